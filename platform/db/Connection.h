@@ -1,0 +1,65 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "platform/db/DbError.h"
+#include "platform/db/Value.h"
+
+struct sqlite3;
+
+using Params = std::vector<Value>;
+
+// The one connection to the shop's database file (an SQLite 3 file).
+// Open never creates a file: a missing, unreadable or foreign file raises DbError.
+// Registers year(), month(), day() (integers from a "yyyy-mm-dd..." text) and len()
+// (characters of a text), each Null for a Null argument.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Takes the file from "Data Source=...;" of a connection string; the provider
+    // and password keys are ignored (the file is protected by permissions only).
+    void Open(const QString& connectionString);
+    void OpenFile(const QString& path);
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+    QString DataSource() const { return path_; }
+
+    // Runs one statement with bound parameters (?1, ?2... or ?); returns rows changed.
+    int Execute(const QString& sql, const Params& params = {});
+    // First column of the first row, Null when there is no row.
+    Value Scalar(const QString& sql, const Params& params = {});
+
+    sqlite3* Handle() const;  // throws DbError when closed
+    int TransactionDepth() const { return depth_; }
+
+    // Used by Transaction only.
+    void Begin();
+    void Commit();
+    void Rollback();
+
+    static QString DataSourceOf(const QString& connectionString);
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+    int depth_ = 0;
+};
+
+// A scoped transaction: commits on Commit(), rolls back if destroyed without it
+// (an exception left the block). Nests by savepoints.
+class Transaction {
+public:
+    explicit Transaction(Connection& conn);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+private:
+    Connection& conn_;
+    bool done_ = false;
+};

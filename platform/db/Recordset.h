@@ -1,0 +1,141 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/db/Connection.h"
+
+class QAbstractItemModel;
+class RecordsetModel;
+
+enum LockTypeEnum {
+    adLockReadOnly = 1,
+    adLockOptimistic = 3,       // an edited row is written when the cursor leaves it, or on Update
+    adLockBatchOptimistic = 4,  // edits wait for UpdateBatch
+};
+enum AffectEnum { adAffectCurrent = 1, adAffectAll = 3 };
+enum SearchDirectionEnum { adSearchBackward = -1, adSearchForward = 1 };
+enum EditModeEnum { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2 };
+
+// Identifies a row for the life of the snapshot (survives moves, edits and deletes of
+// other rows). 0 is no row.
+using Bookmark = qint64;
+
+class Recordset;
+
+// One field of the current row.
+class FieldRef {
+public:
+    FieldRef(Recordset* rs, int index) : rs_(rs), index_(index) {}
+    QString Name() const;
+    int Index() const { return index_; }
+    Value GetValue() const;
+    operator Value() const { return GetValue(); }
+    FieldRef& operator=(const Value& v);
+    Value OriginalValue() const;  // as read from the database (before pending edits)
+
+private:
+    Recordset* rs_;
+    int index_;
+};
+
+// A client-side static snapshot of a query, in the manner of an ADO recordset:
+// every row is read at Open, RecordCount is exact, and reading never touches the
+// database again. Edits are written back to the base table of each field (found
+// through SQLite's column metadata) by the table's primary key; a write that finds its
+// row gone or changed raises DbError and leaves the snapshot's edit pending.
+//
+// Position: AbsolutePosition runs 1..RecordCount; BOF is before the first row and EOF
+// after the last. An empty recordset is at both. MoveNext at EOF and MovePrevious at
+// BOF raise DbError, as does reading or writing a field with no current row.
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    explicit Recordset(QObject* parent = nullptr);
+    ~Recordset() override;
+
+    void Open(const QString& sql, Connection& conn, LockTypeEnum lock = adLockOptimistic,
+              const Params& params = {});
+    void Close();  // pending edits are discarded
+    bool IsOpen() const;
+    // Runs the query again with its parameters; an optimistic pending edit is written
+    // first, batch edits are discarded. Positions on the first row.
+    void Requery();
+    LockTypeEnum LockType() const;
+    const QString& Source() const;
+    Connection* ActiveConnection() const;
+
+    bool AtEOF() const;
+    bool AtBOF() const;
+    int RecordCount() const;
+    int AbsolutePosition() const;  // 1-based; 0 at BOF or EOF or when empty
+    void SetAbsolutePosition(int position);
+
+    // Each move first writes an optimistic pending edit of the row being left; if the
+    // write fails the move does not happen.
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(int numRecords);
+
+    Bookmark GetBookmark() const;     // of the current row; DbError at BOF/EOF
+    void SetBookmark(Bookmark b);     // makes that row current
+    bool HasBookmark(Bookmark b) const;
+    int PositionOf(Bookmark b) const;  // 1-based position, 0 when gone
+    Bookmark BookmarkAt(int position) const;
+
+    // ADO-style criteria on one field: "name = 'x'", "count > 3", "name like 'ab*'",
+    // "buydate >= #2024-01-01#". Text comparison ignores case. From the current row
+    // (plus skipRecords) or from start; not found: EOF (forward) or BOF (backward).
+    bool Find(const QString& criteria, int skipRecords = 0,
+              SearchDirectionEnum direction = adSearchForward, Bookmark start = 0);
+    bool FindIf(const std::function<bool(const Recordset&)>& match, int skipRecords = 0,
+                SearchDirectionEnum direction = adSearchForward);
+
+    int FieldCount() const;
+    QString FieldName(int index) const;
+    int FieldIndex(const QString& name) const;  // case-insensitive; -1 when absent
+    FieldRef Fields(const QString& name);       // DbError when absent
+    FieldRef Fields(int index);
+    Value operator[](const QString& name) const;  // current row
+    Value GetValue(int index) const;
+    void SetValue(int index, const Value& v);
+    void SetValue(const QString& name, const Value& v);
+    bool IsUpdatable(int index) const;  // the field maps to a column of a base table with a key
+
+    // Rows by position, for views (the current row is untouched).
+    Value ValueAt(int position, int index) const;
+
+    void AddNew();
+    void Update();        // optimistic: writes the current row's edit; batch: ends the edit
+    void CancelUpdate();  // drops the current row's edit (a new row disappears)
+    void Delete();        // optimistic: deletes in the database at once; batch: on UpdateBatch
+    void UpdateBatch(AffectEnum affect = adAffectAll);  // one transaction, all or nothing
+    void CancelBatch(AffectEnum affect = adAffectAll);
+    EditModeEnum EditMode() const;
+    bool HasPendingChanges() const;  // any row edited, added or deleted and not yet written
+
+    // A Qt item model of the rows (one column per field), kept in step with the snapshot;
+    // the data grid and bound text boxes use it. Owned by the recordset.
+    QAbstractItemModel* Model();
+
+signals:
+    // After the current row changed (moves, Open, Requery, AddNew, Delete, bookmarks).
+    void MoveComplete();
+    // After a field of the current row was set.
+    void FieldChangeComplete(int index);
+    // After a row was written, added, deleted or cancelled.
+    void RecordChangeComplete();
+    // After the set of rows was replaced (Open, Requery, Close).
+    void RecordsetChangeComplete();
+
+private:
+    friend class RecordsetModel;
+    friend class FieldRef;
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,138 @@
+-- The shop's database: nine tables. The program reads and writes these tables but
+-- never creates or alters them; tools/lumtrak-mkdb makes an empty database from this file.
+--
+-- Conventions: amounts REAL; counts and flags INTEGER (flags 0/1); dates TEXT
+-- 'yyyy-mm-dd'; date-times TEXT 'yyyy-mm-dd hh:mm:ss'. Names the operator types are
+-- compared without regard to (ASCII) case. Keys are digit texts:
+--   cdid      12  format code (2) + movie-type code (2) + sequence (8)
+--   borrowid  16  cdid + rental number (4)      returnid 20  borrowid + return number (4)
+--   sellid    16  cdid + sale number (4)        userid    6  member number
+-- Copy lists (borrowlst, isnotpaylst, returnlst, selllst) hold items '&' n '#'.
+-- Indexes use built-in expressions only, so any SQLite client can write the file.
+
+CREATE TABLE cdinfo (
+    cdid              TEXT NOT NULL PRIMARY KEY,
+    id                TEXT COLLATE NOCASE,
+    name              TEXT COLLATE NOCASE,
+    actor             TEXT,
+    [key]             TEXT,
+    movietype         TEXT COLLATE NOCASE,
+    type              TEXT COLLATE NOCASE,
+    Content           TEXT,
+    remark            TEXT,
+    location          TEXT,
+    born              TEXT,
+    count             INTEGER,
+    restcount         INTEGER,
+    buydate           TEXT,
+    price             REAL,
+    buymoney          REAL,
+    borrowprice       REAL,
+    memberborrowprice REAL,
+    sellprice         REAL,
+    membersellprice   REAL,
+    borrowpricetype   TEXT,
+    isabandon         INTEGER NOT NULL DEFAULT 0,
+    station           TEXT,
+    outcount          INTEGER NOT NULL DEFAULT 0,
+    issell            INTEGER NOT NULL DEFAULT 0,
+    borrowcount       INTEGER NOT NULL DEFAULT 0,
+    borrowearn        REAL    NOT NULL DEFAULT 0,
+    sellcount         INTEGER NOT NULL DEFAULT 0,
+    sellearn          REAL    NOT NULL DEFAULT 0
+);
+CREATE INDEX cdinfo_type ON cdinfo(type);
+CREATE INDEX cdinfo_movietype ON cdinfo(movietype);
+
+CREATE TABLE userinfo (
+    userid      TEXT NOT NULL PRIMARY KEY,
+    username    TEXT COLLATE NOCASE,
+    telephone   TEXT,
+    address     TEXT,
+    JoinDate    TEXT,
+    money       REAL,
+    tax         REAL DEFAULT 0,
+    ispay       INTEGER NOT NULL DEFAULT 0,
+    borrowcount INTEGER NOT NULL DEFAULT 0,
+    borrowmoney REAL    NOT NULL DEFAULT 0,
+    sellcount   INTEGER NOT NULL DEFAULT 0,
+    sellmoney   REAL    NOT NULL DEFAULT 0
+);
+
+CREATE TABLE borrowinfo (
+    borrowid         TEXT NOT NULL PRIMARY KEY,
+    name             TEXT COLLATE NOCASE,
+    borrowdate       TEXT,
+    borrowcount      INTEGER,
+    borrowlst        TEXT,
+    isnotpaylst      TEXT,
+    CredenceType     TEXT,
+    foregift         REAL    DEFAULT 0,
+    Guaranty         TEXT,
+    IsReturnGuaranty INTEGER NOT NULL DEFAULT 0,
+    money            REAL    DEFAULT 0,
+    isreturnall      INTEGER NOT NULL DEFAULT 0,
+    remark           TEXT
+);
+CREATE INDEX borrowinfo_cdid ON borrowinfo(substr(borrowid, 1, 12));
+CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4));
+CREATE INDEX borrowinfo_name ON borrowinfo(name);
+CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
+
+CREATE TABLE returninfo (
+    returnid    TEXT NOT NULL PRIMARY KEY,
+    returndate  TEXT,
+    returncount INTEGER,
+    returnlst   TEXT,
+    remark      TEXT
+);
+CREATE INDEX returninfo_borrowid ON returninfo(substr(returnid, 1, 16));
+CREATE INDEX returninfo_cdid ON returninfo(substr(returnid, 1, 12));
+CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4));
+CREATE INDEX returninfo_date ON returninfo(returndate);
+
+CREATE TABLE sellinfo (
+    sellid    TEXT NOT NULL PRIMARY KEY,
+    name      TEXT COLLATE NOCASE,
+    selldate  TEXT,
+    sellcount INTEGER,
+    selllst   TEXT,
+    money     REAL DEFAULT 0,
+    remark    TEXT
+);
+CREATE INDEX sellinfo_cdid ON sellinfo(substr(sellid, 1, 12));
+CREATE INDEX sellinfo_no ON sellinfo(substr(sellid, -4));
+CREATE INDEX sellinfo_name ON sellinfo(name);
+CREATE INDEX sellinfo_date ON sellinfo(selldate);
+
+-- Disc formats and movie types. typeid is two digits of every cdid: 1 to 99.
+CREATE TABLE type (
+    typeid INTEGER NOT NULL PRIMARY KEY,
+    type   TEXT COLLATE NOCASE
+);
+
+CREATE TABLE movietype (
+    typeid INTEGER NOT NULL PRIMARY KEY,
+    type   TEXT COLLATE NOCASE
+);
+
+-- One row of settings: member price factors and the monthly membership fee.
+CREATE TABLE pricepercent (
+    id       INTEGER NOT NULL PRIMARY KEY,
+    percentb REAL,
+    percents REAL,
+    tax      REAL
+);
+
+-- One row: the deposit rule. foregifttype 0 the title's purchase amount per copy,
+-- 1 a fixed amount per copy, 2 one fixed amount per basket.
+CREATE TABLE ForeGift (
+    id           INTEGER NOT NULL PRIMARY KEY,
+    foregifttype INTEGER,
+    money        REAL,
+    membermoney  REAL
+);
+
+-- The settings rows exist from the start: the settings page only updates them.
+INSERT INTO pricepercent (id, percentb, percents, tax) VALUES (1, 1, 1, 0);
+INSERT INTO ForeGift (id, foregifttype, money, membermoney) VALUES (1, 1, 0, 0);
