@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -6,6 +7,7 @@
 #include "platform/db/Value.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 using Params = std::vector<Value>;
 
@@ -36,17 +38,30 @@ public:
     sqlite3* Handle() const;  // throws DbError when closed
     int TransactionDepth() const { return depth_; }
 
-    // Used by Transaction only.
+    // The savepoints behind Transaction; prefer the scoped guard, which cannot forget
+    // to end what it began. Rollback with nothing begun does nothing.
     void Begin();
     void Commit();
     void Rollback();
 
     static QString DataSourceOf(const QString& connectionString);
 
+    // How long a statement waits for a lock held by another program before it fails
+    // with "数据库文件被其他程序锁定" (milliseconds; default a few seconds).
+    void SetBusyTimeout(int milliseconds);
+
 private:
+    friend class Statement;
+    // Prepared statements are kept for reuse while idle; one in use is never shared.
+    sqlite3_stmt* AcquireStatement(const QString& sql);
+    void ReleaseStatement(const QString& sql, sqlite3_stmt* st);
+    void FinalizeIdleStatements();
+
     sqlite3* db_ = nullptr;
     QString path_;
     int depth_ = 0;
+    int busyTimeoutMs_ = 5000;
+    QHash<QString, sqlite3_stmt*> idle_;
 };
 
 // A scoped transaction: commits on Commit(), rolls back if destroyed without it

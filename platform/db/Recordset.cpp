@@ -1,1 +1,563 @@
 #include "platform/db/Recordset.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/db/FindCriteria.h"
+#include "platform/db/RecordsetModel.h"
+#include "platform/db/RecordsetSchema.h"
+#include "platform/db/Row.h"
+#include "platform/db/RowWriter.h"
+#include "platform/db/Statement.h"
+
+namespace {
+
+const QString kNotOpen = QStringLiteral("记录集没有打开，不能进行此操作。");
+const QString kNoCurrentRow = QStringLiteral("当前记录不存在。");
+const QString kReadOnly = QStringLiteral("记录集是只读的，不能修改。");
+const QString kAtEOF = QStringLiteral("已经在最后一条记录之后（EOF），不能再向后移动。");
+const QString kAtBOF = QStringLiteral("已经在第一条记录之前（BOF），不能再向前移动。");
+const QString kBadBookmark = QStringLiteral("书签无效：该记录已不在记录集中。");
+const QString kCannotAdd = QStringLiteral("不能添加记录：查询没有选出带主键的可更新的表。");
+const QString kCannotDelete = QStringLiteral("不能删除记录：查询没有选出带主键的可更新的表。");
+
+// Every row read at once: the snapshot a recordset works on.
+struct Snapshot {
+    RecordsetSchema schema;
+    std::vector<Row> rows;
+};
+
+Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params, Bookmark& next) {
+    Statement st(conn, sql);
+    st.Bind(params);
+    Snapshot s;
+    s.schema = RecordsetSchema::Read(st.Handle(), conn);
+    const int n = st.ColumnCount();
+    while (st.Step()) {
+        Row r;
+        r.values.reserve(n);
+        for (int i = 0; i < n; ++i) r.values.push_back(st.Column(i));
+        r.bookmark = next++;
+        s.rows.push_back(std::move(r));
+    }
+    return s;
+}
+
+}  // namespace
+
+// Rows are kept in bookmark order (new rows are appended with higher bookmarks), so a
+// bookmark is found by binary search. cur is an index into rows: -1 is BOF and
+// rows.size() is EOF.
+struct Recordset::Impl {
+    explicit Impl(Recordset* owner) : q(owner) {}
+
+    Recordset* q;
+    Connection* conn = nullptr;
+    QString source;
+    Params params;
+    LockTypeEnum lock = adLockOptimistic;
+    bool open = false;
+    RecordsetSchema schema;
+    std::vector<Row> rows;
+    std::vector<Row> deleted;  // batch: deleted rows waiting for UpdateBatch
+    int cur = -1;
+    // An edit of the current row is in progress; backup is the row as it was when the
+    // edit began (CancelUpdate returns to it), addSession when it began with AddNew.
+    bool editing = false;
+    bool addSession = false;
+    std::optional<Row> backup;
+    Bookmark beforeAdd = 0;
+    Bookmark nextBookmark = 1;
+    QString uniqueTable;
+    RecordsetModel* model = nullptr;
+
+    int Size() const { return static_cast<int>(rows.size()); }
+    bool HasRow() const { return cur >= 0 && cur < Size(); }
+
+    void RequireOpen() const {
+        if (!open) throw DbError(kNotOpen);
+    }
+    void RequireWritable() const {
+        RequireOpen();
+        if (lock == adLockReadOnly) throw DbError(kReadOnly);
+    }
+    void CheckField(int index) const {
+        RequireOpen();
+        if (index < 0 || index >= schema.FieldCount())
+            throw DbError(QStringLiteral("字段序号 %1 超出范围（0 到 %2）。").arg(index).arg(schema.FieldCount() - 1));
+    }
+    Row& Current() {
+        RequireOpen();
+        if (!HasRow()) throw DbError(kNoCurrentRow);
+        return rows[cur];
+    }
+    const Row& Current() const { return const_cast<Impl*>(this)->Current(); }
+
+    int IndexOf(Bookmark b) const {
+        const auto it = std::lower_bound(rows.begin(), rows.end(), b,
+                                         [](const Row& r, Bookmark v) { return r.bookmark < v; });
+        return it != rows.end() && it->bookmark == b ? static_cast<int>(it - rows.begin()) : -1;
+    }
+
+    void EndEdit() {
+        editing = false;
+        addSession = false;
+        backup.reset();
+    }
+
+    void Replace(Snapshot s) {
+        if (model) model->BeginReset();
+        schema = std::move(s.schema);
+        rows = std::move(s.rows);
+        deleted.clear();
+        cur = rows.empty() ? -1 : 0;
+        EndEdit();
+        open = true;
+        if (model) model->EndReset();
+    }
+
+    void RemoveRowAt(int i) {
+        if (model) model->BeginRemove(i);
+        rows.erase(rows.begin() + i);
+        if (i < cur) --cur;  // at i itself the cursor lands on the next row (or EOF)
+        if (model) model->EndRemove();
+    }
+
+    // Before the cursor leaves the current row: optimistic locking writes its edit
+    // (a failure stops the move); batch locking keeps it pending.
+    void LeaveRow() {
+        if (!editing) return;
+        if (lock == adLockBatchOptimistic) {
+            EndEdit();
+            return;
+        }
+        WriteRows({cur}, false);
+    }
+
+    void MoveTo(int target) {
+        LeaveRow();
+        cur = target;
+        emit q->MoveComplete();
+    }
+
+    // Writes the given rows (and the deleted ones) in one transaction; the snapshot
+    // changes only once everything is committed.
+    void WriteRows(const std::vector<int>& indexes, bool withDeleted) {
+        std::vector<std::vector<Value>> written;
+        {
+            Transaction t(*conn);
+            RowWriter writer(*conn, schema);
+            if (withDeleted) {
+                const int table = schema.DeleteTable(uniqueTable);
+                for (const Row& r : deleted) writer.Delete(r, table);
+            }
+            for (int i : indexes)
+                written.push_back(rows[i].state == Row::State::New ? writer.Insert(rows[i])
+                                                                   : writer.Update(rows[i]));
+            t.Commit();
+        }
+        if (withDeleted) deleted.clear();
+        for (std::size_t k = 0; k < indexes.size(); ++k) {
+            rows[indexes[k]].Written(std::move(written[k]));
+            if (model) model->RowChanged(indexes[k]);
+        }
+        if (editing && std::find(indexes.begin(), indexes.end(), cur) != indexes.end()) EndEdit();
+        emit q->RecordChangeComplete();
+    }
+
+    // The index of the first row from `from` (plus skip rows) in the direction that
+    // matches; Size() or -1 when none does.
+    int Search(const std::function<bool(int)>& matches, int skip, SearchDirectionEnum direction,
+               int from) const {
+        if (direction == adSearchBackward) {
+            for (int i = std::min(from - skip, Size() - 1); i >= 0; --i)
+                if (matches(i)) return i;
+            return -1;
+        }
+        for (int i = std::max(from + skip, 0); i < Size(); ++i)
+            if (matches(i)) return i;
+        return Size();
+    }
+
+    bool GoToFound(int target) {
+        if (target != cur) MoveTo(target);
+        return target >= 0 && target < Size();
+    }
+
+    void RestoreAll() {
+        std::vector<Row> kept;
+        kept.reserve(rows.size() + deleted.size());
+        for (Row& r : rows) {
+            if (r.state == Row::State::New) continue;
+            r.Revert();
+            kept.push_back(std::move(r));
+        }
+        for (Row& r : deleted) {
+            r.Revert();
+            kept.push_back(std::move(r));
+        }
+        deleted.clear();
+        std::sort(kept.begin(), kept.end(), [](const Row& a, const Row& b) { return a.bookmark < b.bookmark; });
+        rows = std::move(kept);
+    }
+};
+
+// ---- FieldRef
+
+QString FieldRef::Name() const { return rs_->FieldName(index_); }
+Value FieldRef::GetValue() const { return rs_->GetValue(index_); }
+FieldRef& FieldRef::operator=(const Value& v) {
+    rs_->SetValue(index_, v);
+    return *this;
+}
+Value FieldRef::OriginalValue() const {
+    rs_->d->CheckField(index_);
+    return rs_->d->Current().Original(index_);
+}
+
+// ---- opening and closing
+
+Recordset::Recordset(QObject* parent) : QObject(parent), d(std::make_unique<Impl>(this)) {}
+
+Recordset::~Recordset() {
+    delete d->model;  // before the snapshot it shows goes away
+    d->model = nullptr;
+}
+
+void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock, const Params& params) {
+    Close();
+    Snapshot s = ReadSnapshot(conn, sql, params, d->nextBookmark);
+    d->conn = &conn;
+    d->source = sql;
+    d->params = params;
+    d->lock = lock;
+    d->Replace(std::move(s));
+    emit RecordsetChangeComplete();
+    emit MoveComplete();
+}
+
+void Recordset::Close() {
+    if (!d->open) return;
+    if (d->model) d->model->BeginReset();
+    d->open = false;
+    d->schema = RecordsetSchema();
+    d->rows.clear();
+    d->deleted.clear();
+    d->cur = -1;
+    d->EndEdit();
+    if (d->model) d->model->EndReset();
+    emit RecordsetChangeComplete();
+}
+
+bool Recordset::IsOpen() const { return d->open; }
+
+void Recordset::Requery() {
+    d->RequireOpen();
+    if (d->lock != adLockBatchOptimistic) d->LeaveRow();
+    d->Replace(ReadSnapshot(*d->conn, d->source, d->params, d->nextBookmark));
+    emit RecordsetChangeComplete();
+    emit MoveComplete();
+}
+
+LockTypeEnum Recordset::LockType() const { return d->lock; }
+const QString& Recordset::Source() const { return d->source; }
+Connection* Recordset::ActiveConnection() const { return d->conn; }
+
+// ---- position
+
+bool Recordset::AtEOF() const { return d->Size() == 0 || d->cur >= d->Size(); }
+bool Recordset::AtBOF() const { return d->Size() == 0 || d->cur < 0; }
+int Recordset::RecordCount() const { return d->Size(); }
+int Recordset::AbsolutePosition() const { return d->HasRow() ? d->cur + 1 : 0; }
+
+void Recordset::SetAbsolutePosition(int position) {
+    d->RequireOpen();
+    if (position < 1 || position > d->Size())
+        throw DbError(QStringLiteral("记录位置 %1 超出范围（1 到 %2）。").arg(position).arg(d->Size()));
+    if (position - 1 != d->cur) d->MoveTo(position - 1);
+}
+
+void Recordset::MoveFirst() {
+    d->RequireOpen();
+    d->MoveTo(d->Size() > 0 ? 0 : -1);
+}
+
+void Recordset::MoveLast() {
+    d->RequireOpen();
+    d->MoveTo(d->Size() - 1);
+}
+
+void Recordset::MoveNext() {
+    d->RequireOpen();
+    if (AtEOF()) throw DbError(kAtEOF);
+    d->MoveTo(d->cur + 1);
+}
+
+void Recordset::MovePrevious() {
+    d->RequireOpen();
+    if (AtBOF()) throw DbError(kAtBOF);
+    d->MoveTo(d->cur - 1);
+}
+
+void Recordset::Move(int numRecords) {
+    d->RequireOpen();
+    if (numRecords > 0 && AtEOF()) throw DbError(kAtEOF);
+    if (numRecords < 0 && AtBOF()) throw DbError(kAtBOF);
+    const qint64 target = std::clamp<qint64>(qint64(d->cur) + numRecords, -1, d->Size());
+    d->MoveTo(static_cast<int>(target));
+}
+
+// ---- bookmarks
+
+Bookmark Recordset::GetBookmark() const { return d->Current().bookmark; }
+
+void Recordset::SetBookmark(Bookmark b) {
+    d->RequireOpen();
+    const int i = d->IndexOf(b);
+    if (i < 0) throw DbError(kBadBookmark);
+    if (i != d->cur) d->MoveTo(i);
+}
+
+bool Recordset::HasBookmark(Bookmark b) const { return d->IndexOf(b) >= 0; }
+int Recordset::PositionOf(Bookmark b) const { return d->IndexOf(b) + 1; }
+
+Bookmark Recordset::BookmarkAt(int position) const {
+    return position >= 1 && position <= d->Size() ? d->rows[position - 1].bookmark : 0;
+}
+
+// ---- finding
+
+bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEnum direction, Bookmark start) {
+    d->RequireOpen();
+    const FindCriteria c = FindCriteria::Parse(criteria, [this](const QString& n) { return FieldIndex(n); });
+    int from = d->cur;
+    if (start != 0 && (from = d->IndexOf(start)) < 0) throw DbError(kBadBookmark);
+    const int target = d->Search([&](int i) { return c.Matches(d->rows[i].values[c.Field()]); },
+                                 skipRecords, direction, from);
+    return d->GoToFound(target);
+}
+
+bool Recordset::FindIf(const std::function<bool(const Recordset&)>& match, int skipRecords,
+                       SearchDirectionEnum direction) {
+    d->RequireOpen();
+    const int saved = d->cur;
+    // The predicate reads the candidate row as the current one; the cursor really moves
+    // only once a row is chosen.
+    const auto probe = [&](int i) {
+        struct Restore {
+            Impl* d;
+            int cur;
+            ~Restore() { d->cur = cur; }
+        } restore{d.get(), saved};
+        d->cur = i;
+        return match(*this);
+    };
+    return d->GoToFound(d->Search(probe, skipRecords, direction, saved));
+}
+
+// ---- fields
+
+int Recordset::FieldCount() const { return d->schema.FieldCount(); }
+
+QString Recordset::FieldName(int index) const {
+    return index >= 0 && index < FieldCount() ? d->schema.fields[index].name : QString();
+}
+
+int Recordset::FieldIndex(const QString& name) const { return d->schema.FieldIndex(name); }
+
+FieldRef Recordset::Fields(const QString& name) {
+    d->RequireOpen();
+    const int i = FieldIndex(name);
+    if (i < 0) throw DbError(QStringLiteral("字段“%1”不存在。").arg(name));
+    return FieldRef(this, i);
+}
+
+FieldRef Recordset::Fields(int index) {
+    d->CheckField(index);
+    return FieldRef(this, index);
+}
+
+Value Recordset::operator[](const QString& name) const {
+    d->RequireOpen();
+    const int i = FieldIndex(name);
+    if (i < 0) throw DbError(QStringLiteral("字段“%1”不存在。").arg(name));
+    return GetValue(i);
+}
+
+Value Recordset::GetValue(int index) const {
+    d->CheckField(index);
+    return d->Current().values[index];
+}
+
+void Recordset::SetValue(const QString& name, const Value& v) { Fields(name) = v; }
+
+void Recordset::SetValue(int index, const Value& v) {
+    d->RequireWritable();
+    d->CheckField(index);
+    Row& r = d->Current();
+    if (!d->schema.IsUpdatable(index)) throw DbError(d->schema.WhyNotUpdatable(index));
+    Value stored = d->schema.Coerce(index, v);
+    if (!d->editing) {
+        d->backup = r;
+        d->editing = true;
+        d->addSession = false;
+    }
+    r.BeginEdit();
+    r.values[index] = std::move(stored);
+    r.edit->changed[index] = true;
+    if (d->model) d->model->CellChanged(d->cur, index);
+    emit FieldChangeComplete(index);
+}
+
+bool Recordset::IsUpdatable(int index) const { return d->schema.IsUpdatable(index); }
+
+Value Recordset::ValueAt(int position, int index) const {
+    if (position < 1 || position > d->Size() || index < 0 || index >= FieldCount()) return Value();
+    return d->rows[position - 1].values[index];
+}
+
+// ---- editing
+
+void Recordset::AddNew() {
+    d->RequireWritable();
+    if (!d->schema.HasUpdatableTable()) throw DbError(kCannotAdd);
+    d->LeaveRow();
+    const Bookmark before = d->HasRow() ? d->rows[d->cur].bookmark : 0;
+    Row r;
+    r.values.assign(FieldCount(), Value());
+    r.bookmark = d->nextBookmark++;
+    r.state = Row::State::New;
+    r.BeginEdit();
+    const int at = d->Size();
+    if (d->model) d->model->BeginInsert(at);
+    d->rows.push_back(std::move(r));
+    if (d->model) d->model->EndInsert();
+    d->cur = at;
+    d->editing = true;
+    d->addSession = true;
+    d->backup.reset();
+    d->beforeAdd = before;
+    emit RecordChangeComplete();
+    emit MoveComplete();
+}
+
+void Recordset::Update() {
+    d->RequireOpen();
+    if (!d->editing) return;
+    if (d->lock == adLockBatchOptimistic) {
+        d->EndEdit();
+        emit RecordChangeComplete();
+        return;
+    }
+    d->WriteRows({d->cur}, false);
+}
+
+void Recordset::CancelUpdate() {
+    d->RequireOpen();
+    if (!d->editing) return;
+    if (d->addSession) {
+        const Bookmark back = d->beforeAdd;
+        d->EndEdit();
+        d->RemoveRowAt(d->cur);
+        const int i = d->IndexOf(back);
+        d->cur = i >= 0 ? i : d->Size();
+        emit RecordChangeComplete();
+        emit MoveComplete();
+        return;
+    }
+    d->rows[d->cur] = std::move(*d->backup);
+    d->EndEdit();
+    if (d->model) d->model->RowChanged(d->cur);
+    emit RecordChangeComplete();
+}
+
+void Recordset::Delete() {
+    d->RequireWritable();
+    Row& r = d->Current();
+    if (r.state != Row::State::New) {
+        const int table = d->schema.DeleteTable(d->uniqueTable);
+        if (table < 0) throw DbError(kCannotDelete);
+        if (d->lock == adLockBatchOptimistic) {
+            r.state = Row::State::Deleted;
+            d->deleted.push_back(std::move(r));
+        } else {
+            Transaction t(*d->conn);
+            RowWriter(*d->conn, d->schema).Delete(r, table);
+            t.Commit();
+        }
+    }
+    d->EndEdit();
+    d->RemoveRowAt(d->cur);
+    emit RecordChangeComplete();
+    emit MoveComplete();
+}
+
+void Recordset::UpdateBatch(AffectEnum affect) {
+    d->RequireOpen();
+    if (d->lock == adLockReadOnly) return;
+    std::vector<int> pending;
+    bool withDeleted = false;
+    if (affect == adAffectAll) {
+        for (int i = 0; i < d->Size(); ++i)
+            if (d->rows[i].IsPending()) pending.push_back(i);
+        withDeleted = !d->deleted.empty();
+    } else if (d->HasRow() && d->rows[d->cur].IsPending()) {
+        pending.push_back(d->cur);
+    }
+    if (pending.empty() && !withDeleted) return;
+    d->WriteRows(pending, withDeleted);
+}
+
+void Recordset::CancelBatch(AffectEnum affect) {
+    d->RequireOpen();
+    if (affect == adAffectCurrent) {
+        if (!d->HasRow() || !d->rows[d->cur].IsPending()) return;
+        if (d->addSession) return CancelUpdate();
+        if (d->rows[d->cur].state == Row::State::New) {
+            d->EndEdit();
+            d->RemoveRowAt(d->cur);
+            emit RecordChangeComplete();
+            emit MoveComplete();
+            return;
+        }
+        d->rows[d->cur].Revert();
+        d->EndEdit();
+        if (d->model) d->model->RowChanged(d->cur);
+        emit RecordChangeComplete();
+        return;
+    }
+    const bool wasBOF = d->cur < 0;
+    const bool wasEOF = d->cur >= d->Size();
+    const Bookmark current = d->HasRow() ? d->rows[d->cur].bookmark : 0;
+    if (d->model) d->model->BeginReset();
+    d->RestoreAll();
+    d->EndEdit();
+    const int i = d->IndexOf(current);
+    if (i >= 0)
+        d->cur = i;
+    else if (wasBOF || d->rows.empty())
+        d->cur = -1;
+    else
+        d->cur = wasEOF ? d->Size() : 0;
+    if (d->model) d->model->EndReset();
+    emit RecordChangeComplete();
+    emit MoveComplete();
+}
+
+EditModeEnum Recordset::EditMode() const {
+    if (!d->editing || !d->HasRow()) return adEditNone;
+    return d->addSession ? adEditAdd : adEditInProgress;
+}
+
+bool Recordset::HasPendingChanges() const {
+    if (!d->deleted.empty()) return true;
+    return std::any_of(d->rows.begin(), d->rows.end(), [](const Row& r) { return r.IsPending(); });
+}
+
+void Recordset::SetUniqueTable(const QString& table) { d->uniqueTable = table; }
+QString Recordset::UniqueTable() const { return d->uniqueTable; }
+
+QAbstractItemModel* Recordset::Model() {
+    if (!d->model) d->model = new RecordsetModel(this);
+    return d->model;
+}

@@ -35,6 +35,9 @@ public:
     Value GetValue() const;
     operator Value() const { return GetValue(); }
     FieldRef& operator=(const Value& v);
+    // rs.Fields("a") = other.Fields("b") copies the value, as it reads.
+    FieldRef& operator=(const FieldRef& other) { return *this = other.GetValue(); }
+    FieldRef(const FieldRef&) = default;
     Value OriginalValue() const;  // as read from the database (before pending edits)
 
 private:
@@ -118,6 +121,12 @@ public:
     void CancelBatch(AffectEnum affect = adAffectAll);
     EditModeEnum EditMode() const;
     bool HasPendingChanges() const;  // any row edited, added or deleted and not yet written
+
+    // The table Delete removes a row from when the query joins several updatable
+    // tables; by default the table of the first updatable field. A join never
+    // deletes from all its tables.
+    void SetUniqueTable(const QString& table);
+    QString UniqueTable() const;
 
     // A Qt item model of the rows (one column per field), kept in step with the snapshot;
     // the data grid and bound text boxes use it. Owned by the recordset.

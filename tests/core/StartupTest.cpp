@@ -1,0 +1,85 @@
+#include <QDir>
+#include <QFile>
+
+#include "core/frmMain.h"
+#include "tests/core/CoreTest.h"
+
+namespace {
+class StartupTest : public ShopTest {
+protected:
+    static void SetToday(int y, int m, int d) { SetNow(QDateTime(QDate(y, m, d), QTime(10, 0))); }
+
+    void TearDown() override {
+        if (frmMain::isLoaded()) frmMain::unload();
+        ResetGlobalState();
+        ShopTest::TearDown();
+    }
+};
+}  // namespace
+
+TEST_F(StartupTest, MissingDatabaseGivesOneErrorAndNoWindow) {
+    QFile::remove(DbPath());
+    SetToday(2026, 12, 3);
+    Main();
+    EXPECT_TRUE(gQuit);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
+    EXPECT_EQ(box.title, "错误");
+    EXPECT_EQ(box.buttons, vbOKOnly + vbCritical);
+    EXPECT_TRUE(box.prompt.contains("unable to open database file")) << box.prompt.toStdString();
+    EXPECT_FALSE(frmMain::isLoaded());
+    EXPECT_FALSE(QFile::exists(DbPath()));  // opening never creates the file
+}
+
+TEST_F(StartupTest, FileThatIsNoDatabaseGivesOneError) {
+    QFile::remove(DbPath());
+    QFile f(DbPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is a text file, not a database\n");
+    f.close();
+    Main();
+    EXPECT_TRUE(gQuit);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("not a database"));
+    EXPECT_FALSE(frmMain::isLoaded());
+}
+
+TEST_F(StartupTest, StartRemovesUnnamedClassificationsAndShowsTheWindow) {
+    Sql("insert into type (typeid, type) values (1, 'DVD'), (2, null), (3, '');"
+        "insert into movietype (typeid, type) values (1, ''), (2, '动作片'), (3, null)");
+    SetToday(2026, 12, 20);
+    Main();
+    EXPECT_FALSE(gQuit);
+    EXPECT_EQ(Query1("select group_concat(type) from type"), "DVD");
+    EXPECT_EQ(Query1("select group_concat(type) from movietype"), "动作片");
+    ASSERT_TRUE(frmMain::isLoaded());
+    EXPECT_TRUE(frmMain::instance().isVisible());
+    EXPECT_EQ(frmMain::instance().windowTitle(), "Vadrin光盘出租出售");
+    EXPECT_FALSE(gBorrowOpen);
+    EXPECT_FALSE(gSellOpen);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
+
+TEST_F(StartupTest, ShopNameAndTelephoneComeFromTheIniFile) {
+    QFile ini(QDir(Dir()).filePath("Lumtrak.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Shop]\nName=星光影碟\nTel=010-1234567\n");
+    ini.close();
+    SetToday(2026, 12, 20);
+    Main();
+    EXPECT_EQ(gShopName, "星光影碟");
+    EXPECT_EQ(gShopTel, "010-1234567");
+}
+
+TEST_F(StartupTest, MaintenanceJobsRunBeforeTheWindow) {
+    Sql("insert into userinfo (userid, username, money, ispay) values ('000001', 'a', 10, 1)");
+    SetToday(2026, 12, 16);
+    Main();
+    EXPECT_EQ(Query1("select ispay from userinfo"), "0");
+}
+
+TEST(ConnectionString, RootFolderGetsNoSecondSlash) {
+    EXPECT_TRUE(ConnectionStringFor("/").contains("Data Source=/cdmanage.mdb;"));
+    EXPECT_TRUE(ConnectionStringFor("/srv/shop").contains("Data Source=/srv/shop/cdmanage.mdb;"));
+    EXPECT_EQ(Connection::DataSourceOf(ConnectionStringFor("/srv/shop")), "/srv/shop/cdmanage.mdb");
+}

@@ -1,0 +1,172 @@
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/db/Command.h"
+#include "tests/platform/db/DbFixture.h"
+
+namespace {
+
+QString WriteFile(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(content);
+    return path;
+}
+
+}  // namespace
+
+using ConnectionTest = DbTest;
+
+TEST(ConnectionString, DataSourceIsFoundWhateverTheOtherKeys) {
+    EXPECT_EQ(Connection::DataSourceOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a/cdmanage.mdb;"
+                                       "Jet OLEDB:Database Password=secret"),
+              "/a/cdmanage.mdb");
+    EXPECT_EQ(Connection::DataSourceOf("provider=x; data  source = /a b/c.mdb ;Persist Security Info=False"),
+              "/a b/c.mdb");
+    EXPECT_EQ(Connection::DataSourceOf("Data Source=\"/x;y/c.mdb\";Password=1"), "/x;y/c.mdb");
+    EXPECT_EQ(Connection::DataSourceOf("/plain/path.mdb"), "/plain/path.mdb");
+    EXPECT_EQ(Connection::DataSourceOf("Provider=x;Password=y"), "");
+}
+
+TEST_F(ConnectionTest, OpensThroughAConnectionStringIgnoringPassword) {
+    Connection c;
+    c.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbPath() + ";Jet OLEDB:Database Password=abc");
+    EXPECT_TRUE(c.IsOpen());
+    EXPECT_EQ(c.DataSource(), DbPath());
+    EXPECT_EQ(c.Scalar("SELECT count(*) FROM ForeGift").ToInt(), 1);
+    c.Close();
+    EXPECT_FALSE(c.IsOpen());
+    EXPECT_FALSE(ErrorOf([&] { c.Handle(); }).isEmpty());
+}
+
+TEST_F(ConnectionTest, BadFilesRaiseChineseErrorsAndCreateNothing) {
+    Connection c;
+    const QString missing = QDir(Dir()).filePath("none/cdmanage.mdb");
+    const QString missingHere = QDir(Dir()).filePath("gone.mdb");
+    EXPECT_EQ(ErrorOf([&] { c.Open("Data Source=" + missingHere); }),
+              "无法打开数据库文件“" + missingHere + "”：unable to open database file");
+    EXPECT_FALSE(ErrorOf([&] { c.OpenFile(missing); }).isEmpty());
+    EXPECT_FALSE(QFile::exists(missingHere));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_FALSE(c.IsOpen());
+
+    const QString text = WriteFile(QDir(Dir()).filePath("notes.mdb"), QByteArray(2048, 'x'));
+    const QString e = ErrorOf([&] { c.OpenFile(text); });
+    EXPECT_TRUE(e.startsWith("文件“" + text + "”不是数据库文件：")) << e.toStdString();
+    EXPECT_EQ(QFile(text).size(), 2048);
+    EXPECT_FALSE(c.IsOpen());
+
+    EXPECT_FALSE(ErrorOf([&] { c.Open("Provider=x;Password=y"); }).isEmpty());
+}
+
+TEST_F(ConnectionTest, UnreadableFileRaisesAnError) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    QFile::setPermissions(DbPath(), QFileDevice::Permissions());
+    Connection c;
+    EXPECT_TRUE(ErrorOf([&] { c.OpenFile(DbPath()); }).startsWith("无法打开数据库文件"));
+    QFile::setPermissions(DbPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST_F(ConnectionTest, DatePartsAndLengthFunctions) {
+    EXPECT_EQ(conn.Scalar("SELECT year('2024-03-09')"), Value(2024));
+    EXPECT_EQ(conn.Scalar("SELECT month('2024-03-09 18:30:00')"), Value(3));
+    EXPECT_EQ(conn.Scalar("SELECT day('2024-3-9')"), Value(9));
+    EXPECT_TRUE(conn.Scalar("SELECT year('2024-03-09') = 2024").ToBool());  // an integer, not a text
+    EXPECT_TRUE(conn.Scalar("SELECT year(NULL)").IsNull());
+    EXPECT_TRUE(conn.Scalar("SELECT month('not a date')").IsNull());
+    EXPECT_TRUE(conn.Scalar("SELECT day('2023-02-30')").IsNull());
+    EXPECT_EQ(conn.Scalar("SELECT len(?1)", {QStringLiteral("影片abc")}), Value(5));
+    EXPECT_EQ(conn.Scalar("SELECT len('')"), Value(0));
+    EXPECT_TRUE(conn.Scalar("SELECT len(NULL)").IsNull());
+
+    AddTitles(3);
+    conn.Execute("UPDATE cdinfo SET buydate = '2023-12-31' WHERE cdid = ?1", {Cdid(2)});
+    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo WHERE year(buydate) = ?1", {2024}), Value(2));
+}
+
+TEST_F(ConnectionTest, ExecuteBindsValuesAndCountsChangedRows) {
+    AddTitles(4);
+    EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = ?1 WHERE count > ?2", {QStringLiteral("x"), 1}), 3);
+    EXPECT_EQ(conn.Execute("SELECT * FROM cdinfo"), 0);
+    EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = 'y' WHERE 0"), 0);
+
+    const QString odd = QStringLiteral("O'Brien 100% \"好\" -- ; DROP TABLE cdinfo");
+    Command(conn, "UPDATE cdinfo SET name = ? WHERE cdid = ?").Bind(odd).Bind(Cdid(1)).Execute();
+    EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), odd);
+    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo WHERE name LIKE ?1", {QStringLiteral("%100%%")}),
+              Value(1));
+    EXPECT_TRUE(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = 'none'").IsNull());
+}
+
+TEST_F(ConnectionTest, StatementErrorsCarryAChineseLeadAndSqliteMessage) {
+    EXPECT_EQ(ErrorOf([&] { conn.Execute("SELECT * FROM nosuchtable"); }),
+              "SQL 语句执行出错：no such table: nosuchtable");
+    AddTitles(1);
+    const QString dup = ErrorOf([&] { AddTitles(1); });
+    EXPECT_TRUE(dup.startsWith("数据不符合数据库的约束")) << dup.toStdString();
+    EXPECT_TRUE(dup.contains("UNIQUE constraint failed")) << dup.toStdString();
+    EXPECT_TRUE(ErrorOf([&] { conn.Execute("SELECT ?1, ?2", {1}); }).contains("参数个数不符"));
+    EXPECT_FALSE(ErrorOf([&] { conn.Execute("DELETE FROM cdinfo; DELETE FROM userinfo"); }).isEmpty());
+    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo"), Value(1));
+    EXPECT_NO_THROW(conn.Execute("DELETE FROM type; -- done"));
+}
+
+TEST_F(ConnectionTest, ALockedFileGivesAClearError) {
+    conn.SetBusyTimeout(20);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(ErrorOf([&] { conn.Execute("UPDATE ForeGift SET money = 1"); }),
+              "数据库文件被其他程序锁定：database is locked");
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(conn.Execute("UPDATE ForeGift SET money = 1"), 1);
+}
+
+TEST_F(ConnectionTest, TransactionsCommitRollBackAndNest) {
+    {
+        Transaction t(conn);
+        AddTitles(1);
+        EXPECT_EQ(conn.TransactionDepth(), 1);
+        t.Commit();
+    }
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
+
+    EXPECT_FALSE(ErrorOf([&] {
+        Transaction t(conn);
+        conn.Execute("DELETE FROM cdinfo");
+        conn.Execute("INSERT INTO nosuchtable VALUES (1)");
+        t.Commit();
+    }).isEmpty());
+    EXPECT_EQ(conn.TransactionDepth(), 0);
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
+
+    {
+        Transaction outer(conn);
+        conn.Execute("UPDATE cdinfo SET remark = 'outer'");
+        {
+            Transaction inner(conn);
+            EXPECT_EQ(conn.TransactionDepth(), 2);
+            conn.Execute("DELETE FROM cdinfo");
+        }  // not committed: only the inner work is undone
+        EXPECT_EQ(conn.TransactionDepth(), 1);
+        EXPECT_EQ(conn.Scalar("SELECT remark FROM cdinfo"), Value("outer"));
+        {
+            Transaction inner(conn);
+            conn.Execute("UPDATE cdinfo SET count = 9");
+            inner.Commit();
+        }
+        outer.Commit();
+    }
+    EXPECT_EQ(Query1("SELECT remark || count FROM cdinfo"), "outer9");
+
+    conn.Begin();
+    conn.Execute("DELETE FROM cdinfo");
+    conn.Rollback();
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
+    EXPECT_NO_THROW(conn.Rollback());  // nothing begun: nothing to do
+    EXPECT_FALSE(ErrorOf([&] { conn.Commit(); }).isEmpty());
+}
