@@ -1,0 +1,113 @@
+#include "platform/excel/SheetPrinter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/app/AppPath.h"
+#include "platform/excel/ExcelError.h"
+#include "platform/excel/SheetRenderer.h"
+#include "platform/excel/Worksheet.h"
+#include "platform/ui/MsgBox.h"
+
+namespace {
+QString& PdfDir() {
+    static QString dir;
+    return dir;
+}
+
+// The first free "<job>-0001.pdf" in dir.
+QString NextPdfPath(const QString& dir, const QString& jobName) {
+    const QString base = jobName.isEmpty() ? QStringLiteral("print") : jobName;
+    for (int n = 1;; ++n) {
+        const QString path =
+            QDir(dir).filePath(QString("%1-%2.pdf").arg(base).arg(n, 4, 10, QChar('0')));
+        if (!QFileInfo::exists(path)) return path;
+    }
+}
+
+void SetUp(QPrinter& printer, const SheetRenderer& renderer, const QString& jobName) {
+    const QPageLayout layout = renderer.PageLayout();
+    printer.setDocName(jobName);
+    printer.setFullPage(true);
+    printer.setPageSize(layout.pageSize());
+    printer.setPageOrientation(layout.orientation());
+}
+
+PrintOutcome PrintToFile(SheetRenderer& renderer, const QString& dir, const QString& jobName) {
+    if (!QDir().mkpath(dir))
+        throw ExcelError(QString("无法建立文件夹 %1").arg(QDir::toNativeSeparators(dir)));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = NextPdfPath(dir, jobName);
+    printer.setOutputFileName(path);
+    SetUp(printer, renderer, jobName);
+    if (!renderer.Print(printer))
+        throw ExcelError(QString("无法写入文件 %1").arg(QDir::toNativeSeparators(path)));
+    return PrintOutcome{static_cast<int>(renderer.Pages().size()), true, path};
+}
+
+bool HasPrinter() {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+}  // namespace
+
+void SetPrintToPdfDir(const QString& dir) {
+    PdfDir() = dir;
+}
+
+QString PrintToPdfDir() {
+    return PdfDir();
+}
+
+QString SheetPrinter::NoPrinterFolder() {
+    return QDir(AppPath()).filePath("printouts");
+}
+
+PrintOutcome SheetPrinter::PrintOut(const Worksheet& sheet, const QString& jobName) {
+    SheetRenderer renderer(sheet);
+    if (renderer.Pages().empty()) return {};
+    if (!PrintToPdfDir().isEmpty()) return PrintToFile(renderer, PrintToPdfDir(), jobName);
+    if (!HasPrinter()) return PrintToFile(renderer, NoPrinterFolder(), jobName);
+
+    QPrinter printer(QPrinter::HighResolution);  // the default printer
+    SetUp(printer, renderer, jobName);
+    if (!renderer.Print(printer)) {
+        throw ExcelError(QString("无法在打印机“%1”上打印，请检查打印机是否已连接并开启")
+                             .arg(printer.printerName()));
+    }
+    return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
+}
+
+PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& jobName) {
+    SheetRenderer renderer(sheet);
+    if (!PrintToPdfDir().isEmpty()) {
+        if (renderer.Pages().empty()) return {};
+        return PrintToFile(renderer, PrintToPdfDir(), jobName + "-preview");
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!HasPrinter()) {
+        // Printing from the preview then writes a PDF file, in the folder the operator is told of.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QDir().mkpath(NoPrinterFolder());
+        printer.setOutputFileName(NextPdfPath(NoPrinterFolder(), jobName));
+    }
+    SetUp(printer, renderer, jobName);
+    QPrintPreviewDialog dialog(&printer);
+    dialog.setWindowTitle(QStringLiteral("打印预览"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&renderer](QPrinter* target) { renderer.Print(*target); });
+    dialog.exec();
+    return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
+}
+
+void SheetPrinter::TellPrintedToFiles(const QStringList& files) {
+    if (files.isEmpty()) return;
+    QStringList shown;
+    for (const QString& f : files) shown << QDir::toNativeSeparators(f);
+    MsgBox(QString("本机没有可用的打印机，打印的页面已保存为PDF文件，放在文件夹%1中：\n%2")
+               .arg(QDir::toNativeSeparators(NoPrinterFolder()), shown.join('\n')),
+           vbInformation, QStringLiteral("提示"));
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include "platform/excel/PrintOutcome.h"
+
+class Worksheet;
+
+// Sends every print job and preview to PDF files in dir instead of a printer or a
+// window (an empty text restores printing). For tests and checks of the printouts.
+void SetPrintToPdfDir(const QString& dir);
+QString PrintToPdfDir();
+
+// Prints worksheets: to the default printer, or, when jobs go to files or the machine
+// has no printer, to a PDF file per job named after the job ("Store-0001.pdf").
+class SheetPrinter {
+  public:
+    // One print job with every page of the sheet; throws ExcelError when it fails.
+    static PrintOutcome PrintOut(const Worksheet& sheet, const QString& jobName);
+    // The preview window on the sheet's pages; returns when it is closed.
+    static PrintOutcome PrintPreview(const Worksheet& sheet, const QString& jobName);
+
+    // The folder that receives the pages when the machine has no printer.
+    static QString NoPrinterFolder();
+    // Tells the operator, in one box, which files hold pages that found no printer.
+    static void TellPrintedToFiles(const QStringList& files);
+};

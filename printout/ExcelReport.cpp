@@ -1,0 +1,165 @@
+#include "printout/ExcelReport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/mdlMain.h"
+#include "platform/app/AppPath.h"
+#include "platform/app/Clock.h"
+#include "platform/excel/CellRef.h"
+#include "platform/excel/ExcelError.h"
+#include "platform/excel/Range.h"
+#include "platform/excel/SheetPrinter.h"
+#include "platform/excel/Workbook.h"
+#include "platform/excel/Worksheet.h"
+#include "platform/ui/MsgBox.h"
+
+ExcelReport::ExcelReport() = default;
+
+ExcelReport::~ExcelReport() {
+    Close();
+}
+
+QString ExcelReport::TemplatePath(const QString& name) {
+    return QDir(AppPath()).filePath(QStringLiteral("support/") + name + QStringLiteral(".xltx"));
+}
+
+QString ExcelReport::PrintDate() {
+    const QDate today = Today();
+    return QString("打印日期：%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day());
+}
+
+QString ExcelReport::PageFooter(int page) {
+    return QString("第%1页").arg(page);
+}
+
+bool ExcelReport::IsOpen() const {
+    return book_ && book_->IsOpen() && !failed_;
+}
+
+void ExcelReport::Fail(const QString& message) {
+    const bool first = !failed_;
+    failed_ = true;
+    if (book_) book_->Close();
+    if (first) MsgBox(QString("打印没有完成：%1").arg(message), vbCritical, QStringLiteral("错误"));
+    Close();
+}
+
+bool ExcelReport::Step(const std::function<void()>& step) {
+    if (!IsOpen()) return false;
+    try {
+        step();
+        return true;
+    } catch (const ExcelError& e) {
+        Fail(e.Message());
+    } catch (const std::exception& e) {
+        Fail(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void ExcelReport::Close() {
+    if (book_) book_->Close();
+    // Pages that found no printer went to files: the operator learns where, once.
+    const QStringList files = std::exchange(filesWithoutPrinter_, {});
+    SheetPrinter::TellPrintedToFiles(files);
+}
+
+bool ExcelReport::OpenTemplate(const QString& name) {
+    const QString path = TemplatePath(name);
+    if (!QFileInfo::exists(path)) {
+        MsgBox(QStringLiteral("丢失") + QDir::toNativeSeparators(path) + QStringLiteral("模板"),
+               vbInformation, QStringLiteral("错误"));
+        return false;
+    }
+    Close();
+    book_.reset();
+    failed_ = false;
+    try {
+        book_ = Workbook::Open(path);
+    } catch (const ExcelError& e) {
+        Fail(e.Message());
+        return false;
+    } catch (const std::exception& e) {
+        Fail(QString("无法打开模板%1（%2）")
+                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+        return false;
+    }
+    return Step([this] {
+        output_ = &book_->Worksheets(1);
+        frame_ = &book_->Worksheets(2);
+    });
+}
+
+void ExcelReport::FillPageFrame(const PageFrameSpec& spec) {
+    Step([this, &spec] {
+        for (size_t c = 0; c < spec.columnWidths.size(); ++c)
+            output_->Cells(1, static_cast<int>(c) + 1).SetColumnWidth(spec.columnWidths[c]);
+        const int lastColumn = std::max<int>(1, static_cast<int>(spec.columnWidths.size()));
+        int row = 1;
+        for (double height : spec.rowHeights) {
+            output_->Range(CellName(row, 1), CellName(row, lastColumn)).SetRowHeight(height);
+            ++row;
+        }
+        if (spec.restRowHeight > 0 && row <= spec.N)
+            output_->Range(CellName(row, 1), CellName(spec.N, lastColumn))
+                .SetRowHeight(spec.restRowHeight);
+        for (const auto& [ref, value] : spec.frameCells) frame_->Range(ref).SetValue(value);
+    });
+}
+
+void ExcelReport::PrintPage(int N, int page, PrintReportResult& result) {
+    Step([&] {
+        output_->Range(CellName(N, 1)).SetValue(PageFooter(page));
+        const PrintOutcome outcome = output_->PrintOut();
+        result.pages += 1;
+        if (outcome.toFile && PrintToPdfDir().isEmpty()) filesWithoutPrinter_ << outcome.path;
+    });
+}
+
+PrintReportResult ExcelReport::PrintReport(const RowSource& rows, int N, int D, int K,
+                                           const QString& lastFrameColumn) {
+    PrintReportResult result;
+    const int lastFrame = ColumnNumber(lastFrameColumn);
+    if (!IsOpen() || D < 1 || K < 0 || K + D >= N || lastFrame < 1) {
+        if (IsOpen()) Fail(QString("页面参数不正确（%1行一页，%2行数据）").arg(N).arg(D));
+        result.failed = true;
+        Close();
+        return result;
+    }
+    int i = 1, j = 1, p = 0;
+    ReportRow row;
+    while (true) {
+        row.clear();
+        bool more = false;
+        Step([&] { more = rows(row); });  // a failing source (a database error) ends it too
+        if (failed_ || !more) break;
+        // The program stays usable while pages print; closing it ends the printout here.
+        DoEvents();
+        if (gExiting) {
+            result.aborted = true;
+            break;
+        }
+        if ((i - 1) % D == 0) {
+            if (i != 1) PrintPage(N, p, result);
+            Step([&] { frame_->Range("A1", CellName(N, lastFrame)).CopyTo(output_->Range("A1")); });
+            ++p;
+            j = 1;
+        }
+        Step([&] {
+            for (size_t c = 0; c < row.size(); ++c) {
+                ::Range cell = output_->Cells(j + K, static_cast<int>(c) + 1);
+                cell.SetValue(row[c].value);
+                if (row[c].bold) cell.SetBold(*row[c].bold);
+            }
+        });
+        if (failed_) break;
+        ++i;
+        ++j;
+    }
+    // The last page; a printout without rows has none.
+    if (!result.aborted && p > 0) PrintPage(N, p, result);
+    result.failed = failed_;
+    Close();
+    return result;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QImage>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+// Independent checks of the files the workbook layer writes: workbooks read back with
+// openpyxl (Debian's python3-openpyxl), PDFs read with poppler's pdftotext and pdftoppm.
+
+// The workbook at path as openpyxl reads it:
+// {"sheets": [{"name", "max_row", "max_column", "cells": {"A1": value}, "bold": ["A1"],
+//   "widths": {"A": w}, "heights": {"1": h}, "merges": ["A1:B2"], "row_breaks": [id],
+//   "col_breaks": [id], "print_area": "...", "orientation", "scale"}], "error": "..."}
+// Dates come back as "yyyy-mm-ddThh:mm:ss" texts.
+QJsonObject ReadWithOpenpyxl(const QString& path);
+// The cells of sheet index (from 0) of a read-back workbook.
+QJsonObject SheetOf(const QJsonObject& book, int index);
+
+// The text of each page of a PDF file.
+QStringList PdfPagesText(const QString& pdf);
+// Page (from 1) of a PDF as an image at dpi.
+QImage PdfPageImage(const QString& pdf, int page, int dpi);
+// The PDF files in dir, in name order.
+QStringList PdfFiles(const QString& dir);
+
+// The file width (characters with padding) that openpyxl reports for a column set to
+// characters wide: the program's widths are character counts, as an operator types them.
+double StoredWidth(double characters);

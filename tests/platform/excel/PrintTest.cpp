@@ -1,0 +1,154 @@
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <cmath>
+
+#include "platform/excel/Range.h"
+#include "platform/excel/SheetRenderer.h"
+#include "platform/excel/SheetUnits.h"
+#include "platform/excel/Workbook.h"
+#include "platform/excel/Worksheet.h"
+#include "tests/platform/excel/ExcelFixture.h"
+#include "tests/platform/excel/ExcelTestKit.h"
+
+namespace {
+// Three frame pages stacked on the output sheet with a break after each.
+std::unique_ptr<Workbook> ThreePages(const QString& templatePath) {
+    auto book = Workbook::Open(templatePath);
+    Worksheet& out = book->Worksheets(1);
+    Worksheet& frame = book->Worksheets(2);
+    out.Range("A1").SetColumnWidth(20);
+    out.Range("B1").SetColumnWidth(10);
+    out.Range("C1").SetColumnWidth(12);
+    for (int p = 0; p < 3; ++p) {
+        frame.Range("A1:C6").CopyTo(out.Cells(p * 6 + 1, 1));
+        out.Cells(p * 6 + 4, 1).SetValue(QString("第%1页的影片").arg(p + 1));
+        out.Cells(p * 6 + 4, 3).SetValue(9.5);
+        out.Cells(p * 6 + 6, 1).SetValue(QString("第%1页").arg(p + 1));
+        out.HPageBreaksAdd(out.Cells(p * 6 + 7, 1));
+    }
+    return book;
+}
+
+// x positions (pixels) where a dark vertical line crosses image row y.
+std::vector<int> VerticalLines(const QImage& image, int y) {
+    auto dark = [&image](int x, int yy) { return qGray(image.pixel(x, yy)) < 128; };
+    std::vector<int> xs;
+    if (y < 15 || y + 15 >= image.height()) return xs;
+    for (int x = 0; x < image.width(); ++x) {
+        bool line = true;
+        for (int d = -15; d <= 15 && line; ++d) line = dark(x, y + d);
+        if (line && (xs.empty() || x > xs.back() + 2)) xs.push_back(x);
+    }
+    return xs;
+}
+}  // namespace
+
+TEST_F(ExcelFixture, PagesFollowManualBreaksAndThePrintArea) {
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    Worksheet& out = book->Worksheets(1);
+    EXPECT_EQ(SheetRenderer(out).Pages(),
+              (std::vector<CellRect>{{1, 1, 6, 3}, {7, 1, 12, 3}, {13, 1, 18, 3}}));
+
+    out.VPageBreaksAdd(out.Range("B1"));
+    EXPECT_EQ(SheetRenderer(out).Pages().size(), 6u) << "a vertical break splits every band";
+
+    out.SetPrintArea("$A$7:$B$12");
+    EXPECT_EQ(SheetRenderer(out).Pages(), (std::vector<CellRect>{{7, 1, 12, 1}, {7, 2, 12, 2}}));
+
+    // Rows that do not fit on the paper go on to the next page by themselves.
+    out.SetPrintArea("");
+    out.Range("A1:A18").SetRowHeight(200);
+    const auto pages = SheetRenderer(out).Pages();
+    EXPECT_GT(pages.size(), 6u);
+    for (const CellRect& p : pages) EXPECT_LE(p.Rows(), 3);
+}
+
+TEST_F(ExcelFixture, PrintOutWritesOneJobWithEveryPage) {
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    const PrintOutcome outcome = book->Worksheets(1).PrintOut();
+    EXPECT_TRUE(outcome.toFile);
+    EXPECT_EQ(outcome.pages, 3);
+    ASSERT_EQ(PdfFiles(PdfDir()), QStringList{outcome.path});
+    EXPECT_TRUE(outcome.path.endsWith("Frame-0001.pdf"));
+    const QStringList pages = PdfPagesText(outcome.path);
+    ASSERT_EQ(pages.size(), 3);
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_TRUE(pages[p].contains("影片名称")) << pages[p].toStdString();
+        EXPECT_TRUE(pages[p].contains(QString("第%1页的影片").arg(p + 1)))
+            << pages[p].toStdString();
+        EXPECT_TRUE(pages[p].contains(QString("第%1页").arg(p + 1)));
+        EXPECT_TRUE(pages[p].contains("9.50")) << "numbers print in their cell's format";
+    }
+    // The next job gets a file of its own.
+    EXPECT_TRUE(book->Worksheets(1).PrintOut().path.endsWith("Frame-0002.pdf"));
+    EXPECT_EQ(book->Worksheets(2).PrintPreview().path.endsWith("Frame-preview-0001.pdf"), true);
+}
+
+TEST_F(ExcelFixture, PrintedColumnsHaveTheSheetsWidths) {
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    const PrintOutcome outcome = book->Worksheets(1).PrintOut();
+    const int dpi = 144;
+    const QImage page = PdfPageImage(outcome.path, 1, dpi);
+    ASSERT_FALSE(page.isNull());
+
+    // Find the bordered data row: the first image row crossed by four vertical lines.
+    std::vector<int> lines;
+    for (int y = 0; y < page.height() && lines.size() != 4; ++y) lines = VerticalLines(page, y);
+    ASSERT_EQ(lines.size(), 4u);
+    const double pixelsPerPoint = dpi / 72.0;
+    const double widths[] = {20, 10, 12};
+    for (int i = 0; i < 3; ++i) {
+        const double expected =
+            PointsFromFileWidth(FileWidthFromCharacters(widths[i])) * pixelsPerPoint;
+        EXPECT_NEAR(lines[i + 1] - lines[i], expected, 3.0) << "column " << i;
+    }
+    // The page is centred between its margins.
+    const double left = lines.front(), right = page.width() - lines.back();
+    EXPECT_NEAR(left, right, 4.0);
+}
+
+TEST_F(ExcelFixture, WithoutAPrinterPagesGoToTheProgramsFolder) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    SetPrintToPdfDir(QString());
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    const PrintOutcome outcome = book->Worksheets(1).PrintOut();
+    EXPECT_TRUE(outcome.toFile);
+    EXPECT_EQ(QFileInfo(outcome.path).absolutePath(), QDir(Dir()).filePath("printouts"));
+    EXPECT_EQ(PdfPagesText(outcome.path).size(), 3);
+
+    SheetPrinter::TellPrintedToFiles({outcome.path});
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
+    EXPECT_TRUE(box.prompt.contains("没有可用的打印机"));
+    EXPECT_TRUE(box.prompt.contains(QDir::toNativeSeparators(outcome.path)));
+    EXPECT_EQ(box.title, "提示");
+}
+
+TEST_F(ExcelFixture, AnEmptySheetPrintsNothing) {
+    auto book = Workbook::Open(WriteTemplate(FrameSpec()));
+    const PrintOutcome outcome = book->Worksheets(1).PrintOut();
+    EXPECT_EQ(outcome.pages, 0);
+    EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+}
+
+TEST_F(ExcelFixture, PreviewShowsTheSheetsPagesInAWindow) {
+    SetPrintToPdfDir(QString());
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    QString shownTitle;
+    QTimer::singleShot(0, [&shownTitle] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shownTitle = dialog->windowTitle();
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(dialog))
+                preview->reject();
+            else
+                dialog->close();
+        }
+    });
+    const PrintOutcome outcome = book->Worksheets(1).PrintPreview();
+    EXPECT_EQ(shownTitle, "打印预览");
+    EXPECT_EQ(outcome.pages, 3);
+    EXPECT_FALSE(outcome.toFile);
+    EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+}
