@@ -132,7 +132,7 @@ void SumOldRecords() {
                QStringLiteral("汇总")) != vbYes)
         return;
 
-    frmWait::instance().show();
+    frmWait::instance().Show();
     DoEvents();
     try {
         const QString summaryDate = SummaryDate(today);

@@ -67,11 +67,8 @@ void Main() {
     DeleteUnnamedClassifications();
     ResumeNext(ProcessMonthTax);
     ResumeNext(SumOldRecords);
-    ResumeNext([] {
-        frmMain& main = frmMain::instance();
-        main.EnableCatalogueEntry();
-    });
+    ResumeNext([] { frmMain::instance().EnableCatalogueEntry(); });
     ResetBaskets();
     ResumeNext([] { frmMain::instance().ResetBasketPanels(); });
-    ResumeNext([] { frmMain::instance().show(); });
+    ResumeNext([] { frmMain::instance().Show(); });
 }

@@ -3,11 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-frmWait* gWaitInstance = nullptr;
-}
-
-frmWait::frmWait() : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
+frmWait::frmWait() : FormOf<frmWait>(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
     setObjectName("frmWait");
     setWindowTitle(QStringLiteral("请稍候"));
     Label1 = new QLabel(QStringLiteral("正在汇总两年以前的出租和出售记录，请稍候……"), this);
@@ -17,16 +13,4 @@ frmWait::frmWait() : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::Cus
     layout->setContentsMargins(32, 24, 32, 24);
     layout->addWidget(Label1);
     setFixedSize(sizeHint());
-}
-
-frmWait& frmWait::instance() {
-    if (!gWaitInstance) gWaitInstance = new frmWait();
-    return *gWaitInstance;
-}
-
-bool frmWait::isLoaded() { return gWaitInstance != nullptr; }
-
-void frmWait::unload() {
-    delete gWaitInstance;
-    gWaitInstance = nullptr;
 }

@@ -1,15 +1,12 @@
 #pragma once
-#include <QWidget>
+#include "platform/ui/FormOf.h"
 
 class QLabel;
 
 // Shown while the yearly fold runs, so the operator knows the program is working.
-class frmWait : public QWidget {
+class frmWait : public FormOf<frmWait> {
     Q_OBJECT
-public:
-    static frmWait& instance();
-    static bool isLoaded();
-    static void unload();
+    friend class FormOf<frmWait>;
 
 private:
     frmWait();

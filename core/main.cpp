@@ -1,10 +1,11 @@
-#include <QApplication>
-
 #include "core/mdlMain.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Fonts.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumtrak"));
+    Application app(argc, argv);
+    Application::setApplicationName(QStringLiteral("Lumtrak"));
+    ApplyCjkFonts();
     Main();
     if (gQuit) return 0;
     return app.exec();

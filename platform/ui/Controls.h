@@ -11,6 +11,7 @@
 #include "platform/ui/ListView.h"       // report-style list with keyed columns and check boxes
 #include "platform/ui/MaskEdBox.h"      // masked edit box
 #include "platform/ui/MsgBox.h"         // MsgBox, DoEvents
+#include "platform/ui/Named.h"          // Named<W>("TxtName"): a control with its name
 #include "platform/ui/PictureButton.h"  // picture that acts as a button
 #include "platform/ui/PopupMenu.h"      // PopupMenu at the pointer
 #include "platform/ui/SaveFileDialog.h" // GetSaveFileName, SetSaveFileResponder

@@ -1,0 +1,65 @@
+#pragma once
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/db/Recordset.h"
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class DataGrid;
+class Label;
+class MaskEdBox;
+
+// Page 0 of the main window: the classification lists, the member price percentages,
+// the membership fee and the deposit rule.
+class SettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit SettingsPage(QWidget* parent = nullptr);
+
+    // Shows the stored percentages and fee (opens adoPricePercent).
+    void LoadPricePercent();
+    // Shows the stored deposit rule (opens gRsForeGift, kept open for the whole run).
+    void LoadForeGift();
+    // Captions and visibility of the amount boxes for deposit rule Index.
+    void Option3_Click(int Index);
+    int SelectedForeGiftType() const;
+
+    QGroupBox* Frame2;  // "光盘格式"
+    DataGrid* dgType;
+    QPushButton* Command7;
+    QPushButton* Command8;
+    std::unique_ptr<Recordset> adoType;
+
+    QGroupBox* Frame3;  // "影片类型"
+    DataGrid* dgMovieType;
+    QPushButton* Command4;
+    QPushButton* Command6;
+    std::unique_ptr<Recordset> adoMovieType;
+
+    QGroupBox* Frame10;  // "出租价格设置"
+    MaskEdBox* MaskEdBox2;
+    QGroupBox* Frame11;  // "出售价格设置"
+    MaskEdBox* MaskEdBox3;
+    QGroupBox* Frame12;  // "会费设置"
+    MaskEdBox* MaskEdBox4;
+    std::unique_ptr<Recordset> adoPricePercent;
+
+    QGroupBox* Frame15;  // "押金设置"
+    std::array<QRadioButton*, 3> Option3{};
+    Label* Label73;
+    MaskEdBox* MskForeGiftSet;
+    Label* Label75;
+    MaskEdBox* MskMemberForeGiftSet;
+
+private:
+    QGroupBox* BuildList(const QString& frame, const QString& caption, const QString& gridName,
+                         const QString& addName, const QString& deleteName, DataGrid*& grid,
+                         QPushButton*& add, QPushButton*& del);
+    QGroupBox* BuildPercent(const QString& frame, const QString& caption, const QString& boxName,
+                            MaskEdBox*& box);
+    QGroupBox* BuildFee();
+    QGroupBox* BuildForeGift();
+};

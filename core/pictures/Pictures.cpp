@@ -1,0 +1,91 @@
+#include "core/pictures/Pictures.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QStringList>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const std::array<const char*, Pictures::kPageButtons> kPageButtonFiles = {
+    "button-rental",   "button-returns",  "button-catalogue", "button-statistics",
+    "button-settings", "button-members",  "button-sale"};
+
+const std::array<const char*, Pictures::kPageBackgrounds> kPageBackgroundFiles = {
+    "background-settings", "background-statistics", "background-catalogue",
+    "background-returns",  "background-counter",    "background-members"};
+
+const std::array<const char*, Pictures::kReportButtons> kReportButtonFiles = {
+    "report-customers", "report-income",      "report-purchases",    "report-returns",
+    "report-rentals",   "report-most-rented", "report-sales-income", "report-best-selling"};
+
+template <std::size_t N>
+QString ResourceAt(const std::array<const char*, N>& files, int index) {
+    if (index < 0 || index >= static_cast<int>(N)) return {};
+    return QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(files[index]));
+}
+
+// Where the picture's view box goes so that it covers the target without distortion,
+// centred, overhanging on the side that is relatively shorter.
+QRectF CoverRect(const QSizeF& viewBox, const QSize& target) {
+    const double scale =
+        std::max(target.width() / viewBox.width(), target.height() / viewBox.height());
+    const QSizeF drawn = viewBox * scale;
+    return {(target.width() - drawn.width()) / 2, (target.height() - drawn.height()) / 2,
+            drawn.width(), drawn.height()};
+}
+
+}  // namespace
+
+QPixmap Pictures::PageButton(int index, QSize size) {
+    return Render(ResourceAt(kPageButtonFiles, index), size, Fit::Stretch);
+}
+
+QPixmap Pictures::PageBackground(int index, QSize size) {
+    return Render(ResourceAt(kPageBackgroundFiles, index), size, Fit::Cover);
+}
+
+QPixmap Pictures::ReportButton(int index, QSize size) {
+    return Render(ResourceAt(kReportButtonFiles, index), size, Fit::Stretch);
+}
+
+QIcon Pictures::WindowIcon() {
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(Render(QStringLiteral(":/pictures/window-icon.svg"), {side, side},
+                              Fit::Stretch));
+    return icon;
+}
+
+QPixmap Pictures::Render(const QString& resource, QSize size, Fit fit) {
+    if (resource.isEmpty() || size.isEmpty()) return {};
+
+    // Pages ask again on every resize and page switch: keep what was drawn.
+    const QString key = QStringLiteral("lumtrak:%1:%2x%3")
+                            .arg(resource)
+                            .arg(size.width())
+                            .arg(size.height());
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached)) return cached;
+
+    QSvgRenderer renderer(resource);
+    if (!renderer.isValid()) return {};
+
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    if (fit == Fit::Cover)
+        renderer.render(&painter, CoverRect(renderer.viewBoxF().size(), size));
+    else
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+
+    QPixmap pixmap = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}

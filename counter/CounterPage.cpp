@@ -1,0 +1,273 @@
+#include "counter/CounterPage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/mdlMain.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/FieldGrid.h"
+
+namespace {
+const char* const kMoney = "￥#,##0.00";
+
+Label* ValueLabel(const QString& name) {
+    auto* l = Named<Label>(name);
+    l->setMinimumWidth(80);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QComboBox* FixedCombo(const QString& name, const QStringList& items) {
+    auto* c = Named<QComboBox>(name);
+    c->addItems(items);
+    return c;
+}
+}  // namespace
+
+CounterPage::CounterPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("CounterPage");
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(BuildFilterBar(), 0, 0, 1, 2);
+    layout->addWidget(BuildDiscList(), 1, 0);
+    layout->addWidget(BuildDetailPanel(), 1, 1, 2, 1);
+    auto* baskets = new QWidget;
+    auto* basketLayout = new QHBoxLayout(baskets);
+    basketLayout->setContentsMargins(0, 0, 0, 0);
+    basketLayout->addWidget(BuildBorrowBasket());
+    basketLayout->addWidget(BuildSellBasket());
+    layout->addWidget(baskets, 2, 0);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 3);
+    layout->setRowStretch(2, 2);
+    ApplyRentalLayout();
+}
+
+QWidget* CounterPage::BuildFilterBar() {
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    CboMovietypeFind = Named<QComboBox>("CboMovietypeFind");
+    CboTypeFind = Named<QComboBox>("CboTypeFind");
+    CboDegree = FixedCombo("CboDegree", {"全部", "新盘", "普通", "旧盘"});
+    CboStation = FixedCombo("CboStation", {"全部", "全部借出", "借出部分", "未借出"});
+    Label76_3 = Named<QLabel>("Label76_3", QStringLiteral("出租状态："));
+    TxtFind = Named<QLineEdit>("TxtFind");
+    TxtFind->setPlaceholderText(QStringLiteral("拼音缩写或光盘编号，回车查找"));
+    Label43 = Named<Label>("Label43");
+    for (QComboBox* c : {CboMovietypeFind, CboTypeFind, CboDegree, CboStation})
+        c->setMinimumContentsLength(6);
+    row->addWidget(new QLabel(QStringLiteral("影片类型：")));
+    row->addWidget(CboMovietypeFind);
+    row->addWidget(new QLabel(QStringLiteral("光盘格式：")));
+    row->addWidget(CboTypeFind);
+    row->addWidget(new QLabel(QStringLiteral("新旧程度：")));
+    row->addWidget(CboDegree);
+    row->addWidget(Label76_3);
+    row->addWidget(CboStation);
+    row->addSpacing(16);
+    row->addWidget(new QLabel(QStringLiteral("查找：")));
+    row->addWidget(TxtFind, 1);
+    row->addWidget(Label43);
+    return bar;
+}
+
+QWidget* CounterPage::BuildDiscList() {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    dgDispCDInfo = Named<DataGrid>("dgDispCDInfo");
+    dgDispCDInfo->AddColumn("光盘编号", "id", 1100);
+    dgDispCDInfo->AddColumn("影片名称", "name", 2400);
+    dgDispCDInfo->AddColumn("影片类型", "movietype", 1000);
+    dgDispCDInfo->AddColumn("光盘格式", "type", 1000);
+    dgDispCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoney);
+    dgDispCDInfo->AddColumn("会员价格", "MemberBorrowPrice", 1000, kMoney);
+    dgDispCDInfo->AddColumn("出售价格", "SellPrice", 1000, kMoney);
+    dgDispCDInfo->AddColumn("会员售价", "MemberSellPrice", 1000, kMoney);
+    dgDispCDInfo->AddColumn("光盘个数", "count", 900);
+    dgDispCDInfo->AddColumn("购买时间", "buydate", 1200);
+    dgDispCDInfo->AddColumn("被借出次数", "outcount", 1100);
+    dgDispCDInfo->AddColumn("产地", "born", 900);
+    dgDispCDInfo->SetAllowUpdate(false);
+    LblCDCount = Named<Label>("LblCDCount", QStringLiteral("0"));
+    auto* countRow = new QHBoxLayout;
+    countRow->addStretch();
+    countRow->addWidget(new QLabel(QStringLiteral("光盘个数：")));
+    countRow->addWidget(LblCDCount);
+    v->addWidget(dgDispCDInfo, 1);
+    v->addLayout(countRow);
+    return box;
+}
+
+QGroupBox* CounterPage::BuildDetailPanel() {
+    Frame4 = Named<QGroupBox>("Frame4", QStringLiteral("当前光盘详细信息"));
+    auto* grid = new QGridLayout(Frame4);
+    FieldGrid fields(grid, 1);
+    fields.Add("影片名称：", LblName = ValueLabel("LblName"));
+    fields.Add("主要演员：", LblActor = ValueLabel("LblActor"));
+    fields.Add("影片类型：", LblMovieType = ValueLabel("LblMovieType"));
+    fields.Add("光盘格式：", LblType = ValueLabel("LblType"));
+    fields.Add("产    地：", LblBorn = ValueLabel("LblBorn"));
+    fields.Add("存放位置：", LblLocation = ValueLabel("LblLocation"));
+
+    auto* prices = new QWidget;
+    auto* p = new QHBoxLayout(prices);
+    p->setContentsMargins(0, 0, 0, 0);
+    p->addWidget(LblBorrowPrice = ValueLabel("LblBorrowPrice"));
+    p->addWidget(new QLabel(QStringLiteral("会员：")));
+    p->addWidget(LblBorrowMemberPrice = ValueLabel("LblBorrowMemberPrice"));
+    Label17 = fields.Add("出租价格：", prices, 1, "Label17");
+    auto* sellPrices = new QWidget;
+    auto* s = new QHBoxLayout(sellPrices);
+    s->setContentsMargins(0, 0, 0, 0);
+    s->addWidget(LblSellPrice = ValueLabel("LblSellPrice"));
+    s->addWidget(new QLabel(QStringLiteral("会员：")));
+    s->addWidget(LblSellMemberPrice = ValueLabel("LblSellMemberPrice"));
+    Label58 = fields.Add("出售价格：", sellPrices, 1, "Label58");
+    // The two price rows share one place: the mode shows one of them.
+    prices->setProperty("pricesOf", "rental");
+    sellPrices->setProperty("pricesOf", "sale");
+
+    fields.Add("购买日期：", LblBuyDate = ValueLabel("LblBuyDate"));
+    fields.Add("光盘个数：", LblCount = ValueLabel("LblCount"));
+    fields.Add("被借次数：", LblOutCount = ValueLabel("LblOutCount"));
+    fields.Add("借出日期：", LblOutDate = ValueLabel("LblOutDate"));
+    fields.Add("光盘质量：", LblIsAbandon = ValueLabel("LblIsAbandon"));
+    fields.Add("出租状态：", LblStation = ValueLabel("LblStation"));
+    TxtDispContent = Named<QPlainTextEdit>("TxtDispContent");
+    TxtDispContent->setReadOnly(true);
+    TxtDispContent->setMaximumHeight(70);
+    fields.Add("内容简介：", TxtDispContent);
+    fields.AddWide(new QLabel(QStringLiteral("未借出光盘列表")));
+    ListView1 = Named<ListView>("ListView1");
+    ListView1->ColumnHeaders().Add("Copy", "光盘", 1600);
+    fields.AddWide(ListView1);
+
+    CmdBorrow = Named<QPushButton>("CmdBorrow", QStringLiteral("出租此光盘(&B)"));
+    Command15 = Named<QPushButton>("Command15", QStringLiteral("售出此光盘(&S)"));
+    auto* buttons = new QWidget;
+    auto* b = new QHBoxLayout(buttons);
+    b->setContentsMargins(0, 0, 0, 0);
+    b->addWidget(CmdBorrow);
+    b->addWidget(Command15);
+    fields.AddWide(buttons);
+    grid->setRowStretch(fields.Row() - 2, 1);
+    return Frame4;
+}
+
+QGroupBox* CounterPage::BuildBorrowBasket() {
+    Frame13 = Named<QGroupBox>("Frame13", QStringLiteral("出租信息"));
+    auto* v = new QVBoxLayout(Frame13);
+    LvwReturn = Named<ListView>("LvwReturn");
+    v->addWidget(LvwReturn, 1);
+    auto* grid = new QGridLayout;
+    FieldGrid fields(grid, 2);
+    LblBorrowUserNameTotle = Named<Label>("LblBorrowUserNameTotle", QStringLiteral("用户姓名："));
+    LblBorrowUserName = ValueLabel("LblBorrowUserName");
+    grid->addWidget(LblBorrowUserNameTotle, 0, 0);
+    grid->addWidget(LblBorrowUserName, 0, 1);
+    fields.NewRow();
+    fields.Add("出租数量：", LblNotBackCount = ValueLabel("LblNotBackCount"));
+    fields.Add("押金合计：", LblMoneyBorrowCreSum = ValueLabel("LblMoneyBorrowCreSum"));
+    TxtCredence = Named<QLineEdit>("TxtCredence");
+    fields.Add("实收押金或抵押物品(Ctrl+O)：", TxtCredence, 2);
+    v->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CmdBorrowEdit = Named<QPushButton>("CmdBorrowEdit", QStringLiteral("编辑此光盘(&E)")));
+    buttons->addWidget(CmdDel = Named<QPushButton>("CmdDel", QStringLiteral("删除此光盘(&I)")));
+    buttons->addWidget(CmdTax = Named<QPushButton>("CmdTax", QStringLiteral("结    算(&M)")));
+    v->addLayout(buttons);
+    return Frame13;
+}
+
+QGroupBox* CounterPage::BuildSellBasket() {
+    Frame14 = Named<QGroupBox>("Frame14", QStringLiteral("出售信息"));
+    auto* v = new QVBoxLayout(Frame14);
+    lvwSell = Named<ListView>("lvwSell");
+    v->addWidget(lvwSell, 1);
+    auto* grid = new QGridLayout;
+    FieldGrid fields(grid, 2);
+    LblSellUserNameTotle = Named<Label>("LblSellUserNameTotle", QStringLiteral("用户姓名："));
+    LblSellUserName = ValueLabel("LblSellUserName");
+    grid->addWidget(LblSellUserNameTotle, 0, 0);
+    grid->addWidget(LblSellUserName, 0, 1);
+    fields.NewRow();
+    fields.Add("出售数量：", LblSellCount = ValueLabel("LblSellCount"));
+    fields.Add("金额合计：", LblSellMoney = ValueLabel("LblSellMoney"));
+    MskFactSellMoney = Named<MaskEdBox>("MskFactSellMoney");
+    MskFactSellMoney->SetFormat(kMoney);
+    fields.Add("实收金额(Ctrl+L)：", MskFactSellMoney, 2);
+    v->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CmdSellEdit = Named<QPushButton>("CmdSellEdit", QStringLiteral("编辑此光盘(&E)")));
+    buttons->addWidget(CmdDelSellCD = Named<QPushButton>("CmdDelSellCD", QStringLiteral("删除此光盘(&I)")));
+    buttons->addWidget(CmdSellTax = Named<QPushButton>("CmdSellTax", QStringLiteral("结    算(&M)")));
+    v->addLayout(buttons);
+    return Frame14;
+}
+
+void CounterPage::SetModeVisibility(bool rental) {
+    Label76_3->setVisible(rental);
+    CboStation->setVisible(rental);
+    Label17->setVisible(rental);
+    LblBorrowPrice->parentWidget()->setVisible(rental);
+    Label58->setVisible(!rental);
+    LblSellPrice->parentWidget()->setVisible(!rental);
+    Frame13->setVisible(rental);
+    Frame14->setVisible(!rental);
+    CmdBorrow->setVisible(rental);
+    Command15->setVisible(!rental);
+    dgDispCDInfo->Columns(4).SetVisible(rental);
+    dgDispCDInfo->Columns(5).SetVisible(rental);
+    dgDispCDInfo->Columns(6).SetVisible(!rental);
+    dgDispCDInfo->Columns(7).SetVisible(!rental);
+}
+
+void CounterPage::ApplyRentalLayout() { SetModeVisibility(true); }
+
+void CounterPage::ApplySaleLayout() { SetModeVisibility(false); }
+
+void CounterPage::CloseBorrowBasket() {
+    LvwReturn->ListItems().Clear();
+    LvwReturn->ColumnHeaders().Clear();
+    LblBorrowUserName->SetCaption("");
+    LblNotBackCount->SetCaption("0");
+    LblMoneyBorrowCreSum->SetCaption("0");
+    TxtCredence->setText("");
+    gForeGiftSum = 0;
+    gBorrowCountSum = 0;
+    gBorrowOpen = false;
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdTax, CmdDel, CmdBorrowEdit, TxtCredence})
+        w->setEnabled(false);
+}
+
+void CounterPage::CloseSellBasket() {
+    lvwSell->ListItems().Clear();
+    lvwSell->ColumnHeaders().Clear();
+    LblSellUserName->SetCaption("");
+    LblSellCount->SetCaption("0");
+    LblSellMoney->SetCaption("0");
+    MskFactSellMoney->SetText("0");
+    gSellMoneySum = 0;
+    gSellCountSum = 0;
+    gSellOpen = false;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{CmdSellTax, CmdDelSellCD, CmdSellEdit, MskFactSellMoney})
+        w->setEnabled(false);
+}
+
+void CounterPage::SetDispSourse(const QString&) {
+    // The disc list is built with the counter's own windows.
+}
+
+void CounterPage::RequeryDispCDInfo() {
+    if (adoDispCDInfo && adoDispCDInfo->IsOpen()) adoDispCDInfo->Requery();
+}

@@ -1,0 +1,109 @@
+#pragma once
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/db/Recordset.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class DataGrid;
+class Label;
+class ListView;
+class MaskEdBox;
+
+// Page 4 of the main window: the counter, in rental or sale mode. The disc list with its
+// filters and search box, the detail panel of the current title with its copies on the
+// shelf, and the two basket frames.
+class CounterPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit CounterPage(QWidget* parent = nullptr);
+
+    // Shows the controls of one mode and hides those of the other.
+    void ApplyRentalLayout();
+    void ApplySaleLayout();
+
+    // Empties a basket's panel and disables its buttons: the basket is closed.
+    void CloseBorrowBasket();
+    void CloseSellBasket();
+
+    // Rebuilds the disc list from the filters; StrOrder is an ORDER BY clause or "".
+    void SetDispSourse(const QString& StrOrder);
+    void RequeryDispCDInfo();
+
+    // Filters
+    QComboBox* CboMovietypeFind;
+    QComboBox* CboTypeFind;
+    QComboBox* CboDegree;
+    QComboBox* CboStation;
+    QLabel* Label76_3;  // "出租状态：", beside CboStation
+    QLineEdit* TxtFind;
+    Label* Label43;
+
+    // The list
+    DataGrid* dgDispCDInfo;
+    Label* LblCDCount;
+    std::unique_ptr<Recordset> adoDispCDInfo;
+
+    // The detail panel of the current title
+    QGroupBox* Frame4;
+    Label* LblName;
+    Label* LblActor;
+    Label* LblMovieType;
+    Label* LblType;
+    Label* LblBorn;
+    Label* LblLocation;
+    QLabel* Label17;  // "出租价格"
+    Label* LblBorrowPrice;
+    Label* LblBorrowMemberPrice;
+    QLabel* Label58;  // "出售价格"
+    Label* LblSellPrice;
+    Label* LblSellMemberPrice;
+    Label* LblBuyDate;
+    Label* LblCount;
+    Label* LblOutCount;
+    Label* LblOutDate;
+    Label* LblIsAbandon;
+    Label* LblStation;
+    QPlainTextEdit* TxtDispContent;
+    ListView* ListView1;
+    QPushButton* CmdBorrow;
+    QPushButton* Command15;
+
+    // The rental basket
+    QGroupBox* Frame13;
+    ListView* LvwReturn;
+    Label* LblBorrowUserNameTotle;
+    Label* LblBorrowUserName;
+    Label* LblNotBackCount;
+    Label* LblMoneyBorrowCreSum;
+    QLineEdit* TxtCredence;
+    QPushButton* CmdTax;
+    QPushButton* CmdDel;
+    QPushButton* CmdBorrowEdit;
+
+    // The sale basket
+    QGroupBox* Frame14;
+    ListView* lvwSell;
+    Label* LblSellUserNameTotle;
+    Label* LblSellUserName;
+    Label* LblSellCount;
+    Label* LblSellMoney;
+    MaskEdBox* MskFactSellMoney;
+    QPushButton* CmdSellTax;
+    QPushButton* CmdDelSellCD;
+    QPushButton* CmdSellEdit;
+
+private:
+    QWidget* BuildFilterBar();
+    QWidget* BuildDiscList();
+    QGroupBox* BuildDetailPanel();
+    QGroupBox* BuildBorrowBasket();
+    QGroupBox* BuildSellBasket();
+    void SetModeVisibility(bool rental);
+};

@@ -1,0 +1,22 @@
+#pragma once
+#include <QWidget>
+#include <array>
+
+class Label;
+class PictureButton;
+
+// Page 1 of the main window: eight links, one per report window, each lying on a
+// button picture.
+class StatisticsPage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kLinks = 8;
+    explicit StatisticsPage(QWidget* parent = nullptr);
+
+    // Takes the underline off links 0 to last.
+    void ClearUnderlines(int last);
+    bool IsUnderlined(int index) const;
+
+    std::array<PictureButton*, kLinks> ImgReport{};
+    std::array<Label*, kLinks> LblReport{};
+};

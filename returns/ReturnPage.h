@@ -1,0 +1,57 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+#include "platform/db/Recordset.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class DataGrid;
+class Label;
+class ListView;
+
+// Page 3 of the main window: the open rentals, by period, with the detail of the
+// current one and the button that takes copies back.
+class ReturnPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReturnPage(QWidget* parent = nullptr);
+
+    // Rebuilds the list of open rentals for the period shown in CboSelTime.
+    void SetDispBorrowSourse(const QString& StrOrder);
+    void CboSelTime_Click();
+    // Selects a period by its text, as the main window does, and runs its click.
+    void SelectPeriod(const QString& text);
+    void RequeryDispBorrow();
+    // The hint beside the renter blinks between red and white.
+    bool Label68Red() const { return label68Red_; }
+    void SetLabel68Red(bool red);
+
+    QComboBox* CboSelTime;
+    QLineEdit* TxtFindBack;
+    DataGrid* dgBorrow;
+    std::unique_ptr<Recordset> adoDispBorrow;
+
+    QGroupBox* Frame1;  // "详细信息"
+    Label* LblUserName;
+    Label* Label68;     // "←点击这里", blinks while the page shows
+    Label* LblMovieName;
+    Label* LblBorrowDate;
+    Label* LblTheoryMoney;
+    Label* LblFactMoney;
+    Label* LblCredence;
+    Label* Label54;
+    Label* LblAllCount;
+    QPlainTextEdit* TxtBorrowRemark;
+    ListView* ListView3;
+    ListView* ListView2;
+    QPushButton* Command5;
+
+private:
+    bool label68Red_ = true;
+    QWidget* BuildList();
+    QGroupBox* BuildDetailPanel();
+};

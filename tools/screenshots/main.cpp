@@ -1,0 +1,65 @@
+// Starts the program on a shop database under the offscreen platform and writes a
+// picture of the main window for each page and counter mode:
+//   lumtrak-screenshots <program folder with cdmanage.mdb> <output folder>
+// Questions asked at start (fee, fold) are answered No.
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+
+#include "core/frmMain.h"
+#include "core/mdlMain.h"
+#include "platform/app/AppPath.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/MsgBox.h"
+
+namespace {
+struct Shot {
+    int button;  // the page button pressed before the picture
+    const char* file;
+};
+constexpr Shot kShots[] = {
+    {0, "1-counter-rental.png"}, {6, "2-counter-sale.png"},  {1, "3-returns.png"},
+    {2, "4-catalogue.png"},      {3, "5-statistics.png"},    {4, "6-settings.png"},
+    {5, "7-members.png"},
+};
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) DoEvents();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
+        return 2;
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    ApplyCjkFonts();
+    SetAppPath(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(out.path());
+    SetMsgBoxResponder([](const MsgBoxCall& call) {
+        std::fprintf(stderr, "box: %s\n", call.prompt.toUtf8().constData());
+        return (call.buttons & 7) == vbYesNo ? vbNo : vbOK;
+    });
+    Main();
+    if (gQuit) return 1;
+    frmMain& main = frmMain::instance();
+    main.resize(1280, 860);
+    Settle();
+    for (const Shot& shot : kShots) {
+        main.Image3_Click(shot.button);
+        Settle();
+        const QString path = out.filePath(shot.file);
+        if (!main.grab().save(path)) {
+            std::fprintf(stderr, "could not write %s\n", path.toLocal8Bit().constData());
+            return 1;
+        }
+        std::printf("%s\n", path.toLocal8Bit().constData());
+    }
+    return 0;
+}
