@@ -1,9 +1,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 #include <deque>
+#include <ostream>
 #include <vector>
 
 #include "platform/ui/MsgBox.h"
@@ -45,3 +50,30 @@ protected:
 
     QTemporaryDir dir_;
 };
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+// Shows a window and makes it the active one, as the operator's click would, so that focus
+// and activation events reach it under the offscreen platform.
+inline bool ShowActive(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
+// Runs the events that are waiting (activation, queued keys, deferred deletes).
+inline void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// A move of the pointer over a widget with no button pressed, delivered as such (the
+// window system's own moves are dropped when the pointer already stands there).
+inline void MoveMouse(QWidget* w, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}

@@ -9,9 +9,6 @@
 #include "platform/db/Recordset.h"
 #include "tests/support/TestSupport.h"
 
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 // A shop database in its own folder with the program's connection open on it.
 class DbTest : public ShopTest {
 protected:

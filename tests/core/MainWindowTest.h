@@ -1,0 +1,41 @@
+#pragma once
+#include <QDateTime>
+
+#include "core/frmMain.h"
+#include "core/mdlMain.h"
+#include "platform/app/Clock.h"
+#include "tests/support/TestSupport.h"
+
+// A shop database in a temporary program folder, the program's connection open on it and
+// the main window loaded on it (its load fills every page). Tests fill the database with
+// Sql() before calling LoadMainWindow(), or use the window loaded by SetUp.
+class MainWindowTest : public ShopTest {
+protected:
+    void SetUp() override {
+        ShopTest::SetUp();
+        ResetGlobalState();
+        SetToday(2026, 12, 8);
+        gConn.OpenFile(DbPath());
+    }
+
+    void TearDown() override {
+        CloseMainWindow();
+        ResetGlobalState();
+        ShopTest::TearDown();
+    }
+
+    frmMain& LoadMainWindow() {
+        frmMain& main = frmMain::instance();
+        Settle();
+        return main;
+    }
+
+    // Throws the window away without the closing questions and saves.
+    static void CloseMainWindow() {
+        if (!frmMain::isLoaded()) return;
+        delete &frmMain::instance();
+        Settle();
+    }
+
+    static void SetToday(int y, int m, int d) { SetNow(QDateTime(QDate(y, m, d), QTime(10, 0))); }
+};
