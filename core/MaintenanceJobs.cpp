@@ -43,28 +43,31 @@ namespace {
 const char* const kSummaryName = "汇总";
 const char* const kSummaryKey = "0000000000000000";
 
-const char* const kAnyRentalOfYear = "select 1 from borrowinfo where year(borrowdate) = ?1 limit 1";
+// Dates are stored as 'yyyy-mm-dd hh:mm:ss' texts, so a year is a range of texts: the
+// date index then serves the fold's statements.
+const char* const kAnyRentalOfYear =
+    "select 1 from borrowinfo where borrowdate >= ?1 and borrowdate < ?2 limit 1";
 const char* const kSummaryOfYear =
-    "select 1 from borrowinfo where name = ?2 and year(borrowdate) = ?1 limit 1";
+    "select 1 from borrowinfo where name = ?3 and borrowdate >= ?1 and borrowdate < ?2 limit 1";
 
 const char* const kAddRentalsToMembers =
     "update userinfo set borrowcount = coalesce(userinfo.borrowcount,0) + g.n, "
     "borrowmoney = coalesce(userinfo.borrowmoney,0) + g.m "
     "from (select name, count(*) as n, total(money) as m from borrowinfo "
-    "      where year(borrowdate) + 2 <= ?1 group by name) as g "
+    "      where borrowdate < ?1 group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddRentalsToTitles =
     "update cdinfo set borrowcount = coalesce(cdinfo.borrowcount,0) + g.n, "
     "borrowearn = coalesce(cdinfo.borrowearn,0) + g.m "
     "from (select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from borrowinfo "
-    "      where year(borrowdate) + 2 <= ?1 group by substr(borrowid,1,12)) as g "
+    "      where borrowdate < ?1 group by substr(borrowid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
 const char* const kRentalSums =
-    "select total(money), total(foregift) from borrowinfo where year(borrowdate) + 2 <= ?1";
+    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1";
 const char* const kDeleteReturnsOfOldRentals =
     "delete from returninfo where substr(returnid,1,16) in "
-    "(select borrowid from borrowinfo where year(borrowdate) + 2 <= ?1)";
-const char* const kDeleteOldRentals = "delete from borrowinfo where year(borrowdate) + 2 <= ?1";
+    "(select borrowid from borrowinfo where borrowdate < ?1)";
+const char* const kDeleteOldRentals = "delete from borrowinfo where borrowdate < ?1";
 const char* const kInsertRentalSummary =
     "insert into borrowinfo (borrowid, name, borrowdate, money, borrowcount, borrowlst, "
     "isnotpaylst, CredenceType, foregift, Guaranty, IsReturnGuaranty, isreturnall, remark) "
@@ -74,16 +77,16 @@ const char* const kAddSalesToMembers =
     "update userinfo set sellcount = coalesce(userinfo.sellcount,0) + g.n, "
     "sellmoney = coalesce(userinfo.sellmoney,0) + g.m "
     "from (select name, count(*) as n, total(money) as m from sellinfo "
-    "      where year(selldate) + 2 <= ?1 group by name) as g "
+    "      where selldate < ?1 group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddSalesToTitles =
     "update cdinfo set sellcount = coalesce(cdinfo.sellcount,0) + g.n, "
     "sellearn = coalesce(cdinfo.sellearn,0) + g.m "
     "from (select substr(sellid,1,12) as cdid, count(*) as n, total(money) as m from sellinfo "
-    "      where year(selldate) + 2 <= ?1 group by substr(sellid,1,12)) as g "
+    "      where selldate < ?1 group by substr(sellid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
-const char* const kSaleSum = "select total(money) from sellinfo where year(selldate) + 2 <= ?1";
-const char* const kDeleteOldSales = "delete from sellinfo where year(selldate) + 2 <= ?1";
+const char* const kSaleSum = "select total(money) from sellinfo where selldate < ?1";
+const char* const kDeleteOldSales = "delete from sellinfo where selldate < ?1";
 const char* const kInsertSaleSummary =
     "insert into sellinfo (sellid, name, selldate, money, sellcount, selllst, remark) "
     "values (?1, ?2, ?3, ?4, 0, ' ', ' ')";
@@ -97,29 +100,35 @@ QString SummaryDate(const QDate& today) {
     return d.toString(QStringLiteral("yyyy-MM-dd 00:00:00"));
 }
 
+QString FirstDayOf(int year) { return QString("%1-01-01").arg(year, 4, 10, QChar('0')); }
+
+// This year's fold is due when the year two back has rentals and no summary row yet.
 bool FoldIsDue(int year) {
-    if (gConn.Scalar(kAnyRentalOfYear, {year - 2}).IsNull()) return false;
-    return gConn.Scalar(kSummaryOfYear, {year - 2, kSummaryName}).IsNull();
+    const QString from = FirstDayOf(year - 2);
+    const QString to = FirstDayOf(year - 1);
+    if (gConn.Scalar(kAnyRentalOfYear, {from, to}).IsNull()) return false;
+    return gConn.Scalar(kSummaryOfYear, {from, to, kSummaryName}).IsNull();
 }
 
-void FoldRentals(int year, const QString& summaryDate) {
-    gConn.Execute(kAddRentalsToMembers, {year});
-    gConn.Execute(kAddRentalsToTitles, {year});
+// Rows dated before `before` (the first day of last year) are folded.
+void FoldRentals(const QString& before, const QString& summaryDate) {
+    gConn.Execute(kAddRentalsToMembers, {before});
+    gConn.Execute(kAddRentalsToTitles, {before});
     Recordset sums;
-    sums.Open(kRentalSums, gConn, adLockReadOnly, {year});
+    sums.Open(kRentalSums, gConn, adLockReadOnly, {before});
     const Value money = sums.GetValue(0);
     const Value foregift = sums.GetValue(1);
     sums.Close();
-    gConn.Execute(kDeleteReturnsOfOldRentals, {year});
-    gConn.Execute(kDeleteOldRentals, {year});
+    gConn.Execute(kDeleteReturnsOfOldRentals, {before});
+    gConn.Execute(kDeleteOldRentals, {before});
     gConn.Execute(kInsertRentalSummary, {kSummaryKey, kSummaryName, summaryDate, money, foregift});
 }
 
-void FoldSales(int year, const QString& summaryDate) {
-    gConn.Execute(kAddSalesToMembers, {year});
-    gConn.Execute(kAddSalesToTitles, {year});
-    const Value money = gConn.Scalar(kSaleSum, {year});
-    gConn.Execute(kDeleteOldSales, {year});
+void FoldSales(const QString& before, const QString& summaryDate) {
+    gConn.Execute(kAddSalesToMembers, {before});
+    gConn.Execute(kAddSalesToTitles, {before});
+    const Value money = gConn.Scalar(kSaleSum, {before});
+    gConn.Execute(kDeleteOldSales, {before});
     gConn.Execute(kInsertSaleSummary, {kSummaryKey, kSummaryName, summaryDate, money});
 }
 }  // namespace
@@ -136,9 +145,10 @@ void SumOldRecords() {
     DoEvents();
     try {
         const QString summaryDate = SummaryDate(today);
+        const QString before = FirstDayOf(year - 1);
         Transaction t(gConn);
-        FoldRentals(year, summaryDate);
-        FoldSales(year, summaryDate);
+        FoldRentals(before, summaryDate);
+        FoldSales(before, summaryDate);
         t.Commit();
     } catch (const DbError& e) {
         frmWait::unload();

@@ -100,6 +100,12 @@ void Connection::OpenFile(const QString& path) {
         sqlite3_busy_timeout(db, busyTimeoutMs_);
         rc = RegisterSqlFunctions(db);
     }
+    // A shop's file grows to a few hundred megabytes over the years: a larger page cache
+    // (up to 64 MB, taken only as pages are read) keeps big writes such as the yearly
+    // fold from re-reading the same pages. Temporary work stays in memory.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY",
+                          nullptr, nullptr, nullptr);
     // Opening is lazy: reading the schema shows a foreign, unreadable or locked file now.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
