@@ -2,6 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,14 +16,32 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "catalogue/CatalogueInput.h"
+#include "catalogue/DiscDiscard.h"
+#include "catalogue/frmFind.h"
+#include "core/frmMain.h"
 #include "core/mdlMain.h"
+#include "counter/CounterPage.h"
 #include "platform/app/Clock.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
 const char* const kMoney = "￥#,##0.00";
+const char* const kAll = "全部";
+const char* const kCatalogueQuery = "select * from cdinfo where issell<2";
+const char* const kPerDay = "每天";
+const char* const kPerRental = "每次";
+const char* const kConfirmDelete = "如果删除则会影响各种报表的统计信息，真的删除吗？";
+const char* const kDeleteTitle = "删除";
+const char* const kDiscardInUse =
+    "这张光盘还有租出未还的光盘，或者在未结帐的出租、出售中，不能丢弃！";
+const char* const kBadDiscsKept =
+    "有 %1 种坏光盘还有租出未还的光盘，或者在未结帐的出租、出售中，没有清除。";
+const char* const kQuitWithoutSaving =
+    "当前光盘的修改没有保存，仍然要退出吗？（退出后这些修改将会丢失）";
 
 MaskEdBox* Masked(const QString& name) {
     auto* m = Named<MaskEdBox>(name);
@@ -42,6 +65,8 @@ CataloguePage::CataloguePage(QWidget* parent) : QWidget(parent) {
     bottom->addWidget(BuildEntry(), 1);
     bottom->addWidget(BuildButtons());
     layout->addLayout(bottom);
+    BindEntryFields();
+    ConnectHandlers();
 }
 
 QWidget* CataloguePage::BuildList() {
@@ -138,16 +163,310 @@ QWidget* CataloguePage::BuildButtons() {
     return box;
 }
 
-void CataloguePage::SetCDInfoSourse(const QString&) {
-    // The catalogue list is opened with the catalogue's own behaviour.
+// ---- Design: bindings and handlers ----------------------------------------------------
+
+void CataloguePage::BindEntryFields() {
+    SetDataField(TxtID, "CDID");
+    SetDataField(Text1, "ID");
+    SetDataField(TxtName, "Name");
+    SetDataField(TxtActor, "Actor");
+    SetDataField(TxtKey, "key");
+    SetDataField(TxtContent, "Content");
+    SetDataField(TxtRemark, "Remark");
+    SetDataField(TxtLocation, "Location");
+    SetDataField(TxtBorn, "Born");
+    SetDataField(TxtCount, "count");
+    SetDataField(Text2, "BorrowPriceType");
+    SetDataField(Check1, "isabandon");
 }
 
-void CataloguePage::CmdSave_Click() {
-    // The save is built with the catalogue's own behaviour.
+namespace {
+// Connects a handler whose errors are shown in a message box.
+template <class Sender, class Signal, class Fn>
+void Handle(Sender* sender, Signal signal, QObject* context, Fn fn) {
+    QObject::connect(sender, signal, context, [fn] { RunReported(fn); });
+}
+template <class Fn>
+void HandleLostFocus(QWidget* control, QObject* context, Fn fn) {
+    OnLostFocus(control, context, [fn] { RunReported(fn); });
+}
+}  // namespace
+
+void CataloguePage::ConnectHandlers() {
+    Handle(CboManageMovieType, &QComboBox::currentIndexChanged, this, [this] { CboManageMovieType_Click(); });
+    Handle(CboManageType, &QComboBox::currentIndexChanged, this, [this] { CboManageType_Click(); });
+    HandleLostFocus(CboMovieType, this, [this] { CboMovieType_LostFocus(); });
+    HandleLostFocus(CboType, this, [this] { CboType_LostFocus(); });
+    for (const auto& input : CatalogueInput::PriceInputs(*this)) {
+        HandleLostFocus(input.box, this, [this, input] { PriceInput_LostFocus(input.box, input.column); });
+    }
+    HandleLostFocus(MebCount, this, [this] { MebCount_LostFocus(); });
+    HandleLostFocus(MebDate, this, [this] { MebDate_LostFocus(); });
+    Handle(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
+    Handle(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    Handle(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    HandleLostFocus(Text1, this, [this] { Text1_LostFocus(); });
+    // Only the operator's typing is an edit of the name; showing another row is not.
+    Handle(TxtName, &QLineEdit::textEdited, this, [this] { TxtName_Change(); });
+    HandleLostFocus(TxtName, this, [this] { TxtName_LostFocus(); });
+    HandleLostFocus(TxtActor, this, [this] { TxtActor_LostFocus(); });
+    OnMouseMove(dgCDInfo, this, [this] { RunReported([this] { dgCDInfo_MouseMove(); }); });
+    Handle(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    Handle(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
+    Handle(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    Handle(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    Handle(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    // The operator's moves to another row of the grid save the row being left first.
+    dgCDInfo->installEventFilter(this);
+    dgCDInfo->viewport()->installEventFilter(this);
+    dgCDInfo->verticalHeader()->viewport()->installEventFilter(this);
+}
+
+void CataloguePage::ConnectRecordset() {
+    connect(adoCDInfo.get(), &Recordset::MoveComplete, this,
+            [this] { RunReported([this] { adoCDInfo_MoveComplete(); }); });
+    // A new edit is a new attempt for the pointer's save.
+    connect(adoCDInfo.get(), &Recordset::FieldChangeComplete, this,
+            [this] { pointerSaveRefused_ = false; });
+}
+
+namespace {
+// The grid's keys that go to another row (Home and End alone stay in the row).
+bool IsRowMoveKey(const QKeyEvent* key) {
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return key->modifiers() & Qt::ControlModifier;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
+// A press on another row of the grid, or a key that moves to another row, while the
+// current title has unsaved edits: the save runs first, and a refused save keeps the
+// grid where it is (the row would otherwise be written unchecked on leaving it).
+bool CataloguePage::eventFilter(QObject* watched, QEvent* event) {
+    if (!HasPendingEdit()) return QWidget::eventFilter(watched, event);
+    int target = -1;
+    if (event->type() == QEvent::MouseButtonPress) {
+        const int y = static_cast<QMouseEvent*>(event)->position().toPoint().y();
+        if (watched == dgCDInfo->viewport()) target = dgCDInfo->rowAt(y);
+        if (watched == dgCDInfo->verticalHeader()->viewport())
+            target = dgCDInfo->verticalHeader()->logicalIndexAt(y);
+    } else if (event->type() == QEvent::KeyPress && watched == dgCDInfo &&
+               IsRowMoveKey(static_cast<QKeyEvent*>(event))) {
+        target = dgCDInfo->Row() + 1;  // any other row: the key decides which
+    }
+    if (target < 0 || target == dgCDInfo->Row()) return QWidget::eventFilter(watched, event);
+    // The pointer's save has just refused these very edits, and said why.
+    if (pointerSaveRefused_) return true;
+    return !SaveBeforeLeavingRow();
+}
+
+// ---- The catalogue recordset -----------------------------------------------------------
+
+void CataloguePage::SetCDInfoSourse(const QString& StrWhere, const Params& params) {
+    auto rs = std::make_unique<Recordset>();
+    rs->Open(QString::fromUtf8(kCatalogueQuery) + StrWhere, gConn, adLockOptimistic, params);
+    LblCDManageCount->SetCaption(QString::number(rs->RecordCount()));
+    dgCDInfo->SetDataSource(rs.get());
+    SetDataSource({Text1, TxtActor, TxtContent, TxtID, TxtBorn, TxtKey, TxtName, TxtRemark,
+                   TxtLocation, Check1, Text2, TxtCount},
+                  rs.get());
+    adoCDInfo.swap(rs);  // the old catalogue goes when rs does
+    filterWhere_ = StrWhere;
+    filterParams_ = params;
+    filterMovieType_ = CboManageMovieType->currentText();
+    filterType_ = CboManageType->currentText();
+    ConnectRecordset();
+    pointerSaveRefused_ = false;
+    adoCDInfo_MoveComplete();
+}
+
+void CataloguePage::CboManageMovieType_Click() { ChangeFilter(); }
+
+void CataloguePage::CboManageType_Click() { ChangeFilter(); }
+
+// The filters narrow the catalogue by movie type and format; "全部" (or no entry, while
+// the lists are refilled) does not narrow.
+void CataloguePage::ChangeFilter() {
+    if (!adoCDInfo) return;  // the window's load opens the catalogue
+    QString where;
+    Params params;
+    const QString all = QString::fromUtf8(kAll);
+    const QString movieType = CboManageMovieType->currentText();
+    const QString type = CboManageType->currentText();
+    if (!movieType.isEmpty() && movieType != all) {
+        where += QStringLiteral(" and movietype = ?");
+        params.push_back(movieType);
+    }
+    if (!type.isEmpty() && type != all) {
+        where += QStringLiteral(" and type = ?");
+        params.push_back(type);
+    }
+    if (where == filterWhere_ && params == filterParams_) return;
+    if (!SaveBeforeLeavingRow()) {
+        ShowFilterOfCatalogue();
+        return;
+    }
+    SetCDInfoSourse(where, params);
+}
+
+// The filter combos show again the filter the open catalogue was made with.
+void CataloguePage::ShowFilterOfCatalogue() {
+    const QSignalBlocker blockMovieType(CboManageMovieType);
+    const QSignalBlocker blockType(CboManageType);
+    CboManageMovieType->setCurrentIndex(CboManageMovieType->findText(filterMovieType_));
+    CboManageType->setCurrentIndex(CboManageType->findText(filterType_));
 }
 
 bool CataloguePage::HasCurrentRow() const {
     return adoCDInfo && adoCDInfo->IsOpen() && !adoCDInfo->AtEOF() && !adoCDInfo->AtBOF();
+}
+
+bool CataloguePage::HasPendingEdit() const {
+    return adoCDInfo && adoCDInfo->IsOpen() && adoCDInfo->HasPendingChanges();
+}
+
+bool CataloguePage::IsShowing() const {
+    return frmMain::isLoaded() && frmMain::instance().SSTab1->currentWidget() == this;
+}
+
+void CataloguePage::WriteColumn(int column, const QString& text) {
+    DataGridColumn col = dgCDInfo->Columns(column);
+    const Value next = ValueFromText(text, col.NumberFormat());
+    if (next.ToString() == col.GetValue().ToString()) return;
+    col.SetValue(next);
+}
+
+void CataloguePage::RefreshCounter() {
+    CounterPage* counter = frmMain::instance().Counter;
+    counter->RequeryDispCDInfo();
+    counter->RefreshDetailPanel();
+}
+
+// ---- The entry fields ------------------------------------------------------------------
+
+void CataloguePage::adoCDInfo_MoveComplete() {
+    pointerSaveRefused_ = false;
+    // A new title keeps what the inputs showed: the defaults of "新光盘".
+    if (addingNew_ || !HasCurrentRow()) return;
+    FillEntryFromRow();
+}
+
+namespace {
+// Each step of filling the entry shows what it can; a failing step is skipped.
+template <class Fn>
+void Step(Fn fn) {
+    try {
+        fn();
+    } catch (const std::exception&) {
+    }
+}
+}  // namespace
+
+void CataloguePage::FillEntryFromRow() {
+    Recordset& rs = *adoCDInfo;
+    Step([&] { SelectRentType(NullToStr(rs["borrowpricetype"])); });
+    Step([&] { MebBorrowPrice->SetText(NullToStr(rs["borrowprice"])); });
+    Step([&] { MebSellPrice->SetText(NullToStr(rs["sellprice"])); });
+    Step([&] { MebMemberBorrowPrice->SetText(NullToStr(rs["memberborrowprice"])); });
+    Step([&] { MebMemberSellPrice->SetText(NullToStr(rs["membersellprice"])); });
+    Step([&] { MebCount->SetText(NullToStr(rs["count"])); });
+    Step([&] { MebDate->SetText(Format(rs["buydate"].ToDate(), "yyyy-mm-dd")); });
+    Step([&] { MebPrice->SetText(NullToStr(rs["price"])); });
+    Step([&] { ReselectClassification(); });
+    Step([&] {
+        OldType = NullToStr(rs["type"]);
+        OldMovieType = NullToStr(rs["movietype"]);
+    });
+}
+
+void CataloguePage::ShowCurrentEntry() { FillEntryFromRow(); }
+
+void CataloguePage::CboMovieType_LostFocus() {
+    if (HasCurrentRow()) WriteColumn(kColMovieType, CboMovieType->currentText());
+}
+
+void CataloguePage::CboType_LostFocus() {
+    if (HasCurrentRow()) WriteColumn(kColType, CboType->currentText());
+}
+
+// Leaving a price input: the amount rounded to two decimals, written into its column.
+// A text that is no amount is refused and the input shows the stored price again.
+void CataloguePage::PriceInput_LostFocus(MaskEdBox* input, int column) {
+    const QString typed = input->Text();
+    const std::optional<QString> amount = CatalogueInput::ReadPrice(typed);
+    if (!amount) {
+        QString label;
+        for (const auto& price : CatalogueInput::PriceInputs(*this))
+            if (price.box == input) label = price.label;
+        MsgBox(CatalogueInput::PriceRefusal(label, typed), vbOKOnly + vbExclamation,
+               QStringLiteral("提示"));
+        const Value stored = HasCurrentRow() ? dgCDInfo->Columns(column).GetValue() : Value();
+        input->SetText(stored.IsNull() ? QStringLiteral("0") : stored.ToString());
+        return;
+    }
+    input->SetText(*amount);
+    if (HasCurrentRow()) WriteColumn(column, *amount);
+}
+
+void CataloguePage::MebCount_LostFocus() {
+    const std::optional<qint64> count = CatalogueInput::ReadCount(MebCount->Text());
+    if (!count) {
+        MsgBox(CatalogueInput::CountRefusal(), vbOKOnly + vbExclamation, QStringLiteral("提示"));
+        MebCount->SetText(HasCurrentRow() ? NullToStr((*adoCDInfo)["count"]) : QStringLiteral("0"));
+        return;
+    }
+    const QString copies = QString::number(*count);
+    MebCount->SetText(copies);
+    if (!HasCurrentRow()) return;
+    TxtCount->setText(copies);
+    WriteColumn(kColRestCount, copies);
+}
+
+void CataloguePage::MebDate_LostFocus() {
+    if (HasCurrentRow()) WriteColumn(kColBuyDate, MebDate->Text());
+}
+
+void CataloguePage::Option1_Click() { Text2->setText(QString::fromUtf8(kPerDay)); }
+
+void CataloguePage::Option2_Click() { Text2->setText(QString::fromUtf8(kPerRental)); }
+
+void CataloguePage::Text1_Change() {
+    const QString upper = Text1->text().toUpper();
+    if (upper == Text1->text()) return;
+    Text1->setText(upper);
+    Text1->setCursorPosition(upper.size());
+}
+
+// The search key takes the disc number in lower case, unless it holds it already.
+void CataloguePage::Text1_LostFocus() {
+    if (!HasCurrentRow()) return;
+    const QString number = Text1->text().toLower();
+    if (!TxtKey->text().toLower().contains(number)) TxtKey->setText(TxtKey->text() + number);
+}
+
+void CataloguePage::TxtName_Change() { IsNewCD = false; }
+
+void CataloguePage::TxtName_LostFocus() { AppendInitials(TxtName); }
+
+void CataloguePage::TxtActor_LostFocus() { AppendInitials(TxtActor); }
+
+// The search key takes the pinyin initials of a field, after a blank, unless it holds
+// them already. The key is never rebuilt: initials of an earlier name stay in it.
+void CataloguePage::AppendInitials(const QLineEdit* source) {
+    if (!HasCurrentRow()) return;
+    QString initials;
+    for (const QChar ch : source->text()) initials += GetPYChar(QString(ch)).toLower();
+    if (TxtKey->text().contains(initials)) return;
+    TxtKey->setText(TxtKey->text() + QLatin1Char(' ') + initials);
 }
 
 void CataloguePage::ShowEmptyEntry() {
@@ -163,25 +482,10 @@ void CataloguePage::ShowEmptyEntry() {
 void CataloguePage::SelectRentType(const QString& borrowpricetype) {
     Option1->setAutoExclusive(false);
     Option2->setAutoExclusive(false);
-    Option1->setChecked(borrowpricetype == QStringLiteral("每天"));
-    Option2->setChecked(borrowpricetype == QStringLiteral("每次"));
+    Option1->setChecked(borrowpricetype == QString::fromUtf8(kPerDay));
+    Option2->setChecked(borrowpricetype == QString::fromUtf8(kPerRental));
     Option1->setAutoExclusive(true);
     Option2->setAutoExclusive(true);
-}
-
-void CataloguePage::ShowCurrentEntry() {
-    Recordset& rs = *adoCDInfo;
-    SelectRentType(NullToStr(rs["borrowpricetype"]));
-    MebBorrowPrice->SetText(NullToStr(rs["borrowprice"]));
-    MebSellPrice->SetText(NullToStr(rs["sellprice"]));
-    MebMemberBorrowPrice->SetText(NullToStr(rs["memberborrowprice"]));
-    MebMemberSellPrice->SetText(NullToStr(rs["membersellprice"]));
-    MebCount->SetText(NullToStr(rs["restcount"]));
-    MebDate->SetText(Format(rs["buydate"].ToDate(), "yyyy-mm-dd"));
-    MebPrice->SetText(NullToStr(rs["price"]));
-    ReselectClassification();
-    OldType = NullToStr(rs["type"]);
-    OldMovieType = NullToStr(rs["movietype"]);
 }
 
 void CataloguePage::ShowRentTypeAndClassification() {
@@ -201,4 +505,123 @@ std::vector<QWidget*> CataloguePage::EntryControls() const {
             MebDate, Check1, MebCount, CboType, MebPrice, MebBorrowPrice, MebSellPrice,
             MebMemberBorrowPrice, MebMemberSellPrice, TxtBorn, TxtKey, TxtContent, TxtRemark,
             Frame7};
+}
+
+// ---- Saving ----------------------------------------------------------------------------
+
+void CataloguePage::CmdSave_Click() { Save(CatalogueSave::CataloguePageOnly); }
+
+SaveOutcome CataloguePage::Save(CatalogueSave::Scope scope) {
+    try {
+        return CatalogueSave(*this).Run(scope);
+    } catch (const std::exception& error) {
+        ReportError(error);
+        return SaveOutcome::Refused;
+    }
+}
+
+bool CataloguePage::SaveBeforeLeavingRow() {
+    if (!HasPendingEdit()) return true;
+    // A new title with neither a disc number nor a name holds nothing but the defaults.
+    if (adoCDInfo->EditMode() == adEditAdd && Text1->text().isEmpty() && TxtName->text().isEmpty()) {
+        adoCDInfo->CancelUpdate();
+        IsNewCD = false;
+        return true;
+    }
+    return Save(CatalogueSave::AnyPage) != SaveOutcome::Refused;
+}
+
+bool CataloguePage::SaveBeforeClosing() {
+    if (!HasCurrentRow() || !HasPendingEdit()) return true;
+    if (dgCDInfo->Columns(kColId).Text().isEmpty()) {
+        adoCDInfo->CancelUpdate();
+        return true;
+    }
+    if (Save(CatalogueSave::AnyPage) != SaveOutcome::Refused) return true;
+    const int answer = MsgBox(QString::fromUtf8(kQuitWithoutSaving),
+                              vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("退出"));
+    if (answer != vbYes) return false;
+    adoCDInfo->CancelUpdate();
+    return true;
+}
+
+// Moving the pointer over the grid saves the title being edited, once per attempt: a
+// refused save is not repeated until the title is edited again or another is current.
+void CataloguePage::dgCDInfo_MouseMove() {
+    if (IsNewCD || !HasCurrentRow() || !HasPendingEdit() || pointerSaveRefused_) return;
+    if (Save(CatalogueSave::CataloguePageOnly) == SaveOutcome::Refused) pointerSaveRefused_ = true;
+}
+
+// ---- New title, discarding, finding -----------------------------------------------------
+
+void CataloguePage::Command1_Click() {
+    if (!IsShowing() || !adoCDInfo) return;
+    if (!SaveBeforeLeavingRow()) return;
+    IsNewCD = true;
+    addingNew_ = true;
+    try {
+        adoCDInfo->AddNew();
+    } catch (...) {
+        addingNew_ = false;
+        IsNewCD = false;
+        throw;
+    }
+    addingNew_ = false;
+    SelectRentType(QString());
+    Check1->setChecked(false);
+    MebDate->SetText(Format(Today(), "yyyy-mm-dd"));
+    WriteColumn(kColBorrowPrice, MebBorrowPrice->Text());
+    WriteColumn(kColSellPrice, MebSellPrice->Text());
+    WriteColumn(kColMemberBorrowPrice, MebMemberBorrowPrice->Text());
+    WriteColumn(kColMemberSellPrice, MebMemberSellPrice->Text());
+    WriteColumn(kColRestCount, MebCount->Text());
+    WriteColumn(kColBuyDate, MebDate->Text());
+    WriteColumn(kColPrice, MebPrice->Text());
+    WriteColumn(kColMovieType, CboMovieType->currentText());
+    WriteColumn(kColType, CboType->currentText());
+    Text1->setFocus();
+}
+
+namespace {
+bool ConfirmDelete() {
+    return MsgBox(QString::fromUtf8(kConfirmDelete), vbYesNo + vbQuestion,
+                  QString::fromUtf8(kDeleteTitle)) == vbYes;
+}
+}  // namespace
+
+void CataloguePage::Command2_Click() {
+    if (!IsShowing() || !ConfirmDelete() || !HasCurrentRow()) return;
+    // A title not yet saved has nothing in the database: it is simply dropped.
+    if (adoCDInfo->Fields("cdid").OriginalValue().IsNull()) {
+        adoCDInfo->CancelBatch(adAffectCurrent);
+        IsNewCD = false;
+        return;
+    }
+    if (!DiscDiscard::DiscardCurrent(gConn, *adoCDInfo)) {
+        MsgBox(QString::fromUtf8(kDiscardInUse), vbOKOnly + vbExclamation,
+               QString::fromUtf8(kDeleteTitle));
+        return;
+    }
+    IsNewCD = false;
+    LblCDManageCount->SetCaption(QString::number(adoCDInfo->RecordCount()));
+    RefreshCounter();
+}
+
+void CataloguePage::Command3_Click() {
+    if (!IsShowing() || !ConfirmDelete() || !HasCurrentRow()) return;
+    // The catalogue is read again afterwards: the title being edited is saved first.
+    if (!SaveBeforeLeavingRow()) return;
+    const int kept = DiscDiscard::ClearBadDiscs(gConn);
+    adoCDInfo->Requery();
+    LblCDManageCount->SetCaption(QString::number(adoCDInfo->RecordCount()));
+    RefreshCounter();
+    if (kept > 0) {
+        MsgBox(QString::fromUtf8(kBadDiscsKept).arg(kept), vbOKOnly + vbInformation,
+               QString::fromUtf8(kDeleteTitle));
+    }
+}
+
+void CataloguePage::Command9_Click() {
+    if (!IsShowing()) return;
+    frmFind::instance().Show(vbModeless, &frmMain::instance());
 }

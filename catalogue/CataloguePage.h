@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/CatalogueSave.h"
 #include "platform/db/Recordset.h"
 
 class QCheckBox;
@@ -23,10 +24,23 @@ class CataloguePage : public QWidget {
 public:
     explicit CataloguePage(QWidget* parent = nullptr);
 
-    // Opens the catalogue on "select * from cdinfo where issell<2" & StrWhere.
-    void SetCDInfoSourse(const QString& StrWhere);
-    // Saves the title being edited.
+    // Opens the catalogue on "select * from cdinfo where issell<2" followed by StrWhere
+    // (a condition starting with " and ", its values bound from params).
+    void SetCDInfoSourse(const QString& StrWhere, const Params& params = {});
+    // Saves the title being edited ("保存(&S)").
     void CmdSave_Click();
+    // The save with its outcome; CatalogueSave::AnyPage saves whatever page shows.
+    SaveOutcome Save(CatalogueSave::Scope scope = CatalogueSave::CataloguePageOnly);
+    // Before the catalogue moves off the current title: a pending edit is saved through
+    // the save's checks. False when the save refused (the caller does not move).
+    bool SaveBeforeLeavingRow();
+    // Closing the program: a pending edit is saved whatever page shows, a row without a
+    // disc number is dropped; when the save refuses, the operator decides. False keeps
+    // the program open.
+    bool SaveBeforeClosing();
+    // The current title has edits not yet written.
+    bool HasPendingEdit() const;
+
     // The entry fields when the catalogue has no current title: zero prices and
     // copies, today's date, no format or movie type.
     void ShowEmptyEntry();
@@ -40,6 +54,43 @@ public:
     // The entry controls that start-up enables.
     std::vector<QWidget*> EntryControls() const;
     bool HasCurrentRow() const;
+    // The catalogue page is the page the main window shows.
+    bool IsShowing() const;
+
+    // Event handlers
+    void CboManageMovieType_Click();
+    void CboManageType_Click();
+    void adoCDInfo_MoveComplete();
+    void CboMovieType_LostFocus();
+    void CboType_LostFocus();
+    void PriceInput_LostFocus(MaskEdBox* input, int column);
+    void MebCount_LostFocus();
+    void MebDate_LostFocus();
+    void Option1_Click();
+    void Option2_Click();
+    void Text1_Change();
+    void Text1_LostFocus();
+    void TxtName_Change();
+    void TxtName_LostFocus();
+    void TxtActor_LostFocus();
+    void dgCDInfo_MouseMove();
+    void Command1_Click();  // "新光盘(&A)"
+    void Command2_Click();  // "丢弃光盘(&D)"
+    void Command3_Click();  // "清除所有坏光盘(&L)"
+    void Command9_Click();  // "查找(&F)"
+
+    // Writes text into a grid column of the current row unless the field holds it already.
+    void WriteColumn(int column, const QString& text);
+    // Brings the counter's list and its detail panel up to date after the catalogue changed.
+    void RefreshCounter();
+
+    // Grid columns the entry inputs write.
+    enum Column {
+        kColId = 0, kColName = 1, kColRestCount = 2, kColBorn = 3, kColType = 4,
+        kColMovieType = 5, kColPrice = 6, kColBuyDate = 7, kColBorrowPrice = 8,
+        kColSellPrice = 9, kColMemberBorrowPrice = 10, kColMemberSellPrice = 11,
+        kColLocation = 12,
+    };
 
     // The list
     QComboBox* CboManageMovieType;
@@ -89,9 +140,30 @@ public:
     QString OldMovieType;
     bool IsNewCD = false;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* BuildList();
     QGroupBox* BuildEntry();
     QWidget* BuildButtons();
+    void BindEntryFields();
+    void ConnectHandlers();
+    void ConnectRecordset();
     void SelectRentType(const QString& borrowpricetype);
+    void FillEntryFromRow();
+    void ChangeFilter();
+    void ShowFilterOfCatalogue();
+    void AppendInitials(const QLineEdit* source);
+
+    // The filter the open catalogue was made with.
+    QString filterWhere_;
+    Params filterParams_;
+    QString filterMovieType_;
+    QString filterType_;
+    // AddNew keeps the entry inputs: a new title starts from the one shown before it.
+    bool addingNew_ = false;
+    // The pointer's save was refused for the edits as they stand: moving the pointer again
+    // does not repeat the message until the title is edited or another one is current.
+    bool pointerSaveRefused_ = false;
 };

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <optional>
 
+#include "catalogue/DiscLists.h"
 #include "core/mdlMain.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -26,6 +28,69 @@ constexpr RuleCaptions kRuleCaptions[3] = {
     {"零租用户每张光盘收取", "会员每张光盘收取"},
     {"零租用户固定收取", "会员固定收取"},
 };
+
+// Member price factors and the fee are rewritten as a whole: the settings row, and with a
+// factor every title's member price, in one transaction.
+const char* const kSetMemberRent = "update cdinfo set memberborrowprice = borrowprice * ?1";
+const char* const kSetMemberRentFactor = "update pricepercent set percentb = ?1";
+const char* const kSetMemberSale = "update cdinfo set membersellprice = sellprice * ?1";
+const char* const kSetMemberSaleFactor = "update pricepercent set percents = ?1";
+const char* const kSetFee = "update pricepercent set tax = ?1";
+const char* const kSetWalkInDeposit = "update ForeGift set foregifttype = ?1, [money] = ?2";
+const char* const kSetMemberDeposit = "update ForeGift set foregifttype = ?1, membermoney = ?2";
+const char* const kSetDepositRule =
+    "update ForeGift set foregifttype = ?1, [money] = ?2, membermoney = ?3";
+
+const char* const kPercentShown = "##%";
+const char* const kFeeShown = "￥#,##0.00";
+
+// What the text of a settings box asks for: nothing, a value, or a refusal (no amount).
+struct Reading {
+    enum Kind { Nothing, Amount, Refused } kind = Refused;
+    double value = 0;
+};
+
+// A percentage: "80%" and "0.8" are 0.8, and so is "80" (a number above 1 typed
+// without "%" means percent); kept to two decimals. A box holding only "%" (how a factor
+// of 0 is shown) asks for nothing.
+Reading ReadPercent(const QString& text) {
+    const QString t = text.trimmed();
+    if (t == QStringLiteral("%")) return {Reading::Nothing};
+    const std::optional<double> v = ParseAmount(t);
+    if (!v || *v < 0) return {Reading::Refused};
+    const double factor = !t.endsWith('%') && *v > 1 ? *v / 100 : *v;
+    return {Reading::Amount, RoundHalfUp(factor, 2)};
+}
+
+// An amount of money ("￥1,200.00", "1200"), to two decimals; an empty box asks for
+// nothing only where the setting allows it.
+Reading ReadMoney(const QString& text, bool emptyIsNothing) {
+    if (text.trimmed().isEmpty()) return {emptyIsNothing ? Reading::Nothing : Reading::Refused};
+    const std::optional<double> v = ParseAmount(text);
+    if (!v || *v < 0) return {Reading::Refused};
+    return {Reading::Amount, RoundHalfUp(*v, 2)};
+}
+
+QString NotAPercent(const QString& text, const QString& what) {
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("请输入百分比，例如 80% 或 80。%1没有改变。").arg(what);
+    return QStringLiteral("“%1”不是有效的百分比，请输入 0 以上的数，例如 80% 或 80。%2没有改变。")
+        .arg(text.trimmed(), what);
+}
+
+QString NotAnAmount(const QString& text, const QString& what) {
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("请输入金额，例如 10 或 ￥10.00。%1没有改变。").arg(what);
+    return QStringLiteral(
+               "“%1”不是有效的金额，请输入 0 以上的金额，例如 10 或 ￥10.00。%2没有改变。")
+        .arg(text.trimmed(), what);
+}
+
+void RunInTransaction(const std::initializer_list<std::pair<const char*, Params>>& statements) {
+    Transaction t(gConn);
+    for (const auto& [sql, params] : statements) gConn.Execute(QString::fromUtf8(sql), params);
+    t.Commit();
+}
 
 MaskEdBox* AmountBox(const QString& name, const QString& format) {
     auto* m = Named<MaskEdBox>(name);
@@ -55,6 +120,23 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(2, 1);
+    ConnectHandlers();
+}
+
+void SettingsPage::ConnectHandlers() {
+    const auto onLeave = [this](MaskEdBox* box, void (SettingsPage::*handler)()) {
+        OnLostFocus(box, this, [this, handler] { RunReported([&] { (this->*handler)(); }); });
+    };
+    onLeave(MaskEdBox2, &SettingsPage::MaskEdBox2_LostFocus);
+    onLeave(MaskEdBox3, &SettingsPage::MaskEdBox3_LostFocus);
+    onLeave(MaskEdBox4, &SettingsPage::MaskEdBox4_LostFocus);
+    onLeave(MskForeGiftSet, &SettingsPage::MskForeGiftSet_LostFocus);
+    onLeave(MskMemberForeGiftSet, &SettingsPage::MskMemberForeGiftSet_LostFocus);
+    for (int i = 0; i < 3; ++i) {
+        connect(Option3[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) RunReported([&] { Option3_Click(i); });
+        });
+    }
 }
 
 QGroupBox* SettingsPage::BuildList(const QString& frame, const QString& caption,
@@ -118,48 +200,148 @@ QGroupBox* SettingsPage::BuildForeGift() {
     return Frame15;
 }
 
+// ---- Loading ------------------------------------------------------------------------
+
 void SettingsPage::LoadPricePercent() {
     adoPricePercent = std::make_unique<Recordset>();
     adoPricePercent->Open(kSettingsRow, gConn, adLockOptimistic);
-    if (adoPricePercent->AtEOF()) return;
-    MaskEdBox2->SetText(Format((*adoPricePercent)["percentb"].ToDouble(), "##%"));
-    MaskEdBox3->SetText(Format((*adoPricePercent)["percents"].ToDouble(), "##%"));
-    MaskEdBox4->SetText(Format((*adoPricePercent)["tax"].ToDouble(), "￥#,##0.00"));
+    ShowPricePercent();
+}
+
+void SettingsPage::ShowPricePercent() {
+    if (!adoPricePercent || !adoPricePercent->IsOpen() || adoPricePercent->AtEOF()) return;
+    MaskEdBox2->SetText(Format((*adoPricePercent)["percentb"].ToDouble(), kPercentShown));
+    MaskEdBox3->SetText(Format((*adoPricePercent)["percents"].ToDouble(), kPercentShown));
+    MaskEdBox4->SetText(Format((*adoPricePercent)["tax"].ToDouble(), kFeeShown));
 }
 
 void SettingsPage::LoadForeGift() {
     gRsForeGift = std::make_unique<Recordset>();
     gRsForeGift->Open(kForeGiftRule, gConn, adLockBatchOptimistic);
     gForeGiftLoaded = false;
-    if (!gRsForeGift->AtEOF()) {
-        const int rule = static_cast<int>((*gRsForeGift)["foregifttype"].ToInt());
-        if (rule >= 0 && rule < 3) {
-            Option3[rule]->setChecked(true);
-            Option3_Click(rule);
-        }
-        MskForeGiftSet->SetText(NullToStr((*gRsForeGift)["money"]));
-        MskMemberForeGiftSet->SetText(NullToStr((*gRsForeGift)["membermoney"]));
-    }
+    ShowForeGiftRule();
+    ShowForeGiftAmounts();
     gForeGiftLoaded = true;
 }
 
+// The stored rule, selected without writing it back.
+void SettingsPage::ShowForeGiftRule() {
+    if (!gRsForeGift || !gRsForeGift->IsOpen() || gRsForeGift->AtEOF()) return;
+    const int rule = static_cast<int>((*gRsForeGift)["foregifttype"].ToInt());
+    if (rule < 0 || rule > 2) return;
+    showingStored_ = true;
+    Option3[rule]->setChecked(true);
+    Option3_Click(rule);
+    showingStored_ = false;
+}
+
+// The stored amounts (an amount never set shows as 0).
+void SettingsPage::ShowForeGiftAmounts() {
+    if (!gRsForeGift || !gRsForeGift->IsOpen() || gRsForeGift->AtEOF()) return;
+    MskForeGiftSet->SetText(Value((*gRsForeGift)["money"].ToDouble()).ToString());
+    MskMemberForeGiftSet->SetText(Value((*gRsForeGift)["membermoney"].ToDouble()).ToString());
+}
+
+// ---- The deposit rule -------------------------------------------------------------
+
 void SettingsPage::Option3_Click(int Index) {
-    if (Index == 0) {
-        for (QWidget* w : std::initializer_list<QWidget*>{MskForeGiftSet, Label73,
-                                                          MskMemberForeGiftSet, Label75})
-            w->hide();
-        return;
-    }
     if (Index < 0 || Index > 2) return;
-    Label73->SetCaption(QString::fromUtf8(kRuleCaptions[Index].walkIn));
-    Label75->SetCaption(QString::fromUtf8(kRuleCaptions[Index].member));
-    for (QWidget* w : std::initializer_list<QWidget*>{MskForeGiftSet, Label73,
-                                                      MskMemberForeGiftSet, Label75})
-        w->show();
+    const std::initializer_list<QWidget*> amounts{MskForeGiftSet, Label73, MskMemberForeGiftSet,
+                                                  Label75};
+    if (Index == 0) {
+        for (QWidget* w : amounts) w->hide();
+    } else {
+        Label73->SetCaption(QString::fromUtf8(kRuleCaptions[Index].walkIn));
+        Label75->SetCaption(QString::fromUtf8(kRuleCaptions[Index].member));
+        for (QWidget* w : amounts) w->show();
+    }
+    if (gForeGiftLoaded && !showingStored_) WriteForeGiftRule(Index);
 }
 
 int SettingsPage::SelectedForeGiftType() const {
     for (int i = 0; i < 3; ++i)
         if (Option3[i]->isChecked()) return i;
     return 0;
+}
+
+// The rule goes with both amounts; when one of them is no amount, the rule stays as
+// stored and the page shows it again.
+void SettingsPage::WriteForeGiftRule(int rule) {
+    const Reading walkIn = ReadMoney(MskForeGiftSet->Text(), false);
+    const Reading member = ReadMoney(MskMemberForeGiftSet->Text(), false);
+    if (walkIn.kind != Reading::Amount || member.kind != Reading::Amount) {
+        const bool walkInBad = walkIn.kind != Reading::Amount;
+        const QString text = (walkInBad ? MskForeGiftSet : MskMemberForeGiftSet)->Text();
+        Refuse(NotAnAmount(text, QStringLiteral("押金设置")));
+        ShowForeGiftAmounts();
+        ShowForeGiftRule();
+        return;
+    }
+    gConn.Execute(kSetDepositRule, {rule, walkIn.value, member.value});
+    gRsForeGift->Requery();
+}
+
+void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, const char* sql, const QString& whose) {
+    const Reading amount = ReadMoney(box->Text(), false);
+    if (amount.kind != Reading::Amount) {
+        Refuse(NotAnAmount(box->Text(), whose));
+        ShowForeGiftAmounts();
+        return;
+    }
+    gConn.Execute(QString::fromUtf8(sql), {SelectedForeGiftType(), amount.value});
+    gRsForeGift->Requery();
+}
+
+void SettingsPage::MskForeGiftSet_LostFocus() {
+    WriteForeGiftAmount(MskForeGiftSet, kSetWalkInDeposit, QStringLiteral("零租用户的押金"));
+}
+
+void SettingsPage::MskMemberForeGiftSet_LostFocus() {
+    WriteForeGiftAmount(MskMemberForeGiftSet, kSetMemberDeposit, QStringLiteral("会员的押金"));
+}
+
+// ---- Member prices and the fee ------------------------------------------------------
+
+struct SettingsPage::MemberPercent {
+    const char* titles;  // every title's member price from its price
+    const char* factor;  // the settings row
+    const char* what;    // for the refusal
+};
+
+void SettingsPage::WriteMemberPercent(MaskEdBox* box, const MemberPercent& percent) {
+    const Reading p = ReadPercent(box->Text());
+    if (p.kind == Reading::Nothing) return;
+    if (p.kind == Reading::Refused) {
+        Refuse(NotAPercent(box->Text(), QString::fromUtf8(percent.what)));
+        ShowPricePercent();
+        return;
+    }
+    RunInTransaction({{percent.titles, {p.value}}, {percent.factor, {p.value}}});
+    box->SetText(Format(p.value, kPercentShown));
+    adoPricePercent->Requery();
+    DiscLists::Requery();
+}
+
+void SettingsPage::MaskEdBox2_LostFocus() {
+    WriteMemberPercent(MaskEdBox2, {kSetMemberRent, kSetMemberRentFactor, "会员出租价格"});
+}
+
+void SettingsPage::MaskEdBox3_LostFocus() {
+    WriteMemberPercent(MaskEdBox3, {kSetMemberSale, kSetMemberSaleFactor, "会员出售价格"});
+}
+
+void SettingsPage::MaskEdBox4_LostFocus() {
+    const Reading fee = ReadMoney(MaskEdBox4->Text(), true);
+    if (fee.kind == Reading::Nothing) return;
+    if (fee.kind == Reading::Refused) {
+        Refuse(NotAnAmount(MaskEdBox4->Text(), QStringLiteral("会费")));
+        ShowPricePercent();
+        return;
+    }
+    gConn.Execute(kSetFee, {fee.value});
+    adoPricePercent->Requery();
+}
+
+void SettingsPage::Refuse(const QString& message) {
+    MsgBox(message, vbOKOnly + vbInformation, QStringLiteral("提示"));
 }

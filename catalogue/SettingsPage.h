@@ -13,19 +13,31 @@ class Label;
 class MaskEdBox;
 
 // Page 0 of the main window: the classification lists, the member price percentages,
-// the membership fee and the deposit rule.
+// the membership fee and the deposit rule. Each setting is written as soon as the operator
+// leaves its box or picks a rule; there is no save button. A box whose text is no amount
+// is refused with a message and shows the stored setting again; nothing is written.
 class SettingsPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SettingsPage(QWidget* parent = nullptr);
 
     // Shows the stored percentages and fee (opens adoPricePercent).
     void LoadPricePercent();
     // Shows the stored deposit rule (opens gRsForeGift, kept open for the whole run).
     void LoadForeGift();
-    // Captions and visibility of the amount boxes for deposit rule Index.
+    // Captions and visibility of the amount boxes for deposit rule Index; once the
+    // window has loaded (gForeGiftLoaded), also writes the rule with both amounts.
     void Option3_Click(int Index);
     int SelectedForeGiftType() const;
+
+    // Member rent and member sale percentages: written with every title's member price.
+    void MaskEdBox2_LostFocus();
+    void MaskEdBox3_LostFocus();
+    // The monthly membership fee.
+    void MaskEdBox4_LostFocus();
+    // The deposit amounts for walk-in customers and for members.
+    void MskForeGiftSet_LostFocus();
+    void MskMemberForeGiftSet_LostFocus();
 
     QGroupBox* Frame2;  // "光盘格式"
     DataGrid* dgType;
@@ -54,7 +66,18 @@ public:
     Label* Label75;
     MaskEdBox* MskMemberForeGiftSet;
 
-private:
+  private:
+    struct MemberPercent;
+    void ConnectHandlers();
+    void WriteMemberPercent(MaskEdBox* box, const MemberPercent& percent);
+    void WriteForeGiftAmount(MaskEdBox* box, const char* column, const QString& whose);
+    void WriteForeGiftRule(int rule);
+    void ShowPricePercent();
+    void ShowForeGiftRule();
+    void ShowForeGiftAmounts();
+    void Refuse(const QString& message);
+
+    bool showingStored_ = false;  // the page shows stored values: the options write nothing
     QGroupBox* BuildList(const QString& frame, const QString& caption, const QString& gridName,
                          const QString& addName, const QString& deleteName, DataGrid*& grid,
                          QPushButton*& add, QPushButton*& del);

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "catalogue/CataloguePage.h"
+#include "catalogue/ClassificationLists.h"
 #include "catalogue/SettingsPage.h"
+#include "catalogue/frmSelPrint.h"
 #include "core/mdlMain.h"
 #include "core/pictures/Pictures.h"
 #include "counter/CounterPage.h"
@@ -148,6 +150,8 @@ void frmMain::BuildPages() {
         connect(Image1[i], &PictureButton::MouseMove, this, &frmMain::Image1_MouseMove);
         pages[i]->installEventFilter(this);
     }
+    connect(Catalogue->CmdPrintStore, &QPushButton::clicked, this,
+            [this] { frmSelPrint::CmdPrintStore_Click(this); });
 }
 
 // Each page's background fills the page, whatever the window's size.
@@ -407,13 +411,8 @@ bool frmMain::SavePendingEdits() {
     try {
         SaveOrCancelList(Settings->dgMovieType, Settings->adoMovieType.get());
         SaveOrCancelList(Settings->dgType, Settings->adoType.get());
-        if (HasCurrentRow(Catalogue->adoCDInfo.get())) {
-            if (FirstColumnEmpty(Catalogue->dgCDInfo)) {
-                Catalogue->adoCDInfo->CancelUpdate();
-            } else {
-                CmdSave_Click();
-            }
-        }
+        // Whatever page shows; a refused save lets the operator stay or quit.
+        if (!Catalogue->SaveBeforeClosing()) return false;
         if (HasCurrentRow(Members->adoUser.get())) {
             if (FirstColumnEmpty(Members->DataGrid1)) {
                 Members->adoUser->CancelUpdate();
@@ -448,9 +447,7 @@ void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
     Returns->SetDispBorrowSourse(StrOrder);
 }
 
-void frmMain::FillTypeLists() {
-    // The classification lists are filled with the catalogue's own behaviour.
-}
+void frmMain::FillTypeLists() { ClassificationLists::Of(*this).FillTypeLists(); }
 
 void frmMain::CmdSave_Click() { Catalogue->CmdSave_Click(); }
 

@@ -271,3 +271,7 @@ void CounterPage::SetDispSourse(const QString&) {
 void CounterPage::RequeryDispCDInfo() {
     if (adoDispCDInfo && adoDispCDInfo->IsOpen()) adoDispCDInfo->Requery();
 }
+
+void CounterPage::RefreshDetailPanel() {
+    // The detail panel is filled with the counter's own list.
+}

@@ -35,6 +35,10 @@ public:
     // Rebuilds the disc list from the filters; StrOrder is an ORDER BY clause or "".
     void SetDispSourse(const QString& StrOrder);
     void RequeryDispCDInfo();
+    // Fills the detail panel from the current row of adoDispCDInfo (cleared at EOF): its
+    // labels, synopsis and the copies on the shelf. Called after the catalogue saved or
+    // discarded a title; it has nothing to show until the counter's list is built.
+    void RefreshDetailPanel();
 
     // Filters
     QComboBox* CboMovietypeFind;

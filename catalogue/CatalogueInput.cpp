@@ -1,0 +1,51 @@
+#include "catalogue/CatalogueInput.h"
+
+#include <cmath>
+
+#include "catalogue/CataloguePage.h"
+#include "platform/db/Value.h"
+#include "platform/text/VbText.h"
+
+std::array<CatalogueInput::PriceInput, 5> CatalogueInput::PriceInputs(const CataloguePage& page) {
+    return {{
+        {page.MebBorrowPrice, CataloguePage::kColBorrowPrice, QStringLiteral("出租价格")},
+        {page.MebSellPrice, CataloguePage::kColSellPrice, QStringLiteral("出售价格")},
+        {page.MebMemberBorrowPrice, CataloguePage::kColMemberBorrowPrice, QStringLiteral("会员出租价格")},
+        {page.MebMemberSellPrice, CataloguePage::kColMemberSellPrice, QStringLiteral("会员出售价格")},
+        {page.MebPrice, CataloguePage::kColPrice, QStringLiteral("购买价格")},
+    }};
+}
+
+std::optional<QString> CatalogueInput::ReadPrice(const QString& typed) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) return QStringLiteral("0");
+    const std::optional<double> amount = ParseAmount(text);
+    if (!amount || *amount < 0) return std::nullopt;
+    return Value(RoundHalfUp(*amount, 2)).ToString();
+}
+
+QString CatalogueInput::PriceRefusal(const QString& label, const QString& typed) {
+    return QStringLiteral("%1“%2”不是正确的金额，请输入不小于 0 的金额，例如 12.50！").arg(label, typed);
+}
+
+std::optional<qint64> CatalogueInput::ReadCount(const QString& typed) {
+    const double n = std::trunc(Val(typed));
+    if (n > static_cast<double>(kMostCopies)) return std::nullopt;
+    return n > 0 ? static_cast<qint64>(n) : 0;
+}
+
+QString CatalogueInput::CountRefusal() {
+    return QStringLiteral("光盘个数不能超过 %1 张！").arg(kMostCopies);
+}
+
+std::optional<QString> CatalogueInput::ReadDate(const QString& typed) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) return QString();
+    const QDate date = Value(text).ToDate();
+    if (!date.isValid()) return std::nullopt;
+    return Format(date, QStringLiteral("yyyy-mm-dd"));
+}
+
+QString CatalogueInput::DateRefusal(const QString& typed) {
+    return QStringLiteral("购买日期“%1”不是正确的日期，请按 2024-03-07 的样子输入！").arg(typed);
+}

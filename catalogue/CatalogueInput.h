@@ -1,0 +1,38 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <optional>
+
+class CataloguePage;
+class MaskEdBox;
+
+// How the catalogue's entry inputs are read: the five prices as amounts, the copies as a
+// whole number, the purchase date as a date. Leaving an input and saving read them alike.
+class CatalogueInput {
+public:
+    static constexpr qint64 kMostCopies = 9999;
+
+    struct PriceInput {
+        MaskEdBox* box;
+        int column;  // the grid column it writes
+        QString label;
+    };
+    // Rent, sale price, member rent, member sale price, purchase price, in this order.
+    static std::array<PriceInput, 5> PriceInputs(const CataloguePage& page);
+
+    // A price as the row holds it: rounded to two decimals, written as a plain number
+    // ("3.456" gives "3.46", "￥1,200.00" gives "1200"); empty counts as "0". Nothing
+    // for a text that is no amount or a negative one.
+    static std::optional<QString> ReadPrice(const QString& typed);
+    static QString PriceRefusal(const QString& label, const QString& typed);
+
+    // The copies: the whole number the text starts with ("3张" gives 3, "abc" and
+    // negative numbers 0). Nothing when more than kMostCopies.
+    static std::optional<qint64> ReadCount(const QString& typed);
+    static QString CountRefusal();
+
+    // The purchase date as "yyyy-mm-dd" ("2004-3-7" gives "2004-03-07"); empty stays
+    // empty. Nothing for a text that is no date.
+    static std::optional<QString> ReadDate(const QString& typed);
+    static QString DateRefusal(const QString& typed);
+};

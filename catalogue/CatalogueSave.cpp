@@ -1,0 +1,133 @@
+#include "catalogue/CatalogueSave.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <cmath>
+
+#include "catalogue/CatalogueInput.h"
+#include "catalogue/CataloguePage.h"
+#include "catalogue/DiscIdAllocator.h"
+#include "catalogue/TitleUsage.h"
+#include "core/mdlMain.h"
+#include "platform/text/VbText.h"
+#include "platform/ui/Controls.h"
+
+namespace {
+const char* const kTitle = "提示";
+const char* const kNameRequired = "影片名称不能为空！";
+const char* const kDiscNumberRequired = "光盘编号不能为空！";
+const char* const kReclassifyInUse =
+    "这张光盘还有租出未还的光盘，或者在未结帐的出租、出售中，现在不能更改它的光盘格式或影片类型！"
+    "（要保存其他修改，请先把光盘格式和影片类型改回原来的。）";
+const char* const kNotLent = "未借出";
+}  // namespace
+
+SaveOutcome CatalogueSave::Run(Scope scope) {
+    if (scope == CataloguePageOnly && !page_.IsShowing()) return SaveOutcome::NothingToSave;
+    if (!page_.HasCurrentRow()) return SaveOutcome::NothingToSave;
+    if (!CheckRequiredFields()) return SaveOutcome::Refused;
+    Entry entry;
+    if (!ReadEntry(entry)) return SaveOutcome::Refused;
+    QString newId;
+    if (NeedsNewId() && !AllocateId(newId)) return SaveOutcome::Refused;
+    WriteRow(entry, newId);
+    page_.adoCDInfo->UpdateBatch(adAffectAll);
+    page_.RefreshCounter();
+    page_.ShowCurrentEntry();
+    page_.IsNewCD = false;
+    return SaveOutcome::Saved;
+}
+
+SaveOutcome CatalogueSave::Refuse(const QString& prompt, int icon) {
+    MsgBox(prompt, vbOKOnly + icon, QString::fromUtf8(kTitle));
+    return SaveOutcome::Refused;
+}
+
+bool CatalogueSave::CheckRequiredFields() {
+    if (page_.TxtName->text().trimmed().isEmpty()) {
+        Refuse(QString::fromUtf8(kNameRequired), vbCritical);
+        return false;
+    }
+    if (page_.Text1->text().trimmed().isEmpty()) {
+        Refuse(QString::fromUtf8(kDiscNumberRequired), vbCritical);
+        return false;
+    }
+    return true;
+}
+
+bool CatalogueSave::ReadEntry(Entry& entry) {
+    const auto inputs = CatalogueInput::PriceInputs(page_);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const QString typed = inputs[i].box->Text();
+        const auto amount = CatalogueInput::ReadPrice(typed);
+        if (!amount) {
+            Refuse(CatalogueInput::PriceRefusal(inputs[i].label, typed), vbExclamation);
+            return false;
+        }
+        entry.prices[i] = *amount;
+    }
+    const auto count = CatalogueInput::ReadCount(page_.MebCount->Text());
+    if (!count) {
+        Refuse(CatalogueInput::CountRefusal(), vbExclamation);
+        return false;
+    }
+    // A title has at least one copy.
+    entry.count = *count == 0 ? QStringLiteral("1") : QString::number(*count);
+    const auto date = CatalogueInput::ReadDate(page_.MebDate->Text());
+    if (!date) {
+        Refuse(CatalogueInput::DateRefusal(page_.MebDate->Text()), vbExclamation);
+        return false;
+    }
+    entry.buyDate = *date;
+    return true;
+}
+
+// A new title gets its id; so does a title given another format or movie type, since
+// the id begins with their codes. What the combos show is what the row will hold.
+bool CatalogueSave::NeedsNewId() const {
+    return page_.TxtID->text().isEmpty() || page_.CboType->currentText() != page_.OldType ||
+           page_.CboMovieType->currentText() != page_.OldMovieType;
+}
+
+bool CatalogueSave::AllocateId(QString& cdid) {
+    const QString stored = page_.adoCDInfo->Fields("cdid").OriginalValue().ToString();
+    // Its open rentals and basket lines carry the stored id: they would lose their title.
+    if (!stored.isEmpty() && TitleUsage::TitleHasOpenLines(stored)) {
+        Refuse(QString::fromUtf8(kReclassifyInUse), vbExclamation);
+        return false;
+    }
+    DiscIdAllocator allocator(gConn);
+    const auto next = allocator.Next(CodeOf(true), CodeOf(false));
+    if (!next) {
+        Refuse(allocator.Refusal(), vbExclamation);
+        return false;
+    }
+    cdid = *next;
+    return true;
+}
+
+// The code of the chosen format (or movie type): 0 when none is chosen, -1 when the
+// list has no code for the entry.
+int CatalogueSave::CodeOf(bool format) const {
+    const QComboBox* combo = format ? page_.CboType : page_.CboMovieType;
+    const std::vector<int>& ids = format ? page_.TypeIDs : page_.MovieTypeIDs;
+    if (combo->currentText().isEmpty()) return 0;
+    const int index = combo->currentIndex();
+    return index >= 0 && index < static_cast<int>(ids.size()) ? ids[index] : -1;
+}
+
+void CatalogueSave::WriteRow(const Entry& entry, const QString& newId) {
+    Recordset& rs = *page_.adoCDInfo;
+    if (!newId.isEmpty()) rs.Fields("cdid") = newId;
+    page_.MebCount->SetText(entry.count);
+    if (rs["station"].IsNull()) rs.Fields("station") = QString::fromUtf8(kNotLent);
+    const auto inputs = CatalogueInput::PriceInputs(page_);
+    for (std::size_t i = 0; i < inputs.size(); ++i) page_.WriteColumn(inputs[i].column, entry.prices[i]);
+    page_.WriteColumn(CataloguePage::kColRestCount, entry.count);
+    page_.WriteColumn(CataloguePage::kColBuyDate, entry.buyDate);
+    page_.WriteColumn(CataloguePage::kColMovieType, page_.CboMovieType->currentText());
+    page_.WriteColumn(CataloguePage::kColType, page_.CboType->currentText());
+    // count and restcount hold the same number of copies.
+    page_.TxtCount->setText(entry.count);
+    if (rs["count"].ToString() != entry.count) rs.Fields("count") = entry.count;
+}

@@ -1,0 +1,241 @@
+#include "catalogue/ClassificationList.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <set>
+
+#include "catalogue/DiscLists.h"
+#include "catalogue/TitleUsage.h"
+#include "core/mdlMain.h"
+#include "platform/ui/Controls.h"
+
+namespace {
+const char* const kAll = "全部";
+const char* const kCode = "typeid";
+const char* const kName = "type";
+
+// {table} is the list's table, {column} the column of cdinfo that names the entry.
+const char* const kOpenList = "select * from {table}";
+const char* const kCodesInUse = "select typeid from {table}";
+const char* const kDeleteRentals =
+    "delete from borrowinfo where substr(borrowid,1,12) in "
+    "(select cdid from cdinfo where {column} = ?1)";
+const char* const kDeleteReturns =
+    "delete from returninfo where substr(returnid,1,12) in "
+    "(select cdid from cdinfo where {column} = ?1)";
+const char* const kDeleteTitles = "delete from cdinfo where {column} = ?1";
+const char* const kDeleteEntry = "delete from {table} where typeid = ?1";
+
+const char* const kDeleteQuestion =
+    "如果您已使用过这一类型，那么您必需先删除所有这一类型的这个光盘，删除吗？";
+
+QString TableSql(const char* sql, const ClassificationListParts& parts) {
+    return QString::fromUtf8(sql)
+        .replace(QStringLiteral("{table}"), parts.table)
+        .replace(QStringLiteral("{column}"), parts.titleColumn);
+}
+
+bool IsUnnamed(const Value& name) {
+    return name.ToString().trimmed().isEmpty();
+}
+
+// A guard that clears a flag when it goes out of scope.
+class Busy {
+  public:
+    explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Busy() { flag_ = false; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+  private:
+    bool& flag_;
+};
+}  // namespace
+
+ClassificationList::ClassificationList(const ClassificationListParts& parts, QObject* parent)
+    : QObject(parent), parts_(parts) {
+    connect(parts_.add, &QPushButton::clicked, this, [this] { RunReported([this] { Add(); }); });
+    connect(parts_.remove, &QPushButton::clicked, this,
+            [this] { RunReported([this] { Delete(); }); });
+    connect(parts_.grid, &DataGrid::RowColChange, this, [this] { SaveRow(); });
+    connect(parts_.grid, &DataGrid::AfterColEdit, this, [this] { CellEdited(); });
+    OnLostFocus(parts_.grid, this, [this] { RunReported([this] { GridLostFocus(); }); });
+}
+
+bool ClassificationList::HasCurrentRow() const {
+    const Recordset* rs = List();
+    return rs && rs->IsOpen() && !rs->AtBOF() && !rs->AtEOF();
+}
+
+// ---- Filling ---------------------------------------------------------------------
+
+void ClassificationList::Fill() {
+    // What the operator typed is kept before the list is read again.
+    RunReported([this] { SavePendingEdits(); });
+    auto rs = std::make_unique<Recordset>();
+    rs->Open(TableSql(kOpenList, parts_), gConn, adLockBatchOptimistic);
+    // While the recordset takes a row away (a cancelled new row), the grid moves its current
+    // row before the row is gone: that move must not save the half-removed row. Hence the
+    // flag is raised before the grid hears of the removal and lowered after it has.
+    QAbstractItemModel* rows = rs->Model();
+    connect(rows, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removing_ = true; });
+    parts_.grid->SetDataSource(rs.get());
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
+    *parts_.recordset = std::move(rs);
+    adding_ = false;
+    FillCombos();
+}
+
+// The combos change without raising their events: the pages that own them decide what a
+// new selection means.
+void ClassificationList::FillCombos() {
+    const QSignalBlocker entry(parts_.entry), filter(parts_.filter), counter(parts_.counterFilter);
+    for (QComboBox* combo : {parts_.entry, parts_.filter, parts_.counterFilter}) combo->clear();
+    parts_.counterFilter->addItem(QString::fromUtf8(kAll));
+    parts_.filter->addItem(QString::fromUtf8(kAll));
+    parts_.ids->clear();
+    const Recordset* rs = List();
+    const int code = rs->FieldIndex(kCode), name = rs->FieldIndex(kName);
+    for (int p = 1; p <= rs->RecordCount(); ++p) {
+        parts_.ids->push_back(static_cast<int>(rs->ValueAt(p, code).ToInt()));
+        const QString text = rs->ValueAt(p, name).ToString();
+        for (QComboBox* combo : {parts_.entry, parts_.filter, parts_.counterFilter})
+            combo->addItem(text);
+    }
+    parts_.counterFilter->setCurrentIndex(0);
+    parts_.filter->setCurrentIndex(0);
+    parts_.entry->setCurrentIndex(-1);
+}
+
+// ---- Saving ----------------------------------------------------------------------
+
+void ClassificationList::SaveRow() {
+    if (saving_ || removing_ || !List() || !List()->IsOpen() || List()->AtEOF()) return;
+    // A row being added is current (AddNew itself moves the grid): it waits for its name.
+    if (List()->EditMode() == adEditAdd && IsUnnamed(List()->Fields(kName).GetValue())) return;
+    RunReported([this] { SavePendingEdits(); });
+}
+
+void ClassificationList::GridLostFocus() {
+    if (!saving_ && !removing_ && List() && List()->IsOpen()) SavePendingEdits();
+}
+
+void ClassificationList::SavePendingEdits() {
+    Recordset* rs = List();
+    if (saving_ || !rs || !rs->IsOpen()) return;
+    const Busy busy(saving_);
+    DropUnnamedRows();
+    rs->UpdateBatch(adAffectAll);
+    if (adding_ && (!HasCurrentRow() || rs->EditMode() != adEditAdd)) adding_ = false;
+}
+
+// A new row without a name disappears; a stored entry whose name was cleared keeps its name.
+void ClassificationList::DropUnnamedRows() {
+    Recordset* rs = List();
+    const int name = rs->FieldIndex(kName);
+    std::vector<int> unnamed;
+    for (int p = rs->RecordCount(); p >= 1; --p)
+        if (IsUnnamed(rs->ValueAt(p, name))) unnamed.push_back(p);
+    if (unnamed.empty()) return;
+    const Bookmark current = HasCurrentRow() ? rs->GetBookmark() : 0;
+    for (int p : unnamed) {
+        rs->SetAbsolutePosition(p);
+        rs->CancelBatch(adAffectCurrent);
+    }
+    if (current && rs->HasBookmark(current)) {
+        rs->SetBookmark(current);
+    } else if (rs->AtEOF() && rs->RecordCount() > 0) {
+        rs->MoveLast();
+    }
+}
+
+// ---- Adding ----------------------------------------------------------------------
+
+int ClassificationList::LowestFreeCode() const {
+    std::set<qint64> used;
+    Recordset codes;
+    codes.Open(TableSql(kCodesInUse, parts_), gConn, adLockReadOnly);
+    for (int p = 1; p <= codes.RecordCount(); ++p) used.insert(codes.ValueAt(p, 0).ToInt());
+    if (const Recordset* rs = List(); rs && rs->IsOpen()) {
+        const int code = rs->FieldIndex(kCode);
+        for (int p = 1; p <= rs->RecordCount(); ++p) used.insert(rs->ValueAt(p, code).ToInt());
+    }
+    for (int c = 1; c <= kLastCode; ++c)
+        if (!used.count(c)) return c;
+    return 0;
+}
+
+void ClassificationList::Add() {
+    Recordset* rs = List();
+    if (!rs || !rs->IsOpen()) return;
+    SavePendingEdits();
+    const int code = LowestFreeCode();
+    if (code == 0) {
+        MsgBox(QStringLiteral("%1最多只能有%2种，不能再增加。").arg(parts_.caption).arg(kLastCode),
+               vbOKOnly + vbInformation, QStringLiteral("提示"));
+        return;
+    }
+    adding_ = true;
+    rs->AddNew();
+    rs->SetValue(kCode, code);
+    parts_.grid->setFocus();
+}
+
+// ---- Deleting --------------------------------------------------------------------
+
+void ClassificationList::Delete() {
+    Recordset* rs = List();
+    if (!HasCurrentRow()) return;
+    if (MsgBox(QString::fromUtf8(kDeleteQuestion), vbYesNo + vbQuestion, QStringLiteral("删除")) !=
+        vbYes)
+        return;
+    const int position = rs->AbsolutePosition();
+    // The titles belong to the entry as stored, whatever the row shows now.
+    const QString stored = rs->Fields(kName).OriginalValue().ToString();
+    if (IsUnnamed(rs->Fields(kName).GetValue())) {
+        // No name: no title is touched; an unsaved row disappears.
+        rs->Requery();
+        MoveNear(position);
+        return;
+    }
+    if (stored.trimmed().isEmpty()) {
+        rs->CancelBatch(adAffectCurrent);  // never saved: nothing of it is in the database
+        MoveNear(position);
+        return;
+    }
+    if (!DeleteStoredEntry(stored, rs->Fields(kCode).OriginalValue())) return;
+    rs->Requery();
+    MoveNear(position);
+}
+
+bool ClassificationList::DeleteStoredEntry(const QString& name, const Value& code) {
+    const QString ofEntry = parts_.titleColumn + QStringLiteral(" = ?1");
+    if (TitleUsage::HasOpenLines(ofEntry, {name})) {
+        MsgBox(QStringLiteral("“%1”中有光盘尚未全部归还，或在未结帐的出租、出售中，"
+                              "不能删除这一%2。")
+                   .arg(name, parts_.caption),
+               vbOKOnly + vbInformation, QStringLiteral("提示"));
+        return false;
+    }
+    int titles = 0;
+    {
+        Transaction t(gConn);
+        gConn.Execute(TableSql(kDeleteRentals, parts_), {name});
+        gConn.Execute(TableSql(kDeleteReturns, parts_), {name});
+        titles = gConn.Execute(TableSql(kDeleteTitles, parts_), {name});
+        gConn.Execute(TableSql(kDeleteEntry, parts_), {code});
+        t.Commit();
+    }
+    if (titles > 0) DiscLists::Requery();
+    return true;
+}
+
+// After a deletion the row that followed becomes current (the last row when the deleted
+// one was last).
+void ClassificationList::MoveNear(int position) {
+    Recordset* rs = List();
+    if (rs->RecordCount() == 0) return;
+    rs->SetAbsolutePosition(std::min(std::max(position, 1), rs->RecordCount()));
+}

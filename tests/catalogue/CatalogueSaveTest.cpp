@@ -1,0 +1,266 @@
+#include "catalogue/DiscIdAllocator.h"
+#include "tests/catalogue/CatalogueFixture.h"
+
+namespace {
+class CatalogueSaveTest : public CatalogueFixture {
+protected:
+    // "新光盘" with a name, a disc number, a format and a movie type chosen.
+    void EnterNewTitle(const QString& name, const QString& number, const QString& type,
+                       const QString& movietype) {
+        CataloguePage& page = Page();
+        page.Command1->click();
+        Settle();
+        Type(page.TxtName, name);
+        Type(page.Text1, number);
+        page.CboType->setCurrentText(type);
+        page.CboMovieType->setCurrentText(movietype);
+    }
+    QString Row(const QString& id) {
+        return Query1(QString("select cdid || '/' || count || '/' || restcount || '/' || station "
+                              "from cdinfo where id = '%1'").arg(id));
+    }
+};
+}  // namespace
+
+TEST_F(CatalogueSaveTest, ANewTitleInAnEmptyShopGetsTheFirstIdOfItsPrefix) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    EnterNewTitle("星球大战", "X1", "DVD", "科幻");
+    page.MebCount->SetText("0");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Row("X1"), "031200000001/1/1/未借出");
+    EXPECT_EQ(page.TxtID->text(), "031200000001");
+    EXPECT_EQ(page.MebCount->Text(), "1");
+    EXPECT_EQ(page.OldType, "DVD");
+    EXPECT_EQ(page.OldMovieType, "科幻");
+    EXPECT_FALSE(page.IsNewCD);
+    EXPECT_FALSE(page.HasPendingEdit());
+    EXPECT_EQ(Query1("select type || '/' || movietype || '/' || buydate from cdinfo"),
+              "DVD/科幻/2026-12-08");
+
+    // No format or movie type chosen: code 0 for each.
+    EnterNewTitle("无名", "X2", "", "");
+    page.CboType->setCurrentIndex(-1);
+    page.CboMovieType->setCurrentIndex(-1);
+    page.MebCount->SetText("");
+    page.CmdSave_Click();
+    EXPECT_EQ(Row("X2"), "000000000001/1/1/未借出");
+}
+
+TEST_F(CatalogueSaveTest, TheSequenceSkipsNumbersThatStillHaveHistory) {
+    for (int n = 1; n <= 5; ++n)
+        AddTitle(QString("03120000000%1").arg(n), QString("T%1").arg(n), QString("片%1").arg(n),
+                  "DVD", "科幻");
+    // A title since given another format left its rental line numbered 9 behind.
+    AddRental("031200000009", "0001", true);
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    EnterNewTitle("新片", "N1", "DVD", "科幻");
+    page.CmdSave_Click();
+    EXPECT_EQ(Row("N1").left(12), "031200000010");
+
+    // A return line alone counts as well.
+    Sql("insert into returninfo (returnid, returncount) values ('03120000004200010001', 1)");
+    EnterNewTitle("又一片", "N2", "DVD", "科幻");
+    page.CmdSave_Click();
+    EXPECT_EQ(Row("N2").left(12), "031200000043");
+}
+
+TEST_F(CatalogueSaveTest, AllocatorFindsTheHighestOfTheThreeTablesPerPrefix) {
+    Sql("insert into cdinfo (cdid, name) values ('031200000007', 'a'), ('031300000099', 'b');"
+        "insert into borrowinfo (borrowid) values ('0312000000050001'), ('0412000000800001');"
+        "insert into returninfo (returnid) values ('03120000000600010001')");
+    DiscIdAllocator allocator(gConn);
+    EXPECT_EQ(allocator.Next(3, 12).value_or("none"), "031200000008");
+    EXPECT_EQ(allocator.Next(4, 12).value_or("none"), "041200000081");
+    EXPECT_EQ(allocator.Next(99, 99).value_or("none"), "999900000001");
+    EXPECT_FALSE(allocator.Next(100, 1).has_value());
+    EXPECT_FALSE(allocator.Refusal().isEmpty());
+    EXPECT_FALSE(allocator.Next(3, -1).has_value());
+}
+
+TEST_F(CatalogueSaveTest, AFullPrefixIsRefusedAndNothingIsWritten) {
+    AddTitle("031299999999", "Z9", "最后一张", "DVD", "科幻");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    EnterNewTitle("再一张", "Z10", "DVD", "科幻");
+    page.CmdSave_Click();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("99999999"));
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 1);
+    EXPECT_TRUE(page.HasPendingEdit()) << "the typed title waits for another format";
+    EXPECT_EQ(page.TxtID->text(), "");
+
+    // Another movie type has numbers left.
+    page.CboMovieType->setCurrentText("动作");
+    page.CmdSave_Click();
+    EXPECT_EQ(Row("Z10").left(12), "030100000001");
+}
+
+TEST_F(CatalogueSaveTest, TheRequiredFieldsAreCheckedAndNothingIsCommittedMeanwhile) {
+    AddTitle("030100000001", "A1", "英雄");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    Clear(page.TxtName);
+    page.CmdSave->click();
+    Settle();
+    EXPECT_EQ(Prompts(), std::vector<QString>{"影片名称不能为空！"});
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons, vbOKOnly + vbCritical);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "提示");
+    EXPECT_EQ(Query1("select name from cdinfo"), "英雄");
+    EXPECT_TRUE(page.HasPendingEdit()) << "the edit stays for a later save";
+
+    ForgetPrompts();
+    Type(page.TxtName, "英雄");
+    Clear(page.Text1);
+    page.CmdSave->click();
+    Settle();
+    EXPECT_EQ(Prompts(), std::vector<QString>{"光盘编号不能为空！"});
+    EXPECT_EQ(Query1("select id from cdinfo"), "A1");
+}
+
+TEST_F(CatalogueSaveTest, EntryTextsThatAreNoAmountOrDateAreRefusedAtTheSave) {
+    AddTitle("030100000001", "A1", "英雄");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    Clear(page.TxtRemark);
+    Type(page.TxtRemark, "备注");
+    page.MebSellPrice->SetText("十元");  // typed, not yet left
+    page.CmdSave_Click();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].startsWith("出售价格“十元”"));
+    EXPECT_EQ(Query1("select coalesce(remark, '') from cdinfo"), "");
+
+    ForgetPrompts();
+    page.MebSellPrice->SetText("35");
+    page.MebDate->SetText("2024-02-30");
+    page.CmdSave_Click();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].startsWith("购买日期“2024-02-30”"));
+
+    ForgetPrompts();
+    page.MebDate->SetText("2024-2-3");
+    page.CmdSave_Click();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select remark || '/' || sellprice || '/' || buydate from cdinfo"),
+              "备注/35.0/2024-02-03");
+}
+
+TEST_F(CatalogueSaveTest, SavingWhileAnotherPageShowsDoesNothing) {
+    AddTitle("030100000001", "A1", "英雄");
+    frmMain& main = ShowCatalogue();
+    Clear(main.Catalogue->TxtName);
+    Type(main.Catalogue->TxtName, "英雄本色");
+    main.Image3_Click(3);
+    Settle();
+    main.CmdSave_Click();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select name from cdinfo"), "英雄");
+    EXPECT_TRUE(main.Catalogue->HasPendingEdit());
+}
+
+TEST_F(CatalogueSaveTest, AnotherFormatGivesANewIdAndTheOldHistoryKeepsTheOldOne) {
+    AddTitle("030100000001", "A1", "英雄", "DVD", "动作");
+    AddRental("030100000001", "0001", true);
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    page.CboType->setCurrentText("VCD");
+    page.CmdSave_Click();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select cdid || '/' || type from cdinfo"), "050100000001/VCD");
+    EXPECT_EQ(Query1("select borrowid from borrowinfo"), "0301000000010001");
+    EXPECT_EQ(page.OldType, "VCD");
+    EXPECT_EQ(page.TxtID->text(), "050100000001");
+
+    // Saving again without a change keeps the id.
+    page.CmdSave_Click();
+    EXPECT_EQ(Query1("select cdid from cdinfo"), "050100000001");
+}
+
+TEST_F(CatalogueSaveTest, ATitleWithCopiesOutOrInAnOpenBasketKeepsItsClassification) {
+    AddTitle("030100000001", "A1", "英雄", "DVD", "动作");
+    AddTitle("030100000002", "A2", "卖片", "DVD", "动作");
+    AddRental("030100000001", "0003", false);
+    AddSale("030100000002", "0008");
+    gSellOpen = true;
+    gSellNo = "0008";
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    for (int row : {1, 2}) {
+        ForgetPrompts();
+        Catalogue().SetAbsolutePosition(row);
+        page.CboType->setCurrentText("VCD");
+        Clear(page.TxtRemark);
+        Type(page.TxtRemark, "改了");
+        page.CmdSave_Click();
+        ASSERT_EQ(Prompts().size(), 1u) << row;
+        EXPECT_TRUE(Prompts()[0].contains("不能更改它的光盘格式或影片类型"));
+        EXPECT_EQ(Count("select count(*) from cdinfo where type = 'DVD'"), 2);
+        EXPECT_EQ(Count(QString("select count(*) from cdinfo where cdid = '03010000000%1' "
+                                "and remark is null").arg(row)), 1);
+        EXPECT_TRUE(page.HasPendingEdit());
+
+        // Back to its format, the other edits save.
+        page.CboType->setCurrentText("DVD");
+        page.CmdSave_Click();
+        EXPECT_EQ(Prompts().size(), 1u);
+        EXPECT_EQ(Count(QString("select count(*) from cdinfo where cdid = '03010000000%1' "
+                                "and remark = '改了'").arg(row)), 1);
+    }
+
+    // Once the sale basket is settled, the title may change.
+    gSellOpen = false;
+    page.CboType->setCurrentText("VCD");
+    page.CmdSave_Click();
+    EXPECT_EQ(Query1("select type from cdinfo where cdid = '050100000001'"), "VCD");
+}
+
+TEST_F(CatalogueSaveTest, ClosingSavesAPendingEditWhateverPageShows) {
+    AddTitle("030100000001", "A1", "英雄");
+    frmMain& main = ShowCatalogue();
+    Type(main.Catalogue->TxtName, "本色");
+    main.Image3_Click(5);
+    Settle();
+    EXPECT_TRUE(frmMain::unload());
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select name from cdinfo"), "英雄本色");
+}
+
+TEST_F(CatalogueSaveTest, ClosingWithARefusedSaveLetsTheOperatorStay) {
+    AddTitle("030100000001", "A1", "英雄");
+    frmMain& main = ShowCatalogue();
+    Clear(main.Catalogue->TxtName);
+    main.Image3_Click(0);
+    Settle();
+    MsgBoxLog::Get().QueueAnswer(vbOK);
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    EXPECT_FALSE(frmMain::unload());
+    EXPECT_EQ(Prompts(), (std::vector<QString>{"影片名称不能为空！",
+                                              "当前光盘的修改没有保存，仍然要退出吗？（退出后这些修改将会丢失）"}));
+    EXPECT_TRUE(frmMain::isLoaded());
+    EXPECT_TRUE(gConn.IsOpen());
+
+    ForgetPrompts();
+    MsgBoxLog::Get().QueueAnswer(vbOK);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    EXPECT_TRUE(frmMain::unload());
+    EXPECT_EQ(Query1("select name from cdinfo"), "英雄");
+}
+
+TEST_F(CatalogueSaveTest, ClosingDropsANewTitleWithoutADiscNumberAndSavesAFilledOne) {
+    frmMain& main = ShowCatalogue();
+    main.Catalogue->Command1->click();
+    Settle();
+    Type(main.Catalogue->TxtName, "半截");
+    EXPECT_TRUE(frmMain::unload());
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 0);
+
+    // The program started again.
+    Settle();
+    gExiting = false;
+    gConn.OpenFile(DbPath());
+    frmMain& again = ShowCatalogue();
+    again.Catalogue->Command1->click();
+    Settle();
+    Type(again.Catalogue->TxtName, "整片");
+    Type(again.Catalogue->Text1, "Z1");
+    again.Image3_Click(4);
+    EXPECT_TRUE(frmMain::unload());
+    EXPECT_EQ(Query1("select cdid || '/' || name from cdinfo"), "000000000001/整片");
+}

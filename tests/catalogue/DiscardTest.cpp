@@ -1,0 +1,134 @@
+#include <QCheckBox>
+
+#include "tests/catalogue/CatalogueFixture.h"
+
+namespace {
+const char* const kQuestion = "如果删除则会影响各种报表的统计信息，真的删除吗？";
+
+class DiscardTest : public CatalogueFixture {
+protected:
+    // Three titles; the second has two rental lines (one returned) and a sale line.
+    void SetUp() override {
+        CatalogueFixture::SetUp();
+        AddTitle("030100000001", "A1", "英雄");
+        AddTitle("030100000002", "A2", "无间道");
+        AddTitle("030100000003", "A3", "大话西游");
+        AddRental("030100000002", "0001", true);
+        Sql("insert into borrowinfo (borrowid, borrowcount, isreturnall) "
+            "values ('0301000000020002', 1, 1)");
+        AddSale("030100000002", "0001");
+        AddRental("030100000001", "0002", true);
+    }
+    int History() {
+        return Count("select (select count(*) from borrowinfo) + (select count(*) from returninfo)");
+    }
+};
+}  // namespace
+
+TEST_F(DiscardTest, NoChangesNothing) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    page.Command2->click();
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    page.Command3->click();
+    EXPECT_EQ(Prompts(), (std::vector<QString>{kQuestion, kQuestion}));
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "删除");
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons, vbYesNo + vbQuestion);
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+    EXPECT_EQ(History(), 5);
+}
+
+TEST_F(DiscardTest, DiscardingATitleRemovesItsHistoryButNotItsSales) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    Catalogue().SetAbsolutePosition(2);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    EXPECT_EQ(Prompts(), std::vector<QString>{kQuestion});
+    EXPECT_EQ(Count("select count(*) from cdinfo where cdid = '030100000002'"), 0);
+    EXPECT_EQ(Count("select count(*) from borrowinfo where borrowid like '030100000002%'"), 0);
+    EXPECT_EQ(Count("select count(*) from returninfo"), 1) << "the other title's return stays";
+    EXPECT_EQ(Count("select count(*) from sellinfo"), 1);
+    EXPECT_EQ(page.TxtName->text(), "大话西游") << "the grid stands on the next title";
+    EXPECT_EQ(page.LblCDManageCount->Caption(), "2");
+
+    // The last title: the catalogue is left at its end.
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    EXPECT_TRUE(Catalogue().AtEOF());
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 1);
+}
+
+TEST_F(DiscardTest, ATitleWithCopiesOutOrInTheOpenSaleBasketIsNotDiscarded) {
+    AddRental("030100000003", "0009", false);
+    Sql("insert into sellinfo (sellid, sellcount) values ('0301000000010004', 1)");
+    gSellOpen = true;
+    gSellNo = "0004";
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    for (int row : {1, 3}) {
+        ForgetPrompts();
+        Catalogue().SetAbsolutePosition(row);
+        MsgBoxLog::Get().QueueAnswer(vbYes);
+        page.Command2->click();
+        ASSERT_EQ(Prompts().size(), 2u);
+        EXPECT_TRUE(Prompts()[1].contains("不能丢弃")) << row;
+        EXPECT_EQ(Catalogue().AbsolutePosition(), row);
+    }
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+    EXPECT_EQ(Count("select count(*) from borrowinfo"), 4);
+}
+
+TEST_F(DiscardTest, ANewTitleNotYetSavedIsSimplyDropped) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    page.Command1->click();
+    Settle();
+    Type(page.TxtName, "半截");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    EXPECT_EQ(Prompts(), std::vector<QString>{kQuestion});
+    EXPECT_EQ(Catalogue().RecordCount(), 3);
+    EXPECT_FALSE(page.HasPendingEdit());
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+    EXPECT_EQ(History(), 5);
+}
+
+TEST_F(DiscardTest, ClearingBadDiscsKeepsTheGoodOnesAndThoseInUse) {
+    Sql("update cdinfo set isabandon = 1 where cdid in ('030100000001', '030100000002')");
+    AddTitle("050100000001", "V1", "坏了还借出", "VCD");
+    Sql("update cdinfo set isabandon = 1 where cdid = '050100000001'");
+    AddRental("050100000001", "0003", false);
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    page.CboManageType->setCurrentText("VCD");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    EXPECT_EQ(Query1("select group_concat(cdid) from (select cdid from cdinfo order by cdid)"),
+              "030100000003,050100000001");
+    EXPECT_EQ(Query1("select group_concat(borrowid) from borrowinfo"), "0501000000010003");
+    EXPECT_EQ(Count("select count(*) from returninfo"), 0);
+    EXPECT_EQ(Count("select count(*) from sellinfo"), 1);
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_EQ(Prompts()[1], "有 1 种坏光盘还有租出未还的光盘，或者在未结帐的出租、出售中，没有清除。");
+    EXPECT_EQ(page.LblCDManageCount->Caption(), "1") << "the filtered list is read again";
+}
+
+TEST_F(DiscardTest, ClearingBadDiscsSavesTheTickBeingEditedFirst) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    page.Check1->click();
+    EXPECT_TRUE(page.HasPendingEdit());
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    EXPECT_EQ(Count("select count(*) from cdinfo where cdid = '030100000001'"), 0);
+    EXPECT_EQ(Catalogue().RecordCount(), 2);
+    EXPECT_EQ(Prompts(), std::vector<QString>{kQuestion});
+}
+
+TEST_F(DiscardTest, AnEmptyCatalogueChangesNothingEvenAfterYes) {
+    Sql("update cdinfo set isabandon = 1");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    page.CboManageType->setCurrentText("VCD");
+    ASSERT_TRUE(Catalogue().AtEOF());
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+}

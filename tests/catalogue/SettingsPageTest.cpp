@@ -1,0 +1,187 @@
+#include <QRadioButton>
+
+#include "tests/catalogue/SettingsFixture.h"
+
+namespace {
+const char* const kMemberRents = "select group_concat(memberborrowprice, '/') from cdinfo";
+const char* const kMemberSales = "select group_concat(membersellprice, '/') from cdinfo";
+const char* const kFactors = "select percentb || '/' || percents || '/' || tax from pricepercent";
+const char* const kRule = "select foregifttype || '/' || money || '/' || membermoney from ForeGift";
+}  // namespace
+
+class SettingsPageTest : public SettingsFixture {
+  protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        Sql("update pricepercent set percentb = 0.8, percents = 0.9, tax = 20;"
+            "update ForeGift set foregifttype = 1, money = 5, membermoney = 3");
+        AddTitle({"010100000001", "英雄", "DVD", "动作", 2, 25, 3, 30});
+        AddTitle({"010100000002", "十面埋伏", "DVD", "动作", 1, 20, 5, 10});
+        main = &ShowSettings();
+        away = main->Settings->Option3[1];  // a control whose focus writes nothing
+    }
+
+    // The operator's message boxes so far, as "title|prompt".
+    static QStringList Boxes() {
+        QStringList out;
+        for (const MsgBoxCall& c : MsgBoxLog::Get().Calls()) out << c.title + "|" + c.prompt;
+        return out;
+    }
+
+    frmMain* main = nullptr;
+    QWidget* away = nullptr;
+};
+
+TEST_F(SettingsPageTest, APercentageIsWrittenWithEveryMemberPriceAndShownAsAPercentage) {
+    SettingsPage& page = Page();
+    TypeAndLeave(page.MaskEdBox2, page.MaskEdBox2->Text(), away);  // unchanged 80%: written again
+    EXPECT_EQ(Query1(kMemberRents), "2.4/4.0");
+    EXPECT_EQ(Query1(kFactors), "0.8/0.9/20.0");
+
+    TypeAndLeave(page.MaskEdBox2, "85.5", away);  // typed without "%": percent, two decimals
+    EXPECT_EQ(Query1(kFactors), "0.86/0.9/20.0");
+    EXPECT_EQ(Query1("select round(memberborrowprice, 4) from cdinfo where cdid = '010100000001'"),
+              "2.58");
+    EXPECT_EQ(page.MaskEdBox2->Text(), "86%");
+    EXPECT_EQ(page.MaskEdBox2->text(), "86%") << "as the box shows it";
+
+    TypeAndLeave(page.MaskEdBox3, "0.5", away);
+    EXPECT_EQ(Query1(kMemberSales), "15.0/5.0");
+    EXPECT_EQ(page.MaskEdBox3->Text(), "50%");
+    TypeAndLeave(page.MaskEdBox3, " 75% ", away);
+    EXPECT_EQ(Query1(kFactors), "0.86/0.75/20.0");
+    TypeAndLeave(page.MaskEdBox3, "1", away);  // not above 1: a factor of 1
+    EXPECT_EQ(Query1(kMemberSales), "30.0/10.0");
+
+    // The lists that show member prices read them again.
+    EXPECT_DOUBLE_EQ((*main->adoCDInfo())["membersellprice"].ToDouble(), 30);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
+
+TEST_F(SettingsPageTest, WhatIsNoPercentageIsRefusedAndOnlyPercentAloneDoesNothing) {
+    SettingsPage& page = Page();
+    Sql("update cdinfo set memberborrowprice = 1.11");
+    TypeAndLeave(page.MaskEdBox2, "%", away);
+    EXPECT_EQ(Query1(kMemberRents), "1.11/1.11");
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+
+    for (const char* text : {"", "八十", "80%%", "-10", "1,2"}) {
+        MsgBoxLog::Get().Reset();
+        TypeAndLeave(page.MaskEdBox2, text, away);
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << text;
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "提示");
+        EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.endsWith("会员出租价格没有改变。")) << text;
+        EXPECT_EQ(Query1(kMemberRents), "1.11/1.11") << text;
+        EXPECT_EQ(Query1(kFactors), "0.8/0.9/20.0") << text;
+        EXPECT_EQ(page.MaskEdBox2->Text(), "80%") << "the stored setting shows again";
+    }
+    EXPECT_EQ(
+        Boxes().last(),
+        "提示|“1,2”不是有效的百分比，请输入 0 以上的数，例如 80% 或 80。会员出租价格没有改变。");
+}
+
+TEST_F(SettingsPageTest, APercentageIsWrittenWholeOrNotAtAll) {
+    Sql("create trigger no_factor before update on pricepercent "
+        "begin select raise(abort, '设置表只读'); end");
+    TypeAndLeave(Page().MaskEdBox2, "50%", away);
+    EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << "the titles' prices are rolled back";
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("设置表只读"));
+    EXPECT_EQ(gConn.TransactionDepth(), 0);
+}
+
+TEST_F(SettingsPageTest, TheFeeIsReadAsAnAmount) {
+    SettingsPage& page = Page();
+    EXPECT_EQ(page.MaskEdBox4->text(), "￥20.00");
+    TypeAndLeave(page.MaskEdBox4, "￥1,200.00", away);
+    EXPECT_EQ(Query1("select tax from pricepercent"), "1200.0");
+    TypeAndLeave(page.MaskEdBox4, "12.345", away);
+    EXPECT_EQ(Query1("select tax from pricepercent"), "12.35");
+    EXPECT_EQ(page.MaskEdBox4->text(), "￥12.35");
+    TypeAndLeave(page.MaskEdBox4, "", away);
+    EXPECT_EQ(Query1("select tax from pricepercent"), "12.35") << "an empty box writes nothing";
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+
+    TypeAndLeave(page.MaskEdBox4, "二十元", away);
+    EXPECT_EQ(Boxes(), QStringList{"提示|“二十元”不是有效的金额，请输入 0 以上的金额，例如 10 或 "
+                                   "￥10.00。会费没有改变。"});
+    EXPECT_EQ(Query1("select tax from pricepercent"), "12.35");
+    EXPECT_EQ(page.MaskEdBox4->Text(), "￥12.35");
+    EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << "the fee changes no price";
+}
+
+TEST_F(SettingsPageTest, TheDepositRuleIsWrittenWithBothAmountsWhenAnOptionIsPicked) {
+    SettingsPage& page = Page();
+    page.Option3[2]->click();
+    Settle();
+    EXPECT_EQ(Query1(kRule), "2/5.0/3.0");
+    EXPECT_EQ(page.Label73->Caption(), "零租用户固定收取");
+    EXPECT_EQ(page.Label75->Caption(), "会员固定收取");
+    EXPECT_EQ((*gRsForeGift)["foregifttype"].ToInt(), 2) << "the next check-out reads the new rule";
+
+    page.Option3[0]->click();
+    Settle();
+    EXPECT_EQ(Query1(kRule), "0/5.0/3.0") << "the amounts stay, hidden";
+    EXPECT_FALSE(page.MskForeGiftSet->isVisible());
+    EXPECT_FALSE(page.Label75->isVisible());
+
+    page.Option3[1]->click();
+    Settle();
+    EXPECT_EQ(Query1(kRule), "1/5.0/3.0");
+    EXPECT_TRUE(page.MskMemberForeGiftSet->isVisible());
+    EXPECT_EQ(page.Label73->Caption(), "零租用户每张光盘收取");
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
+
+TEST_F(SettingsPageTest, EachDepositAmountIsWrittenWhenItsBoxIsLeft) {
+    SettingsPage& page = Page();
+    page.Option3[2]->click();
+    Settle();
+    TypeAndLeave(page.MskForeGiftSet, "￥10.00", page.MaskEdBox4);
+    EXPECT_EQ(Query1(kRule), "2/10.0/3.0");
+    EXPECT_DOUBLE_EQ((*gRsForeGift)["money"].ToDouble(), 10);
+    TypeAndLeave(page.MskMemberForeGiftSet, "1,000", away);
+    EXPECT_EQ(Query1(kRule), "2/10.0/1000.0");
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+
+    // An empty box, or one that is no amount, is refused and shows the stored amount again.
+    TypeAndLeave(page.MskForeGiftSet, "", away);
+    TypeAndLeave(page.MskMemberForeGiftSet, "3元", away);
+    EXPECT_EQ(Boxes(),
+              (QStringList{"提示|请输入金额，例如 10 或 ￥10.00。零租用户的押金没有改变。",
+                           "提示|“3元”不是有效的金额，请输入 0 以上的金额，例如 10 或 ￥10.00。"
+                           "会员的押金没有改变。"}));
+    EXPECT_EQ(Query1(kRule), "2/10.0/1000.0");
+    EXPECT_EQ(page.MskForeGiftSet->Text(), "10");
+    EXPECT_EQ(page.MskMemberForeGiftSet->Text(), "1000");
+}
+
+TEST_F(SettingsPageTest, AnOptionPickedWithAnAmountThatIsNoAmountKeepsTheStoredRule) {
+    SettingsPage& page = Page();
+    page.MskMemberForeGiftSet->SetText("abc");  // set without leaving the box
+    page.Option3[2]->click();
+    Settle();
+    EXPECT_EQ(Boxes(), QStringList{"提示|“abc”不是有效的金额，请输入 0 以上的金额，例如 10 或 "
+                                   "￥10.00。押金设置没有改变。"});
+    EXPECT_EQ(Query1(kRule), "1/5.0/3.0");
+    EXPECT_TRUE(page.Option3[1]->isChecked());
+    EXPECT_FALSE(page.Option3[2]->isChecked());
+    EXPECT_EQ(page.Label73->Caption(), "零租用户每张光盘收取");
+    EXPECT_EQ(page.MskMemberForeGiftSet->Text(), "3");
+
+    // The page is usable again at once.
+    MsgBoxLog::Get().Reset();
+    page.Option3[2]->click();
+    Settle();
+    EXPECT_EQ(Query1(kRule), "2/5.0/3.0");
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
+
+TEST_F(SettingsPageTest, AnAmountNeverSetShowsAsZero) {
+    CloseMainWindow();
+    Sql("update ForeGift set money = null, membermoney = null");
+    frmMain& again = LoadMainWindow();
+    EXPECT_EQ(again.Settings->MskForeGiftSet->Text(), "0");
+    EXPECT_EQ(again.Settings->MskMemberForeGiftSet->Text(), "0");
+    EXPECT_EQ(Query1("select money is null from ForeGift"), "1") << "loading writes nothing";
+}
