@@ -76,13 +76,7 @@ void ClassificationList::Fill() {
     RunReported([this] { SavePendingEdits(); });
     auto rs = std::make_unique<Recordset>();
     rs->Open(TableSql(kOpenList, parts_), gConn, adLockBatchOptimistic);
-    // While the recordset takes a row away (a cancelled new row), the grid moves its current
-    // row before the row is gone: that move must not save the half-removed row. Hence the
-    // flag is raised before the grid hears of the removal and lowered after it has.
-    QAbstractItemModel* rows = rs->Model();
-    connect(rows, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removing_ = true; });
     parts_.grid->SetDataSource(rs.get());
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] { removing_ = false; });
     *parts_.recordset = std::move(rs);
     adding_ = false;
     FillCombos();
@@ -112,14 +106,14 @@ void ClassificationList::FillCombos() {
 // ---- Saving ----------------------------------------------------------------------
 
 void ClassificationList::SaveRow() {
-    if (saving_ || removing_ || !List() || !List()->IsOpen() || List()->AtEOF()) return;
+    if (saving_ || !List() || !List()->IsOpen() || List()->AtEOF()) return;
     // A row being added is current (AddNew itself moves the grid): it waits for its name.
     if (List()->EditMode() == adEditAdd && IsUnnamed(List()->Fields(kName).GetValue())) return;
     RunReported([this] { SavePendingEdits(); });
 }
 
 void ClassificationList::GridLostFocus() {
-    if (!saving_ && !removing_ && List() && List()->IsOpen()) SavePendingEdits();
+    if (!saving_ && List() && List()->IsOpen()) SavePendingEdits();
 }
 
 void ClassificationList::SavePendingEdits() {

@@ -75,5 +75,4 @@ class ClassificationList : public QObject {
     ClassificationListParts parts_;
     bool adding_ = false;  // a row was added and no cell edited since
     bool saving_ = false;
-    bool removing_ = false;  // the recordset is taking a row away
 };

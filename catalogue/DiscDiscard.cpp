@@ -30,19 +30,12 @@ const char* const kBadTitlesLeft = "select count(*) from cdinfo where isabandon 
 bool DiscDiscard::DiscardCurrent(Connection& conn, Recordset& catalogue) {
     const QString cdid = catalogue.Fields("cdid").OriginalValue().ToString();
     if (TitleUsage::TitleHasOpenLines(cdid)) return false;
-    const int position = catalogue.AbsolutePosition();
     Transaction t(conn);
     conn.Execute(kDeleteRentalsOf, {cdid});
     conn.Execute(kDeleteReturnsOf, {cdid});
     catalogue.CancelUpdate();
     catalogue.Delete();
     t.Commit();
-    // A grid bound to the catalogue may have taken it to the row above: back to the next.
-    if (position <= catalogue.RecordCount()) {
-        catalogue.SetAbsolutePosition(position);
-    } else if (!catalogue.AtEOF()) {
-        catalogue.Move(catalogue.RecordCount() + 1);
-    }
     return true;
 }
 

@@ -167,7 +167,7 @@ void DataGrid::MoveCurrentTo(int row, int column) {
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);  // commits an open cell editor first
-    if (!current.isValid()) return;
+    if (!current.isValid() || removingRows_) return;
     Recordset* rs = DataSource();
     if (!following_ && rs && rs->IsOpen() && rs->AbsolutePosition() != current.row() + 1) {
         try {

@@ -91,6 +91,7 @@ private:
     bool autoColumns_ = false;
     bool allowUpdate_ = true;
     bool following_ = false;
+    bool removingRows_ = false;
     int editingColumn_ = -1;
     QList<QMetaObject::Connection> rsConnections_;
 };

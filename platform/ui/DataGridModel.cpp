@@ -46,9 +46,17 @@ void DataGridModel::Connect(QAbstractItemModel* source) {
         << connect(source, &QAbstractItemModel::rowsAboutToBeRemoved, this,
                    [this](const QModelIndex&, int first, int last) {
                        if (currentRow_ >= first && currentRow_ <= last) currentRow_ = -1;
+                       // The view moves its current cell off the rows by itself: that is
+                       // not the operator leaving a row, so the grid must not move the
+                       // recordset (which would write the row) while rows go.
+                       grid_->removingRows_ = true;
                        beginRemoveRows(QModelIndex(), first, last);
                    })
-        << connect(source, &QAbstractItemModel::rowsRemoved, this, [this] { endRemoveRows(); })
+        << connect(source, &QAbstractItemModel::rowsRemoved, this, [this] {
+               endRemoveRows();
+               grid_->removingRows_ = false;
+               grid_->FollowRecordset();
+           })
         << connect(source, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { emit layoutAboutToBeChanged(); })
         << connect(source, &QAbstractItemModel::layoutChanged, this, [this] { emit layoutChanged(); })
         << connect(source, &QAbstractItemModel::dataChanged, this, &DataGridModel::SourceDataChanged);

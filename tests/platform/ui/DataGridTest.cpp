@@ -286,3 +286,27 @@ TEST_F(DataGridTest, GridWithoutColumnsShowsEveryFieldAndSurvivesItsRecordset) {
 }
 
 }  // namespace
+
+TEST_F(DataGridTest, RowsRemovedByTheRecordsetDoNotMoveItOrWriteAnything) {
+    rs->MoveLast();
+    rs->AddNew();
+    rs->SetValue("userid", "000004");
+    rs->SetValue("username", "赵六");
+    ASSERT_EQ(grid->Row(), 3);
+    log.clear();
+    rs->CancelUpdate();  // the new row goes; the row before it is current again
+    EXPECT_EQ(Query1("select count(*) from userinfo"), "3");
+    EXPECT_EQ(rs->AbsolutePosition(), 3);
+    EXPECT_EQ(grid->Row(), 2);
+    for (const QString& line : log) EXPECT_FALSE(line.startsWith("RowColChange 3")) << line.toStdString();
+
+    // Deleting the first row leaves the recordset (and the grid) on the next one.
+    rs->MoveFirst();
+    rs->Fields("username") = Value("张三丰");
+    rs->Update();
+    rs->Delete();
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    EXPECT_EQ(rs->Fields("userid").GetValue().ToString(), "000002");
+    EXPECT_EQ(grid->Row(), 0);
+    EXPECT_EQ(NameInFile("000002"), "李四");
+}
