@@ -7,6 +7,8 @@
 // The shop is generated once per run into a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchMain.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -126,11 +128,7 @@ BENCHMARK(BM_SaveNewTitle)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (frmMain::isLoaded()) delete &frmMain::instance();
-    return 0;
+    return RunBenchmarks(argc, argv, [] {
+        if (frmMain::isLoaded()) delete &frmMain::instance();
+    });
 }

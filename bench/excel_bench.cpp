@@ -3,6 +3,8 @@
 // (goal: under 2 s).
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchMain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -111,11 +113,4 @@ void BM_PrintTwentyPages(benchmark::State& state) {
 BENCHMARK(BM_PrintTwentyPages)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -3,6 +3,8 @@
 //  - The fold of a year of 100,000 rental lines with their return rows (goal: under 2 s).
 // The shops are generated once per run into a temporary folder.
 #include <benchmark/benchmark.h>
+
+#include "bench/BenchMain.h"
 #include <sqlite3.h>
 
 #include <QApplication>
@@ -96,11 +98,4 @@ void BM_YearlyFold(benchmark::State& state) {
 BENCHMARK(BM_YearlyFold)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

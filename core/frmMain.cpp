@@ -75,12 +75,6 @@ const char* const kWindowStyle =
     "  padding-top: 0; }"
     "QTabWidget::pane { border: none; }";
 
-bool RunRollback(const char* const statements[3], const QString& basketNo) {
-    Transaction t(gConn);
-    for (int i = 0; i < 3; ++i) gConn.Execute(statements[i], {basketNo});
-    t.Commit();
-    return true;
-}
 }  // namespace
 
 frmMain::frmMain() {
@@ -343,36 +337,38 @@ void frmMain::ResetBasketPanels() {
 
 // ---- Closing ------------------------------------------------------------------------
 
-bool frmMain::RollBackBorrowBasket() {
-    static const char* const statements[3] = {kBorrowBasketAllCopiesBack,
-                                              kBorrowBasketSomeCopiesBack, kDeleteBorrowBasket};
+// Rolls one unsettled basket back in one transaction and closes it; on failure the basket
+// stays as it was and the operator is told why the program did not close.
+bool frmMain::RollBackBasket(const char* const statements[3], const QString& basketNo,
+                             const QString& failure, void (CounterPage::*closeBasket)()) {
     try {
-        RunRollback(statements, gBorrowNo);
+        Transaction t(gConn);
+        for (int i = 0; i < 3; ++i) gConn.Execute(statements[i], {basketNo});
+        t.Commit();
     } catch (const DbError& e) {
-        MsgBox(QStringLiteral("撤销未结帐的出租时出错，程序没有退出：\n") + e.Description(),
-               vbOKOnly + vbCritical, QStringLiteral("错误"));
+        MsgBox(failure + e.Description(), vbOKOnly + vbCritical, QStringLiteral("错误"));
         return false;
     }
     DoEvents();
-    Counter->CloseBorrowBasket();
+    (Counter->*closeBasket)();
     SetDispSourse("");
     return true;
+}
+
+bool frmMain::RollBackBorrowBasket() {
+    static const char* const statements[3] = {kBorrowBasketAllCopiesBack,
+                                              kBorrowBasketSomeCopiesBack, kDeleteBorrowBasket};
+    return RollBackBasket(statements, gBorrowNo,
+                          QStringLiteral("撤销未结帐的出租时出错，程序没有退出：\n"),
+                          &CounterPage::CloseBorrowBasket);
 }
 
 bool frmMain::RollBackSellBasket() {
     static const char* const statements[3] = {kSellBasketAllCopiesBack, kSellBasketSomeCopiesBack,
                                               kDeleteSellBasket};
-    try {
-        RunRollback(statements, gSellNo);
-    } catch (const DbError& e) {
-        MsgBox(QStringLiteral("撤销未结帐的出售时出错，程序没有退出：\n") + e.Description(),
-               vbOKOnly + vbCritical, QStringLiteral("错误"));
-        return false;
-    }
-    DoEvents();
-    Counter->CloseSellBasket();
-    SetDispSourse("");
-    return true;
+    return RollBackBasket(statements, gSellNo,
+                          QStringLiteral("撤销未结帐的出售时出错，程序没有退出：\n"),
+                          &CounterPage::CloseSellBasket);
 }
 
 void frmMain::Form_QueryUnload(int& Cancel, int) {

@@ -85,6 +85,8 @@ private:
     void BuildPages();
     void SelectFilterDefaults();
     void ShowCatalogueEntry();
+    bool RollBackBasket(const char* const statements[3], const QString& basketNo,
+                        const QString& failure, void (CounterPage::*closeBasket)());
     bool RollBackBorrowBasket();
     bool RollBackSellBasket();
     bool SavePendingEdits();

@@ -16,13 +16,6 @@
 namespace {
 const char* const kMoney = "￥#,##0.00";
 
-Label* ValueLabel(const QString& name) {
-    auto* l = Named<Label>(name);
-    l->setMinimumWidth(80);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return l;
-}
-
 QComboBox* FixedCombo(const QString& name, const QStringList& items) {
     auto* c = Named<QComboBox>(name);
     c->addItems(items);
@@ -163,54 +156,99 @@ QGroupBox* CounterPage::BuildDetailPanel() {
     return Frame4;
 }
 
-QGroupBox* CounterPage::BuildBorrowBasket() {
-    Frame13 = Named<QGroupBox>("Frame13", QStringLiteral("出租信息"));
-    auto* v = new QVBoxLayout(Frame13);
-    LvwReturn = Named<ListView>("LvwReturn");
-    v->addWidget(LvwReturn, 1);
+namespace {
+// The names and captions of one basket frame; the rental and sale baskets differ only in
+// these and in their amount box.
+struct BasketDesign {
+    const char* frame;
+    const char* caption;
+    const char* list;
+    const char* userTitle;
+    const char* user;
+    const char* countCaption;
+    const char* count;
+    const char* moneyCaption;
+    const char* money;
+    const char* amountCaption;
+    const char* edit;
+    const char* remove;
+    const char* settle;
+};
+
+struct BasketControls {
+    QGroupBox* frame;
+    ListView* list;
+    Label* userTitle;
+    Label* user;
+    Label* count;
+    Label* money;
+    QPushButton* edit;
+    QPushButton* remove;
+    QPushButton* settle;
+};
+
+BasketControls BuildBasket(const BasketDesign& d, QWidget* amount) {
+    BasketControls c;
+    c.frame = Named<QGroupBox>(d.frame, QString::fromUtf8(d.caption));
+    auto* v = new QVBoxLayout(c.frame);
+    c.list = Named<ListView>(d.list);
+    v->addWidget(c.list, 1);
     auto* grid = new QGridLayout;
     FieldGrid fields(grid, 2);
-    LblBorrowUserNameTotle = Named<Label>("LblBorrowUserNameTotle", QStringLiteral("用户姓名："));
-    LblBorrowUserName = ValueLabel("LblBorrowUserName");
-    grid->addWidget(LblBorrowUserNameTotle, 0, 0);
-    grid->addWidget(LblBorrowUserName, 0, 1);
+    c.userTitle = Named<Label>(d.userTitle, QStringLiteral("用户姓名："));
+    c.user = ValueLabel(d.user);
+    grid->addWidget(c.userTitle, 0, 0);
+    grid->addWidget(c.user, 0, 1);
     fields.NewRow();
-    fields.Add("出租数量：", LblNotBackCount = ValueLabel("LblNotBackCount"));
-    fields.Add("押金合计：", LblMoneyBorrowCreSum = ValueLabel("LblMoneyBorrowCreSum"));
-    TxtCredence = Named<QLineEdit>("TxtCredence");
-    fields.Add("实收押金或抵押物品(Ctrl+O)：", TxtCredence, 2);
+    fields.Add(QString::fromUtf8(d.countCaption), c.count = ValueLabel(d.count));
+    fields.Add(QString::fromUtf8(d.moneyCaption), c.money = ValueLabel(d.money));
+    fields.Add(QString::fromUtf8(d.amountCaption), amount, 2);
     v->addLayout(grid);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(CmdBorrowEdit = Named<QPushButton>("CmdBorrowEdit", QStringLiteral("编辑此光盘(&E)")));
-    buttons->addWidget(CmdDel = Named<QPushButton>("CmdDel", QStringLiteral("删除此光盘(&I)")));
-    buttons->addWidget(CmdTax = Named<QPushButton>("CmdTax", QStringLiteral("结    算(&M)")));
+    buttons->addWidget(c.edit = Named<QPushButton>(d.edit, QStringLiteral("编辑此光盘(&E)")));
+    buttons->addWidget(c.remove = Named<QPushButton>(d.remove, QStringLiteral("删除此光盘(&I)")));
+    buttons->addWidget(c.settle = Named<QPushButton>(d.settle, QStringLiteral("结    算(&M)")));
     v->addLayout(buttons);
+    return c;
+}
+}  // namespace
+
+QGroupBox* CounterPage::BuildBorrowBasket() {
+    TxtCredence = Named<QLineEdit>("TxtCredence");
+    const BasketControls c = BuildBasket(
+        {"Frame13", "出租信息", "LvwReturn", "LblBorrowUserNameTotle", "LblBorrowUserName",
+         "出租数量：", "LblNotBackCount", "押金合计：", "LblMoneyBorrowCreSum",
+         "实收押金或抵押物品(Ctrl+O)：", "CmdBorrowEdit", "CmdDel", "CmdTax"},
+        TxtCredence);
+    Frame13 = c.frame;
+    LvwReturn = c.list;
+    LblBorrowUserNameTotle = c.userTitle;
+    LblBorrowUserName = c.user;
+    LblNotBackCount = c.count;
+    LblMoneyBorrowCreSum = c.money;
+    CmdBorrowEdit = c.edit;
+    CmdDel = c.remove;
+    CmdTax = c.settle;
     return Frame13;
 }
 
 QGroupBox* CounterPage::BuildSellBasket() {
-    Frame14 = Named<QGroupBox>("Frame14", QStringLiteral("出售信息"));
-    auto* v = new QVBoxLayout(Frame14);
-    lvwSell = Named<ListView>("lvwSell");
-    v->addWidget(lvwSell, 1);
-    auto* grid = new QGridLayout;
-    FieldGrid fields(grid, 2);
-    LblSellUserNameTotle = Named<Label>("LblSellUserNameTotle", QStringLiteral("用户姓名："));
-    LblSellUserName = ValueLabel("LblSellUserName");
-    grid->addWidget(LblSellUserNameTotle, 0, 0);
-    grid->addWidget(LblSellUserName, 0, 1);
-    fields.NewRow();
-    fields.Add("出售数量：", LblSellCount = ValueLabel("LblSellCount"));
-    fields.Add("金额合计：", LblSellMoney = ValueLabel("LblSellMoney"));
     MskFactSellMoney = Named<MaskEdBox>("MskFactSellMoney");
     MskFactSellMoney->SetFormat(kMoney);
-    fields.Add("实收金额(Ctrl+L)：", MskFactSellMoney, 2);
-    v->addLayout(grid);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(CmdSellEdit = Named<QPushButton>("CmdSellEdit", QStringLiteral("编辑此光盘(&E)")));
-    buttons->addWidget(CmdDelSellCD = Named<QPushButton>("CmdDelSellCD", QStringLiteral("删除此光盘(&I)")));
-    buttons->addWidget(CmdSellTax = Named<QPushButton>("CmdSellTax", QStringLiteral("结    算(&M)")));
-    v->addLayout(buttons);
+    const BasketControls c = BuildBasket(
+        {"Frame14", "出售信息", "lvwSell", "LblSellUserNameTotle", "LblSellUserName",
+         "出售数量：", "LblSellCount", "金额合计：", "LblSellMoney", "实收金额(Ctrl+L)：",
+         "CmdSellEdit", "CmdDelSellCD", "CmdSellTax"},
+        MskFactSellMoney);
+    Frame14 = c.frame;
+    lvwSell = c.list;
+    LblSellUserNameTotle = c.userTitle;
+    LblSellUserName = c.user;
+    LblSellCount = c.count;
+    LblSellMoney = c.money;
+    CmdSellEdit = c.edit;
+    CmdDelSellCD = c.remove;
+    CmdSellTax = c.settle;
     return Frame14;
 }
 

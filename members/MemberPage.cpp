@@ -15,11 +15,6 @@ namespace {
 const char* const kMoney = "￥#,##0.00";
 const char* const kAllMembers = "select * from userinfo";
 
-Label* ValueLabel(const QString& name) {
-    auto* l = Named<Label>(name);
-    l->setMinimumWidth(90);
-    return l;
-}
 }  // namespace
 
 MemberPage::MemberPage(QWidget* parent) : QWidget(parent) {

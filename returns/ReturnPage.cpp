@@ -13,12 +13,6 @@
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-Label* ValueLabel(const QString& name) {
-    auto* l = Named<Label>(name);
-    l->setMinimumWidth(90);
-    return l;
-}
-
 ListView* CopyList(const QString& name) {
     auto* l = Named<ListView>(name);
     l->ColumnHeaders().Add("Copy", "光盘", 1500);

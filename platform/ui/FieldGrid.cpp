@@ -3,6 +3,16 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "platform/ui/Label.h"
+
+Label* ValueLabel(const QString& name) {
+    auto* label = new Label;
+    label->setObjectName(name);
+    label->setMinimumWidth(80);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
 FieldGrid::FieldGrid(QGridLayout* grid, int pairsPerRow) : grid_(grid), pairsPerRow_(pairsPerRow) {}
 
 QLabel* FieldGrid::Add(const QString& caption, QWidget* control, int span,

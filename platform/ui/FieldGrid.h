@@ -4,6 +4,10 @@
 class QGridLayout;
 class QLabel;
 class QWidget;
+class Label;
+
+// A label that shows a value in a detail panel, named as the code refers to it.
+Label* ValueLabel(const QString& name);
 
 // Lays out caption/control pairs in rows of a grid, a given number of pairs per row,
 // as the windows' entry frames and detail panels show them.
