@@ -18,6 +18,7 @@
 #include "platform/excel/Workbook.h"
 #include "platform/excel/Worksheet.h"
 #include "printout/ExcelReport.h"
+#include "tests/printout/StockSample.h"
 
 namespace {
 const QString kSupport = QStringLiteral(LUMTRAK_SOURCE_DIR "/support");
@@ -78,33 +79,10 @@ void BM_PrintTwentyPages(benchmark::State& state) {
         state.ResumeTiming();
         ExcelReport report;
         report.OpenTemplate("Store");
-        PageFrameSpec spec;
-        spec.columnWidths = {20.63, 5.5, 8.13, 8.5, 8.5, 8.5, 21.75, 9, 9, 9, 9, 8.13};
-        spec.rowHeights = {33, 20, 33};
-        spec.restRowHeight = 21.5;
-        spec.N = 25;
-        spec.frameCells = {
-            {"A1", "库存光盘状况"}, {"A2", "光盘个数：420"}, {"L2", ExcelReport::PrintDate()}};
-        report.FillPageFrame(spec);
-        int next = 0;
-        const auto rows = [&next](ReportRow& row) {
-            if (next >= 420) return false;
-            ++next;
-            row = {{QString("影片%1").arg(next), false},
-                   {2.0, false},
-                   {"香港"},
-                   {"DVD"},
-                   {"动作"},
-                   {25.5, false},
-                   {QDate(2004, 3, 5)},
-                   {3.0, false},
-                   {30.0, false},
-                   {2.5, false},
-                   {27.0, false},
-                   {"A架"}};
-            return true;
-        };
-        pages = report.PrintReport(rows, 25, 21, 3, "M").pages;
+        report.FillPageFrame(stock_sample::Frame(420));
+        pages = report.PrintReport(stock_sample::Titles(420), stock_sample::N, stock_sample::D,
+                                   stock_sample::K, "M")
+                    .pages;
     }
     state.counters["pages"] = pages;
     SetPrintToPdfDir(QString());

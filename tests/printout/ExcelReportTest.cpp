@@ -8,55 +8,20 @@
 #include "platform/excel/Worksheet.h"
 #include "tests/platform/excel/ExcelTestKit.h"
 #include "tests/printout/ReportFixture.h"
+#include "tests/printout/StockSample.h"
 #include "tools/templates/TemplateWriter.h"
 
 namespace {
-// The stock list's page: 25 rows, 21 data rows from row 4, frame A1:M25.
-constexpr int N = 25, D = 21, K = 3;
-
-PageFrameSpec StockFrame(int titles) {
-    PageFrameSpec spec;
-    spec.columnWidths = {20.63, 5.5, 8.13, 8.5, 8.5, 8.5, 21.75, 9, 9, 9, 9, 8.13};
-    spec.rowHeights = {33, 20, 33};
-    spec.restRowHeight = 21.5;
-    spec.N = N;
-    spec.frameCells = {{"A1", "库存光盘状况"},
-                       {"A2", QString("光盘个数：%1").arg(titles)},
-                       {"L2", ExcelReport::PrintDate()}};
-    return spec;
-}
-
-QString Title(int i) {
-    return QString("影片%1").arg(i, 3, 10, QChar('0'));
-}
-
-// Rows of titles 1 to count; calls onRow(i) before giving row i.
-RowSource Titles(int count, std::function<void(int)> onRow = {}) {
-    auto next = std::make_shared<int>(0);
-    return [=](ReportRow& row) {
-        if (*next >= count) return false;
-        const int i = ++*next;
-        if (onRow) onRow(i);
-        row = {{Title(i), false},
-               {2.0, false},
-               {"香港"},
-               {"DVD"},
-               {"动作"},
-               {25.5, false},
-               {QDate(2004, 3, 5)},
-               {3.0, false},
-               {30.0, false},
-               {2.5, false},
-               {27.0, false},
-               {"A架"}};
-        return true;
-    };
-}
+using stock_sample::D;
+using stock_sample::K;
+using stock_sample::N;
+using stock_sample::Title;
+using stock_sample::Titles;
 
 PrintReportResult PrintStock(const RowSource& rows, int titles) {
     ExcelReport report;
     if (!report.OpenTemplate("Store")) return {0, false, true};
-    report.FillPageFrame(StockFrame(titles));
+    report.FillPageFrame(stock_sample::Frame(titles));
     return report.PrintReport(rows, N, D, K, "M");
 }
 }  // namespace
@@ -116,7 +81,7 @@ TEST_F(ReportFixture, ClosingTheProgramStopsThePrintoutAtTheNextRow) {
     });
     ExcelReport report;
     ASSERT_TRUE(report.OpenTemplate("Store"));
-    report.FillPageFrame(StockFrame(60));
+    report.FillPageFrame(stock_sample::Frame(60));
     const PrintReportResult result = report.PrintReport(rows, N, D, K, "M");
     EXPECT_TRUE(result.aborted);
     EXPECT_EQ(result.pages, 1) << "page 1 was printed when page 2 began; page 2 is not";
@@ -132,7 +97,7 @@ TEST_F(ReportFixture, AMissingTemplateGivesItsMessageAndNothingElse) {
     ASSERT_TRUE(QFile::remove(QDir(SupportDir()).filePath("Store.xltx")));
     ExcelReport report;
     EXPECT_FALSE(report.OpenTemplate("Store"));
-    report.FillPageFrame(StockFrame(3));
+    report.FillPageFrame(stock_sample::Frame(3));
     const PrintReportResult result = report.PrintReport(Titles(3), N, D, K, "M");
     EXPECT_EQ(result.pages, 0);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
@@ -154,7 +119,7 @@ TEST_F(ReportFixture, AFailureIsReportedOnceAndEndsThePrintoutCleanly) {
     {
         ExcelReport report;
         EXPECT_FALSE(report.OpenTemplate("Broken"));
-        report.FillPageFrame(StockFrame(3));
+        report.FillPageFrame(stock_sample::Frame(3));
         EXPECT_TRUE(report.PrintReport(Titles(3), N, D, K, "M").failed);
         EXPECT_FALSE(report.IsOpen());
     }
@@ -227,7 +192,7 @@ TEST(ExcelReportTexts, DateAndFooterHaveNoLeadingZeros) {
 TEST_F(ReportFixture, FillPageFrameSetsTheOutputGeometryAndTheFrameHead) {
     ExcelReport report;
     ASSERT_TRUE(report.OpenTemplate("Store"));
-    report.FillPageFrame(StockFrame(7));
+    report.FillPageFrame(stock_sample::Frame(7));
     Worksheet* out = report.OutputSheet();
     EXPECT_NEAR(out->Range("A1").ColumnWidth(), 20.63, 1e-9);
     EXPECT_NEAR(out->Range("G1").ColumnWidth(), 21.75, 1e-9);

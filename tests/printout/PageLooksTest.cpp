@@ -7,6 +7,7 @@
 #include "platform/excel/Worksheet.h"
 #include "tests/platform/excel/ExcelTestKit.h"
 #include "tests/printout/ReportFixture.h"
+#include "tests/printout/StockSample.h"
 
 namespace {
 // Share of dark pixels in a rectangle of the image.
@@ -23,14 +24,7 @@ TEST_F(ReportFixture, StockListPageLooksLikeAPrintedForm) {
     SetNow(QDateTime(QDate(2005, 3, 7), QTime(10, 0)));
     ExcelReport report;
     ASSERT_TRUE(report.OpenTemplate("Store"));
-    PageFrameSpec spec;
-    spec.columnWidths = {20.63, 5.5, 8.13, 8.5, 8.5, 8.5, 21.75, 9, 9, 9, 9, 8.13};
-    spec.rowHeights = {33, 20, 33};
-    spec.restRowHeight = 21.5;
-    spec.N = 25;
-    spec.frameCells = {
-        {"A1", "库存光盘状况"}, {"A2", "光盘个数：3"}, {"L2", ExcelReport::PrintDate()}};
-    report.FillPageFrame(spec);
+    report.FillPageFrame(stock_sample::Frame(3));
     const std::vector<ReportRow> rows = {
         {{"英雄", false},
          {3.0, false},
