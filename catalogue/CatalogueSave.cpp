@@ -30,8 +30,12 @@ SaveOutcome CatalogueSave::Run(Scope scope) {
     if (!ReadEntry(entry)) return SaveOutcome::Refused;
     QString newId;
     if (NeedsNewId() && !AllocateId(newId)) return SaveOutcome::Refused;
+    // A failed write (a locked or read-only file) leaves the title as the operator left
+    // it: still pending, with no id of this attempt, so the next save starts afresh.
+    Recordset::RowAttempt attempt(*page_.adoCDInfo);
     WriteRow(entry, newId);
     page_.adoCDInfo->UpdateBatch(adAffectAll);
+    attempt.Keep();
     page_.RefreshCounter();
     page_.ShowCurrentEntry();
     page_.IsNewCD = false;
@@ -119,7 +123,6 @@ int CatalogueSave::CodeOf(bool format) const {
 void CatalogueSave::WriteRow(const Entry& entry, const QString& newId) {
     Recordset& rs = *page_.adoCDInfo;
     if (!newId.isEmpty()) rs.Fields("cdid") = newId;
-    page_.MebCount->SetText(entry.count);
     if (rs["station"].IsNull()) rs.Fields("station") = QString::fromUtf8(kNotLent);
     const auto inputs = CatalogueInput::PriceInputs(page_);
     for (std::size_t i = 0; i < inputs.size(); ++i) page_.WriteColumn(inputs[i].column, entry.prices[i]);
@@ -127,7 +130,6 @@ void CatalogueSave::WriteRow(const Entry& entry, const QString& newId) {
     page_.WriteColumn(CataloguePage::kColBuyDate, entry.buyDate);
     page_.WriteColumn(CataloguePage::kColMovieType, page_.CboMovieType->currentText());
     page_.WriteColumn(CataloguePage::kColType, page_.CboType->currentText());
-    // count and restcount hold the same number of copies.
-    page_.TxtCount->setText(entry.count);
+    // count and restcount hold the same number of copies; the boxes show them once written.
     if (rs["count"].ToString() != entry.count) rs.Fields("count") = entry.count;
 }

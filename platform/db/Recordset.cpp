@@ -544,6 +544,48 @@ void Recordset::CancelBatch(AffectEnum affect) {
     emit MoveComplete();
 }
 
+// ---- attempts
+
+struct Recordset::RowAttempt::State {
+    Bookmark bookmark = 0;  // 0: there was no current row, nothing to return to
+    Row row;
+    bool editing = false;
+    bool addSession = false;
+    std::optional<Row> backup;
+    Bookmark beforeAdd = 0;
+};
+
+Recordset::RowAttempt::RowAttempt(Recordset& rs) : rs_(rs), state_(std::make_unique<State>()) {
+    Impl& d = *rs.d;
+    if (!d.open || !d.HasRow()) return;
+    state_->bookmark = d.rows[d.cur].bookmark;
+    state_->row = d.rows[d.cur];
+    state_->editing = d.editing;
+    state_->addSession = d.addSession;
+    state_->backup = d.backup;
+    state_->beforeAdd = d.beforeAdd;
+}
+
+Recordset::RowAttempt::~RowAttempt() {
+    Impl& d = *rs_.d;
+    if (kept_ || state_->bookmark == 0 || !d.open) return;
+    const int i = d.IndexOf(state_->bookmark);
+    if (i < 0) return;  // the row went with a requery: nothing of the attempt is left
+    d.rows[i] = std::move(state_->row);
+    d.cur = i;
+    d.editing = state_->editing;
+    d.addSession = state_->addSession;
+    d.backup = std::move(state_->backup);
+    d.beforeAdd = state_->beforeAdd;
+    if (d.model) d.model->RowChanged(i);
+    // Bound controls show the row again. This runs while a failure unwinds: a handler's
+    // own error must not end the program.
+    try {
+        emit rs_.RecordChangeComplete();
+    } catch (...) {
+    }
+}
+
 EditModeEnum Recordset::EditMode() const {
     if (!d->editing || !d->HasRow()) return adEditNone;
     return d->addSession ? adEditAdd : adEditInProgress;

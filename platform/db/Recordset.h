@@ -120,6 +120,24 @@ public:
     void UpdateBatch(AffectEnum affect = adAffectAll);  // one transaction, all or nothing
     void CancelBatch(AffectEnum affect = adAffectAll);
     EditModeEnum EditMode() const;
+
+    // Returns the current row to what it was when the guard was made, unless Keep() is
+    // called: for a save that sets fields and then writes, so that a failed write leaves
+    // the row, its edit and the grid as they were before the attempt.
+    class RowAttempt {
+    public:
+        explicit RowAttempt(Recordset& rs);
+        ~RowAttempt();
+        RowAttempt(const RowAttempt&) = delete;
+        RowAttempt& operator=(const RowAttempt&) = delete;
+        void Keep() { kept_ = true; }
+
+    private:
+        Recordset& rs_;
+        struct State;
+        std::unique_ptr<State> state_;
+        bool kept_ = false;
+    };
     bool HasPendingChanges() const;  // any row edited, added or deleted and not yet written
 
     // The table Delete removes a row from when the query joins several updatable

@@ -1,3 +1,5 @@
+#include <sqlite3.h>
+
 #include "catalogue/DiscIdAllocator.h"
 #include "tests/catalogue/CatalogueFixture.h"
 
@@ -263,4 +265,83 @@ TEST_F(CatalogueSaveTest, ClosingDropsANewTitleWithoutADiscNumberAndSavesAFilled
     again.Image3_Click(4);
     EXPECT_TRUE(frmMain::unload());
     EXPECT_EQ(Query1("select cdid || '/' || name from cdinfo"), "000000000001/整片");
+}
+
+namespace {
+// Another program holding a write transaction on the shop's file until it goes.
+class WriteLockHolder {
+public:
+    explicit WriteLockHolder(const QString& path) {
+        sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    }
+    ~WriteLockHolder() { Release(); }
+    void Release() {
+        if (!db_) return;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+}  // namespace
+
+TEST_F(CatalogueSaveTest, ASaveRefusedByALockedFileKeepsTheNewTitlePendingAndWritesItLater) {
+    AddTitle("031200000005", "A05", "英雄");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    gConn.SetBusyTimeout(20);
+    EnterNewTitle("新片", "N1", "DVD", "动作");
+    WriteLockHolder other(DbPath());
+    page.CmdSave->click();
+    Settle();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("locked")) << Prompts()[0].toStdString();
+    // Nothing moved: the new row is still there, current, and still being added.
+    EXPECT_EQ(Catalogue().RecordCount(), 2);
+    EXPECT_EQ(page.dgCDInfo->model()->rowCount(), 2);
+    EXPECT_EQ(Catalogue().AbsolutePosition(), 2);
+    EXPECT_EQ(Catalogue().EditMode(), adEditAdd);
+    EXPECT_EQ(page.Text1->text(), "N1");
+    EXPECT_EQ(page.TxtName->text(), "新片");
+    EXPECT_TRUE(page.TxtID->text().isEmpty());
+
+    other.Release();
+    ForgetPrompts();
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select group_concat(cdid || '|' || id || '|' || name, ',') from "
+                     "(select * from cdinfo order by cdid)"),
+              "030100000001|N1|新片,031200000005|A05|英雄");
+    EXPECT_EQ(Catalogue().RecordCount(), 2);
+    EXPECT_FALSE(page.HasPendingEdit());
+}
+
+TEST_F(CatalogueSaveTest, AReclassifiedTitleRefusedByALockedFileKeepsItsIdUntilSaved) {
+    AddTitle("030100000001", "A1", "英雄", "DVD", "动作");
+    AddTitle("030100000002", "A2", "卧虎", "DVD", "动作");
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    gConn.SetBusyTimeout(20);
+    page.CboType->setCurrentText("VCD");
+    Clear(page.TxtRemark);
+    Type(page.TxtRemark, "改了");
+    {
+        WriteLockHolder other(DbPath());
+        page.CmdSave_Click();
+    }
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(page.TxtID->text(), "030100000001");
+    EXPECT_EQ(Catalogue().AbsolutePosition(), 1);
+    EXPECT_EQ(Catalogue()["cdid"].ToString(), "030100000001");
+    EXPECT_EQ(Catalogue()["remark"].ToString(), "改了");
+    EXPECT_TRUE(page.HasPendingEdit());
+
+    ForgetPrompts();
+    page.CmdSave_Click();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select group_concat(cdid || '|' || name || '|' || ifnull(remark, ''), ',') "
+                     "from (select * from cdinfo order by cdid)"),
+              "030100000002|卧虎|,050100000001|英雄|改了");
 }
