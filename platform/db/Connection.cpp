@@ -117,6 +117,7 @@ void Connection::OpenFile(const QString& path) {
     db_ = db;
     path_ = path;
     depth_ = 0;
+    afterCommit_.clear();
 }
 
 void Connection::Close() {
@@ -125,6 +126,7 @@ void Connection::Close() {
     sqlite3_close_v2(db_);  // an open transaction is rolled back
     db_ = nullptr;
     depth_ = 0;
+    afterCommit_.clear();
 }
 
 void Connection::SetBusyTimeout(int milliseconds) {
@@ -187,6 +189,7 @@ void Connection::FinalizeIdleStatements() {
 void Connection::Begin() {
     Execute(QStringLiteral("SAVEPOINT lumtrak_%1").arg(depth_ + 1));
     ++depth_;
+    afterCommit_.emplace_back();
 }
 
 void Connection::Commit() {
@@ -194,21 +197,61 @@ void Connection::Commit() {
     if (sqlite3_get_autocommit(Handle())) {
         // SQLite has already rolled everything back (a disk full or I/O error).
         depth_ = 0;
+        afterCommit_.clear();
         throw DbError(QStringLiteral("事务已被数据库回滚，修改没有保存。"));
     }
     Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
     --depth_;
+    std::vector<std::function<void()>> work = std::move(afterCommit_.back());
+    afterCommit_.pop_back();
+    if (depth_ > 0) {
+        auto& outer = afterCommit_.back();
+        outer.insert(outer.end(), std::make_move_iterator(work.begin()),
+                     std::make_move_iterator(work.end()));
+        return;
+    }
+    RunAfterCommit(std::move(work));
 }
 
 void Connection::Rollback() {
     if (depth_ == 0 || !db_) return;
     if (sqlite3_get_autocommit(db_)) {
         depth_ = 0;
+        afterCommit_.clear();
         return;
     }
-    Execute(QStringLiteral("ROLLBACK TO lumtrak_%1").arg(depth_));
-    Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
+    if (depth_ == 1) {
+        // The whole transaction goes: a plain ROLLBACK needs no lock that a reader of
+        // another program could withhold (RELEASE of the outermost savepoint would).
+        Execute(QStringLiteral("ROLLBACK"));
+    } else {
+        Execute(QStringLiteral("ROLLBACK TO lumtrak_%1").arg(depth_));
+        Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
+    }
     --depth_;
+    afterCommit_.pop_back();
+}
+
+void Connection::AfterCommit(std::function<void()> work) {
+    if (depth_ == 0) {
+        work();
+        return;
+    }
+    afterCommit_.back().push_back(std::move(work));
+}
+
+// Everything is in the file: each piece of work runs, even when one before it failed;
+// the first failure is raised afterwards.
+void Connection::RunAfterCommit(std::vector<std::function<void()>> work) {
+    std::exception_ptr first;
+    for (auto& fn : work) {
+        try {
+            fn();
+        } catch (...) {
+            if (!first) first = std::current_exception();
+        }
+    }
+    if (first) std::rethrow_exception(first);
 }
 
 Transaction::Transaction(Connection& conn) : conn_(conn) { conn_.Begin(); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -44,6 +45,11 @@ public:
     void Commit();
     void Rollback();
 
+    // Work that must wait until what the current transaction wrote is really in the file:
+    // run once the outermost transaction commits (at once when none is open), dropped
+    // when the transaction open now, or one around it, rolls back.
+    void AfterCommit(std::function<void()> work);
+
     static QString DataSourceOf(const QString& connectionString);
 
     // How long a statement waits for a lock held by another program before it fails
@@ -59,7 +65,11 @@ private:
 
     sqlite3* db_ = nullptr;
     QString path_;
+    void RunAfterCommit(std::vector<std::function<void()>> work);
+
     int depth_ = 0;
+    // One list per open savepoint, innermost last.
+    std::vector<std::vector<std::function<void()>>> afterCommit_;
     int busyTimeoutMs_ = 5000;
     QHash<QString, sqlite3_stmt*> idle_;
 };

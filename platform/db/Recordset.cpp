@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <QPointer>
+
 #include "platform/db/FindCriteria.h"
 #include "platform/db/RecordsetModel.h"
 #include "platform/db/RecordsetSchema.h"
@@ -140,29 +142,57 @@ struct Recordset::Impl {
         emit q->MoveComplete();
     }
 
-    // Writes the given rows (and the deleted ones) in one transaction; the snapshot
-    // changes only once everything is committed.
+    // Writes the given rows (and the deleted ones) in one transaction. The snapshot
+    // changes only once the outermost transaction has committed: inside an operation's
+    // transaction the rows stay pending until it commits, and stay so if it rolls back.
     void WriteRows(const std::vector<int>& indexes, bool withDeleted) {
-        std::vector<std::vector<Value>> written;
-        {
-            Transaction t(*conn);
-            RowWriter writer(*conn, schema);
-            if (withDeleted) {
-                const int table = schema.DeleteTable(uniqueTable);
-                for (const Row& r : deleted) writer.Delete(r, table);
+        std::vector<std::pair<Bookmark, std::vector<Value>>> written;
+        std::vector<Bookmark> gone;
+        Transaction t(*conn);
+        RowWriter writer(*conn, schema);
+        if (withDeleted) {
+            const int table = schema.DeleteTable(uniqueTable);
+            for (const Row& r : deleted) {
+                writer.Delete(r, table);
+                gone.push_back(r.bookmark);
             }
-            for (int i : indexes)
-                written.push_back(rows[i].state == Row::State::New ? writer.Insert(rows[i])
-                                                                   : writer.Update(rows[i]));
-            t.Commit();
         }
-        if (withDeleted) deleted.clear();
-        for (std::size_t k = 0; k < indexes.size(); ++k) {
-            rows[indexes[k]].Written(std::move(written[k]));
-            if (model) model->RowChanged(indexes[k]);
+        for (int i : indexes)
+            written.emplace_back(rows[i].bookmark, rows[i].state == Row::State::New
+                                                       ? writer.Insert(rows[i])
+                                                       : writer.Update(rows[i]));
+        conn->AfterCommit([self = QPointer<Recordset>(q), written = std::move(written), gone]() mutable {
+            if (self) self->d->Written(std::move(written), gone);
+        });
+        t.Commit();
+    }
+
+    // What was written is in the file: the snapshot shows it.
+    void Written(std::vector<std::pair<Bookmark, std::vector<Value>>> written,
+                 const std::vector<Bookmark>& gone) {
+        std::erase_if(deleted, [&](const Row& r) {
+            return std::find(gone.begin(), gone.end(), r.bookmark) != gone.end();
+        });
+        bool endsEdit = false;
+        for (auto& [bookmark, values] : written) {
+            const int i = IndexOf(bookmark);
+            if (i < 0) continue;  // read again meanwhile: the new snapshot has it
+            rows[i].Written(std::move(values));
+            if (model) model->RowChanged(i);
+            endsEdit = endsEdit || i == cur;
         }
-        if (editing && std::find(indexes.begin(), indexes.end(), cur) != indexes.end()) EndEdit();
+        if (editing && endsEdit) EndEdit();
         emit q->RecordChangeComplete();
+    }
+
+    // An optimistic delete is in the file: the row leaves the snapshot.
+    void Removed(Bookmark bookmark) {
+        const int i = IndexOf(bookmark);
+        if (i < 0) return;
+        if (i == cur) EndEdit();
+        RemoveRowAt(i);
+        emit q->RecordChangeComplete();
+        emit q->MoveComplete();
     }
 
     // The index of the first row from `from` (plus skip rows) in the direction that
@@ -483,7 +513,11 @@ void Recordset::Delete() {
         } else {
             Transaction t(*d->conn);
             RowWriter(*d->conn, d->schema).Delete(r, table);
+            d->conn->AfterCommit([self = QPointer<Recordset>(this), bookmark = r.bookmark] {
+                if (self) self->d->Removed(bookmark);
+            });
             t.Commit();
+            return;
         }
     }
     d->EndEdit();

@@ -1,3 +1,5 @@
+#include <sqlite3.h>
+
 #include <QCheckBox>
 
 #include "tests/catalogue/CatalogueFixture.h"
@@ -131,4 +133,39 @@ TEST_F(DiscardTest, AnEmptyCatalogueChangesNothingEvenAfterYes) {
     MsgBoxLog::Get().QueueAnswer(vbYes);
     page.Command3->click();
     EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+}
+
+TEST_F(DiscardTest, ADiscardWhoseCommitFailsLeavesTheTitleInTheGridAndTheFile) {
+    CataloguePage& page = *ShowCatalogue().Catalogue;
+    gConn.SetBusyTimeout(20);
+    Catalogue().SetAbsolutePosition(2);
+    // Another program reading the file: the deletes go through, the commit cannot.
+    sqlite3* reader = nullptr;
+    sqlite3_stmt* reading = nullptr;
+    sqlite3_open_v2(DbPath().toUtf8().constData(), &reader, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_prepare_v2(reader, "select cdid from cdinfo", -1, &reading, nullptr);
+    ASSERT_EQ(sqlite3_step(reading), SQLITE_ROW);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    sqlite3_finalize(reading);
+    sqlite3_close(reader);
+
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_TRUE(Prompts()[1].contains("locked")) << Prompts()[1].toStdString();
+    EXPECT_EQ(gConn.TransactionDepth(), 0);
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+    EXPECT_EQ(History(), 5);
+    EXPECT_EQ(Catalogue().RecordCount(), 3);
+    EXPECT_EQ(page.dgCDInfo->model()->rowCount(), 3);
+    EXPECT_EQ(Catalogue().AbsolutePosition(), 2);
+    EXPECT_EQ(page.TxtName->text(), "无间道");
+    EXPECT_EQ(page.LblCDManageCount->Caption(), "3");
+
+    // With the reader gone, the same discard goes through.
+    ForgetPrompts();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    EXPECT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 2);
+    EXPECT_EQ(Catalogue().RecordCount(), 2);
 }

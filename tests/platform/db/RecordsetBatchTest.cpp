@@ -134,3 +134,51 @@ TEST_F(RecordsetBatch, RequeryDiscardsAndOptimisticUpdateBatchWrites) {
     opt.CancelBatch();
     EXPECT_EQ(opt["name"].ToString(), "写入");
 }
+
+// Inside an operation's transaction a recordset's writes reach the file at once, but its
+// snapshot follows only the outermost commit, and keeps its edits when that rolls back.
+TEST_F(RecordsetBatch, TheSnapshotFollowsTheOutermostTransaction) {
+    AddTitles(3);
+    Recordset rs;
+    rs.Open("SELECT cdid, name FROM cdinfo ORDER BY cdid", conn, adLockBatchOptimistic);
+    rs.Fields("name") = Value("改名");
+    {
+        Transaction outer(conn);
+        rs.UpdateBatch();
+        EXPECT_TRUE(rs.HasPendingChanges()) << "not committed yet";
+        EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), "改名");
+    }  // rolled back
+    EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE cdid = '" + Cdid(1) + "'"), "片1");
+    EXPECT_TRUE(rs.HasPendingChanges());
+    EXPECT_EQ(rs["name"].ToString(), "改名");
+
+    Recordset optimistic;
+    optimistic.Open("SELECT cdid, name FROM cdinfo ORDER BY cdid", conn);
+    optimistic.MoveLast();
+    {
+        Transaction outer(conn);
+        rs.UpdateBatch();
+        {
+            Transaction inner(conn);
+            optimistic.Delete();
+            inner.Commit();
+        }
+        EXPECT_EQ(optimistic.RecordCount(), 3);
+        EXPECT_TRUE(rs.HasPendingChanges());
+        outer.Commit();
+    }
+    EXPECT_FALSE(rs.HasPendingChanges());
+    EXPECT_EQ(optimistic.RecordCount(), 2);
+    EXPECT_EQ(Query1("SELECT group_concat(name) FROM cdinfo"), "改名,片2");
+
+    // A recordset gone before the commit is simply left out.
+    {
+        Transaction outer(conn);
+        auto gone = std::make_unique<Recordset>();
+        gone->Open("SELECT cdid, name FROM cdinfo ORDER BY cdid", conn);
+        gone->Delete();
+        gone.reset();
+        outer.Commit();
+    }
+    EXPECT_EQ(Query1("SELECT group_concat(name) FROM cdinfo"), "片2");
+}
