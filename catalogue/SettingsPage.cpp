@@ -10,6 +10,7 @@
 
 #include "catalogue/DiscLists.h"
 #include "core/mdlMain.h"
+#include "platform/db/DbError.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 
@@ -90,6 +91,16 @@ void RunInTransaction(const std::initializer_list<std::pair<const char*, Params>
     Transaction t(gConn);
     for (const auto& [sql, params] : statements) gConn.Execute(QString::fromUtf8(sql), params);
     t.Commit();
+}
+
+// Reads a settings recordset anew. When even reading fails, it keeps what it read last:
+// the failure of the write that came first is the one the operator is told.
+void Reread(Recordset* rs) {
+    if (!rs || !rs->IsOpen()) return;
+    try {
+        rs->Requery();
+    } catch (const DbError&) {
+    }
 }
 
 MaskEdBox* AmountBox(const QString& name, const QString& format) {
@@ -277,8 +288,10 @@ void SettingsPage::WriteForeGiftRule(int rule) {
         ShowForeGiftRule();
         return;
     }
-    gConn.Execute(kSetDepositRule, {rule, walkIn.value, member.value});
-    gRsForeGift->Requery();
+    WriteOrShowStored([&] {
+        gConn.Execute(kSetDepositRule, {rule, walkIn.value, member.value});
+        gRsForeGift->Requery();
+    });
 }
 
 void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, const char* sql, const QString& whose) {
@@ -288,8 +301,10 @@ void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, const char* sql, const QS
         ShowForeGiftAmounts();
         return;
     }
-    gConn.Execute(QString::fromUtf8(sql), {SelectedForeGiftType(), amount.value});
-    gRsForeGift->Requery();
+    WriteOrShowStored([&] {
+        gConn.Execute(QString::fromUtf8(sql), {SelectedForeGiftType(), amount.value});
+        gRsForeGift->Requery();
+    });
 }
 
 void SettingsPage::MskForeGiftSet_LostFocus() {
@@ -316,10 +331,12 @@ void SettingsPage::WriteMemberPercent(MaskEdBox* box, const MemberPercent& perce
         ShowPricePercent();
         return;
     }
-    RunInTransaction({{percent.titles, {p.value}}, {percent.factor, {p.value}}});
-    box->SetText(Format(p.value, kPercentShown));
-    adoPricePercent->Requery();
-    DiscLists::Requery();
+    WriteOrShowStored([&] {
+        RunInTransaction({{percent.titles, {p.value}}, {percent.factor, {p.value}}});
+        box->SetText(Format(p.value, kPercentShown));
+        adoPricePercent->Requery();
+        DiscLists::Requery();
+    });
 }
 
 void SettingsPage::MaskEdBox2_LostFocus() {
@@ -332,14 +349,41 @@ void SettingsPage::MaskEdBox3_LostFocus() {
 
 void SettingsPage::MaskEdBox4_LostFocus() {
     const Reading fee = ReadMoney(MaskEdBox4->Text(), true);
-    if (fee.kind == Reading::Nothing) return;
+    if (fee.kind == Reading::Nothing) {
+        ShowPricePercent();  // an empty box keeps the stored fee, and shows it
+        return;
+    }
     if (fee.kind == Reading::Refused) {
         Refuse(NotAnAmount(MaskEdBox4->Text(), QStringLiteral("会费")));
         ShowPricePercent();
         return;
     }
-    gConn.Execute(kSetFee, {fee.value});
-    adoPricePercent->Requery();
+    WriteOrShowStored([&] {
+        gConn.Execute(kSetFee, {fee.value});
+        adoPricePercent->Requery();
+    });
+}
+
+// ---- Failed writes ----------------------------------------------------------------
+
+// A write the database refuses (read-only, locked, full) leaves no box showing a value that
+// was not saved; the error goes on to be told.
+void SettingsPage::WriteOrShowStored(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (...) {
+        ShowStoredSettings();
+        throw;
+    }
+}
+
+// What the database holds now, read anew, in every box and in the deposit rule.
+void SettingsPage::ShowStoredSettings() {
+    Reread(adoPricePercent.get());
+    Reread(gRsForeGift.get());
+    ShowPricePercent();
+    ShowForeGiftRule();
+    ShowForeGiftAmounts();
 }
 
 void SettingsPage::Refuse(const QString& message) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/db/Recordset.h"
@@ -15,7 +16,8 @@ class MaskEdBox;
 // Page 0 of the main window: the classification lists, the member price percentages,
 // the membership fee and the deposit rule. Each setting is written as soon as the operator
 // leaves its box or picks a rule; there is no save button. A box whose text is no amount
-// is refused with a message and shows the stored setting again; nothing is written.
+// is refused with a message and shows the stored setting again; nothing is written. A write
+// the database refuses is told, and every box shows the stored settings again.
 class SettingsPage : public QWidget {
     Q_OBJECT
   public:
@@ -75,6 +77,8 @@ class SettingsPage : public QWidget {
     void ShowPricePercent();
     void ShowForeGiftRule();
     void ShowForeGiftAmounts();
+    void WriteOrShowStored(const std::function<void()>& write);
+    void ShowStoredSettings();
     void Refuse(const QString& message);
 
     bool showingStored_ = false;  // the page shows stored values: the options write nothing

@@ -8,6 +8,7 @@
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/FocusTracker.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/TabOrder.h"
 #include "platform/ui/VbKeys.h"
 
 namespace {
@@ -157,6 +158,9 @@ void Form::Activated() {
     if (previous && !previous->unloaded_) RunReported([&] { previous->Form_Deactivate(); });
     RunReported([&] { Form_Activate(); });
 }
+
+// Every control's Tab comes here once the control has not used the key itself.
+bool Form::focusNextPrevChild(bool next) { return MoveFocusByTab(this, next); }
 
 bool Form::eventFilter(QObject* receiver, QEvent* e) {
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;

@@ -33,6 +33,8 @@ enum QueryUnloadConstants { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows 
 //   they do: Form_KeyDown(KeyCode, Shift) and Form_KeyPress(KeyAscii) for a press,
 //   Form_KeyUp(KeyCode, Shift) for a release (VbKeys.h). Setting the code to 0 swallows
 //   the key; changing KeyAscii types another character.
+// - Tab and Shift+Tab move the focus to the next or previous control that can take it,
+//   wrapping round within the window (TabOrder.h).
 //
 // Errors escaping an event procedure called by this base are shown in a message box.
 class Form : public QWidget {
@@ -82,6 +84,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     bool eventFilter(QObject* receiver, QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
     // FormOf: the default instance forgets this window.
     virtual void ForgetInstance() {}
 

@@ -1,4 +1,6 @@
 #include <QRadioButton>
+#include <functional>
+#include <vector>
 
 #include "tests/catalogue/SettingsFixture.h"
 
@@ -26,6 +28,16 @@ class SettingsPageTest : public SettingsFixture {
         QStringList out;
         for (const MsgBoxCall& c : MsgBoxLog::Get().Calls()) out << c.title + "|" + c.prompt;
         return out;
+    }
+
+    // What the page shows: the percentages, the fee, the deposit rule and its amounts.
+    QString Shown() {
+        const SettingsPage& page = Page();
+        return QStringList{
+            page.MaskEdBox2->text(),     page.MaskEdBox3->text(),
+            page.MaskEdBox4->text(),     QString::number(page.SelectedForeGiftType()),
+            page.MskForeGiftSet->text(), page.MskMemberForeGiftSet->text()}
+            .join("/");
     }
 
     frmMain* main = nullptr;
@@ -100,6 +112,7 @@ TEST_F(SettingsPageTest, TheFeeIsReadAsAnAmount) {
     EXPECT_EQ(page.MaskEdBox4->text(), "￥12.35");
     TypeAndLeave(page.MaskEdBox4, "", away);
     EXPECT_EQ(Query1("select tax from pricepercent"), "12.35") << "an empty box writes nothing";
+    EXPECT_EQ(page.MaskEdBox4->text(), "￥12.35") << "and shows the stored fee again";
     EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
 
     TypeAndLeave(page.MaskEdBox4, "二十元", away);
@@ -184,4 +197,58 @@ TEST_F(SettingsPageTest, AnAmountNeverSetShowsAsZero) {
     EXPECT_EQ(again.Settings->MskForeGiftSet->Text(), "0");
     EXPECT_EQ(again.Settings->MskMemberForeGiftSet->Text(), "0");
     EXPECT_EQ(Query1("select money is null from ForeGift"), "1") << "loading writes nothing";
+}
+
+TEST_F(SettingsPageTest, TabInTheLastBoxWritesItAndMovesOnWithinThePage) {
+    SettingsPage& page = Page();
+    MaskEdBox* last = page.MskMemberForeGiftSet;
+    last->setFocus();
+    Settle();
+    last->selectAll();
+    QTest::keyClicks(last, "7");
+    QTest::keyClick(last, Qt::Key_Tab);
+    Settle();
+    EXPECT_EQ(Query1(kRule), "1/5.0/7.0");
+    EXPECT_EQ(last->text(), "￥7.00");
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_NE(next, last) << "the focus left the box";
+    EXPECT_TRUE(page.isAncestorOf(next)) << "and stayed on the page";
+
+    QTest::keyClick(next, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), last) << "Shift+Tab comes back";
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
+
+TEST_F(SettingsPageTest, AWriteTheDatabaseRefusesLeavesEveryBoxShowingTheStoredSettings) {
+    SettingsPage& page = Page();
+    ASSERT_EQ(Shown(), "80%/90%/￥20.00/1/￥5.00/￥3.00");
+    Sql("update pricepercent set tax = 10; update ForeGift set money = 6");  // another program
+    gConn.Execute("PRAGMA query_only = 1");
+    const QString stored = "80%/90%/￥10.00/1/￥6.00/￥3.00";
+
+    const std::vector<std::pair<const char*, std::function<void()>>> writes{
+        {"rent percentage", [&] { TypeAndLeave(page.MaskEdBox2, "50%", away); }},
+        {"sale percentage", [&] { TypeAndLeave(page.MaskEdBox3, "50%", away); }},
+        {"fee", [&] { TypeAndLeave(page.MaskEdBox4, "20", away); }},
+        {"walk-in deposit", [&] { TypeAndLeave(page.MskForeGiftSet, "8", away); }},
+        {"member deposit", [&] { TypeAndLeave(page.MskMemberForeGiftSet, "9", away); }},
+        {"deposit rule",
+         [&] {
+             page.Option3[2]->click();
+             Settle();
+         }},
+    };
+    for (const auto& [what, write] : writes) {
+        MsgBoxLog::Get().Reset();
+        write();
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << what;
+        EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件是只读的，不能写入"))
+            << what;
+        EXPECT_EQ(Shown(), stored) << what;
+        EXPECT_EQ(Query1(kFactors), "0.8/0.9/10.0") << what;
+        EXPECT_EQ(Query1(kRule), "1/6.0/3.0") << what;
+        EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << what;
+    }
+    EXPECT_EQ(page.Label73->Caption(), "零租用户每张光盘收取") << "the stored rule's captions";
+    EXPECT_EQ(gConn.TransactionDepth(), 0);
 }
