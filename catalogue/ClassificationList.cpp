@@ -9,6 +9,7 @@
 #include "catalogue/DiscLists.h"
 #include "catalogue/TitleUsage.h"
 #include "core/mdlMain.h"
+#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -16,16 +17,26 @@ const char* const kAll = "全部";
 const char* const kCode = "typeid";
 const char* const kName = "type";
 
-// {table} is the list's table, {column} the column of cdinfo that names the entry.
+constexpr int kCodeDigits = 2;  // of an entry's code in a cdid
+
+// {table} is the list's table, {column} the column of cdinfo that names the entry,
+// {codeStart} where the entry's code stands in a cdid. An entry's titles carry its name
+// exactly (the column itself ignores case) and its code: a second entry of the same name
+// has titles of its own, or none.
 const char* const kOpenList = "select * from {table}";
 const char* const kCodesInUse = "select typeid from {table}";
+const char* const kTitlesOfEntry =
+    "{column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2";
 const char* const kDeleteRentals =
     "delete from borrowinfo where substr(borrowid,1,12) in "
-    "(select cdid from cdinfo where {column} = ?1)";
+    "(select cdid from cdinfo "
+    "where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2)";
 const char* const kDeleteReturns =
     "delete from returninfo where substr(returnid,1,12) in "
-    "(select cdid from cdinfo where {column} = ?1)";
-const char* const kDeleteTitles = "delete from cdinfo where {column} = ?1";
+    "(select cdid from cdinfo "
+    "where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2)";
+const char* const kDeleteTitles =
+    "delete from cdinfo where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2";
 const char* const kDeleteEntry = "delete from {table} where typeid = ?1";
 
 const char* const kDeleteQuestion =
@@ -34,7 +45,8 @@ const char* const kDeleteQuestion =
 QString TableSql(const char* sql, const ClassificationListParts& parts) {
     return QString::fromUtf8(sql)
         .replace(QStringLiteral("{table}"), parts.table)
-        .replace(QStringLiteral("{column}"), parts.titleColumn);
+        .replace(QStringLiteral("{column}"), parts.titleColumn)
+        .replace(QStringLiteral("{codeStart}"), QString::number(parts.codeStart));
 }
 
 bool IsUnnamed(const Value& name) {
@@ -205,8 +217,8 @@ void ClassificationList::Delete() {
 }
 
 bool ClassificationList::DeleteStoredEntry(const QString& name, const Value& code) {
-    const QString ofEntry = parts_.titleColumn + QStringLiteral(" = ?1");
-    if (TitleUsage::HasOpenLines(ofEntry, {name})) {
+    const Params ofEntry{name, PadNumber(code.ToInt(), kCodeDigits)};
+    if (TitleUsage::HasOpenLines(TableSql(kTitlesOfEntry, parts_), ofEntry)) {
         MsgBox(QStringLiteral("“%1”中有光盘尚未全部归还，或在未结帐的出租、出售中，"
                               "不能删除这一%2。")
                    .arg(name, parts_.caption),
@@ -216,9 +228,9 @@ bool ClassificationList::DeleteStoredEntry(const QString& name, const Value& cod
     int titles = 0;
     {
         Transaction t(gConn);
-        gConn.Execute(TableSql(kDeleteRentals, parts_), {name});
-        gConn.Execute(TableSql(kDeleteReturns, parts_), {name});
-        titles = gConn.Execute(TableSql(kDeleteTitles, parts_), {name});
+        gConn.Execute(TableSql(kDeleteRentals, parts_), ofEntry);
+        gConn.Execute(TableSql(kDeleteReturns, parts_), ofEntry);
+        titles = gConn.Execute(TableSql(kDeleteTitles, parts_), ofEntry);
         gConn.Execute(TableSql(kDeleteEntry, parts_), {code});
         t.Commit();
     }

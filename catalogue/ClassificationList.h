@@ -15,6 +15,7 @@ class Value;
 struct ClassificationListParts {
     QString table;        // the list's table
     QString titleColumn;  // the column of cdinfo that holds an entry's name
+    int codeStart;        // where an entry's two-digit code stands in a cdid (from 1)
     QString caption;      // "光盘格式" or "影片类型", for the messages
     DataGrid* grid;
     QPushButton* add;
@@ -34,7 +35,8 @@ struct ClassificationListParts {
 // edits until a row change or the grid's loss of focus saves them; an entry without a
 // name is never written (a new one is dropped, a cleared one keeps its stored name).
 // Deleting an entry deletes its titles with their rental history, in one transaction,
-// and is refused while one of them has copies out or lines in an open basket.
+// and is refused while one of them has copies out or lines in an open basket. Names may
+// repeat (in any case), so an entry's titles are those carrying its exact name and its code.
 class ClassificationList : public QObject {
     Q_OBJECT
   public:

@@ -25,11 +25,11 @@ ClassificationLists::ClassificationLists(frmMain& main) : QObject(&main), main_(
     CataloguePage* c = main.Catalogue;
     CounterPage* k = main.Counter;
     formats_ = new ClassificationList(
-        {"type", "type", QStringLiteral("光盘格式"), s->dgType, s->Command7, s->Command8,
+        {"type", "type", 1, QStringLiteral("光盘格式"), s->dgType, s->Command7, s->Command8,
          &s->adoType, c->CboType, c->CboManageType, k->CboTypeFind, &c->TypeIDs},
         this);
     movieTypes_ = new ClassificationList(
-        {"movietype", "movietype", QStringLiteral("影片类型"), s->dgMovieType, s->Command4,
+        {"movietype", "movietype", 3, QStringLiteral("影片类型"), s->dgMovieType, s->Command4,
          s->Command6, &s->adoMovieType, c->CboMovieType, c->CboManageMovieType, k->CboMovietypeFind,
          &c->MovieTypeIDs},
         this);

@@ -178,6 +178,87 @@ TEST_F(ClassificationListsTest, DeletingAFormatDeletesItsTitlesWithTheirRentalHi
     EXPECT_EQ((*list)["type"].ToString(), "DVD");
 }
 
+// Names may repeat in the lists, in any case. An entry's titles are those with its exact
+// name and its code in the cdid; the name alone, or the code alone, would take another's.
+TEST_F(ClassificationListsTest, DeletingADuplicateFormatDeletesOnlyItsOwnTitles) {
+    Sql("insert into type values (3, 'DVD'); insert into movietype values (1, '动作')");
+    AddTitle({"030100000001", "英雄", "DVD", "动作"});
+    AddRental("030100000001", "0001", true);
+    const auto history = [this] {
+        return Query1(
+            "select (select group_concat(cdid) from (select cdid from cdinfo order by 1)) || '/' "
+            "|| (select group_concat(borrowid) from (select borrowid from borrowinfo order by 1)) "
+            "|| '/' || (select group_concat(returnid) from returninfo)");
+    };
+    const QString original = history();
+    frmMain& main = ShowSettings();
+    Recordset* list = main.Settings->adoType.get();
+
+    for (const QString duplicate : {"dvd", "DVD"}) {
+        MsgBoxLog::Get().Reset();
+        main.Settings->Command7->click();
+        TypeIntoCell(main.Settings->dgType, 1, duplicate);
+        Lists().SavePendingEdits();
+        ASSERT_EQ(Query1("select typeid from type where typeid <> 3"), "1");
+        list->SetAbsolutePosition(2);
+        ASSERT_EQ((*list)["type"].ToString(), duplicate);
+
+        MsgBoxLog::Get().QueueAnswer(vbYes);
+        Lists().Command8_Click();
+        EXPECT_EQ(MsgBoxLog::Get().Prompts(), std::vector<QString>{kDeleteQuestion});
+        EXPECT_EQ(history(), original) << duplicate.toStdString();
+        EXPECT_EQ(Query1("select group_concat(typeid || type) from type"), "3DVD");
+    }
+
+    // A duplicate with titles of its own loses those, and only those: a title with its
+    // code under another name, left from an earlier entry, stays. A copy of the original
+    // out does not stop it.
+    AddRental("030100000001", "0002", false);
+    main.Settings->Command7->click();
+    TypeIntoCell(main.Settings->dgType, 1, "dvd");
+    Lists().SavePendingEdits();
+    AddTitle({"010100000001", "小兵张嘎", "dvd", "动作"});
+    AddRental("010100000001", "0003", true);
+    AddTitle({"010100000002", "旧片", "DVD", "动作"});
+    list->SetAbsolutePosition(2);
+    MsgBoxLog::Get().Reset();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Lists().Command8_Click();
+    EXPECT_EQ(MsgBoxLog::Get().Prompts(), std::vector<QString>{kDeleteQuestion});
+    EXPECT_EQ(history(),
+              "010100000002,030100000001/0301000000010001,0301000000010002/"
+              "03010000000100010001")
+        << "the duplicate's title went with its rental history";
+}
+
+TEST_F(ClassificationListsTest, DeletingADuplicateMovieTypeDeletesOnlyItsOwnTitles) {
+    Sql("insert into type values (3, 'DVD'); insert into movietype values (4, 'Action')");
+    AddTitle({"030400000001", "英雄", "DVD", "Action"});
+    AddRental("030400000001", "0001", true);
+    frmMain& main = ShowSettings();
+    Recordset* list = main.Settings->adoMovieType.get();
+
+    main.Settings->Command4->click();
+    TypeIntoCell(main.Settings->dgMovieType, 1, "action");
+    Lists().SavePendingEdits();
+    ASSERT_EQ(Query1("select typeid from movietype where type = 'action' collate binary"), "1");
+    list->SetAbsolutePosition(2);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Lists().Command6_Click();
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 1);
+    EXPECT_EQ(Count("select count(*) from borrowinfo"), 1);
+    EXPECT_EQ(Count("select count(*) from returninfo"), 1);
+    EXPECT_EQ(Query1("select group_concat(typeid || type) from movietype"), "4Action");
+
+    // The original still takes its titles with it.
+    list->SetAbsolutePosition(1);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Lists().Command6_Click();
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 0);
+    EXPECT_EQ(Count("select count(*) from borrowinfo"), 0);
+    EXPECT_EQ(Count("select count(*) from movietype"), 0);
+}
+
 TEST_F(ClassificationListsTest, AnEntryWithoutAStoredNameDeletesNoTitle) {
     Sql("insert into movietype values (1, '动作'), (2, '喜剧')");
     AddTitle({"000000000001", "没有类型的片子", "", ""});
