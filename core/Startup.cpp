@@ -1,4 +1,6 @@
+#include <QStringList>
 #include <exception>
+#include <iterator>
 
 #include "core/frmMain.h"
 #include "core/mdlMain.h"
@@ -10,6 +12,14 @@ namespace {
 const char* const kDeleteUnnamedTypes = "delete from type where type is null or type = ''";
 const char* const kDeleteUnnamedMovieTypes =
     "delete from movietype where type is null or type = ''";
+
+// The shop's tables (support/schema.sql). An empty file opens as an empty database and
+// another program's database opens too: without these tables the pages would fail one by
+// one, so such a file is refused at the door, by reading only.
+const char* const kShopTables[] = {"cdinfo", "userinfo",  "borrowinfo",   "returninfo", "sellinfo",
+                                   "type",   "movietype", "pricepercent", "ForeGift"};
+const char* const kTableExists =
+    "select count(*) from sqlite_master where type = 'table' and name = ?1 collate nocase";
 
 // Start-up goes on past a failing step: only the opening of the database is examined.
 template <typename Step>
@@ -26,11 +36,31 @@ void ReadShopSettings() {
     gShopTel = shop.Tel;
 }
 
+QStringList MissingShopTables() {
+    QStringList missing;
+    for (const char* table : kShopTables)
+        if (gConn.Scalar(QString::fromUtf8(kTableExists), {QString::fromUtf8(table)}).ToInt() == 0)
+            missing << QString::fromUtf8(table);
+    return missing;
+}
+
+void CheckShopTables() {
+    const QStringList missing = MissingShopTables();
+    if (missing.isEmpty()) return;
+    const QString refusal = QStringLiteral("文件“%1”不是本程序的数据库").arg(gConn.DataSource());
+    if (missing.size() == static_cast<int>(std::size(kShopTables)))
+        throw DbError(refusal + QStringLiteral("。"));
+    throw DbError(refusal +
+                  QStringLiteral("：缺少数据表 %1。").arg(missing.join(QStringLiteral("、"))));
+}
+
 bool OpenDatabase() {
     try {
         gConn.Open(ConnectionStringFor(AppPath()));
+        CheckShopTables();
         return true;
     } catch (const DbError& e) {
+        gConn.Close();  // nothing is read or written in a file that was refused
         MsgBox(e.Description(), vbOKOnly + vbCritical, QStringLiteral("错误"));
         return false;
     }

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/frmMain.h"
 #include "tests/core/CoreTest.h"
@@ -13,6 +14,36 @@ protected:
         if (frmMain::isLoaded()) frmMain::unload();
         ResetGlobalState();
         ShopTest::TearDown();
+    }
+
+    // The program folder as it stands: each file's name, size, time and content.
+    QStringList FolderState() const {
+        QStringList state;
+        for (const QFileInfo& f : QDir(Dir()).entryInfoList(QDir::Files, QDir::Name)) {
+            QFile file(f.filePath());
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+            state << QString("%1 %2 %3 %4")
+                         .arg(f.fileName())
+                         .arg(f.size())
+                         .arg(f.lastModified().toMSecsSinceEpoch())
+                         .arg(QString::fromLatin1(bytes.toHex()));
+        }
+        return state;
+    }
+
+    // Start-up on a file that is refused: one error box, no window, the folder untouched.
+    void ExpectRefusedUntouched(const QString& expectedPrompt) {
+        const QStringList before = FolderState();
+        Main();
+        EXPECT_TRUE(gQuit);
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+        const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
+        EXPECT_EQ(box.title, "错误");
+        EXPECT_EQ(box.buttons, vbOKOnly + vbCritical);
+        EXPECT_EQ(box.prompt, expectedPrompt);
+        EXPECT_FALSE(frmMain::isLoaded());
+        EXPECT_FALSE(gConn.IsOpen());
+        EXPECT_EQ(FolderState(), before);
     }
 };
 }  // namespace
@@ -42,6 +73,25 @@ TEST_F(StartupTest, FileThatIsNoDatabaseGivesOneError) {
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
     EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("not a database"));
     EXPECT_FALSE(frmMain::isLoaded());
+}
+
+// SQLite opens an empty file as an empty database and another program's database as
+// well; neither holds the shop's tables, and neither may be written to.
+TEST_F(StartupTest, FileWithoutTheShopsTablesGivesOneErrorAndIsLeftAsItWas) {
+    const QString notOurs = "文件“" + DbPath() + "”不是本程序的数据库。";
+    ASSERT_TRUE(QFile::resize(DbPath(), 0));
+    ExpectRefusedUntouched(notOurs);
+    EXPECT_EQ(QFileInfo(DbPath()).size(), 0);
+
+    MsgBoxLog::Get().Reset();
+    Sql("create table notes (id integer primary key, text text)");
+    ExpectRefusedUntouched(notOurs);
+}
+
+TEST_F(StartupTest, AShopFileMissingATableNamesItAndIsLeftAsItWas) {
+    Sql("drop table ForeGift; drop table sellinfo");
+    ExpectRefusedUntouched("文件“" + DbPath() +
+                           "”不是本程序的数据库：缺少数据表 sellinfo、ForeGift。");
 }
 
 TEST_F(StartupTest, StartRemovesUnnamedClassificationsAndShowsTheWindow) {
