@@ -29,13 +29,17 @@ QString CatalogueInput::PriceRefusal(const QString& label, const QString& typed)
 }
 
 std::optional<qint64> CatalogueInput::ReadCount(const QString& typed) {
-    const double n = std::trunc(Val(typed));
-    if (n > static_cast<double>(kMostCopies)) return std::nullopt;
-    return n > 0 ? static_cast<qint64>(n) : 0;
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) return 0;
+    const std::optional<double> n = ParseAmount(text);
+    if (!n || *n != std::trunc(*n) || *n < 0 || *n > static_cast<double>(kMostCopies))
+        return std::nullopt;
+    return static_cast<qint64>(*n);
 }
 
-QString CatalogueInput::CountRefusal() {
-    return QStringLiteral("光盘个数不能超过 %1 张！").arg(kMostCopies);
+QString CatalogueInput::CountRefusal(const QString& typed) {
+    return QStringLiteral("光盘个数“%1”不是正确的个数，请输入 0 到 %2 之间的整数，例如 3！")
+        .arg(typed, QString::number(kMostCopies));
 }
 
 std::optional<QString> CatalogueInput::ReadDate(const QString& typed) {

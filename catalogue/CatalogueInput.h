@@ -26,10 +26,11 @@ public:
     static std::optional<QString> ReadPrice(const QString& typed);
     static QString PriceRefusal(const QString& label, const QString& typed);
 
-    // The copies: the whole number the text starts with ("3张" gives 3, "abc" and
-    // negative numbers 0). Nothing when more than kMostCopies.
+    // The copies, read as strictly as an amount ("1,200" gives 1200); empty counts as 0.
+    // Nothing for a text that is no whole number from 0 to kMostCopies ("3张", "-5",
+    // "1.5").
     static std::optional<qint64> ReadCount(const QString& typed);
-    static QString CountRefusal();
+    static QString CountRefusal(const QString& typed);
 
     // The purchase date as "yyyy-mm-dd" ("2004-3-7" gives "2004-03-07"); empty stays
     // empty. Nothing for a text that is no date.

@@ -418,9 +418,10 @@ void CataloguePage::PriceInput_LostFocus(MaskEdBox* input, int column) {
 }
 
 void CataloguePage::MebCount_LostFocus() {
-    const std::optional<qint64> count = CatalogueInput::ReadCount(MebCount->Text());
+    const QString typed = MebCount->Text();
+    const std::optional<qint64> count = CatalogueInput::ReadCount(typed);
     if (!count) {
-        MsgBox(CatalogueInput::CountRefusal(), vbOKOnly + vbExclamation, QStringLiteral("提示"));
+        MsgBox(CatalogueInput::CountRefusal(typed), vbOKOnly + vbExclamation, QStringLiteral("提示"));
         MebCount->SetText(HasCurrentRow() ? NullToStr((*adoCDInfo)["count"]) : QStringLiteral("0"));
         return;
     }

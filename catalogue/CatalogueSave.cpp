@@ -70,9 +70,10 @@ bool CatalogueSave::ReadEntry(Entry& entry) {
         }
         entry.prices[i] = *amount;
     }
-    const auto count = CatalogueInput::ReadCount(page_.MebCount->Text());
+    const QString typedCount = page_.MebCount->Text();
+    const auto count = CatalogueInput::ReadCount(typedCount);
     if (!count) {
-        Refuse(CatalogueInput::CountRefusal(), vbExclamation);
+        Refuse(CatalogueInput::CountRefusal(typedCount), vbExclamation);
         return false;
     }
     // A title has at least one copy.

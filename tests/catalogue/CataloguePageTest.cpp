@@ -129,7 +129,7 @@ TEST_F(CataloguePageTest, CopiesDateAndRentTypeGoIntoTheRow) {
     CataloguePage& page = *ShowCatalogue().Catalogue;
     page.MebCount->setFocus();
     Settle();
-    page.MebCount->SetText("5张");
+    page.MebCount->SetText("5");
     Leave(page.MebCount, page.TxtRemark);
     EXPECT_EQ(page.MebCount->Text(), "5");
     EXPECT_EQ(page.TxtCount->text(), "5");
