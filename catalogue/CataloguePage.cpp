@@ -180,18 +180,6 @@ void CataloguePage::BindEntryFields() {
     SetDataField(Check1, "isabandon");
 }
 
-namespace {
-// Connects a handler whose errors are shown in a message box.
-template <class Sender, class Signal, class Fn>
-void Handle(Sender* sender, Signal signal, QObject* context, Fn fn) {
-    QObject::connect(sender, signal, context, [fn] { RunReported(fn); });
-}
-template <class Fn>
-void HandleLostFocus(QWidget* control, QObject* context, Fn fn) {
-    OnLostFocus(control, context, [fn] { RunReported(fn); });
-}
-}  // namespace
-
 void CataloguePage::ConnectHandlers() {
     Handle(CboManageMovieType, &QComboBox::currentIndexChanged, this, [this] { CboManageMovieType_Click(); });
     Handle(CboManageType, &QComboBox::currentIndexChanged, this, [this] { CboManageType_Click(); });
@@ -210,7 +198,7 @@ void CataloguePage::ConnectHandlers() {
     Handle(TxtName, &QLineEdit::textEdited, this, [this] { TxtName_Change(); });
     HandleLostFocus(TxtName, this, [this] { TxtName_LostFocus(); });
     HandleLostFocus(TxtActor, this, [this] { TxtActor_LostFocus(); });
-    OnMouseMove(dgCDInfo, this, [this] { RunReported([this] { dgCDInfo_MouseMove(); }); });
+    Handle(Events(dgCDInfo), &ControlEvents::MouseMove, this, [this] { dgCDInfo_MouseMove(); });
     Handle(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     Handle(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
     Handle(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -360,29 +348,20 @@ void CataloguePage::adoCDInfo_MoveComplete() {
     FillEntryFromRow();
 }
 
-namespace {
-// Each step of filling the entry shows what it can; a failing step is skipped.
-template <class Fn>
-void Step(Fn fn) {
-    try {
-        fn();
-    } catch (const std::exception&) {
-    }
-}
-}  // namespace
-
+// Each box shows what it can (TryStep): a value a box cannot take leaves that box as it was
+// and the others still follow the row; nothing is written, so nothing is half-done.
 void CataloguePage::FillEntryFromRow() {
     Recordset& rs = *adoCDInfo;
-    Step([&] { SelectRentType(NullToStr(rs["borrowpricetype"])); });
-    Step([&] { MebBorrowPrice->SetText(NullToStr(rs["borrowprice"])); });
-    Step([&] { MebSellPrice->SetText(NullToStr(rs["sellprice"])); });
-    Step([&] { MebMemberBorrowPrice->SetText(NullToStr(rs["memberborrowprice"])); });
-    Step([&] { MebMemberSellPrice->SetText(NullToStr(rs["membersellprice"])); });
-    Step([&] { MebCount->SetText(NullToStr(rs["count"])); });
-    Step([&] { MebDate->SetText(Format(rs["buydate"].ToDate(), "yyyy-mm-dd")); });
-    Step([&] { MebPrice->SetText(NullToStr(rs["price"])); });
-    Step([&] { ReselectClassification(); });
-    Step([&] {
+    TryStep([&] { SelectRentType(NullToStr(rs["borrowpricetype"])); });
+    TryStep([&] { MebBorrowPrice->SetText(NullToStr(rs["borrowprice"])); });
+    TryStep([&] { MebSellPrice->SetText(NullToStr(rs["sellprice"])); });
+    TryStep([&] { MebMemberBorrowPrice->SetText(NullToStr(rs["memberborrowprice"])); });
+    TryStep([&] { MebMemberSellPrice->SetText(NullToStr(rs["membersellprice"])); });
+    TryStep([&] { MebCount->SetText(NullToStr(rs["count"])); });
+    TryStep([&] { MebDate->SetText(Format(rs["buydate"].ToDate(), "yyyy-mm-dd")); });
+    TryStep([&] { MebPrice->SetText(NullToStr(rs["price"])); });
+    TryStep([&] { ReselectClassification(); });
+    TryStep([&] {
         OldType = NullToStr(rs["type"]);
         OldMovieType = NullToStr(rs["movietype"]);
     });

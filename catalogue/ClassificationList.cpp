@@ -68,12 +68,11 @@ class Busy {
 
 ClassificationList::ClassificationList(const ClassificationListParts& parts, QObject* parent)
     : QObject(parent), parts_(parts) {
-    connect(parts_.add, &QPushButton::clicked, this, [this] { RunReported([this] { Add(); }); });
-    connect(parts_.remove, &QPushButton::clicked, this,
-            [this] { RunReported([this] { Delete(); }); });
+    Handle(parts_.add, &QPushButton::clicked, this, [this] { Add(); });
+    Handle(parts_.remove, &QPushButton::clicked, this, [this] { Delete(); });
     connect(parts_.grid, &DataGrid::RowColChange, this, [this] { SaveRow(); });
     connect(parts_.grid, &DataGrid::AfterColEdit, this, [this] { CellEdited(); });
-    OnLostFocus(parts_.grid, this, [this] { RunReported([this] { GridLostFocus(); }); });
+    HandleLostFocus(parts_.grid, this, [this] { GridLostFocus(); });
 }
 
 bool ClassificationList::HasCurrentRow() const {

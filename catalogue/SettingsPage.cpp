@@ -135,14 +135,11 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
 }
 
 void SettingsPage::ConnectHandlers() {
-    const auto onLeave = [this](MaskEdBox* box, void (SettingsPage::*handler)()) {
-        OnLostFocus(box, this, [this, handler] { RunReported([&] { (this->*handler)(); }); });
-    };
-    onLeave(MaskEdBox2, &SettingsPage::MaskEdBox2_LostFocus);
-    onLeave(MaskEdBox3, &SettingsPage::MaskEdBox3_LostFocus);
-    onLeave(MaskEdBox4, &SettingsPage::MaskEdBox4_LostFocus);
-    onLeave(MskForeGiftSet, &SettingsPage::MskForeGiftSet_LostFocus);
-    onLeave(MskMemberForeGiftSet, &SettingsPage::MskMemberForeGiftSet_LostFocus);
+    HandleLostFocus(MaskEdBox2, this, [this] { MaskEdBox2_LostFocus(); });
+    HandleLostFocus(MaskEdBox3, this, [this] { MaskEdBox3_LostFocus(); });
+    HandleLostFocus(MaskEdBox4, this, [this] { MaskEdBox4_LostFocus(); });
+    HandleLostFocus(MskForeGiftSet, this, [this] { MskForeGiftSet_LostFocus(); });
+    HandleLostFocus(MskMemberForeGiftSet, this, [this] { MskMemberForeGiftSet_LostFocus(); });
     for (int i = 0; i < 3; ++i) {
         connect(Option3[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) RunReported([&] { Option3_Click(i); });

@@ -43,9 +43,9 @@ frmFind::frmFind() {
     layout->addLayout(buttons, 0, 1, 3, 1);
     layout->setRowStretch(2, 1);
     Text1->setMinimumWidth(240);
-    connect(Command1, &QPushButton::clicked, this, [this] { RunReported([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { RunReported([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { RunReported([this] { Command3_Click(); }); });
+    Handle(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    Handle(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    Handle(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     SetDefaultButton(Command1);
 }
 

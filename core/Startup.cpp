@@ -6,6 +6,7 @@
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/ShopSettings.h"
+#include "platform/ui/ErrorReport.h"
 #include "platform/ui/MsgBox.h"
 
 namespace {
@@ -21,14 +22,9 @@ const char* const kShopTables[] = {"cdinfo", "userinfo",  "borrowinfo",   "retur
 const char* const kTableExists =
     "select count(*) from sqlite_master where type = 'table' and name = ?1 collate nocase";
 
-// Start-up goes on past a failing step: only the opening of the database is examined.
-template <typename Step>
-void ResumeNext(Step step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
+// Start-up goes on past a failing step (TryStep): only the opening of the database is
+// examined; the other steps tidy, total or show, and a failure of one leaves the program
+// usable with what the others did.
 
 void ReadShopSettings() {
     const ShopSettings shop = ShopSettings::Read();
@@ -67,8 +63,8 @@ bool OpenDatabase() {
 }
 
 void DeleteUnnamedClassifications() {
-    ResumeNext([] { gConn.Execute(kDeleteUnnamedTypes); });
-    ResumeNext([] { gConn.Execute(kDeleteUnnamedMovieTypes); });
+    TryStep([] { gConn.Execute(kDeleteUnnamedTypes); });
+    TryStep([] { gConn.Execute(kDeleteUnnamedMovieTypes); });
 }
 
 void ResetBaskets() {
@@ -87,7 +83,7 @@ QString ConnectionStringFor(const QString& folder) {
 }
 
 void Main() {
-    ResumeNext(ReadShopSettings);
+    TryStep(ReadShopSettings);
     gExiting = false;
     gQuit = false;
     if (!OpenDatabase()) {
@@ -95,10 +91,10 @@ void Main() {
         return;
     }
     DeleteUnnamedClassifications();
-    ResumeNext(ProcessMonthTax);
-    ResumeNext(SumOldRecords);
-    ResumeNext([] { frmMain::instance().EnableCatalogueEntry(); });
+    TryStep(ProcessMonthTax);
+    TryStep(SumOldRecords);
+    TryStep([] { frmMain::instance().EnableCatalogueEntry(); });
     ResetBaskets();
-    ResumeNext([] { frmMain::instance().ResetBasketPanels(); });
-    ResumeNext([] { frmMain::instance().Show(); });
+    TryStep([] { frmMain::instance().ResetBasketPanels(); });
+    TryStep([] { frmMain::instance().Show(); });
 }

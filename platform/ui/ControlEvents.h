@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/ui/ErrorReport.h"
+
 // The events the windows' handlers receive from any control, with the arguments they
 // expect: focus (GotFocus/LostFocus), keys (KeyDown/KeyPress/KeyUp, where setting the
 // code to 0 swallows the key and changing KeyAscii changes the typed character) and the
@@ -76,3 +78,16 @@ template <class Ctx, class Fn>
 void OnMouseUp(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::MouseUp, ctx, fn); }
 template <class Ctx, class Fn>
 void OnMouseMove(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::MouseMove, ctx, fn); }
+
+// Connects a handler the way every window does: an error it raises is shown in a message
+// box (RunReported) and the program goes on.
+//     Handle(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
+template <class Sender, class Signal, class Fn>
+void Handle(Sender* sender, Signal signal, QObject* context, Fn fn) {
+    QObject::connect(sender, signal, context, [fn] { RunReported(fn); });
+}
+// The same for a control's LostFocus.
+template <class Fn>
+void HandleLostFocus(QWidget* control, QObject* context, Fn fn) {
+    OnLostFocus(control, context, [fn] { RunReported(fn); });
+}

@@ -21,3 +21,17 @@ bool RunReported(Fn&& fn) {
     }
     return false;
 }
+
+// Runs one step of a sequence that goes on whether or not the step succeeds, dropping its
+// error unseen. Only for steps whose failure leaves nothing half-done and nothing the
+// operator must be told (start-up's tidying, filling one box of a display): each use says
+// why. Returns false when the step failed.
+template <class Fn>
+bool TryStep(Fn&& fn) {
+    try {
+        std::forward<Fn>(fn)();
+        return true;
+    } catch (const std::exception&) {
+    }
+    return false;
+}
