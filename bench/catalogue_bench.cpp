@@ -19,7 +19,7 @@
 #include <cstdlib>
 
 #include "catalogue/CataloguePage.h"
-#include "core/frmMain.h"
+#include "shell/frmMain.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"

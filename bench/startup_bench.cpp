@@ -14,8 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/frmMain.h"
+#include "shell/frmMain.h"
 #include "core/mdlMain.h"
+#include "shell/Startup.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
 #include "platform/ui/MsgBox.h"

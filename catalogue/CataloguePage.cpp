@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,12 +15,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "catalogue/CatalogueFilter.h"
 #include "catalogue/CatalogueInput.h"
 #include "catalogue/DiscDiscard.h"
 #include "catalogue/frmFind.h"
-#include "core/frmMain.h"
+#include "catalogue/frmSelPrint.h"
+#include "core/MainWindow.h"
+#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
-#include "counter/CounterPage.h"
 #include "platform/app/Clock.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -29,9 +30,6 @@
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-const char* const kMoney = "￥#,##0.00";
-const char* const kAll = "全部";
-const char* const kCatalogueQuery = "select * from cdinfo where issell<2";
 const char* const kPerDay = "每天";
 const char* const kPerRental = "每次";
 const char* const kConfirmDelete = "如果删除则会影响各种报表的统计信息，真的删除吗？";
@@ -56,7 +54,7 @@ void SelectItem(QComboBox* combo, const QString& text) {
 }
 }  // namespace
 
-CataloguePage::CataloguePage(QWidget* parent) : QWidget(parent) {
+CataloguePage::CataloguePage(QWidget* parent) : ShopPage(parent) {
     setObjectName("CataloguePage");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -67,6 +65,7 @@ CataloguePage::CataloguePage(QWidget* parent) : QWidget(parent) {
     layout->addLayout(bottom);
     BindEntryFields();
     ConnectHandlers();
+    ConnectShop();
 }
 
 QWidget* CataloguePage::BuildList() {
@@ -95,12 +94,12 @@ QWidget* CataloguePage::BuildList() {
     dgCDInfo->AddColumn("产地", "born", 900);
     dgCDInfo->AddColumn("光盘格式", "type", 1000);
     dgCDInfo->AddColumn("影片类型", "movietype", 1000);
-    dgCDInfo->AddColumn("光盘价格", "price", 1000, kMoney);
+    dgCDInfo->AddColumn("光盘价格", "price", 1000, kMoneyFormat);
     dgCDInfo->AddColumn("购买日期", "buydate", 1200);
-    dgCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoney);
-    dgCDInfo->AddColumn("出售价格", "sellprice", 1000, kMoney);
-    dgCDInfo->AddColumn("出租价格(会员)", "memberborrowprice", 1300, kMoney);
-    dgCDInfo->AddColumn("出售价格(会员)", "membersellprice", 1300, kMoney);
+    dgCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoneyFormat);
+    dgCDInfo->AddColumn("出售价格", "sellprice", 1000, kMoneyFormat);
+    dgCDInfo->AddColumn("出租价格(会员)", "memberborrowprice", 1300, kMoneyFormat);
+    dgCDInfo->AddColumn("出售价格(会员)", "membersellprice", 1300, kMoneyFormat);
     dgCDInfo->AddColumn("存放位置", "location", 1100);
     v->addWidget(dgCDInfo, 1);
     return box;
@@ -261,7 +260,7 @@ bool CataloguePage::eventFilter(QObject* watched, QEvent* event) {
 
 void CataloguePage::SetCDInfoSourse(const QString& StrWhere, const Params& params) {
     auto rs = std::make_unique<Recordset>();
-    rs->Open(QString::fromUtf8(kCatalogueQuery) + StrWhere, gConn, adLockOptimistic, params);
+    rs->Open(QString::fromUtf8(CatalogueFilter::kTitles) + StrWhere, gConn, adLockOptimistic, params);
     LblCDManageCount->SetCaption(QString::number(rs->RecordCount()));
     dgCDInfo->SetDataSource(rs.get());
     SetDataSource({Text1, TxtActor, TxtContent, TxtID, TxtBorn, TxtKey, TxtName, TxtRemark,
@@ -285,19 +284,9 @@ void CataloguePage::CboManageType_Click() { ChangeFilter(); }
 // the lists are refilled) does not narrow.
 void CataloguePage::ChangeFilter() {
     if (!adoCDInfo) return;  // the window's load opens the catalogue
-    QString where;
-    Params params;
-    const QString all = QString::fromUtf8(kAll);
-    const QString movieType = CboManageMovieType->currentText();
-    const QString type = CboManageType->currentText();
-    if (!movieType.isEmpty() && movieType != all) {
-        where += QStringLiteral(" and movietype = ?");
-        params.push_back(movieType);
-    }
-    if (!type.isEmpty() && type != all) {
-        where += QStringLiteral(" and type = ?");
-        params.push_back(type);
-    }
+    const CatalogueFilter filter(CboManageMovieType->currentText(), CboManageType->currentText());
+    const QString& where = filter.Where();
+    const Params& params = filter.Parameters();
     if (where == filterWhere_ && params == filterParams_) return;
     if (!SaveBeforeLeavingRow()) {
         ShowFilterOfCatalogue();
@@ -315,7 +304,7 @@ void CataloguePage::ShowFilterOfCatalogue() {
 }
 
 bool CataloguePage::HasCurrentRow() const {
-    return adoCDInfo && adoCDInfo->IsOpen() && !adoCDInfo->AtEOF() && !adoCDInfo->AtBOF();
+    return adoCDInfo && adoCDInfo->HasCurrentRow();
 }
 
 bool CataloguePage::HasPendingEdit() const {
@@ -323,7 +312,7 @@ bool CataloguePage::HasPendingEdit() const {
 }
 
 bool CataloguePage::IsShowing() const {
-    return frmMain::isLoaded() && frmMain::instance().SSTab1->currentWidget() == this;
+    return MainWindow::IsLoaded() && MainWindow::Get()->IsShowing(this);
 }
 
 void CataloguePage::WriteColumn(int column, const QString& text) {
@@ -333,11 +322,8 @@ void CataloguePage::WriteColumn(int column, const QString& text) {
     col.SetValue(next);
 }
 
-void CataloguePage::RefreshCounter() {
-    CounterPage* counter = frmMain::instance().Counter;
-    counter->RequeryDispCDInfo();
-    counter->RefreshDetailPanel();
-}
+// The counter and the return list show titles too: they follow.
+void CataloguePage::RefreshCounter() { ShopEvents::AnnounceTitlesChanged(this); }
 
 // ---- The entry fields ------------------------------------------------------------------
 
@@ -567,6 +553,20 @@ bool ConfirmDelete() {
     return MsgBox(QString::fromUtf8(kConfirmDelete), vbYesNo + vbQuestion,
                   QString::fromUtf8(kDeleteTitle)) == vbYes;
 }
+
+// The discarded title is gone from the file: the catalogue is read again, its edits dropped,
+// and stands where a delete would leave it (the next title, or the end after the last).
+void DropDiscardedRow(Recordset& catalogue) {
+    const int position = catalogue.AbsolutePosition();
+    catalogue.CancelUpdate();
+    catalogue.Requery();
+    if (position <= catalogue.RecordCount()) {
+        catalogue.SetAbsolutePosition(position);
+    } else if (catalogue.RecordCount() > 0) {
+        catalogue.MoveLast();
+        catalogue.MoveNext();
+    }
+}
 }  // namespace
 
 void CataloguePage::Command2_Click() {
@@ -577,12 +577,13 @@ void CataloguePage::Command2_Click() {
         IsNewCD = false;
         return;
     }
-    if (!DiscDiscard::DiscardCurrent(gConn, *adoCDInfo)) {
+    if (!DiscDiscard::Discard(gConn, adoCDInfo->Fields("cdid").OriginalValue().ToString())) {
         MsgBox(QString::fromUtf8(kDiscardInUse), vbOKOnly + vbExclamation,
                QString::fromUtf8(kDeleteTitle));
         return;
     }
     IsNewCD = false;
+    DropDiscardedRow(*adoCDInfo);
     LblCDManageCount->SetCaption(QString::number(adoCDInfo->RecordCount()));
     RefreshCounter();
 }
@@ -603,5 +604,38 @@ void CataloguePage::Command3_Click() {
 
 void CataloguePage::Command9_Click() {
     if (!IsShowing()) return;
-    frmFind::instance().Show(vbModeless, &frmMain::instance());
+    frmFind::instance().ShowFor(*this);
+}
+
+// ---- The page protocol and the rest of the shop ------------------------------------------
+
+void CataloguePage::ConnectShop() {
+    connect(CmdPrintStore, &QPushButton::clicked, this,
+            [this] { RunReported([this] { frmSelPrint::CmdPrintStore_Click(*this); }); });
+    // Titles changed elsewhere (a classification deleted, prices recomputed): the catalogue
+    // is read again, unless the operator is editing a title.
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this](QObject* source) {
+        if (source == this || !adoCDInfo || !adoCDInfo->IsOpen() || adoCDInfo->HasPendingChanges())
+            return;
+        RunReported([this] { adoCDInfo->Requery(); });
+    });
+}
+
+void CataloguePage::Load() {
+    SetCDInfoSourse("");
+    if (HasCurrentRow()) {
+        ShowCurrentEntry();
+    } else {
+        ShowEmptyEntry();
+    }
+}
+
+void CataloguePage::EnableEntry() {
+    for (QWidget* w : EntryControls()) w->setEnabled(true);
+}
+
+void CataloguePage::Activate(int) {
+    MainWindow::Get()->FillTypeLists();
+    if (Text1->isEnabled()) Text1->setFocus();
+    ShowRentTypeAndClassification();
 }

@@ -1,9 +1,9 @@
 #pragma once
-#include <QWidget>
 #include <memory>
 #include <vector>
 
 #include "catalogue/CatalogueSave.h"
+#include "core/ShopPage.h"
 #include "platform/db/Recordset.h"
 
 class QCheckBox;
@@ -19,7 +19,7 @@ class MaskEdBox;
 
 // Page 2 of the main window: the disc catalogue. The grid of titles with its two
 // filters, and the entry fields of the current title.
-class CataloguePage : public QWidget {
+class CataloguePage : public ShopPage {
     Q_OBJECT
 public:
     explicit CataloguePage(QWidget* parent = nullptr);
@@ -37,7 +37,12 @@ public:
     // Closing the program: a pending edit is saved whatever page shows, a row without a
     // disc number is dropped; when the save refuses, the operator decides. False keeps
     // the program open.
-    bool SaveBeforeClosing();
+    bool SaveBeforeClosing() override;
+
+    // The page protocol.
+    void Load() override;
+    void EnableEntry() override;
+    void Activate(int button) override;
     // The current title has edits not yet written.
     bool HasPendingEdit() const;
 
@@ -145,6 +150,7 @@ protected:
 
 private:
     QWidget* BuildList();
+    void ConnectShop();
     QGroupBox* BuildEntry();
     QWidget* BuildButtons();
     void BindEntryFields();

@@ -6,10 +6,9 @@
 #include <QSignalBlocker>
 #include <set>
 
-#include "catalogue/DiscLists.h"
-#include "catalogue/TitleUsage.h"
+#include "core/ShopEvents.h"
+#include "catalogue/ClassificationDelete.h"
 #include "core/mdlMain.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -17,36 +16,15 @@ const char* const kAll = "全部";
 const char* const kCode = "typeid";
 const char* const kName = "type";
 
-constexpr int kCodeDigits = 2;  // of an entry's code in a cdid
-
-// {table} is the list's table, {column} the column of cdinfo that names the entry,
-// {codeStart} where the entry's code stands in a cdid. An entry's titles carry its name
-// exactly (the column itself ignores case) and its code: a second entry of the same name
-// has titles of its own, or none.
+// {table} is the list's table.
 const char* const kOpenList = "select * from {table}";
 const char* const kCodesInUse = "select typeid from {table}";
-const char* const kTitlesOfEntry =
-    "{column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2";
-const char* const kDeleteRentals =
-    "delete from borrowinfo where substr(borrowid,1,12) in "
-    "(select cdid from cdinfo "
-    "where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2)";
-const char* const kDeleteReturns =
-    "delete from returninfo where substr(returnid,1,12) in "
-    "(select cdid from cdinfo "
-    "where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2)";
-const char* const kDeleteTitles =
-    "delete from cdinfo where {column} = ?1 collate binary and substr(cdid, {codeStart}, 2) = ?2";
-const char* const kDeleteEntry = "delete from {table} where typeid = ?1";
 
 const char* const kDeleteQuestion =
     "如果您已使用过这一类型，那么您必需先删除所有这一类型的这个光盘，删除吗？";
 
 QString TableSql(const char* sql, const ClassificationListParts& parts) {
-    return QString::fromUtf8(sql)
-        .replace(QStringLiteral("{table}"), parts.table)
-        .replace(QStringLiteral("{column}"), parts.titleColumn)
-        .replace(QStringLiteral("{codeStart}"), QString::number(parts.codeStart));
+    return QString::fromUtf8(sql).replace(QStringLiteral("{table}"), parts.table);
 }
 
 bool IsUnnamed(const Value& name) {
@@ -77,7 +55,7 @@ ClassificationList::ClassificationList(const ClassificationListParts& parts, QOb
 
 bool ClassificationList::HasCurrentRow() const {
     const Recordset* rs = List();
-    return rs && rs->IsOpen() && !rs->AtBOF() && !rs->AtEOF();
+    return rs && rs->HasCurrentRow();
 }
 
 // ---- Filling ---------------------------------------------------------------------
@@ -96,22 +74,22 @@ void ClassificationList::Fill() {
 // The combos change without raising their events: the pages that own them decide what a
 // new selection means.
 void ClassificationList::FillCombos() {
-    const QSignalBlocker entry(parts_.entry), filter(parts_.filter), counter(parts_.counterFilter);
-    for (QComboBox* combo : {parts_.entry, parts_.filter, parts_.counterFilter}) combo->clear();
-    parts_.counterFilter->addItem(QString::fromUtf8(kAll));
+    const QSignalBlocker entry(parts_.entry), filter(parts_.filter);
+    for (QComboBox* combo : {parts_.entry, parts_.filter}) combo->clear();
     parts_.filter->addItem(QString::fromUtf8(kAll));
     parts_.ids->clear();
     const Recordset* rs = List();
     const int code = rs->FieldIndex(kCode), name = rs->FieldIndex(kName);
+    QStringList names;
     for (int p = 1; p <= rs->RecordCount(); ++p) {
         parts_.ids->push_back(static_cast<int>(rs->ValueAt(p, code).ToInt()));
         const QString text = rs->ValueAt(p, name).ToString();
-        for (QComboBox* combo : {parts_.entry, parts_.filter, parts_.counterFilter})
-            combo->addItem(text);
+        for (QComboBox* combo : {parts_.entry, parts_.filter}) combo->addItem(text);
+        names << text;
     }
-    parts_.counterFilter->setCurrentIndex(0);
     parts_.filter->setCurrentIndex(0);
     parts_.entry->setCurrentIndex(-1);
+    ShopEvents::AnnounceClassificationRead(parts_.table, names);
 }
 
 // ---- Saving ----------------------------------------------------------------------
@@ -216,24 +194,17 @@ void ClassificationList::Delete() {
 }
 
 bool ClassificationList::DeleteStoredEntry(const QString& name, const Value& code) {
-    const Params ofEntry{name, PadNumber(code.ToInt(), kCodeDigits)};
-    if (TitleUsage::HasOpenLines(TableSql(kTitlesOfEntry, parts_), ofEntry)) {
+    const ClassificationDelete::List list{parts_.table, parts_.titleColumn, parts_.codeStart};
+    const auto deleted =
+        ClassificationDelete(gConn, list).Run(static_cast<int>(code.ToInt()), name);
+    if (deleted.inUse) {
         MsgBox(QStringLiteral("“%1”中有光盘尚未全部归还，或在未结帐的出租、出售中，"
                               "不能删除这一%2。")
                    .arg(name, parts_.caption),
                vbOKOnly + vbInformation, QStringLiteral("提示"));
         return false;
     }
-    int titles = 0;
-    {
-        Transaction t(gConn);
-        gConn.Execute(TableSql(kDeleteRentals, parts_), ofEntry);
-        gConn.Execute(TableSql(kDeleteReturns, parts_), ofEntry);
-        titles = gConn.Execute(TableSql(kDeleteTitles, parts_), ofEntry);
-        gConn.Execute(TableSql(kDeleteEntry, parts_), {code});
-        t.Commit();
-    }
-    if (titles > 0) DiscLists::Requery();
+    if (deleted.titles > 0) ShopEvents::AnnounceTitlesChanged();
     return true;
 }
 

@@ -23,12 +23,12 @@ struct ClassificationListParts {
     std::unique_ptr<Recordset>* recordset;  // the settings page's adoType or adoMovieType
     QComboBox* entry;                       // the catalogue entry's combo (no "全部")
     QComboBox* filter;                      // the catalogue filter ("全部" first)
-    QComboBox* counterFilter;               // the counter filter ("全部" first)
     std::vector<int>* ids;                  // code of each item of the entry combo
 };
 
 // One classification list on the settings page: its grid on the table, adding and
-// deleting entries, and the combos of the catalogue and the counter it fills.
+// deleting entries, and the combos of the catalogue it fills; the counter's filters
+// follow the names it announces.
 //
 // An entry's code (typeid) is two digits of every disc id, so a new entry takes the lowest
 // free code from 1 to 99 and a hundredth entry is refused. The grid's recordset holds its

@@ -1,20 +1,21 @@
 #pragma once
 #include <QObject>
 
-class frmMain;
+class CataloguePage;
 class ClassificationList;
+class SettingsPage;
 
 // The two classification lists of the settings page, the disc formats and the movie
-// types, with the six combos of the catalogue and the counter they fill. One lives with
-// the main window, made by its first FillTypeLists (the window's load).
+// types, with the four combos of the catalogue they fill (the counter follows the lists
+// through ShopEvents). One lives with the settings page, made by the first call of Of
+// (the main window's load).
 class ClassificationLists : public QObject {
     Q_OBJECT
   public:
-    static ClassificationLists& Of(frmMain& main);
+    static ClassificationLists& Of(SettingsPage& settings, CataloguePage& catalogue);
 
-    // Both lists read afresh into their grids and combos ("全部" selected in the four
-    // filters). A catalogue or counter list that was filtered is shown unfiltered, as
-    // its filters now say.
+    // Both lists read afresh into their grids and combos ("全部" selected in the
+    // filters). A catalogue that was filtered is shown unfiltered, as its filters now say.
     void FillTypeLists();
 
     void Command7_Click();  // "增加" a format
@@ -31,9 +32,9 @@ class ClassificationLists : public QObject {
     ClassificationList& MovieTypes() { return *movieTypes_; }
 
   private:
-    explicit ClassificationLists(frmMain& main);
+    ClassificationLists(SettingsPage& settings, CataloguePage& catalogue);
 
-    frmMain& main_;
+    CataloguePage& catalogue_;
     ClassificationList* formats_;
     ClassificationList* movieTypes_;
 };

@@ -8,11 +8,16 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "catalogue/DiscLists.h"
+#include "catalogue/DepositRuleWrite.h"
+#include "catalogue/MemberPriceFactorWrite.h"
+#include "catalogue/MembershipFeeWrite.h"
+#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/db/DbError.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DisplayFormat.h"
 
 namespace {
 const char* const kAmountFormat = "￥#,##0.00;($#,##0.00)";
@@ -30,20 +35,7 @@ constexpr RuleCaptions kRuleCaptions[3] = {
     {"零租用户固定收取", "会员固定收取"},
 };
 
-// Member price factors and the fee are rewritten as a whole: the settings row, and with a
-// factor every title's member price, in one transaction.
-const char* const kSetMemberRent = "update cdinfo set memberborrowprice = borrowprice * ?1";
-const char* const kSetMemberRentFactor = "update pricepercent set percentb = ?1";
-const char* const kSetMemberSale = "update cdinfo set membersellprice = sellprice * ?1";
-const char* const kSetMemberSaleFactor = "update pricepercent set percents = ?1";
-const char* const kSetFee = "update pricepercent set tax = ?1";
-const char* const kSetWalkInDeposit = "update ForeGift set foregifttype = ?1, [money] = ?2";
-const char* const kSetMemberDeposit = "update ForeGift set foregifttype = ?1, membermoney = ?2";
-const char* const kSetDepositRule =
-    "update ForeGift set foregifttype = ?1, [money] = ?2, membermoney = ?3";
-
 const char* const kPercentShown = "##%";
-const char* const kFeeShown = "￥#,##0.00";
 
 // What the text of a settings box asks for: nothing, a value, or a refusal (no amount).
 struct Reading {
@@ -67,9 +59,9 @@ Reading ReadPercent(const QString& text) {
 // nothing only where the setting allows it.
 Reading ReadMoney(const QString& text, bool emptyIsNothing) {
     if (text.trimmed().isEmpty()) return {emptyIsNothing ? Reading::Nothing : Reading::Refused};
-    const std::optional<double> v = ParseAmount(text);
-    if (!v || *v < 0) return {Reading::Refused};
-    return {Reading::Amount, RoundHalfUp(*v, 2)};
+    const std::optional<double> v = ReadTypedAmount(text);
+    if (!v) return {Reading::Refused};
+    return {Reading::Amount, *v};
 }
 
 QString NotAPercent(const QString& text, const QString& what) {
@@ -79,18 +71,9 @@ QString NotAPercent(const QString& text, const QString& what) {
         .arg(text.trimmed(), what);
 }
 
+// The one refusal of a typed amount, and what stayed as stored.
 QString NotAnAmount(const QString& text, const QString& what) {
-    if (text.trimmed().isEmpty())
-        return QStringLiteral("请输入金额，例如 10 或 ￥10.00。%1没有改变。").arg(what);
-    return QStringLiteral(
-               "“%1”不是有效的金额，请输入 0 以上的金额，例如 10 或 ￥10.00。%2没有改变。")
-        .arg(text.trimmed(), what);
-}
-
-void RunInTransaction(const std::initializer_list<std::pair<const char*, Params>>& statements) {
-    Transaction t(gConn);
-    for (const auto& [sql, params] : statements) gConn.Execute(QString::fromUtf8(sql), params);
-    t.Commit();
+    return AmountRefusal(what, text) + QStringLiteral("%1没有改变。").arg(what);
 }
 
 // Reads a settings recordset anew. When even reading fails, it keeps what it read last:
@@ -111,7 +94,7 @@ MaskEdBox* AmountBox(const QString& name, const QString& format) {
 }
 }  // namespace
 
-SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
+SettingsPage::SettingsPage(QWidget* parent) : ShopPage(parent) {
     setObjectName("SettingsPage");
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -220,7 +203,7 @@ void SettingsPage::ShowPricePercent() {
     if (!adoPricePercent || !adoPricePercent->IsOpen() || adoPricePercent->AtEOF()) return;
     MaskEdBox2->SetText(Format((*adoPricePercent)["percentb"].ToDouble(), kPercentShown));
     MaskEdBox3->SetText(Format((*adoPricePercent)["percents"].ToDouble(), kPercentShown));
-    MaskEdBox4->SetText(Format((*adoPricePercent)["tax"].ToDouble(), kFeeShown));
+    MaskEdBox4->SetText(Format((*adoPricePercent)["tax"].ToDouble(), kMoneyFormat));
 }
 
 void SettingsPage::LoadForeGift() {
@@ -286,12 +269,13 @@ void SettingsPage::WriteForeGiftRule(int rule) {
         return;
     }
     WriteOrShowStored([&] {
-        gConn.Execute(kSetDepositRule, {rule, walkIn.value, member.value});
+        DepositRuleWrite::Run(rule, walkIn.value, member.value);
         gRsForeGift->Requery();
     });
 }
 
-void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, const char* sql, const QString& whose) {
+void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, DepositAmountWrite::Customer customer,
+                                       const QString& whose) {
     const Reading amount = ReadMoney(box->Text(), false);
     if (amount.kind != Reading::Amount) {
         Refuse(NotAnAmount(box->Text(), whose));
@@ -299,25 +283,24 @@ void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, const char* sql, const QS
         return;
     }
     WriteOrShowStored([&] {
-        gConn.Execute(QString::fromUtf8(sql), {SelectedForeGiftType(), amount.value});
+        DepositAmountWrite::Run(customer, SelectedForeGiftType(), amount.value);
         gRsForeGift->Requery();
     });
 }
 
 void SettingsPage::MskForeGiftSet_LostFocus() {
-    WriteForeGiftAmount(MskForeGiftSet, kSetWalkInDeposit, QStringLiteral("零租用户的押金"));
+    WriteForeGiftAmount(MskForeGiftSet, DepositAmountWrite::WalkIn, QStringLiteral("零租用户的押金"));
 }
 
 void SettingsPage::MskMemberForeGiftSet_LostFocus() {
-    WriteForeGiftAmount(MskMemberForeGiftSet, kSetMemberDeposit, QStringLiteral("会员的押金"));
+    WriteForeGiftAmount(MskMemberForeGiftSet, DepositAmountWrite::Member, QStringLiteral("会员的押金"));
 }
 
 // ---- Member prices and the fee ------------------------------------------------------
 
 struct SettingsPage::MemberPercent {
-    const char* titles;  // every title's member price from its price
-    const char* factor;  // the settings row
-    const char* what;    // for the refusal
+    MemberPriceFactorWrite::Price price;
+    const char* what;  // for the refusal
 };
 
 void SettingsPage::WriteMemberPercent(MaskEdBox* box, const MemberPercent& percent) {
@@ -329,19 +312,19 @@ void SettingsPage::WriteMemberPercent(MaskEdBox* box, const MemberPercent& perce
         return;
     }
     WriteOrShowStored([&] {
-        RunInTransaction({{percent.titles, {p.value}}, {percent.factor, {p.value}}});
+        MemberPriceFactorWrite::Run(percent.price, p.value);
         box->SetText(Format(p.value, kPercentShown));
         adoPricePercent->Requery();
-        DiscLists::Requery();
+        ShopEvents::AnnounceTitlesChanged();
     });
 }
 
 void SettingsPage::MaskEdBox2_LostFocus() {
-    WriteMemberPercent(MaskEdBox2, {kSetMemberRent, kSetMemberRentFactor, "会员出租价格"});
+    WriteMemberPercent(MaskEdBox2, {MemberPriceFactorWrite::Rent, "会员出租价格"});
 }
 
 void SettingsPage::MaskEdBox3_LostFocus() {
-    WriteMemberPercent(MaskEdBox3, {kSetMemberSale, kSetMemberSaleFactor, "会员出售价格"});
+    WriteMemberPercent(MaskEdBox3, {MemberPriceFactorWrite::Sale, "会员出售价格"});
 }
 
 void SettingsPage::MaskEdBox4_LostFocus() {
@@ -356,7 +339,7 @@ void SettingsPage::MaskEdBox4_LostFocus() {
         return;
     }
     WriteOrShowStored([&] {
-        gConn.Execute(kSetFee, {fee.value});
+        MembershipFeeWrite::Run(fee.value);
         adoPricePercent->Requery();
     });
 }
@@ -385,4 +368,36 @@ void SettingsPage::ShowStoredSettings() {
 
 void SettingsPage::Refuse(const QString& message) {
     MsgBox(message, vbOKOnly + vbInformation, QStringLiteral("提示"));
+}
+
+// ---- The page protocol -------------------------------------------------------------------
+
+void SettingsPage::Load() {
+    LoadPricePercent();
+    LoadForeGift();
+}
+
+void SettingsPage::EnableEntry() {
+    for (QWidget* w : std::initializer_list<QWidget*>{Command4, Command6, Command7, Command8})
+        w->setEnabled(true);
+    dgMovieType->Columns(0).SetLocked(false);
+    dgType->Columns(0).SetLocked(false);
+}
+
+namespace {
+// A classification list closing: a current row without a name is dropped, the rest written.
+void SaveOrCancelList(DataGrid* grid, Recordset* rs) {
+    if (!rs || !rs->HasCurrentRow()) return;
+    if (grid->Columns(0).Text().isEmpty()) {
+        rs->CancelBatch(adAffectCurrent);
+    } else {
+        rs->UpdateBatch(adAffectAll);
+    }
+}
+}  // namespace
+
+bool SettingsPage::SaveBeforeClosing() {
+    SaveOrCancelList(dgMovieType, adoMovieType.get());
+    SaveOrCancelList(dgType, adoType.get());
+    return true;
 }

@@ -1,10 +1,11 @@
 #pragma once
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "core/ShopPage.h"
 #include "platform/db/Recordset.h"
+#include "catalogue/DepositAmountWrite.h"
 
 class QGroupBox;
 class QPushButton;
@@ -18,10 +19,16 @@ class MaskEdBox;
 // leaves its box or picks a rule; there is no save button. A box whose text is no amount
 // is refused with a message and shows the stored setting again; nothing is written. A write
 // the database refuses is told, and every box shows the stored settings again.
-class SettingsPage : public QWidget {
+class SettingsPage : public ShopPage {
     Q_OBJECT
   public:
     explicit SettingsPage(QWidget* parent = nullptr);
+
+    // The page protocol: the stored settings shown at the load, the lists' buttons and
+    // names unlocked at start-up, the lists' pending edits written before closing.
+    void Load() override;
+    void EnableEntry() override;
+    bool SaveBeforeClosing() override;
 
     // Shows the stored percentages and fee (opens adoPricePercent).
     void LoadPricePercent();
@@ -72,7 +79,8 @@ class SettingsPage : public QWidget {
     struct MemberPercent;
     void ConnectHandlers();
     void WriteMemberPercent(MaskEdBox* box, const MemberPercent& percent);
-    void WriteForeGiftAmount(MaskEdBox* box, const char* column, const QString& whose);
+    void WriteForeGiftAmount(MaskEdBox* box, DepositAmountWrite::Customer customer,
+                             const QString& whose);
     void WriteForeGiftRule(int rule);
     void ShowPricePercent();
     void ShowForeGiftRule();

@@ -20,7 +20,7 @@ QString TitleUsage::OpenLinesCondition() {
 }
 
 Params TitleUsage::OpenLinesParams() {
-    return {gBorrowOpen ? Value(gBorrowNo) : Null, gSellOpen ? Value(gSellNo) : Null};
+    return {gBorrowBasket.Open ? Value(gBorrowBasket.No) : Null, gSellBasket.Open ? Value(gSellBasket.No) : Null};
 }
 
 int TitleUsage::CountWithOpenLines(const QString& where, const Params& params) {

@@ -8,8 +8,11 @@
 #include <QVBoxLayout>
 
 #include "catalogue/CataloguePage.h"
-#include "core/frmMain.h"
+#include "catalogue/CataloguePage.h"
+#include "core/MainWindow.h"
+#include "platform/ui/Form.h"
 #include "core/mdlMain.h"
+#include "core/YieldingLoopGuard.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -18,7 +21,7 @@ constexpr int kFindYieldEvery = 1;
 constexpr int kFindNextYieldEvery = 30;
 
 // The main window's catalogue, while the main window lives.
-Recordset* Catalogue() { return frmMain::isLoaded() ? frmMain::instance().adoCDInfo() : nullptr; }
+Recordset* Catalogue() { return MainWindow::IsLoaded() ? MainWindow::Get()->adoCDInfo() : nullptr; }
 
 bool HasRows(const Recordset* rs) { return rs && rs->IsOpen() && rs->RecordCount() > 0; }
 }  // namespace
@@ -63,6 +66,11 @@ void frmFind::Form_KeyDown(int& KeyCode, int) {
     }
 }
 
+void frmFind::ShowFor(CataloguePage& catalogue) {
+    catalogue_ = &catalogue;
+    Show(vbModeless, MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+}
+
 void frmFind::Form_Unload(int&) { StopFind = true; }
 
 void frmFind::Command1_Click() { Find(true); }
@@ -72,7 +80,7 @@ void frmFind::Command2_Click() { Find(false); }
 void frmFind::Command3_Click() {
     StopFind = true;
     Unload();
-    if (frmMain::isLoaded()) frmMain::instance().Show();
+    if (MainWindow::IsLoaded()) MainWindow::Get()->Window()->Show();
 }
 
 void frmFind::Find(bool fromFirst) {
@@ -93,15 +101,15 @@ void frmFind::Find(bool fromFirst) {
 }
 
 std::optional<int> frmFind::Search(Recordset* rs, int from, int yieldEvery) {
-    QPointer<frmFind> self(this);
+    // The catalogue may be reopened (another filter) or lose titles while the search yields.
+    const YieldingLoopGuard guard(this, rs, [] { return Catalogue(); });
     const int count = rs->RecordCount();
     const int key = rs->FieldIndex("key");
     const QString sought = Text1->text().toLower();
     for (int position = from, visit = 0; position <= count; ++position, ++visit) {
         if (visit % yieldEvery == 0) {
             DoEvents();
-            if (!self || IsUnloaded() || gExiting || Catalogue() != rs || rs->RecordCount() != count)
-                return std::nullopt;
+            if (!guard.MayGoOn()) return std::nullopt;
             if (StopFind) return position;
         }
         const Value value = rs->ValueAt(position, key);
@@ -115,7 +123,7 @@ std::optional<int> frmFind::Search(Recordset* rs, int from, int yieldEvery) {
 bool frmFind::MoveCatalogueTo(Recordset* rs, int position) {
     const bool toEnd = position > rs->RecordCount();
     if (toEnd ? rs->AtEOF() : rs->AbsolutePosition() == position) return true;
-    if (!frmMain::instance().Catalogue->SaveBeforeLeavingRow()) return false;
+    if (!catalogue_ || !catalogue_->SaveBeforeLeavingRow()) return false;
     if (toEnd || position > rs->RecordCount()) {
         if (!rs->AtEOF()) rs->Move(rs->RecordCount() + 1);
     } else {

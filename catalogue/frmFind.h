@@ -1,8 +1,10 @@
 #pragma once
+#include <QPointer>
 #include <optional>
 
 #include "platform/ui/FormOf.h"
 
+class CataloguePage;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,6 +19,9 @@ class frmFind : public FormOf<frmFind> {
     friend class FormOf<frmFind>;
 
 public:
+    // The catalogue page's "查找(&F)": shown modeless, owned by the main window, on that page.
+    void ShowFor(CataloguePage& catalogue);
+
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void Form_Unload(int& Cancel) override;
 
@@ -48,4 +53,5 @@ private:
 
     QPushButton* defaultButton_ = nullptr;
     bool searching_ = false;
+    QPointer<CataloguePage> catalogue_;
 };

@@ -10,8 +10,10 @@
 
 #include "catalogue/CataloguePage.h"
 #include "catalogue/StockList.h"
-#include "core/frmMain.h"
+#include "core/MainWindow.h"
+#include "platform/ui/Form.h"
 #include "core/mdlMain.h"
+#include "core/YieldingLoopGuard.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -58,9 +60,10 @@ bool frmSelPrint::IsPrinting() {
     return gStockListPrinting;
 }
 
-void frmSelPrint::CmdPrintStore_Click(QWidget* owner) {
+void frmSelPrint::CmdPrintStore_Click(CataloguePage& catalogue) {
     if (gStockListPrinting) return;
-    instance().Show(vbModeless, owner);
+    instance().catalogue_ = &catalogue;
+    instance().Show(vbModeless, MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
 }
 
 void frmSelPrint::Command2_Click() {
@@ -82,7 +85,8 @@ void frmSelPrint::Command1_Click() {
 // The titles are read when the run starts; a later change of the catalogue's filters
 // does not affect it. With the template missing the dialog stays, for another try.
 bool frmSelPrint::PrintStockList() {
-    CataloguePage* catalogue = frmMain::instance().Catalogue;
+    CataloguePage* catalogue = catalogue_;
+    if (!catalogue) return false;
     StockList list(Option1[1]->isChecked() ? StockList::ByMovieType : StockList::ByFormat,
                    catalogue->CboManageMovieType->currentText(),
                    catalogue->CboManageType->currentText());
@@ -91,8 +95,13 @@ bool frmSelPrint::PrintStockList() {
     if (!report.OpenTemplate(StockList::kTemplate)) return false;
     Hide();
     report.FillPageFrame(list.Frame());
-    report.PrintReport(list.Rows(), StockList::kPageRows, StockList::kDataRows,
+    // The pages print while the program stays usable: no title is taken once this dialog is
+    // unloaded or the program is ending.
+    const YieldingLoopGuard guard(this, nullptr);
+    const RowSource titles = list.Rows();
+    const RowSource guarded = [&](ReportRow& row) { return guard.MayGoOn() && titles(row); };
+    report.PrintReport(guarded, StockList::kPageRows, StockList::kDataRows,
                        StockList::kHeadRows, StockList::kLastFrameColumn);
-    if (!gExiting && frmMain::isLoaded()) frmMain::instance().Show();
+    if (!gExiting && MainWindow::IsLoaded()) MainWindow::Get()->Window()->Show();
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
+#include <QPointer>
 #include <array>
 
 #include "platform/ui/FormOf.h"
 
+class CataloguePage;
 class QPushButton;
 class QRadioButton;
 
@@ -18,9 +20,9 @@ class frmSelPrint : public FormOf<frmSelPrint> {
     void Form_Load() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
-    // The catalogue page's "打印(&P)": shows the dialog modelessly, owned by owner. Does
-    // nothing while a stock list is printing.
-    static void CmdPrintStore_Click(QWidget* owner);
+    // The catalogue page's "打印(&P)": shows the dialog modelessly, owned by the main
+    // window, for the catalogue's filters. Does nothing while a stock list is printing.
+    static void CmdPrintStore_Click(CataloguePage& catalogue);
     // A stock list is printing (one run at a time).
     static bool IsPrinting();
 
@@ -33,6 +35,7 @@ class frmSelPrint : public FormOf<frmSelPrint> {
 
   private:
     frmSelPrint();
+    QPointer<CataloguePage> catalogue_;
     // True when the run started (the pages went out, or the program closed meanwhile).
     bool PrintStockList();
 };

@@ -10,19 +10,9 @@ bool gQuit = false;
 bool gExiting = false;
 bool gForeGiftLoaded = false;
 
-bool gBorrowOpen = false;
-QString gBorrowNo;
-int gBorrowUserType = 0;
-QString gBorrowUserName;
-double gBorrowCountSum = 0;
+Basket gBorrowBasket;
 double gForeGiftSum = 0;
-
-bool gSellOpen = false;
-QString gSellNo;
-int gSellUserType = 0;
-QString gSellUserName;
-double gSellCountSum = 0;
-double gSellMoneySum = 0;
+Basket gSellBasket;
 
 QString gReturnNo;
 
@@ -34,17 +24,8 @@ void ResetGlobalState() {
     gQuit = false;
     gExiting = false;
     gForeGiftLoaded = false;
-    gBorrowOpen = false;
-    gBorrowNo.clear();
-    gBorrowUserType = 0;
-    gBorrowUserName.clear();
-    gBorrowCountSum = 0;
+    gBorrowBasket.Clear();
     gForeGiftSum = 0;
-    gSellOpen = false;
-    gSellNo.clear();
-    gSellUserType = 0;
-    gSellUserName.clear();
-    gSellCountSum = 0;
-    gSellMoneySum = 0;
+    gSellBasket.Clear();
     gReturnNo.clear();
 }

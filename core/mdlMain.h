@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+#include "core/Basket.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
@@ -21,21 +22,10 @@ extern bool gQuit;             // opening the database failed; no window was sho
 extern bool gExiting;          // the main window is unloading: printing loops stop
 extern bool gForeGiftLoaded;   // the settings page may write the deposit rule
 
-// ---- The rental basket -----------------------------------------------------------
-extern bool gBorrowOpen;
-extern QString gBorrowNo;       // 4 digits, right(borrowid,4) of the basket's lines
-extern int gBorrowUserType;     // 3 a member, 4 a walk-in customer
-extern QString gBorrowUserName;
-extern double gBorrowCountSum;
-extern double gForeGiftSum;
-
-// ---- The sale basket -------------------------------------------------------------
-extern bool gSellOpen;
-extern QString gSellNo;
-extern int gSellUserType;
-extern QString gSellUserName;
-extern double gSellCountSum;
-extern double gSellMoneySum;
+// ---- The baskets at the counter --------------------------------------------------
+extern Basket gBorrowBasket;
+extern double gForeGiftSum;  // the deposit the open rental basket asks
+extern Basket gSellBasket;
 
 // ---- The return in progress ------------------------------------------------------
 extern QString gReturnNo;
@@ -46,12 +36,6 @@ constexpr int kWalkInUser = 4;
 
 // Puts every item back to its empty value (as at program start).
 void ResetGlobalState();
-
-// ---- Start-up ---------------------------------------------------------------------
-// Does what start-up does and returns; the caller runs the event loop unless gQuit.
-void Main();
-// The connection string start-up builds for a program folder.
-QString ConnectionStringFor(const QString& folder);
 
 // ---- Start-up maintenance jobs ----------------------------------------------------
 void ProcessMonthTax();

@@ -7,14 +7,20 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/MainWindow.h"
+#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
+#include "counter/BasketRollback.h"
+#include "platform/ui/ErrorReport.h"
+#include "platform/ui/VbKeys.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-const char* const kMoney = "￥#,##0.00";
 
 QComboBox* FixedCombo(const QString& name, const QStringList& items) {
     auto* c = Named<QComboBox>(name);
@@ -23,7 +29,7 @@ QComboBox* FixedCombo(const QString& name, const QStringList& items) {
 }
 }  // namespace
 
-CounterPage::CounterPage(QWidget* parent) : QWidget(parent) {
+CounterPage::CounterPage(QWidget* parent) : ShopPage(parent) {
     setObjectName("CounterPage");
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -41,6 +47,7 @@ CounterPage::CounterPage(QWidget* parent) : QWidget(parent) {
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 2);
     ApplyRentalLayout();
+    ConnectShop();
 }
 
 QWidget* CounterPage::BuildFilterBar() {
@@ -81,10 +88,10 @@ QWidget* CounterPage::BuildDiscList() {
     dgDispCDInfo->AddColumn("影片名称", "name", 2400);
     dgDispCDInfo->AddColumn("影片类型", "movietype", 1000);
     dgDispCDInfo->AddColumn("光盘格式", "type", 1000);
-    dgDispCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoney);
-    dgDispCDInfo->AddColumn("会员价格", "MemberBorrowPrice", 1000, kMoney);
-    dgDispCDInfo->AddColumn("出售价格", "SellPrice", 1000, kMoney);
-    dgDispCDInfo->AddColumn("会员售价", "MemberSellPrice", 1000, kMoney);
+    dgDispCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoneyFormat);
+    dgDispCDInfo->AddColumn("会员价格", "MemberBorrowPrice", 1000, kMoneyFormat);
+    dgDispCDInfo->AddColumn("出售价格", "SellPrice", 1000, kMoneyFormat);
+    dgDispCDInfo->AddColumn("会员售价", "MemberSellPrice", 1000, kMoneyFormat);
     dgDispCDInfo->AddColumn("光盘个数", "count", 900);
     dgDispCDInfo->AddColumn("购买时间", "buydate", 1200);
     dgDispCDInfo->AddColumn("被借出次数", "outcount", 1100);
@@ -234,7 +241,7 @@ QGroupBox* CounterPage::BuildBorrowBasket() {
 
 QGroupBox* CounterPage::BuildSellBasket() {
     MskFactSellMoney = Named<MaskEdBox>("MskFactSellMoney");
-    MskFactSellMoney->SetFormat(kMoney);
+    MskFactSellMoney->SetFormat(kMoneyFormat);
     const BasketControls c = BuildBasket(
         {"Frame14", "出售信息", "lvwSell", "LblSellUserNameTotle", "LblSellUserName",
          "出售数量：", "LblSellCount", "金额合计：", "LblSellMoney", "实收金额(Ctrl+L)：",
@@ -281,8 +288,8 @@ void CounterPage::CloseBorrowBasket() {
     LblMoneyBorrowCreSum->SetCaption("0");
     TxtCredence->setText("");
     gForeGiftSum = 0;
-    gBorrowCountSum = 0;
-    gBorrowOpen = false;
+    gBorrowBasket.CountSum = 0;
+    gBorrowBasket.Open = false;
     for (QWidget* w : std::initializer_list<QWidget*>{CmdTax, CmdDel, CmdBorrowEdit, TxtCredence})
         w->setEnabled(false);
 }
@@ -294,9 +301,9 @@ void CounterPage::CloseSellBasket() {
     LblSellCount->SetCaption("0");
     LblSellMoney->SetCaption("0");
     MskFactSellMoney->SetText("0");
-    gSellMoneySum = 0;
-    gSellCountSum = 0;
-    gSellOpen = false;
+    gSellBasket.MoneySum = 0;
+    gSellBasket.CountSum = 0;
+    gSellBasket.Open = false;
     for (QWidget* w :
          std::initializer_list<QWidget*>{CmdSellTax, CmdDelSellCD, CmdSellEdit, MskFactSellMoney})
         w->setEnabled(false);
@@ -312,4 +319,117 @@ void CounterPage::RequeryDispCDInfo() {
 
 void CounterPage::RefreshDetailPanel() {
     // The detail panel is filled with the counter's own list.
+}
+
+// ---- The page protocol and the rest of the shop ------------------------------------------
+
+namespace {
+const char* const kAll = "全部";
+}
+
+void CounterPage::ConnectShop() {
+    // The catalogue saved or discarded a title, or titles changed behind the lists.
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
+        RunReported([this] {
+            RequeryDispCDInfo();
+            RefreshDetailPanel();
+        });
+    });
+    // The classification lists were read afresh: the filters offer their names, "全部"
+    // selected, and a list that was filtered is shown unfiltered.
+    connect(&ShopEvents::Get(), &ShopEvents::ClassificationRead, this,
+            [this](const QString& table, const QStringList& names) {
+                FillFilter(table == QStringLiteral("type") ? CboTypeFind : CboMovietypeFind, names);
+            });
+}
+
+void CounterPage::FillFilter(QComboBox* filter, const QStringList& names) {
+    const QString shown = filter->currentText();
+    const bool narrowed = !shown.isEmpty() && shown != QString::fromUtf8(kAll);
+    {
+        const QSignalBlocker quiet(filter);
+        filter->clear();
+        filter->addItem(QString::fromUtf8(kAll));
+        filter->addItems(names);
+        filter->setCurrentIndex(0);
+    }
+    if (narrowed) RunReported([this] { SetDispSourse(QString()); });
+}
+
+// Picking "全部" in the counter's filters gives the list its first rows.
+void CounterPage::Load() {
+    for (QComboBox* combo : {CboDegree, CboMovietypeFind, CboTypeFind, CboStation}) {
+        combo->setCurrentText(QString::fromUtf8(kAll));
+        SetDispSourse("");
+    }
+}
+
+void CounterPage::ResetPanels() {
+    LblBorrowUserName->SetCaption("");
+    LblNotBackCount->SetCaption("0");
+    LblMoneyBorrowCreSum->SetCaption("0");
+    TxtCredence->setText("");
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdTax, CmdSellTax, CmdDel, CmdBorrowEdit,
+                                                      CmdDelSellCD, TxtCredence, MskFactSellMoney,
+                                                      CmdSellEdit})
+        w->setEnabled(false);
+}
+
+// Page buttons 0 (rental) and 6 (sale) show the counter in their mode.
+void CounterPage::Activate(int button) {
+    TxtFind->clear();
+    TxtFind->setFocus();
+    if (button == 6) {
+        ApplySaleLayout();
+    } else {
+        ApplyRentalLayout();
+    }
+    RequeryDispCDInfo();
+}
+
+void CounterPage::FocusDefault() { TxtFind->setFocus(); }
+
+// Ctrl+O or F9 goes to the pledge box, Ctrl+L or F10 to the sale's paid amount, whatever
+// page shows, when they take input.
+bool CounterPage::HandleShortcut(int KeyCode, int Shift) {
+    const bool ctrl = Shift == vbCtrlMask;
+    QWidget* target = nullptr;
+    if ((ctrl && KeyCode == vbKeyO) || KeyCode == vbKeyF9) target = TxtCredence;
+    if ((ctrl && KeyCode == vbKeyL) || KeyCode == vbKeyF10) target = MskFactSellMoney;
+    if (!target) return false;
+    if (target->isEnabled()) target->setFocus();
+    return true;
+}
+
+// An unsettled basket is rolled back before the program closes, if the operator agrees.
+bool CounterPage::QueryClose() {
+    bool close = true;
+    if (gBorrowBasket.Open) close = AskAndRollBack(true) && close;
+    if (gSellBasket.Open) close = AskAndRollBack(false) && close;
+    return close;
+}
+
+// On failure the basket stays as it was and the operator is told why the program did not
+// close.
+bool CounterPage::AskAndRollBack(bool rental) {
+    const QString question = rental ? QStringLiteral("用户出租光盘未结帐，真的要退出吗？")
+                                    : QStringLiteral("用户购买光盘未结帐，真的要退出吗？");
+    if (MsgBox(question, vbYesNo + vbQuestion, QStringLiteral("退出")) != vbYes) return false;
+    try {
+        BasketRollback::Run(gConn, rental ? BasketRollback::Rental : BasketRollback::Sale,
+                            rental ? gBorrowBasket.No : gSellBasket.No);
+    } catch (const DbError& e) {
+        const QString failure = rental ? QStringLiteral("撤销未结帐的出租时出错，程序没有退出：\n")
+                                       : QStringLiteral("撤销未结帐的出售时出错，程序没有退出：\n");
+        MsgBox(failure + e.Description(), vbOKOnly + vbCritical, QStringLiteral("错误"));
+        return false;
+    }
+    DoEvents();
+    if (rental) {
+        CloseBorrowBasket();
+    } else {
+        CloseSellBasket();
+    }
+    SetDispSourse("");
+    return true;
 }

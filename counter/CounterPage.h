@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "core/ShopPage.h"
 #include <array>
 #include <memory>
 
@@ -19,10 +19,18 @@ class MaskEdBox;
 // Page 4 of the main window: the counter, in rental or sale mode. The disc list with its
 // filters and search box, the detail panel of the current title with its copies on the
 // shelf, and the two basket frames.
-class CounterPage : public QWidget {
+class CounterPage : public ShopPage {
     Q_OBJECT
 public:
     explicit CounterPage(QWidget* parent = nullptr);
+
+    // The page protocol.
+    void Load() override;
+    void ResetPanels() override;
+    void Activate(int button) override;
+    void FocusDefault() override;
+    bool HandleShortcut(int KeyCode, int Shift) override;
+    bool QueryClose() override;
 
     // Shows the controls of one mode and hides those of the other.
     void ApplyRentalLayout();
@@ -110,4 +118,7 @@ private:
     QGroupBox* BuildBorrowBasket();
     QGroupBox* BuildSellBasket();
     void SetModeVisibility(bool rental);
+    void ConnectShop();
+    void FillFilter(QComboBox* filter, const QStringList& names);
+    bool AskAndRollBack(bool rental);
 };

@@ -9,15 +9,15 @@
 
 #include "core/mdlMain.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-const char* const kMoney = "￥#,##0.00";
 const char* const kAllMembers = "select * from userinfo";
 
 }  // namespace
 
-MemberPage::MemberPage(QWidget* parent) : QWidget(parent) {
+MemberPage::MemberPage(QWidget* parent) : ShopPage(parent) {
     setObjectName("MemberPage");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -42,7 +42,7 @@ QWidget* MemberPage::BuildMemberList() {
     DataGrid1 = Named<DataGrid>("DataGrid1");
     DataGrid1->AddColumn("会员编号", "userid", 1100);
     DataGrid1->AddColumn("会员姓名", "username", 1500);
-    DataGrid1->AddColumn("已缴会费", "money", 1300, kMoney);
+    DataGrid1->AddColumn("已缴会费", "money", 1300, kMoneyFormat);
     DataGrid1->AddColumn("入会时间", "JoinDate", 1300);
     DataGrid1->AddColumn("联系电话", "telephone", 1600);
     v->addWidget(DataGrid1, 1);
@@ -87,7 +87,7 @@ QGroupBox* MemberPage::BuildAccount() {
     FieldGrid fields(grid, 2);
     fields.Add("已存入金额：", LblMoney = ValueLabel("LblMoney"));
     MebAddMoney = Named<MaskEdBox>("MebAddMoney");
-    MebAddMoney->SetFormat(kMoney);
+    MebAddMoney->SetFormat(kMoneyFormat);
     fields.Add("退还或存入金额：", MebAddMoney);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command10 = Named<QPushButton>("Command10", QStringLiteral("缴纳会费")));
@@ -105,11 +105,30 @@ void MemberPage::OpenMemberRecordset() {
     SetDataField(TxtAddress, "Address");
     SetDataField(TxtTele, "Telephone");
     SetDataField(TxtUserName, "UserName");
-    SetDataField(LblMoney, "money", kMoney);
+    SetDataField(LblMoney, "money", kMoneyFormat);
     SetDataSource({TxtUserID, TxtAddress, TxtTele, TxtUserName, LblMoney}, rs.get());
     adoUser = std::move(rs);
 }
 
 void MemberPage::ShowUserAccount() {
     // The account panel is filled with the member windows.
+}
+
+// ---- The page protocol -------------------------------------------------------------------
+
+void MemberPage::Activate(int) {
+    OpenMemberRecordset();
+    ShowUserAccount();
+    Text3->setFocus();
+}
+
+// Closing: a member row without a member number is dropped, another one's edit written.
+bool MemberPage::SaveBeforeClosing() {
+    if (!adoUser || !adoUser->HasCurrentRow()) return true;
+    if (DataGrid1->Columns(0).Text().isEmpty()) {
+        adoUser->CancelUpdate();
+    } else {
+        adoUser->MoveLast();
+    }
+    return true;
 }

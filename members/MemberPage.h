@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "core/ShopPage.h"
 #include <memory>
 
 #include "platform/db/Recordset.h"
@@ -12,10 +12,14 @@ class Label;
 class MaskEdBox;
 
 // Page 5 of the main window: the members, the current member's fields and account.
-class MemberPage : public QWidget {
+class MemberPage : public ShopPage {
     Q_OBJECT
 public:
     explicit MemberPage(QWidget* parent = nullptr);
+
+    // The page protocol.
+    void Activate(int button) override;
+    bool SaveBeforeClosing() override;
 
     // Opens the member recordset afresh and binds the grid and the member's fields.
     void OpenMemberRecordset();

@@ -28,7 +28,7 @@ constexpr int kPictureHeight = 1065;
 int PictureWidth(int index) { return index < 4 ? 4000 : 4005; }
 }  // namespace
 
-StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent) {
+StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
     setObjectName("StatisticsPage");
     const QFont linkFont = CjkFont("宋体", 10.5, true);
     for (int i = 0; i < kLinks; ++i) {

@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "core/ShopPage.h"
 #include <array>
 
 class Label;
@@ -7,7 +7,7 @@ class PictureButton;
 
 // Page 1 of the main window: eight links, one per report window, each lying on a
 // button picture.
-class StatisticsPage : public QWidget {
+class StatisticsPage : public ShopPage {
     Q_OBJECT
 public:
     static constexpr int kLinks = 8;
@@ -15,6 +15,8 @@ public:
 
     // Takes the underline off links 0 to last.
     void ClearUnderlines(int last);
+    // The pointer over the page's background takes every link's underline away.
+    void PointerOverBackground() override { ClearUnderlines(5); }
     bool IsUnderlined(int index) const;
 
     std::array<PictureButton*, kLinks> ImgReport{};

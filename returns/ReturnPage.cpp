@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/ShopEvents.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/ErrorReport.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
@@ -21,7 +23,7 @@ ListView* CopyList(const QString& name) {
 }
 }  // namespace
 
-ReturnPage::ReturnPage(QWidget* parent) : QWidget(parent) {
+ReturnPage::ReturnPage(QWidget* parent) : ShopPage(parent) {
     setObjectName("ReturnPage");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -115,3 +117,27 @@ void ReturnPage::SetLabel68Red(bool red) {
     label68Red_ = red;
     Label68->setStyleSheet(red ? "color: #ff0000;" : "color: #ffffff;");
 }
+
+// ---- The page protocol and the rest of the shop ------------------------------------------
+
+namespace {
+const char* const kAllOpenRentals = "全部未还光盘";
+}
+
+void ReturnPage::Load() {
+    SelectPeriod(QString::fromUtf8(kAllOpenRentals));
+    // The open rentals show titles' names: they follow changed titles.
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
+        if (adoDispBorrow && adoDispBorrow->IsOpen() && !adoDispBorrow->HasPendingChanges())
+            RunReported([this] { adoDispBorrow->Requery(); });
+    });
+}
+
+void ReturnPage::Activate(int) {
+    TxtFindBack->setFocus();
+    SelectPeriod(QString::fromUtf8(kAllOpenRentals));
+}
+
+void ReturnPage::FocusDefault() { TxtFindBack->setFocus(); }
+
+void ReturnPage::Blink() { SetLabel68Red(!Label68Red()); }

@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include "core/ShopPage.h"
 #include <memory>
 
 #include "platform/db/Recordset.h"
@@ -15,10 +15,16 @@ class ListView;
 
 // Page 3 of the main window: the open rentals, by period, with the detail of the
 // current one and the button that takes copies back.
-class ReturnPage : public QWidget {
+class ReturnPage : public ShopPage {
     Q_OBJECT
 public:
     explicit ReturnPage(QWidget* parent = nullptr);
+
+    // The page protocol.
+    void Load() override;
+    void Activate(int button) override;
+    void FocusDefault() override;
+    void Blink() override;
 
     // Rebuilds the list of open rentals for the period shown in CboSelTime.
     void SetDispBorrowSourse(const QString& StrOrder);

@@ -5,7 +5,7 @@
 
 #include "catalogue/CataloguePage.h"
 #include "platform/ui/Controls.h"
-#include "tests/core/MainWindowTest.h"
+#include "tests/shell/MainWindowTest.h"
 
 // The main window on a shop database with two formats (DVD 3, VCD 5) and two movie types
 // (动作 1, 科幻 12), for the tests of the catalogue page, its save, discarding and finding.

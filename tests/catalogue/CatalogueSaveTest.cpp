@@ -152,7 +152,7 @@ TEST_F(CatalogueSaveTest, SavingWhileAnotherPageShowsDoesNothing) {
     Type(main.Catalogue->TxtName, "英雄本色");
     main.Image3_Click(3);
     Settle();
-    main.CmdSave_Click();
+    main.Catalogue->CmdSave_Click();
     EXPECT_TRUE(Prompts().empty());
     EXPECT_EQ(Query1("select name from cdinfo"), "英雄");
     EXPECT_TRUE(main.Catalogue->HasPendingEdit());
@@ -180,8 +180,8 @@ TEST_F(CatalogueSaveTest, ATitleWithCopiesOutOrInAnOpenBasketKeepsItsClassificat
     AddTitle("030100000002", "A2", "卖片", "DVD", "动作");
     AddRental("030100000001", "0003", false);
     AddSale("030100000002", "0008");
-    gSellOpen = true;
-    gSellNo = "0008";
+    gSellBasket.Open = true;
+    gSellBasket.No = "0008";
     CataloguePage& page = *ShowCatalogue().Catalogue;
     for (int row : {1, 2}) {
         ForgetPrompts();
@@ -206,7 +206,7 @@ TEST_F(CatalogueSaveTest, ATitleWithCopiesOutOrInAnOpenBasketKeepsItsClassificat
     }
 
     // Once the sale basket is settled, the title may change.
-    gSellOpen = false;
+    gSellBasket.Open = false;
     page.CboType->setCurrentText("VCD");
     page.CmdSave_Click();
     EXPECT_EQ(Query1("select type from cdinfo where cdid = '050100000001'"), "VCD");

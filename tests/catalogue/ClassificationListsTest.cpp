@@ -312,8 +312,8 @@ TEST_F(ClassificationListsTest, AnEntryWithCopiesOutOrInAnOpenBasketIsNotDeleted
     // Returned, but the other title is in the open sale basket.
     Sql("update borrowinfo set isreturnall = 1");
     AddSale("050100000002", "0003");
-    gSellOpen = true;
-    gSellNo = "0003";
+    gSellBasket.Open = true;
+    gSellBasket.No = "0003";
     MsgBoxLog::Get().Reset();
     MsgBoxLog::Get().QueueAnswer(vbYes);
     Lists().Command8_Click();
@@ -321,7 +321,7 @@ TEST_F(ClassificationListsTest, AnEntryWithCopiesOutOrInAnOpenBasketIsNotDeleted
     EXPECT_EQ(Count("select count(*) from cdinfo"), 2);
 
     // The basket settled: the entry goes.
-    gSellOpen = false;
+    gSellBasket.Open = false;
     MsgBoxLog::Get().QueueAnswer(vbYes);
     Lists().Command8_Click();
     EXPECT_EQ(Count("select count(*) from cdinfo"), 0);
@@ -376,16 +376,16 @@ TEST_F(ClassificationListsTest, TitlesWithOpenLinesAreFoundByAnyCondition) {
     EXPECT_FALSE(TitleUsage::HasOpenLines("type = ?1", {"DVD"}));
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("050100000002"));
 
-    gBorrowOpen = true;
-    gBorrowNo = "0001";  // a basket line already marked returned still counts
+    gBorrowBasket.Open = true;
+    gBorrowBasket.No = "0001";  // a basket line already marked returned still counts
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("050100000001"));
-    gBorrowOpen = false;
+    gBorrowBasket.Open = false;
     EXPECT_FALSE(TitleUsage::TitleHasOpenLines("050100000001"));
 
     AddSale("030100000001", "0007");
     EXPECT_FALSE(TitleUsage::TitleHasOpenLines("030100000001")) << "a settled sale";
-    gSellOpen = true;
-    gSellNo = "0007";
+    gSellBasket.Open = true;
+    gSellBasket.No = "0007";
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("030100000001"));
     EXPECT_EQ(TitleUsage::CountWithOpenLines("cdid <> ?", {"050100000002"}), 1);
 

@@ -63,8 +63,8 @@ TEST_F(DiscardTest, DiscardingATitleRemovesItsHistoryButNotItsSales) {
 TEST_F(DiscardTest, ATitleWithCopiesOutOrInTheOpenSaleBasketIsNotDiscarded) {
     AddRental("030100000003", "0009", false);
     Sql("insert into sellinfo (sellid, sellcount) values ('0301000000010004', 1)");
-    gSellOpen = true;
-    gSellNo = "0004";
+    gSellBasket.Open = true;
+    gSellBasket.No = "0004";
     CataloguePage& page = *ShowCatalogue().Catalogue;
     for (int row : {1, 3}) {
         ForgetPrompts();

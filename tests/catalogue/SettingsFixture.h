@@ -5,7 +5,7 @@
 #include "catalogue/ClassificationLists.h"
 #include "catalogue/SettingsPage.h"
 #include "platform/ui/Controls.h"
-#include "tests/core/MainWindowTest.h"
+#include "tests/shell/MainWindowTest.h"
 
 // The main window on a shop database, with what the tests of the settings page, the
 // classification lists and the stock list put into it.
@@ -50,7 +50,10 @@ class SettingsFixture : public MainWindowTest {
         return main;
     }
 
-    ClassificationLists& Lists() { return ClassificationLists::Of(frmMain::instance()); }
+    ClassificationLists& Lists() {
+        frmMain& main = frmMain::instance();
+        return ClassificationLists::Of(*main.Settings, *main.Catalogue);
+    }
     SettingsPage& Page() { return *frmMain::instance().Settings; }
 
     // The operator types text into a cell of a list's grid and closes the editor.

@@ -1,6 +1,6 @@
 #include "catalogue/SettingsPage.h"
 #include "platform/ui/Controls.h"
-#include "tests/core/MainWindowTest.h"
+#include "tests/shell/MainWindowTest.h"
 
 #include <QRadioButton>
 

@@ -116,8 +116,8 @@ TEST_F(SettingsPageTest, TheFeeIsReadAsAnAmount) {
     EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
 
     TypeAndLeave(page.MaskEdBox4, "二十元", away);
-    EXPECT_EQ(Boxes(), QStringList{"提示|“二十元”不是有效的金额，请输入 0 以上的金额，例如 10 或 "
-                                   "￥10.00。会费没有改变。"});
+    EXPECT_EQ(Boxes(), QStringList{"提示|会费“二十元”不是正确的金额，请输入不小于 0 的金额，例如 "
+                                   "12.50 或 ￥12.50。会费没有改变。"});
     EXPECT_EQ(Query1("select tax from pricepercent"), "12.35");
     EXPECT_EQ(page.MaskEdBox4->Text(), "￥12.35");
     EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << "the fee changes no price";
@@ -161,9 +161,10 @@ TEST_F(SettingsPageTest, EachDepositAmountIsWrittenWhenItsBoxIsLeft) {
     TypeAndLeave(page.MskForeGiftSet, "", away);
     TypeAndLeave(page.MskMemberForeGiftSet, "3元", away);
     EXPECT_EQ(Boxes(),
-              (QStringList{"提示|请输入金额，例如 10 或 ￥10.00。零租用户的押金没有改变。",
-                           "提示|“3元”不是有效的金额，请输入 0 以上的金额，例如 10 或 ￥10.00。"
-                           "会员的押金没有改变。"}));
+              (QStringList{"提示|零租用户的押金没有填写金额，请输入不小于 0 的金额，例如 12.50 "
+                           "或 ￥12.50。零租用户的押金没有改变。",
+                           "提示|会员的押金“3元”不是正确的金额，请输入不小于 0 的金额，例如 12.50 "
+                           "或 ￥12.50。会员的押金没有改变。"}));
     EXPECT_EQ(Query1(kRule), "2/10.0/1000.0");
     EXPECT_EQ(page.MskForeGiftSet->Text(), "10");
     EXPECT_EQ(page.MskMemberForeGiftSet->Text(), "1000");
@@ -174,8 +175,8 @@ TEST_F(SettingsPageTest, AnOptionPickedWithAnAmountThatIsNoAmountKeepsTheStoredR
     page.MskMemberForeGiftSet->SetText("abc");  // set without leaving the box
     page.Option3[2]->click();
     Settle();
-    EXPECT_EQ(Boxes(), QStringList{"提示|“abc”不是有效的金额，请输入 0 以上的金额，例如 10 或 "
-                                   "￥10.00。押金设置没有改变。"});
+    EXPECT_EQ(Boxes(), QStringList{"提示|押金设置“abc”不是正确的金额，请输入不小于 0 的金额，例如 "
+                                   "12.50 或 ￥12.50。押金设置没有改变。"});
     EXPECT_EQ(Query1(kRule), "1/5.0/3.0");
     EXPECT_TRUE(page.Option3[1]->isChecked());
     EXPECT_FALSE(page.Option3[2]->isChecked());

@@ -8,8 +8,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "core/frmMain.h"
+#include "shell/frmMain.h"
 #include "core/mdlMain.h"
+#include "shell/Startup.h"
 #include "platform/app/AppPath.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"

@@ -2,6 +2,7 @@
 #include <QString>
 #include <array>
 
+#include "core/MainWindow.h"
 #include "platform/ui/FormOf.h"
 
 class QTabWidget;
@@ -9,6 +10,7 @@ class QTimer;
 class Label;
 class PictureButton;
 class Recordset;
+class ShopPage;
 class CataloguePage;
 class CounterPage;
 class MemberPage;
@@ -18,8 +20,9 @@ class StatisticsPage;
 
 // The main window: six pages on a tab control without tabs, switched by a row of seven
 // picture buttons and by keyboard shortcuts. It owns the pages and the state they share,
-// and offers the procedures and recordsets other windows call on it.
-class frmMain : public FormOf<frmMain> {
+// talks to them only through the page protocol, and answers what pages and windows ask
+// of the main window.
+class frmMain : public FormOf<frmMain>, public MainWindow {
     Q_OBJECT
     friend class FormOf<frmMain>;
 
@@ -29,6 +32,8 @@ public:
                 kMembers = 5 };
     static constexpr int kPageButtons = 7;
     static constexpr int kPages = 6;
+
+    ~frmMain() override;
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -48,20 +53,15 @@ public:
     void EnableCatalogueEntry();
     void ResetBasketPanels();
 
-    // Procedures and recordsets other windows use.
-    void SetDispSourse(const QString& StrOrder);
-    void SetDispBorrowSourse(const QString& StrOrder);
-    void FillTypeLists();
-    void CmdSave_Click();
-    Recordset* adoCDInfo() const;
-    Recordset* adoDispBorrow() const;
-    Recordset* adoDispCDInfo() const;
-
-    // Window-level state
-    bool IsActive = false;
-    int CounterMode = 1;  // 1 rental, 2 sale
-    bool SearchCancel = false;
-    QString SortDirection;  // "ASC", "DESC" or "" at start
+    // The main-window interface.
+    Form* Window() override { return this; }
+    bool IsShowing(const QWidget* page) const override;
+    void SetDispSourse(const QString& StrOrder) override;
+    void SetDispBorrowSourse(const QString& StrOrder) override;
+    void FillTypeLists() override;
+    Recordset* adoCDInfo() const override;
+    Recordset* adoDispBorrow() const override;
+    Recordset* adoDispCDInfo() const override;
 
     QTabWidget* SSTab1;
     std::array<PictureButton*, kPageButtons> Image3{};
@@ -83,12 +83,8 @@ private:
     frmMain();
     QWidget* BuildButtonBar();
     void BuildPages();
-    void SelectFilterDefaults();
-    void ShowCatalogueEntry();
-    bool RollBackBasket(const char* const statements[3], const QString& basketNo,
-                        const QString& failure, void (CounterPage::*closeBasket)());
-    bool RollBackBorrowBasket();
-    bool RollBackSellBasket();
+    std::array<ShopPage*, kPages> Pages() const;
+    ShopPage* CurrentPage() const;
     bool SavePendingEdits();
     void ShowPage(int page);
 };

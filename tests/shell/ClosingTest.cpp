@@ -5,7 +5,7 @@
 #include "counter/CounterPage.h"
 #include "members/MemberPage.h"
 #include "platform/ui/Controls.h"
-#include "tests/core/MainWindowTest.h"
+#include "tests/shell/MainWindowTest.h"
 
 namespace {
 // An open rental basket 0005 (all of title A's copies, one of B's three) and an open
@@ -25,12 +25,12 @@ protected:
         LoadMainWindow();
     }
     static void OpenBaskets(bool rental, bool sale) {
-        gBorrowOpen = rental;
-        gBorrowNo = "0005";
-        gBorrowCountSum = 3;
-        gSellOpen = sale;
-        gSellNo = "0007";
-        gSellCountSum = 3;
+        gBorrowBasket.Open = rental;
+        gBorrowBasket.No = "0005";
+        gBorrowBasket.CountSum = 3;
+        gSellBasket.Open = sale;
+        gSellBasket.No = "0007";
+        gSellBasket.CountSum = 3;
         CounterPage* c = frmMain::instance().Counter;
         c->CmdTax->setEnabled(rental);
         c->CmdSellTax->setEnabled(sale);
@@ -81,12 +81,12 @@ TEST_F(ClosingTest, NoThenYesKeepsTheRentalAndClosesTheSaleBasket) {
     ASSERT_TRUE(frmMain::isLoaded());
     EXPECT_EQ(Lines("sellinfo"), "0");
     EXPECT_EQ(Lines("borrowinfo"), "3");
-    EXPECT_TRUE(gBorrowOpen);
+    EXPECT_TRUE(gBorrowBasket.Open);
     EXPECT_FALSE(gExiting);
     // The rolled-back sale basket is closed as its last line's removal closes it.
     CounterPage* c = frmMain::instance().Counter;
-    EXPECT_FALSE(gSellOpen);
-    EXPECT_EQ(gSellCountSum, 0);
+    EXPECT_FALSE(gSellBasket.Open);
+    EXPECT_EQ(gSellBasket.CountSum, 0);
     EXPECT_EQ(c->LblSellCount->Caption(), "0");
     EXPECT_FALSE(c->CmdSellTax->isEnabled());
     EXPECT_FALSE(c->MskFactSellMoney->isEnabled());
@@ -105,8 +105,8 @@ TEST_F(ClosingTest, YesThenNoRollsTheRentalBackAndStaysOpen) {
     MsgBoxLog::Get().QueueAnswer(vbYes);
     MsgBoxLog::Get().QueueAnswer(vbNo);
     EXPECT_FALSE(frmMain::unload());
-    EXPECT_FALSE(gBorrowOpen);
-    EXPECT_TRUE(gSellOpen);
+    EXPECT_FALSE(gBorrowBasket.Open);
+    EXPECT_TRUE(gSellBasket.Open);
     EXPECT_EQ(Lines("borrowinfo"), "1");
     EXPECT_EQ(Lines("sellinfo"), "2");
     EXPECT_FALSE(frmMain::instance().Counter->CmdTax->isEnabled());
@@ -122,7 +122,7 @@ TEST_F(ClosingTest, AFailingRollbackLeavesTheBasketAndTheWindow) {
     ASSERT_EQ(Prompts().size(), 2u);
     EXPECT_TRUE(Prompts()[1].contains("disk is full"));
     EXPECT_EQ(MsgBoxLog::Get().Calls()[1].title, "错误");
-    EXPECT_TRUE(gBorrowOpen);
+    EXPECT_TRUE(gBorrowBasket.Open);
     EXPECT_EQ(Title("010100000001"), "全部借出/3/0");  // the updates went back too
     EXPECT_EQ(Lines("borrowinfo"), "3");
     EXPECT_TRUE(frmMain::instance().Counter->CmdTax->isEnabled());

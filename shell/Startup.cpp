@@ -2,8 +2,10 @@
 #include <exception>
 #include <iterator>
 
-#include "core/frmMain.h"
+#include "shell/Startup.h"
+
 #include "core/mdlMain.h"
+#include "shell/frmMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/ShopSettings.h"
 #include "platform/ui/ErrorReport.h"
@@ -68,12 +70,12 @@ void DeleteUnnamedClassifications() {
 }
 
 void ResetBaskets() {
-    gBorrowOpen = false;
+    gBorrowBasket.Open = false;
     gForeGiftSum = 0;
-    gBorrowCountSum = 0;
-    gSellOpen = false;
-    gSellMoneySum = 0;
-    gSellCountSum = 0;
+    gBorrowBasket.CountSum = 0;
+    gSellBasket.Open = false;
+    gSellBasket.MoneySum = 0;
+    gSellBasket.CountSum = 0;
 }
 }  // namespace
 

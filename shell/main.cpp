@@ -1,4 +1,5 @@
 #include "core/mdlMain.h"
+#include "shell/Startup.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 

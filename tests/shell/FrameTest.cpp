@@ -12,7 +12,8 @@
 #include "platform/ui/Controls.h"
 #include "reports/StatisticsPage.h"
 #include "returns/ReturnPage.h"
-#include "tests/core/MainWindowTest.h"
+#include "shell/Startup.h"
+#include "tests/shell/MainWindowTest.h"
 
 namespace {
 class FrameTest : public MainWindowTest {

@@ -2,7 +2,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/frmMain.h"
+#include "shell/Startup.h"
+#include "shell/frmMain.h"
 #include "tests/core/CoreTest.h"
 
 namespace {
@@ -105,8 +106,8 @@ TEST_F(StartupTest, StartRemovesUnnamedClassificationsAndShowsTheWindow) {
     ASSERT_TRUE(frmMain::isLoaded());
     EXPECT_TRUE(frmMain::instance().isVisible());
     EXPECT_EQ(frmMain::instance().windowTitle(), "Vadrin光盘出租出售");
-    EXPECT_FALSE(gBorrowOpen);
-    EXPECT_FALSE(gSellOpen);
+    EXPECT_FALSE(gBorrowBasket.Open);
+    EXPECT_FALSE(gSellBasket.Open);
     EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDateTime>
 
-#include "core/frmMain.h"
+#include "shell/frmMain.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "tests/support/TestSupport.h"

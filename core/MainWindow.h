@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+
+class Form;
+class QWidget;
+class Recordset;
+
+// What pages and windows may ask of the main window, and through it of another page,
+// without knowing it: the frame in shell/ implements it, and registers itself while it
+// is loaded.
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+
+    // The loaded main window; null before it loads and after it unloads.
+    static MainWindow* Get();
+    static bool IsLoaded() { return Get() != nullptr; }
+
+    // The window itself: the owner of modeless windows, shown again when they close.
+    virtual Form* Window() = 0;
+    // Whether a page is the one the window shows now.
+    virtual bool IsShowing(const QWidget* page) const = 0;
+
+    // Procedures and recordsets of the pages that others call on.
+    virtual void SetDispSourse(const QString& StrOrder) = 0;
+    virtual void SetDispBorrowSourse(const QString& StrOrder) = 0;
+    virtual void FillTypeLists() = 0;
+    virtual Recordset* adoCDInfo() const = 0;
+    virtual Recordset* adoDispBorrow() const = 0;
+    virtual Recordset* adoDispCDInfo() const = 0;
+
+    // Window-level state the pages share.
+    bool IsActive = false;
+    int CounterMode = 1;  // 1 rental, 2 sale
+    bool SearchCancel = false;
+    QString SortDirection;  // "ASC", "DESC" or "" at start
+
+protected:
+    static void Register(MainWindow* window);
+};

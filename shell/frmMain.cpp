@@ -1,0 +1,287 @@
+#include "shell/frmMain.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "catalogue/CataloguePage.h"
+#include "catalogue/ClassificationLists.h"
+#include "catalogue/SettingsPage.h"
+#include "core/ShopPage.h"
+#include "core/mdlMain.h"
+#include "core/pictures/Pictures.h"
+#include "counter/CounterPage.h"
+#include "members/MemberPage.h"
+#include "platform/ui/Controls.h"
+#include "reports/StatisticsPage.h"
+#include "returns/ReturnPage.h"
+
+namespace {
+struct PageButton {
+    int page;
+    const char* title;
+};
+// Button index to page and title; buttons 0 and 6 both show the counter.
+constexpr PageButton kButtonPages[frmMain::kPageButtons] = {
+    {frmMain::kCounter, "出租服务"},    {frmMain::kReturns, "归还服务"},
+    {frmMain::kCatalogue, "光盘管理"},  {frmMain::kStatistics, "数据统计"},
+    {frmMain::kSettings, "系统维护"},   {frmMain::kMembers, "会员管理"},
+    {frmMain::kCounter, "出售服务"},
+};
+
+// The buttons rest 60 twips from the top; pressed, they sit 15 right and 30 down.
+constexpr int kButtonRestTop = 60;
+constexpr int kButtonPressedBelow = 75;
+constexpr int kButtonWidthTwips = 1440;
+constexpr int kButtonHeightTwips = 1080;
+constexpr int kButtonGapTwips = 120;
+
+const char* const kWindowStyle =
+    "QGroupBox { background: rgba(255, 255, 255, 215); border: 1px solid #c9b48a;"
+    "  border-radius: 6px; margin-top: 14px; padding-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px;"
+    "  color: #7a4a12; font-weight: bold; }"
+    "QGroupBox[flat=\"true\"] { background: transparent; border: none; margin-top: 0;"
+    "  padding-top: 0; }"
+    "QTabWidget::pane { border: none; }";
+
+}  // namespace
+
+frmMain::frmMain() {
+    setObjectName("frmMain");
+    setWindowTitle(QStringLiteral("Vadrin光盘出租出售"));
+    setWindowIcon(Pictures::WindowIcon());
+    setStyleSheet(kWindowStyle);
+    SetKeyPreview(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildButtonBar());
+    SSTab1 = Named<QTabWidget>("SSTab1");
+    layout->addWidget(SSTab1, 1);
+    BuildPages();
+    Timer1 = Named<QTimer>("Timer1", this);
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    Timer1->start();
+    resize(1240, 820);
+    Register(this);
+}
+
+frmMain::~frmMain() {
+    if (MainWindow::Get() == this) Register(nullptr);
+}
+
+QWidget* frmMain::BuildButtonBar() {
+    auto* bar = Named<QWidget>("ButtonBar");
+    bar->setAutoFillBackground(true);
+    QPalette p = bar->palette();
+    p.setColor(QPalette::Window, QColor("#f3e3c3"));
+    bar->setPalette(p);
+    bar->setFixedHeight(TwipsToPixels(kButtonRestTop + kButtonHeightTwips + 120));
+    for (int i = 0; i < kPageButtons; ++i) {
+        Image3[i] = NamedAt<PictureButton>("Image3", i, bar);
+        Image3[i]->SetStretch(true);
+        MoveTwips(Image3[i], 120 + i * (kButtonWidthTwips + kButtonGapTwips), kButtonRestTop,
+                  kButtonWidthTwips, kButtonHeightTwips);
+        Image3[i]->SetPicture(Pictures::PageButton(i, Image3[i]->size()));
+        connect(Image3[i], &PictureButton::Click, this, [this, i] { Image3_Click(i); });
+        connect(Image3[i], &PictureButton::MouseDown, this, [this, i] { Image3_MouseDown(i); });
+        connect(Image3[i], &PictureButton::MouseUp, this, [this, i] { Image3_MouseUp(i); });
+    }
+    Label42 = Named<Label>("Label42", QStringLiteral("出租服务"), bar);
+    Label42->setFont(CjkFont("隶书", 22, true));
+    Label42->setStyleSheet("color: #8a3b12;");
+    Label42->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* row = new QHBoxLayout(bar);
+    row->addStretch();
+    row->addWidget(Label42);
+    row->setContentsMargins(0, 0, 24, 0);
+    return bar;
+}
+
+void frmMain::BuildPages() {
+    Settings = new SettingsPage;
+    Statistics = new StatisticsPage;
+    Catalogue = new CataloguePage;
+    Returns = new ReturnPage;
+    Counter = new CounterPage;
+    Members = new MemberPage;
+    const std::array<ShopPage*, kPages> pages = Pages();
+    const char* names[kPages] = {"系统维护", "数据统计", "光盘管理", "归还服务", "出租出售", "会员管理"};
+    for (int i = 0; i < kPages; ++i) {
+        SSTab1->addTab(pages[i], QString::fromUtf8(names[i]));
+        Image1[i] = NamedAt<PictureButton>("Image1", i, pages[i]);
+        Image1[i]->setCursor(Qt::ArrowCursor);
+        Image1[i]->SetStretch(true);
+        Image1[i]->lower();
+        connect(Image1[i], &PictureButton::MouseMove, this, &frmMain::Image1_MouseMove);
+        pages[i]->installEventFilter(this);
+    }
+}
+
+std::array<ShopPage*, frmMain::kPages> frmMain::Pages() const {
+    return {Settings, Statistics, Catalogue, Returns, Counter, Members};
+}
+
+ShopPage* frmMain::CurrentPage() const { return Pages()[SSTab1->currentIndex()]; }
+
+bool frmMain::IsShowing(const QWidget* page) const { return SSTab1->currentWidget() == page; }
+
+// Each page's background fills the page, whatever the window's size.
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        for (int i = 0; i < kPages; ++i) {
+            if (watched == SSTab1->widget(i)) {
+                const QSize size = SSTab1->widget(i)->size();
+                Image1[i]->setGeometry(0, 0, size.width(), size.height());
+                Image1[i]->SetPicture(Pictures::PageBackground(i, size));
+            }
+        }
+    }
+    return FormOf<frmMain>::eventFilter(watched, event);
+}
+
+void frmMain::Form_Load() {
+    SSTab1->tabBar()->hide();
+    FillTypeLists();
+    for (ShopPage* page : Pages()) page->Load();
+    ShowPage(kCounter);
+    CounterMode = 1;
+}
+
+void frmMain::ShowPage(int page) { SSTab1->setCurrentIndex(page); }
+
+void frmMain::Image3_Click(int Index) {
+    Timer1->stop();
+    if (Index < 0 || Index >= kPageButtons) return;
+    const PageButton& button = kButtonPages[Index];
+    ShowPage(button.page);
+    if (button.page == kCounter) CounterMode = Index == 0 ? 1 : 2;
+    // The return page's hint blinks while it shows.
+    if (button.page == kReturns) Timer1->start();
+    Label42->SetCaption(QString::fromUtf8(button.title));
+    Pages()[button.page]->Activate(Index);
+}
+
+void frmMain::Image3_MouseDown(int Index) {
+    if (Image3[Index]->TopTwips() < kButtonPressedBelow) Image3[Index]->MoveByTwips(15, 30);
+}
+
+void frmMain::Image3_MouseUp(int Index) {
+    if (Image3[Index]->TopTwips() > kButtonRestTop) Image3[Index]->MoveByTwips(-15, -30);
+}
+
+void frmMain::Image1_MouseMove() {
+    for (ShopPage* page : Pages()) page->PointerOverBackground();
+}
+
+void frmMain::Timer1_Timer() {
+    for (ShopPage* page : Pages()) page->Blink();
+}
+
+void frmMain::Form_KeyUp(int& KeyCode, int Shift) {
+    for (ShopPage* page : Pages())
+        if (page->HandleShortcut(KeyCode, Shift)) return;
+    if (Shift == vbCtrlMask) {
+        switch (KeyCode) {
+            case vbKeyB: Image3_Click(0); break;
+            case vbKeyR: Image3_Click(1); break;
+            case vbKeyU: Image3_Click(2); break;
+            case vbKeyS: Image3_Click(3); break;
+            case vbKeyE: Image3_Click(4); break;
+            case vbKeyD: Image3_Click(5); break;
+            case vbKeyM: Image3_Click(6); break;
+            default: break;
+        }
+    }
+    switch (KeyCode) {
+        case vbKeyF2: Image3_Click(0); break;
+        case vbKeyF3: Image3_Click(1); break;
+        case vbKeyF4: Image3_Click(2); break;
+        case vbKeyF5: Image3_Click(5); break;
+        case vbKeyF6: Image3_Click(3); break;
+        case vbKeyF7: Image3_Click(4); break;
+        case vbKeyF8: Image3_Click(6); break;
+        default: break;
+    }
+}
+
+void frmMain::Form_KeyPress(int& KeyAscii) {
+    if (KeyAscii == vbKeyEscape) SearchCancel = true;
+}
+
+void frmMain::Form_Activate() {
+    try {
+        if (gQuit) {
+            Unload();
+            return;
+        }
+        CurrentPage()->FocusDefault();
+        IsActive = true;
+        update();
+    } catch (...) {
+    }
+}
+
+void frmMain::Form_Deactivate() { IsActive = false; }
+
+void frmMain::EnableCatalogueEntry() {
+    for (ShopPage* page : Pages()) page->EnableEntry();
+}
+
+void frmMain::ResetBasketPanels() {
+    for (ShopPage* page : Pages()) page->ResetPanels();
+}
+
+// ---- Closing ------------------------------------------------------------------------
+
+void frmMain::Form_QueryUnload(int& Cancel, int) {
+    Cancel = 0;
+    // Every page asks its questions, even after one of them kept the program open.
+    for (ShopPage* page : Pages())
+        if (!page->QueryClose()) Cancel += 1;
+}
+
+// Whatever page shows; a refused save lets the operator stay or quit.
+bool frmMain::SavePendingEdits() {
+    try {
+        for (ShopPage* page : Pages())
+            if (!page->SaveBeforeClosing()) return false;
+    } catch (const DbError& e) {
+        const int answer = MsgBox(QStringLiteral("保存修改时出错：\n%1\n\n仍然要退出吗？没有保存的修改将会丢失。")
+                                      .arg(e.Description()),
+                                  vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("退出"));
+        return answer == vbYes;
+    }
+    return true;
+}
+
+void frmMain::Form_Unload(int& Cancel) {
+    if (!SavePendingEdits()) {
+        Cancel = 1;
+        return;
+    }
+    gExiting = true;
+    gRsForeGift.reset();
+    gConn.Close();
+}
+
+// ---- The main-window interface, answered by the pages ---------------------------------
+
+void frmMain::SetDispSourse(const QString& StrOrder) { Counter->SetDispSourse(StrOrder); }
+
+void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
+    Returns->SetDispBorrowSourse(StrOrder);
+}
+
+void frmMain::FillTypeLists() { ClassificationLists::Of(*Settings, *Catalogue).FillTypeLists(); }
+
+Recordset* frmMain::adoCDInfo() const { return Catalogue->adoCDInfo.get(); }
+
+Recordset* frmMain::adoDispBorrow() const { return Returns->adoDispBorrow.get(); }
+
+Recordset* frmMain::adoDispCDInfo() const { return Counter->adoDispCDInfo.get(); }
