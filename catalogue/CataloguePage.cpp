@@ -106,8 +106,8 @@ QWidget* CataloguePage::BuildList() {
 }
 
 QGroupBox* CataloguePage::BuildEntry() {
-    Frame6 = Named<QGroupBox>("Frame6", QStringLiteral("光盘信息收集"));
-    auto* grid = new QGridLayout(Frame6);
+    FrameDiscEntry = Named<QGroupBox>("FrameDiscEntry", QStringLiteral("光盘信息收集"));
+    auto* grid = new QGridLayout(FrameDiscEntry);
     FieldGrid fields(grid, 3);
     fields.Add("光盘编号：", Text1 = Named<QLineEdit>("Text1"));
     fields.Add("影片名称：", TxtName = Named<QLineEdit>("TxtName"));
@@ -142,11 +142,11 @@ QGroupBox* CataloguePage::BuildEntry() {
     fields.Add("内容简介：", TxtContent, 3);
 
     // Bound to the count and the rent type; the masked input and the options write them.
-    TxtCount = Named<QLineEdit>("TxtCount", Frame6);
-    Text2 = Named<QLineEdit>("Text2", Frame6);
+    TxtCount = Named<QLineEdit>("TxtCount", FrameDiscEntry);
+    Text2 = Named<QLineEdit>("Text2", FrameDiscEntry);
     TxtCount->hide();
     Text2->hide();
-    return Frame6;
+    return FrameDiscEntry;
 }
 
 QWidget* CataloguePage::BuildButtons() {

@@ -105,7 +105,7 @@ public:
     std::unique_ptr<Recordset> adoCDInfo;
 
     // The entry frame "光盘信息收集"
-    QGroupBox* Frame6;
+    QGroupBox* FrameDiscEntry;
     QLineEdit* TxtID;
     QLineEdit* Text1;
     QLineEdit* TxtName;

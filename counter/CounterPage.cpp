@@ -310,7 +310,7 @@ void CounterPage::CloseSellBasket() {
 }
 
 void CounterPage::SetDispSourse(const QString&) {
-    // The disc list is built with the counter's own windows.
+    // Not built yet: the disc list comes with the counter list; until then nothing is shown.
 }
 
 void CounterPage::RequeryDispCDInfo() {
@@ -318,7 +318,7 @@ void CounterPage::RequeryDispCDInfo() {
 }
 
 void CounterPage::RefreshDetailPanel() {
-    // The detail panel is filled with the counter's own list.
+    // Not built yet: the detail panel comes with the counter list; until then it stays empty.
 }
 
 // ---- The page protocol and the rest of the shop ------------------------------------------

@@ -55,20 +55,20 @@ QWidget* MemberPage::BuildMemberList() {
 }
 
 QGroupBox* MemberPage::BuildMemberFields() {
-    Frame5 = Named<QGroupBox>("Frame5", QStringLiteral("会员信息"));
-    auto* grid = new QGridLayout(Frame5);
+    FrameMemberFields = Named<QGroupBox>("FrameMemberFields", QStringLiteral("会员信息"));
+    auto* grid = new QGridLayout(FrameMemberFields);
     FieldGrid fields(grid, 2);
     fields.Add("会员编号：", TxtUserID = Named<QLineEdit>("TxtUserID"));
     fields.Add("会员姓名：", TxtUserName = Named<QLineEdit>("TxtUserName"));
     fields.Add("入会时间：", MaskEdBox1 = Named<MaskEdBox>("MaskEdBox1"));
     fields.Add("联系电话：", TxtTele = Named<QLineEdit>("TxtTele"));
     fields.Add("住    址：", TxtAddress = Named<QLineEdit>("TxtAddress"), 2);
-    return Frame5;
+    return FrameMemberFields;
 }
 
 QGroupBox* MemberPage::BuildMemberLevel() {
-    Frame6 = Named<QGroupBox>("Frame6", QStringLiteral("会员级别"));
-    auto* grid = new QGridLayout(Frame6);
+    FrameMemberLevel = Named<QGroupBox>("FrameMemberLevel", QStringLiteral("会员级别"));
+    auto* grid = new QGridLayout(FrameMemberLevel);
     FieldGrid fields(grid, 2);
     fields.Add("出租光盘次数：", LblBorrowCount = ValueLabel("LblBorrowCount"));
     fields.Add("已付租金：", LblAllMoney = ValueLabel("LblAllMoney"));
@@ -78,12 +78,12 @@ QGroupBox* MemberPage::BuildMemberLevel() {
     buttons->addWidget(Command18 = Named<QPushButton>("Command18", QStringLiteral("出租光盘详细列表")));
     buttons->addWidget(Command17 = Named<QPushButton>("Command17", QStringLiteral("购买光盘详细列表")));
     grid->addLayout(buttons, fields.Row() + 1, 0, 1, 4);
-    return Frame6;
+    return FrameMemberLevel;
 }
 
 QGroupBox* MemberPage::BuildAccount() {
-    Frame8 = Named<QGroupBox>("Frame8", QStringLiteral("个人帐户管理"));
-    auto* grid = new QGridLayout(Frame8);
+    FrameAccount = Named<QGroupBox>("FrameAccount", QStringLiteral("个人帐户管理"));
+    auto* grid = new QGridLayout(FrameAccount);
     FieldGrid fields(grid, 2);
     fields.Add("已存入金额：", LblMoney = ValueLabel("LblMoney"));
     MebAddMoney = Named<MaskEdBox>("MebAddMoney");
@@ -94,7 +94,7 @@ QGroupBox* MemberPage::BuildAccount() {
     buttons->addWidget(Command11 = Named<QPushButton>("Command11", QStringLiteral("退还会费")));
     buttons->addWidget(Command12 = Named<QPushButton>("Command12", QStringLiteral("全部退还")));
     grid->addLayout(buttons, fields.Row() + 1, 0, 1, 4);
-    return Frame8;
+    return FrameAccount;
 }
 
 void MemberPage::OpenMemberRecordset() {
@@ -111,7 +111,7 @@ void MemberPage::OpenMemberRecordset() {
 }
 
 void MemberPage::ShowUserAccount() {
-    // The account panel is filled with the member windows.
+    // Not built yet: the account panel comes with the member windows; until then it stays empty.
 }
 
 // ---- The page protocol -------------------------------------------------------------------

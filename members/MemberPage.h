@@ -28,14 +28,14 @@ public:
     DataGrid* DataGrid1;
     std::unique_ptr<Recordset> adoUser;  // "select * from userinfo", opened by the page button
 
-    QGroupBox* Frame5;  // "会员信息"
+    QGroupBox* FrameMemberFields;  // "会员信息"
     QLineEdit* TxtUserID;
     QLineEdit* TxtUserName;
     MaskEdBox* MaskEdBox1;
     QLineEdit* TxtAddress;
     QLineEdit* TxtTele;
 
-    QGroupBox* Frame6;  // "会员级别"
+    QGroupBox* FrameMemberLevel;  // "会员级别"
     Label* LblBorrowCount;
     Label* LblAllMoney;
     Label* LblBuyCount;
@@ -43,7 +43,7 @@ public:
     QPushButton* Command18;
     QPushButton* Command17;
 
-    QGroupBox* Frame8;  // "个人帐户管理"
+    QGroupBox* FrameAccount;  // "个人帐户管理"
     Label* LblMoney;
     MaskEdBox* MebAddMoney;
     QPushButton* Command10;

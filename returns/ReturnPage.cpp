@@ -99,7 +99,7 @@ QGroupBox* ReturnPage::BuildDetailPanel() {
 }
 
 void ReturnPage::SetDispBorrowSourse(const QString&) {
-    // The list of open rentals is built with the return windows.
+    // Not built yet: the open rentals come with the return windows; until then none is shown.
 }
 
 void ReturnPage::CboSelTime_Click() { SetDispBorrowSourse(" order by a.borrowdate desc"); }

@@ -1,0 +1,44 @@
+#include <QApplication>
+#include <QMap>
+#include <QStringList>
+
+#include "catalogue/frmFind.h"
+#include "catalogue/frmSelPrint.h"
+#include "core/frmWait.h"
+#include "tests/shell/MainWindowTest.h"
+
+namespace {
+using ObjectNamesTest = MainWindowTest;
+
+// Names given by Qt to the inner parts of its widgets (viewports, scroll bars...).
+bool IsQtInternal(const QString& name) { return name.isEmpty() || name.startsWith("qt_"); }
+
+// Every name used by more than one object within a window.
+QStringList RepeatedNames(const QWidget* window) {
+    QMap<QString, int> uses;
+    for (const QObject* o : window->findChildren<QObject*>())
+        if (!IsQtInternal(o->objectName())) ++uses[o->objectName()];
+    QStringList repeated;
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+        if (it.value() > 1) repeated << QString("%1 ×%2").arg(it.key()).arg(it.value());
+    return repeated;
+}
+}  // namespace
+
+// Every control is found by its name: within a window no two objects share one.
+TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
+    LoadMainWindow();
+    frmFind::instance();
+    frmSelPrint::instance();
+    frmWait::instance();
+    int windows = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (IsQtInternal(window->objectName())) continue;
+        ++windows;
+        EXPECT_EQ(RepeatedNames(window).join(", "), "") << window->objectName().toStdString();
+    }
+    EXPECT_GE(windows, 4);
+    frmFind::unload();
+    frmSelPrint::unload();
+    frmWait::unload();
+}
