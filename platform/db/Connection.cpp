@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/db/CrashInjection.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/SqliteError.h"
 #include "platform/db/Statement.h"
@@ -200,6 +201,7 @@ void Connection::Commit() {
         afterCommit_.clear();
         throw DbError(QStringLiteral("事务已被数据库回滚，修改没有保存。"));
     }
+    if (depth_ == 1) AboutToWrite();
     Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
     --depth_;
     std::vector<std::function<void()>> work = std::move(afterCommit_.back());

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "platform/db/CrashInjection.h"
 #include "platform/db/SqliteError.h"
 
 namespace {
@@ -38,6 +39,10 @@ void Statement::Bind(const Params& params) {
 }
 
 bool Statement::Step() {
+    // Transaction statements read as read-only here; the outermost commit is counted by
+    // the connection.
+    if (!started_ && !sqlite3_stmt_readonly(st_)) AboutToWrite();
+    started_ = true;
     const int rc = sqlite3_step(st_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;

@@ -31,4 +31,5 @@ private:
     Connection& conn_;
     QString sql_;
     sqlite3_stmt* st_ = nullptr;
+    bool started_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "platform/db/Command.h"
+#include "platform/db/CrashInjection.h"
 #include "tests/platform/db/DbFixture.h"
 
 namespace {
@@ -169,4 +170,44 @@ TEST_F(ConnectionTest, TransactionsCommitRollBackAndNest) {
     EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
     EXPECT_NO_THROW(conn.Rollback());  // nothing begun: nothing to do
     EXPECT_FALSE(ErrorOf([&] { conn.Commit(); }).isEmpty());
+}
+
+// The seam counts what writes (INSERT, UPDATE, DELETE and the outermost commit), not reads
+// or savepoints, and ends the process before the chosen one runs: nothing of it, nor of
+// its transaction, reaches the file.
+TEST_F(ConnectionTest, CrashInjectionCountsWritesAndStopsBeforeTheChosenOne) {
+    SetCrashAtStatement(0);
+    {
+        Transaction outer(conn);
+        conn.Execute("INSERT INTO type (typeid, type) VALUES (1, 'DVD')");
+        conn.Scalar("SELECT count(*) FROM type");
+        {
+            Transaction inner(conn);
+            conn.Execute("UPDATE type SET type = 'VCD' WHERE typeid = 1");
+            inner.Commit();
+        }
+        outer.Commit();
+    }
+    EXPECT_EQ(WritingStatementsRun(), 3);
+    conn.Execute("DELETE FROM type");
+
+    EXPECT_EXIT(
+        {
+            SetCrashAtStatement(2);
+            Transaction t(conn);
+            conn.Execute("INSERT INTO type (typeid, type) VALUES (2, 'A')");
+            conn.Execute("INSERT INTO type (typeid, type) VALUES (3, 'B')");
+            t.Commit();
+        },
+        ::testing::ExitedWithCode(70), "");
+    EXPECT_EXIT(
+        {
+            SetCrashAtStatement(2);
+            Transaction t(conn);
+            conn.Execute("INSERT INTO type (typeid, type) VALUES (2, 'A')");
+            t.Commit();
+        },
+        ::testing::ExitedWithCode(70), "");
+    EXPECT_EQ(Query1("SELECT count(*) FROM type"), "0");
+    SetCrashAtStatement(0);
 }
