@@ -14,6 +14,18 @@
 #include "platform/excel/Worksheet.h"
 #include "platform/ui/MsgBox.h"
 
+namespace {
+// Tells the operator, in one box, which files hold pages that found no printer.
+void TellPrintedToFiles(const QStringList& files) {
+    if (files.isEmpty()) return;
+    QStringList shown;
+    for (const QString& f : files) shown << QDir::toNativeSeparators(f);
+    MsgBox(QString("本机没有可用的打印机，打印的页面已保存为PDF文件，放在文件夹%1中：\n%2")
+               .arg(QDir::toNativeSeparators(SheetPrinter::NoPrinterFolder()), shown.join('\n')),
+           vbInformation, QStringLiteral("提示"));
+}
+}  // namespace
+
 ExcelReport::ExcelReport() = default;
 
 ExcelReport::~ExcelReport() {
@@ -62,7 +74,7 @@ void ExcelReport::Close() {
     if (book_) book_->Close();
     // Pages that found no printer went to files: the operator learns where, once.
     const QStringList files = std::exchange(filesWithoutPrinter_, {});
-    SheetPrinter::TellPrintedToFiles(files);
+    TellPrintedToFiles(files);
 }
 
 bool ExcelReport::OpenTemplate(const QString& name) {
@@ -113,7 +125,7 @@ void ExcelReport::PrintPage(int N, int page, PrintReportResult& result) {
         output_->Range(CellName(N, 1)).SetValue(PageFooter(page));
         const PrintOutcome outcome = output_->PrintOut();
         result.pages += 1;
-        if (outcome.toFile && PrintToPdfDir().isEmpty()) filesWithoutPrinter_ << outcome.path;
+        if (outcome.noPrinter) filesWithoutPrinter_ << outcome.path;
     });
 }
 

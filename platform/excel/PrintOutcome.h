@@ -7,4 +7,7 @@ struct PrintOutcome {
     int pages = 0;
     bool toFile = false;
     QString path;
+    // The file stands in for a printer the machine lacks: it is in
+    // SheetPrinter::NoPrinterFolder(), and whoever started the job says where it is.
+    bool noPrinter = false;
 };

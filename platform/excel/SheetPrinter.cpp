@@ -10,7 +10,6 @@
 #include "platform/excel/ExcelError.h"
 #include "platform/excel/SheetRenderer.h"
 #include "platform/excel/Worksheet.h"
-#include "platform/ui/MsgBox.h"
 
 namespace {
 QString& PdfDir() {
@@ -70,7 +69,11 @@ PrintOutcome SheetPrinter::PrintOut(const Worksheet& sheet, const QString& jobNa
     SheetRenderer renderer(sheet);
     if (renderer.Pages().empty()) return {};
     if (!PrintToPdfDir().isEmpty()) return PrintToFile(renderer, PrintToPdfDir(), jobName);
-    if (!HasPrinter()) return PrintToFile(renderer, NoPrinterFolder(), jobName);
+    if (!HasPrinter()) {
+        PrintOutcome outcome = PrintToFile(renderer, NoPrinterFolder(), jobName);
+        outcome.noPrinter = true;
+        return outcome;
+    }
 
     QPrinter printer(QPrinter::HighResolution);  // the default printer
     SetUp(printer, renderer, jobName);
@@ -101,13 +104,4 @@ PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& j
                      [&renderer](QPrinter* target) { renderer.Print(*target); });
     dialog.exec();
     return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
-}
-
-void SheetPrinter::TellPrintedToFiles(const QStringList& files) {
-    if (files.isEmpty()) return;
-    QStringList shown;
-    for (const QString& f : files) shown << QDir::toNativeSeparators(f);
-    MsgBox(QString("本机没有可用的打印机，打印的页面已保存为PDF文件，放在文件夹%1中：\n%2")
-               .arg(QDir::toNativeSeparators(NoPrinterFolder()), shown.join('\n')),
-           vbInformation, QStringLiteral("提示"));
 }

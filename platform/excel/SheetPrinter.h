@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <QStringList>
 
 #include "platform/excel/PrintOutcome.h"
 
@@ -22,6 +21,4 @@ class SheetPrinter {
 
     // The folder that receives the pages when the machine has no printer.
     static QString NoPrinterFolder();
-    // Tells the operator, in one box, which files hold pages that found no printer.
-    static void TellPrintedToFiles(const QStringList& files);
 };

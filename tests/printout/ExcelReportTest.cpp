@@ -217,6 +217,10 @@ TEST_F(ReportFixture, WithoutAPrinterTheOperatorLearnsOnceWhereThePagesAre) {
     const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
     EXPECT_EQ(box.buttons, vbInformation);
     EXPECT_EQ(box.title, "提示");
+    EXPECT_TRUE(box.prompt.startsWith(
+        "本机没有可用的打印机，打印的页面已保存为PDF文件，放在文件夹" +
+        QDir::toNativeSeparators(QDir(Dir()).filePath("printouts")) + "中：\n"))
+        << box.prompt.toStdString();
     for (const QString& f : files) EXPECT_TRUE(box.prompt.contains(QDir::toNativeSeparators(f)));
 }
 
