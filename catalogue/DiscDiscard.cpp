@@ -1,11 +1,16 @@
 #include "catalogue/DiscDiscard.h"
 
 #include "catalogue/TitleUsage.h"
-#include "platform/db/Recordset.h"
 
 namespace {
+// Binds the cdid as ?1 and TitleUsage::OpenLinesParams() after it.
+QString TitleInUse() {
+    return QStringLiteral("select 1 from cdinfo where cdid = ?1 and ") +
+           TitleUsage::OpenLinesCondition();
+}
 const char* const kDeleteRentalsOf = "delete from borrowinfo where substr(borrowid,1,12) = ?1";
 const char* const kDeleteReturnsOf = "delete from returninfo where substr(returnid,1,12) = ?1";
+const char* const kDeleteTitle = "delete from cdinfo where cdid = ?1";
 
 // The bad titles that may go; binds TitleUsage::OpenLinesParams().
 QString RemovableBadTitles() {
@@ -27,14 +32,14 @@ QString DeleteRemovable() {
 const char* const kBadTitlesLeft = "select count(*) from cdinfo where isabandon <> 0";
 }  // namespace
 
-bool DiscDiscard::DiscardCurrent(Connection& conn, Recordset& catalogue) {
-    const QString cdid = catalogue.Fields("cdid").OriginalValue().ToString();
-    if (TitleUsage::TitleHasOpenLines(cdid)) return false;
+bool DiscDiscard::Discard(Connection& conn, const QString& cdid) {
+    Params inUse{cdid};
+    for (const Value& v : TitleUsage::OpenLinesParams()) inUse.push_back(v);
     Transaction t(conn);
+    if (!conn.Scalar(TitleInUse(), inUse).IsNull()) return false;
     conn.Execute(kDeleteRentalsOf, {cdid});
     conn.Execute(kDeleteReturnsOf, {cdid});
-    catalogue.CancelUpdate();
-    catalogue.Delete();
+    conn.Execute(kDeleteTitle, {cdid});
     t.Commit();
     return true;
 }
