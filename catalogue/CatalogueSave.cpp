@@ -6,8 +6,6 @@
 
 #include "catalogue/CatalogueInput.h"
 #include "catalogue/CataloguePage.h"
-#include "catalogue/DiscIdAllocator.h"
-#include "catalogue/TitleUsage.h"
 #include "core/mdlMain.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -19,23 +17,24 @@ const char* const kDiscNumberRequired = "光盘编号不能为空！";
 const char* const kReclassifyInUse =
     "这张光盘还有租出未还的光盘，或者在未结帐的出租、出售中，现在不能更改它的光盘格式或影片类型！"
     "（要保存其他修改，请先把光盘格式和影片类型改回原来的。）";
-const char* const kNotLent = "未借出";
 }  // namespace
 
 SaveOutcome CatalogueSave::Run(Scope scope) {
     if (scope == CataloguePageOnly && !page_.IsShowing()) return SaveOutcome::NothingToSave;
     if (!page_.HasCurrentRow()) return SaveOutcome::NothingToSave;
     if (!CheckRequiredFields()) return SaveOutcome::Refused;
-    Entry entry;
-    if (!ReadEntry(entry)) return SaveOutcome::Refused;
-    QString newId;
-    if (NeedsNewId() && !AllocateId(newId)) return SaveOutcome::Refused;
-    // A failed write (a locked or read-only file) leaves the title as the operator left
-    // it: still pending, with no id of this attempt, so the next save starts afresh.
-    Recordset::RowAttempt attempt(*page_.adoCDInfo);
-    WriteRow(entry, newId);
-    page_.adoCDInfo->UpdateBatch(adAffectAll);
-    attempt.Keep();
+    CatalogueTitleWrite::Request request;
+    if (!ReadEntry(request.fields)) return SaveOutcome::Refused;
+    request.needsNewId = NeedsNewId();
+    request.typeCode = CodeOf(true);
+    request.movieTypeCode = CodeOf(false);
+    // A failed write (a locked or read-only file) raises, leaving the title as the operator
+    // left it: still pending, with no id of this attempt, so the next save starts afresh.
+    const auto written = CatalogueTitleWrite(gConn, *page_.adoCDInfo).Run(request);
+    if (written.outcome == CatalogueTitleWrite::Outcome::InUse)
+        return Refuse(QString::fromUtf8(kReclassifyInUse), vbExclamation);
+    if (written.outcome == CatalogueTitleWrite::Outcome::NoIdLeft)
+        return Refuse(written.refusal, vbExclamation);
     page_.RefreshCounter();
     page_.ShowCurrentEntry();
     page_.IsNewCD = false;
@@ -59,8 +58,11 @@ bool CatalogueSave::CheckRequiredFields() {
     return true;
 }
 
-bool CatalogueSave::ReadEntry(Entry& entry) {
+bool CatalogueSave::ReadEntry(CatalogueTitleWrite::Fields& fields) {
     const auto inputs = CatalogueInput::PriceInputs(page_);
+    // In the order of PriceInputs.
+    double* const prices[] = {&fields.borrowPrice, &fields.sellPrice, &fields.memberBorrowPrice,
+                              &fields.memberSellPrice, &fields.price};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const QString typed = inputs[i].box->Text();
         const auto amount = CatalogueInput::ReadPrice(typed);
@@ -68,7 +70,7 @@ bool CatalogueSave::ReadEntry(Entry& entry) {
             Refuse(CatalogueInput::PriceRefusal(inputs[i].label, typed), vbExclamation);
             return false;
         }
-        entry.prices[i] = *amount;
+        *prices[i] = amount->toDouble();
     }
     const QString typedCount = page_.MebCount->Text();
     const auto count = CatalogueInput::ReadCount(typedCount);
@@ -77,13 +79,16 @@ bool CatalogueSave::ReadEntry(Entry& entry) {
         return false;
     }
     // A title has at least one copy.
-    entry.count = *count == 0 ? QStringLiteral("1") : QString::number(*count);
+    fields.copies = *count == 0 ? 1 : static_cast<int>(*count);
     const auto date = CatalogueInput::ReadDate(page_.MebDate->Text());
     if (!date) {
         Refuse(CatalogueInput::DateRefusal(page_.MebDate->Text()), vbExclamation);
         return false;
     }
-    entry.buyDate = *date;
+    fields.buyDate = *date;
+    // What the combos show is what the row will hold.
+    fields.type = page_.CboType->currentText();
+    fields.movieType = page_.CboMovieType->currentText();
     return true;
 }
 
@@ -94,23 +99,6 @@ bool CatalogueSave::NeedsNewId() const {
            page_.CboMovieType->currentText() != page_.OldMovieType;
 }
 
-bool CatalogueSave::AllocateId(QString& cdid) {
-    const QString stored = page_.adoCDInfo->Fields("cdid").OriginalValue().ToString();
-    // Its open rentals and basket lines carry the stored id: they would lose their title.
-    if (!stored.isEmpty() && TitleUsage::TitleHasOpenLines(stored)) {
-        Refuse(QString::fromUtf8(kReclassifyInUse), vbExclamation);
-        return false;
-    }
-    DiscIdAllocator allocator(gConn);
-    const auto next = allocator.Next(CodeOf(true), CodeOf(false));
-    if (!next) {
-        Refuse(allocator.Refusal(), vbExclamation);
-        return false;
-    }
-    cdid = *next;
-    return true;
-}
-
 // The code of the chosen format (or movie type): 0 when none is chosen, -1 when the
 // list has no code for the entry.
 int CatalogueSave::CodeOf(bool format) const {
@@ -119,18 +107,4 @@ int CatalogueSave::CodeOf(bool format) const {
     if (combo->currentText().isEmpty()) return 0;
     const int index = combo->currentIndex();
     return index >= 0 && index < static_cast<int>(ids.size()) ? ids[index] : -1;
-}
-
-void CatalogueSave::WriteRow(const Entry& entry, const QString& newId) {
-    Recordset& rs = *page_.adoCDInfo;
-    if (!newId.isEmpty()) rs.Fields("cdid") = newId;
-    if (rs["station"].IsNull()) rs.Fields("station") = QString::fromUtf8(kNotLent);
-    const auto inputs = CatalogueInput::PriceInputs(page_);
-    for (std::size_t i = 0; i < inputs.size(); ++i) page_.WriteColumn(inputs[i].column, entry.prices[i]);
-    page_.WriteColumn(CataloguePage::kColRestCount, entry.count);
-    page_.WriteColumn(CataloguePage::kColBuyDate, entry.buyDate);
-    page_.WriteColumn(CataloguePage::kColMovieType, page_.CboMovieType->currentText());
-    page_.WriteColumn(CataloguePage::kColType, page_.CboType->currentText());
-    // count and restcount hold the same number of copies; the boxes show them once written.
-    if (rs["count"].ToString() != entry.count) rs.Fields("count") = entry.count;
 }

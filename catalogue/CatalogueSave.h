@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "catalogue/CatalogueTitleWrite.h"
+
 class CataloguePage;
 
 enum class SaveOutcome {
@@ -9,10 +11,11 @@ enum class SaveOutcome {
     Refused,  // a message told the operator why; nothing was written
 };
 
-// Saving the catalogue title being edited: the required fields, the entry inputs read
-// strictly, the disc id of a new or reclassified title, the write of the row in one
-// transaction, and the page and the counter shown again. Every check runs before the
-// first write, so a refusal leaves the row's edits pending and the database untouched.
+// Saving the catalogue title being edited: the page's part. It checks the required fields,
+// reads the entry inputs strictly, gathers what the row will hold and whether it needs a
+// new disc id, has CatalogueTitleWrite write it, and shows the page and the counter again.
+// Every check runs before the first write, so a refusal leaves the row's edits pending and
+// the database untouched.
 class CatalogueSave {
 public:
     enum Scope {
@@ -25,19 +28,10 @@ public:
     SaveOutcome Run(Scope scope);
 
 private:
-    // The entry inputs as the row will hold them.
-    struct Entry {
-        QString prices[5];  // rent, sale price, member rent, member sale price, purchase price
-        QString count;
-        QString buyDate;
-    };
-
     bool CheckRequiredFields();
-    bool ReadEntry(Entry& entry);
+    bool ReadEntry(CatalogueTitleWrite::Fields& fields);
     bool NeedsNewId() const;
-    bool AllocateId(QString& cdid);
     int CodeOf(bool format) const;
-    void WriteRow(const Entry& entry, const QString& newId);
     SaveOutcome Refuse(const QString& prompt, int icon);
 
     CataloguePage& page_;
