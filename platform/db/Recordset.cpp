@@ -509,7 +509,8 @@ void Recordset::Delete() {
         if (table < 0) throw DbError(kCannotDelete);
         if (d->lock == adLockBatchOptimistic) {
             r.state = Row::State::Deleted;
-            d->deleted.push_back(std::move(r));
+            // A copy: views may still read the row while its removal is announced.
+            d->deleted.push_back(r);
         } else {
             Transaction t(*d->conn);
             RowWriter(*d->conn, d->schema).Delete(r, table);

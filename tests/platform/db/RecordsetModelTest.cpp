@@ -4,6 +4,7 @@
 
 #include "platform/db/RecordsetModel.h"
 #include "tests/platform/db/DbFixture.h"
+#include "tests/support/ModelCheck.h"
 
 using RecordsetModelTest = DbTest;
 
@@ -130,4 +131,153 @@ TEST_F(RecordsetModelTest, BoundTextBoxEditsTheCurrentRow) {
     rs.MoveNext();
     EXPECT_EQ(name.text(), "片2");
     EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE count = 1"), "绑定的");
+}
+
+namespace {
+// Qt's checker found nothing since the last look, and the model has the recordset's rows
+// and fields.
+void ExpectSound(ModelCheck& check, Recordset& rs, const char* after) {
+    SCOPED_TRACE(after);
+    EXPECT_EQ(check.Faults(), QStringList());
+    EXPECT_EQ(rs.Model()->rowCount(), rs.RecordCount());
+    EXPECT_EQ(rs.Model()->columnCount(), rs.FieldCount());
+}
+}  // namespace
+
+TEST_F(RecordsetModelTest, QtsModelCheckerFindsNothingThroughOptimisticChanges) {
+    AddTitles(3);
+    Recordset rs;
+    ModelCheck check(rs.Model());
+    ExpectSound(check, rs, "made before the recordset is open");
+    rs.Open(kTitles, conn);
+    ExpectSound(check, rs, "Open");
+    Elsewhere("DELETE FROM cdinfo WHERE count = 2");
+    rs.Requery();
+    ExpectSound(check, rs, "Requery with a row gone");
+
+    rs.AddNew();
+    rs.Fields("cdid") = Value(Cdid(4));
+    rs.Fields("name") = Value(QStringLiteral("新片"));
+    ExpectSound(check, rs, "AddNew and field edits");
+    rs.Update();
+    ExpectSound(check, rs, "Update (read-back of the new row)");
+    rs.AddNew();
+    rs.CancelUpdate();
+    ExpectSound(check, rs, "CancelUpdate of a new row");
+    rs.MoveFirst();
+    rs.Fields("name") = Value(QStringLiteral("改了又改回"));
+    rs.CancelUpdate();
+    ExpectSound(check, rs, "CancelUpdate of an edit");
+    EXPECT_EQ(rs.Model()->data(rs.Model()->index(0, 1)).toString(), "片1");
+
+    QAbstractItemModel* m = rs.Model();
+    ASSERT_TRUE(m->setData(m->index(0, 1), QStringLiteral("格中改")));
+    ASSERT_TRUE(m->setData(m->index(2, 1), QStringLiteral("离开上一行")));
+    ExpectSound(check, rs, "edits through the model writing the row left");
+
+    rs.MoveFirst();
+    rs.Delete();
+    ExpectSound(check, rs, "Delete of the first row");
+    rs.MoveLast();
+    rs.Delete();
+    ExpectSound(check, rs, "Delete of the last row");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
+
+    rs.Close();
+    ExpectSound(check, rs, "Close");
+    rs.Open("SELECT cdid, name FROM cdinfo", conn);
+    ExpectSound(check, rs, "Open of a query with other fields");
+}
+
+TEST_F(RecordsetModelTest, QtsModelCheckerFindsNothingThroughBatchChanges) {
+    AddTitles(4);
+    Recordset rs;
+    rs.Open(kTitles, conn, adLockBatchOptimistic);
+    ModelCheck check(rs.Model());
+    rs.Fields("name") = Value(QStringLiteral("批改"));
+    rs.AddNew();
+    rs.Fields("cdid") = Value(Cdid(5));
+    rs.MoveFirst();
+    rs.MoveNext();
+    rs.Delete();
+    ExpectSound(check, rs, "edit, AddNew and Delete waiting for the batch");
+    rs.UpdateBatch();
+    ExpectSound(check, rs, "UpdateBatch");
+    EXPECT_EQ(Query1("SELECT count(*) || name FROM cdinfo WHERE count = 1"), "1批改");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "4");
+
+    rs.MoveFirst();
+    rs.Fields("name") = Value(QStringLiteral("不要了"));
+    rs.MoveLast();
+    rs.Delete();
+    rs.AddNew();
+    rs.Fields("cdid") = Value(Cdid(6));
+    rs.CancelBatch(adAffectCurrent);
+    ExpectSound(check, rs, "CancelBatch of the new row");
+    rs.CancelBatch();
+    ExpectSound(check, rs, "CancelBatch of every pending change");
+    EXPECT_EQ(rs.RecordCount(), 4);
+    EXPECT_EQ(rs.Model()->data(rs.Model()->index(0, 1)).toString(), "批改");
+}
+
+TEST_F(RecordsetModelTest, QtsModelCheckerFindsNothingWhenAnOuterTransactionEnds) {
+    AddTitles(4);
+    Recordset rs, batch;
+    rs.Open(kTitles, conn);
+    batch.Open(kTitles, conn, adLockBatchOptimistic);
+    ModelCheck check(rs.Model());
+    {
+        Transaction outer(conn);
+        rs.MoveLast();
+        rs.Delete();
+        rs.AddNew();
+        rs.Fields("cdid") = Value(Cdid(5));
+        rs.Fields("name") = Value(QStringLiteral("提交的"));
+        rs.Update();
+        ExpectSound(check, rs, "writes waiting for the outer commit");
+        EXPECT_EQ(rs.RecordCount(), 5) << "the deleted row stays until the commit";
+        outer.Commit();
+    }
+    ExpectSound(check, rs, "the outer commit");
+    EXPECT_EQ(rs.RecordCount(), 4);
+    {
+        Transaction outer(conn);
+        rs.MoveFirst();
+        rs.Delete();
+        rs.MoveLast();
+        rs.Fields("name") = Value(QStringLiteral("回滚的"));
+        rs.Update();
+    }
+    ExpectSound(check, rs, "the outer rollback");
+    EXPECT_EQ(rs.RecordCount(), 4) << "the row the rollback kept is still shown";
+    EXPECT_EQ(rs.Model()->data(rs.Model()->index(0, 1)).toString(), "片1");
+    rs.CancelUpdate();
+    ExpectSound(check, rs, "CancelUpdate of the edit the rollback left pending");
+    EXPECT_EQ(rs.Model()->data(rs.Model()->index(3, 1)).toString(), "提交的");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "4");
+}
+
+TEST_F(RecordsetModelTest, QtsModelCheckerFindsNothingWhenABatchEndsInAnOuterTransaction) {
+    AddTitles(4);
+    Recordset rs;
+    rs.Open(kTitles, conn, adLockBatchOptimistic);
+    ModelCheck check(rs.Model());
+    rs.Delete();
+    rs.Fields("name") = Value(QStringLiteral("批中改"));
+    {
+        Transaction outer(conn);
+        rs.UpdateBatch();
+    }
+    ExpectSound(check, rs, "UpdateBatch rolled back by the outer transaction");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "4");
+    EXPECT_TRUE(rs.HasPendingChanges());
+    {
+        Transaction outer(conn);
+        rs.UpdateBatch();
+        outer.Commit();
+    }
+    ExpectSound(check, rs, "UpdateBatch committed by the outer transaction");
+    EXPECT_FALSE(rs.HasPendingChanges());
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "3");
+    EXPECT_EQ(rs.Model()->data(rs.Model()->index(0, 1)).toString(), "批中改");
 }
