@@ -4,6 +4,7 @@
 
 #include "catalogue/CataloguePage.h"
 #include "platform/db/Value.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 
 std::array<CatalogueInput::PriceInput, 5> CatalogueInput::PriceInputs(const CataloguePage& page) {
@@ -19,13 +20,13 @@ std::array<CatalogueInput::PriceInput, 5> CatalogueInput::PriceInputs(const Cata
 std::optional<QString> CatalogueInput::ReadPrice(const QString& typed) {
     const QString text = typed.trimmed();
     if (text.isEmpty()) return QStringLiteral("0");
-    const std::optional<double> amount = ParseAmount(text);
-    if (!amount || *amount < 0) return std::nullopt;
-    return Value(RoundHalfUp(*amount, 2)).ToString();
+    const std::optional<double> amount = ReadTypedAmount(text);
+    if (!amount) return std::nullopt;
+    return Value(*amount).ToString();
 }
 
 QString CatalogueInput::PriceRefusal(const QString& label, const QString& typed) {
-    return QStringLiteral("%1“%2”不是正确的金额，请输入不小于 0 的金额，例如 12.50！").arg(label, typed);
+    return AmountRefusal(label, typed);
 }
 
 std::optional<qint64> CatalogueInput::ReadCount(const QString& typed) {

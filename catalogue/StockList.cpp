@@ -2,12 +2,11 @@
 
 #include <iterator>
 
+#include "catalogue/CatalogueFilter.h"
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
 
 namespace {
-const char* const kTitles = "select * from cdinfo where issell<2";
-const char* const kAll = "全部";
 
 // The summed columns, in the order of StockList::sums_, with the sheet column (from 0)
 // each goes to: B, F, H, I, J, K.
@@ -35,10 +34,6 @@ constexpr int kNameColumn = 0;
 constexpr int kDateColumn = 6;
 constexpr int kColumns = 12;
 
-bool Filters(const QString& text) {
-    return !text.isEmpty() && text != QString::fromUtf8(kAll);
-}
-
 // A date column holds "yyyy-mm-dd": printed as a date; anything else as it stands.
 QVariant CellValue(const Value& v, bool isDate) {
     if (isDate && v.IsText()) {
@@ -51,20 +46,15 @@ QVariant CellValue(const Value& v, bool isDate) {
 
 StockList::StockList(Grouping grouping, const QString& movieType, const QString& format)
     : grouping_(grouping) {
-    if (Filters(movieType)) {
-        where_ += QStringLiteral(" and movietype=?");
-        params_.push_back(movieType);
-    }
-    if (Filters(format)) {
-        where_ += QStringLiteral(" and type=?");
-        params_.push_back(format);
-    }
+    const CatalogueFilter filter(movieType, format);
+    where_ = filter.Where();
+    params_ = filter.Parameters();
 }
 
 StockList::~StockList() = default;
 
 QString StockList::Sql() const {
-    return QString::fromUtf8(kTitles) + where_ +
+    return QString::fromUtf8(CatalogueFilter::kTitles) + where_ +
            (grouping_ == ByFormat ? QStringLiteral(" order by type")
                                   : QStringLiteral(" order by movietype"));
 }

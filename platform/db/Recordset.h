@@ -73,6 +73,8 @@ public:
 
     bool AtEOF() const;
     bool AtBOF() const;
+    // Open and on a row: neither before the first nor past the last.
+    bool HasCurrentRow() const { return IsOpen() && !AtBOF() && !AtEOF(); }
     int RecordCount() const;
     int AbsolutePosition() const;  // 1-based; 0 at BOF or EOF or when empty
     void SetAbsolutePosition(int position);

@@ -140,7 +140,7 @@ void DataGrid::ApplyColumnLooks() {
 // The recordset moved (or was reopened): the grid's current row follows it.
 void DataGrid::FollowRecordset() {
     Recordset* rs = DataSource();
-    const bool hasRow = rs && rs->IsOpen() && !rs->AtBOF() && !rs->AtEOF();
+    const bool hasRow = rs && rs->HasCurrentRow();
     const int row = hasRow ? rs->AbsolutePosition() - 1 : -1;
     const QModelIndex current = currentIndex();
     if (row < 0 || row >= model_->rowCount()) {

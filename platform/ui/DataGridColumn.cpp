@@ -57,7 +57,7 @@ void DataGridColumn::SetAlignment(int alignment) {
 Value DataGridColumn::GetValue() const {
     Recordset* rs = grid_->DataSource();
     const int field = grid_->model_->FieldOf(index_);
-    if (!rs || !rs->IsOpen() || rs->AtBOF() || rs->AtEOF() || field < 0) return Value();
+    if (!rs || !rs->HasCurrentRow() || field < 0) return Value();
     return rs->GetValue(field);
 }
 

@@ -8,6 +8,9 @@
 // A format names a date ("yyyy-mm-dd", "Long Date"...) or else a number ("￥#,##0.00",
 // "##%", "0"...); an empty format shows values as they stand.
 
+// The one way money is shown: "￥1,234.50".
+inline constexpr char kMoneyFormat[] = "￥#,##0.00";
+
 bool IsDateFormat(const QString& format);
 
 // A field value as shown: Null is empty; a number (or a text that reads as an amount)

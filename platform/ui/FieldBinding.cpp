@@ -54,7 +54,7 @@ void FieldBinding::SetDataSource(Recordset* rs) {
 int FieldBinding::FieldIndex() const { return rs_ && rs_->IsOpen() ? rs_->FieldIndex(field_) : -1; }
 
 bool FieldBinding::HasCurrentRow() const {
-    return rs_ && rs_->IsOpen() && !rs_->AtBOF() && !rs_->AtEOF() && FieldIndex() >= 0;
+    return rs_ && rs_->HasCurrentRow() && FieldIndex() >= 0;
 }
 
 void FieldBinding::Refresh() {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 
 TEST(Val, ReadsTheLeadingNumber) {
@@ -72,4 +73,20 @@ TEST(ParseAmount, ReadsBackEveryAmountFormatShows) {
             EXPECT_EQ(ParseAmount(Format(v, QString::fromUtf8(pattern))), RoundHalfUp(v, 2))
                 << v << " " << pattern;
     EXPECT_EQ(ParseAmount(Format(0.855, "##%")), 0.86);
+}
+
+TEST(ReadTypedAmount, ReadsAnAmountAsTheClerkWritesItAndRefusesTheRest) {
+    EXPECT_EQ(ReadTypedAmount("￥1,200.00"), 1200.0);
+    EXPECT_EQ(ReadTypedAmount(" 12.5 "), 12.5);
+    EXPECT_EQ(ReadTypedAmount("3.455"), 3.46) << "half away from zero, in decimal";
+    EXPECT_EQ(ReadTypedAmount("0"), 0.0);
+    for (const char* typed : {"", "  ", "二十元", "3元", "1,2", "-1", "1e3", "12..5"})
+        EXPECT_FALSE(ReadTypedAmount(QString::fromUtf8(typed)).has_value()) << typed;
+}
+
+TEST(AmountRefusal, NamesTheBoxAndWhatWasTyped) {
+    EXPECT_EQ(AmountRefusal("会费", " 3元 "),
+              "会费“3元”不是正确的金额，请输入不小于 0 的金额，例如 12.50 或 ￥12.50。");
+    EXPECT_EQ(AmountRefusal("会费", ""),
+              "会费没有填写金额，请输入不小于 0 的金额，例如 12.50 或 ￥12.50。");
 }

@@ -1,0 +1,14 @@
+#include "catalogue/DepositRuleWrite.h"
+
+#include "core/mdlMain.h"
+
+namespace {
+const char* const kSetDepositRule =
+    "update ForeGift set foregifttype = ?1, [money] = ?2, membermoney = ?3";
+}  // namespace
+
+void DepositRuleWrite::Run(int rule, double walkInAmount, double memberAmount) {
+    Transaction t(gConn);
+    gConn.Execute(kSetDepositRule, {rule, walkInAmount, memberAmount});
+    t.Commit();
+}

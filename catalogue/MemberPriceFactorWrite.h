@@ -1,0 +1,10 @@
+#pragma once
+
+// Sets the factor of a member price (0.8 is 80%) and rewrites every title's member price
+// from its price with it, in one transaction: the settings row and the titles never
+// disagree. Raises DbError when the database refuses; then nothing is written.
+class MemberPriceFactorWrite {
+public:
+    enum Price { Rent, Sale };
+    static void Run(Price price, double factor);
+};

@@ -1,0 +1,5 @@
+#include "core/Filters.h"
+
+bool Narrows(const QString& filterText) {
+    return !filterText.isEmpty() && filterText != QStringLiteral("全部");
+}

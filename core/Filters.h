@@ -1,0 +1,6 @@
+#pragma once
+#include <QString>
+
+// Whether a filter box narrows its list: every entry does except "全部" and the empty
+// text (a box not filled yet, or being refilled).
+bool Narrows(const QString& filterText);
