@@ -7,6 +7,7 @@
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/DataGrid.h"
 #include "tests/platform/ui/MemberFixture.h"
+#include "tests/support/ModelCheck.h"
 
 namespace {
 
@@ -309,4 +310,119 @@ TEST_F(DataGridTest, RowsRemovedByTheRecordsetDoNotMoveItOrWriteAnything) {
     EXPECT_EQ(rs->Fields("userid").GetValue().ToString(), "000002");
     EXPECT_EQ(grid->Row(), 0);
     EXPECT_EQ(NameInFile("000002"), "李四");
+}
+
+namespace {
+// Qt's checker found nothing since the last look, and the grid shows the recordset's rows
+// with its own row (when it has a column to stand in) on the recordset's current row.
+void ExpectSound(ModelCheck& check, DataGrid& grid, Recordset& rs, const char* after) {
+    SCOPED_TRACE(after);
+    EXPECT_EQ(check.Faults(), QStringList());
+    EXPECT_EQ(grid.model()->rowCount(), rs.RecordCount());
+    if (rs.AbsolutePosition() > 0 && grid.ColumnCount() > 0)
+        EXPECT_EQ(grid.Row(), rs.AbsolutePosition() - 1);
+}
+}  // namespace
+
+TEST_F(DataGridTest, QtsModelCheckerFindsNothingAsTheRecordsetChanges) {
+    ModelCheck check(grid->model());
+    ExpectSound(check, *grid, *rs, "bound and shown");
+    rs->MoveLast();
+    rs->Requery();
+    ExpectSound(check, *grid, *rs, "moves and Requery");
+
+    rs->AddNew();
+    rs->SetValue("userid", "000004");
+    rs->SetValue("username", "赵六");
+    ExpectSound(check, *grid, *rs, "AddNew and field edits");
+    rs->Update();
+    ExpectSound(check, *grid, *rs, "Update");
+    rs->AddNew();
+    rs->CancelUpdate();
+    ExpectSound(check, *grid, *rs, "CancelUpdate of a new row");
+    rs->MoveFirst();
+    rs->SetValue("username", "张三丰");
+    rs->CancelUpdate();
+    ExpectSound(check, *grid, *rs, "CancelUpdate of an edit");
+
+    QLineEdit* editor = OpenEditor(1, 1);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("李四娘");
+    Enter(editor);
+    QTest::keyClick(grid, Qt::Key_Down);
+    ExpectSound(check, *grid, *rs, "the operator's edit written on leaving the row");
+    EXPECT_EQ(NameInFile("000002"), "李四娘");
+
+    rs->MoveFirst();
+    rs->Delete();
+    ExpectSound(check, *grid, *rs, "Delete of the current row");
+    rs->MoveLast();
+    rs->Delete();
+    ExpectSound(check, *grid, *rs, "Delete of the last row");
+
+    rs->Close();
+    ExpectSound(check, *grid, *rs, "Close");
+    EXPECT_EQ(grid->model()->columnCount(), 5) << "designed columns stay";
+    rs->Open("select * from userinfo order by userid", conn, adLockBatchOptimistic);
+    ExpectSound(check, *grid, *rs, "Open batch");
+    rs->SetValue("username", "批改");
+    rs->MoveNext();
+    rs->Delete();
+    rs->AddNew();
+    rs->SetValue("userid", "000005");
+    ExpectSound(check, *grid, *rs, "batch edit, Delete and AddNew");
+    rs->UpdateBatch();
+    ExpectSound(check, *grid, *rs, "UpdateBatch");
+    EXPECT_EQ(Query1("select count(*) from userinfo"), "2");
+    rs->MoveFirst();
+    rs->Delete();
+    rs->CancelBatch();
+    ExpectSound(check, *grid, *rs, "CancelBatch");
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+}
+
+TEST_F(DataGridTest, QtsModelCheckerFindsNothingWhenAnOuterTransactionEnds) {
+    ModelCheck check(grid->model());
+    {
+        Transaction outer(conn);
+        rs->MoveFirst();
+        rs->Delete();
+        rs->MoveLast();
+        rs->SetValue("username", "王五五");
+        rs->Update();
+        ExpectSound(check, *grid, *rs, "writes waiting for the outer commit");
+        outer.Commit();
+    }
+    ExpectSound(check, *grid, *rs, "the outer commit");
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 1).data().toString(), "王五五");
+    {
+        Transaction outer(conn);
+        rs->MoveFirst();
+        rs->Delete();
+    }
+    ExpectSound(check, *grid, *rs, "the outer rollback");
+    EXPECT_EQ(grid->model()->rowCount(), 2) << "the row the rollback kept is still shown";
+    EXPECT_EQ(Query1("select count(*) from userinfo"), "2");
+}
+
+TEST_F(DataGridTest, QtsModelCheckerFindsNothingAsColumnsAndQueriesChange) {
+    DataGrid plain;
+    plain.SetDataSource(rs.get());
+    ModelCheck check(plain.model());
+    ExpectSound(check, plain, *rs, "every field shown");
+    rs->Open("select userid, username from userinfo order by userid", conn);
+    ExpectSound(check, plain, *rs, "Open of a query with other fields");
+    EXPECT_EQ(plain.model()->columnCount(), 2);
+    plain.AddColumn("电话", "telephone");
+    plain.AddColumn("编号", "userid");
+    ExpectSound(check, plain, *rs, "designed columns, one of them no field");
+    plain.ClearColumns();
+    ExpectSound(check, plain, *rs, "columns cleared");
+    rs->Close();
+    ExpectSound(check, plain, *rs, "Close");
+    grid->SetDataSource(nullptr);
+    rs.reset();
+    EXPECT_EQ(check.Faults(), QStringList()) << "the recordset destroyed";
+    EXPECT_EQ(plain.model()->rowCount(), 0);
 }
