@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/db/CrashInjection.h"
@@ -118,7 +119,7 @@ void Connection::OpenFile(const QString& path) {
     db_ = db;
     path_ = path;
     depth_ = 0;
-    afterCommit_.clear();
+    frames_.clear();
 }
 
 void Connection::Close() {
@@ -127,7 +128,7 @@ void Connection::Close() {
     sqlite3_close_v2(db_);  // an open transaction is rolled back
     db_ = nullptr;
     depth_ = 0;
-    afterCommit_.clear();
+    frames_.clear();
 }
 
 void Connection::SetBusyTimeout(int milliseconds) {
@@ -190,36 +191,34 @@ void Connection::FinalizeIdleStatements() {
 void Connection::Begin() {
     Execute(QStringLiteral("SAVEPOINT lumtrak_%1").arg(depth_ + 1));
     ++depth_;
-    afterCommit_.emplace_back();
+    frames_.emplace_back();
 }
 
 void Connection::Commit() {
     if (depth_ == 0) throw DbError(QStringLiteral("没有可以提交的事务。"));
     if (sqlite3_get_autocommit(Handle())) {
         // SQLite has already rolled everything back (a disk full or I/O error).
-        depth_ = 0;
-        afterCommit_.clear();
+        UndoAll();
         throw DbError(QStringLiteral("事务已被数据库回滚，修改没有保存。"));
     }
     if (depth_ == 1) AboutToWrite();
     Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
     --depth_;
-    std::vector<std::function<void()>> work = std::move(afterCommit_.back());
-    afterCommit_.pop_back();
+    Frame done = std::move(frames_.back());
+    frames_.pop_back();
     if (depth_ > 0) {
-        auto& outer = afterCommit_.back();
-        outer.insert(outer.end(), std::make_move_iterator(work.begin()),
-                     std::make_move_iterator(work.end()));
+        Frame& outer = frames_.back();
+        for (auto& fn : done.afterCommit) outer.afterCommit.push_back(std::move(fn));
+        for (auto& fn : done.undo) outer.undo.push_back(std::move(fn));
         return;
     }
-    RunAfterCommit(std::move(work));
+    RunAll(done.afterCommit);
 }
 
 void Connection::Rollback() {
     if (depth_ == 0 || !db_) return;
     if (sqlite3_get_autocommit(db_)) {
-        depth_ = 0;
-        afterCommit_.clear();
+        UndoAll();
         return;
     }
     if (depth_ == 1) {
@@ -231,7 +230,20 @@ void Connection::Rollback() {
         Execute(QStringLiteral("RELEASE lumtrak_%1").arg(depth_));
     }
     --depth_;
-    afterCommit_.pop_back();
+    Frame undone = std::move(frames_.back());
+    frames_.pop_back();
+    std::reverse(undone.undo.begin(), undone.undo.end());
+    RunAll(undone.undo);
+}
+
+// SQLite rolled the whole transaction back by itself: every savepoint's work is undone.
+void Connection::UndoAll() {
+    std::vector<std::function<void()>> undo;
+    for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame)
+        for (auto fn = frame->undo.rbegin(); fn != frame->undo.rend(); ++fn) undo.push_back(std::move(*fn));
+    frames_.clear();
+    depth_ = 0;
+    RunAll(undo);
 }
 
 void Connection::AfterCommit(std::function<void()> work) {
@@ -239,12 +251,16 @@ void Connection::AfterCommit(std::function<void()> work) {
         work();
         return;
     }
-    afterCommit_.back().push_back(std::move(work));
+    frames_.back().afterCommit.push_back(std::move(work));
 }
 
-// Everything is in the file: each piece of work runs, even when one before it failed;
-// the first failure is raised afterwards.
-void Connection::RunAfterCommit(std::vector<std::function<void()>> work) {
+void Connection::OnRollback(std::function<void()> undo) {
+    if (depth_ > 0) frames_.back().undo.push_back(std::move(undo));
+}
+
+// Each piece of work runs, even when one before it failed; the first failure is raised
+// afterwards.
+void Connection::RunAll(std::vector<std::function<void()>>& work) {
     std::exception_ptr first;
     for (auto& fn : work) {
         try {

@@ -49,6 +49,10 @@ public:
     // run once the outermost transaction commits (at once when none is open), dropped
     // when the transaction open now, or one around it, rolls back.
     void AfterCommit(std::function<void()> work);
+    // Work that puts back what was done in memory for the transaction open now: run, the
+    // latest first, when it or one around it rolls back; dropped once the outermost commits.
+    // Nothing to undo when no transaction is open.
+    void OnRollback(std::function<void()> undo);
 
     static QString DataSourceOf(const QString& connectionString);
 
@@ -65,11 +69,16 @@ private:
 
     sqlite3* db_ = nullptr;
     QString path_;
-    void RunAfterCommit(std::vector<std::function<void()>> work);
+    // What waits on one open savepoint.
+    struct Frame {
+        std::vector<std::function<void()>> afterCommit;
+        std::vector<std::function<void()>> undo;
+    };
+    static void RunAll(std::vector<std::function<void()>>& work);
+    void UndoAll();
 
     int depth_ = 0;
-    // One list per open savepoint, innermost last.
-    std::vector<std::vector<std::function<void()>>> afterCommit_;
+    std::vector<Frame> frames_;  // one per open savepoint, innermost last
     int busyTimeoutMs_ = 5000;
     QHash<QString, sqlite3_stmt*> idle_;
 };

@@ -142,32 +142,94 @@ struct Recordset::Impl {
         emit q->MoveComplete();
     }
 
-    // Writes the given rows (and the deleted ones) in one transaction. The snapshot
-    // changes only once the outermost transaction has committed: inside an operation's
-    // transaction the rows stay pending until it commits, and stay so if it rolls back.
-    void WriteRows(const std::vector<int>& indexes, bool withDeleted) {
-        std::vector<std::pair<Bookmark, std::vector<Value>>> written;
-        std::vector<Bookmark> gone;
-        Transaction t(*conn);
-        RowWriter writer(*conn, schema);
-        if (withDeleted) {
-            const int table = schema.DeleteTable(uniqueTable);
-            for (const Row& r : deleted) {
-                writer.Delete(r, table);
-                gone.push_back(r.bookmark);
-            }
-        }
-        for (int i : indexes)
-            written.emplace_back(rows[i].bookmark, rows[i].state == Row::State::New
-                                                       ? writer.Insert(rows[i])
-                                                       : writer.Update(rows[i]));
-        conn->AfterCommit([self = QPointer<Recordset>(q), written = std::move(written), gone]() mutable {
-            if (self) self->d->Written(std::move(written), gone);
-        });
-        t.Commit();
+    // The snapshot as it stood before a write, for putting it back when an operation's
+    // transaction around the write rolls back.
+    struct Before {
+        std::vector<Row> rows;     // the written rows as they were (and a removed row)
+        std::vector<Row> deleted;  // the batch's deleted rows
+        Bookmark current = 0;
+        bool editing = false;
+        bool addSession = false;
+        std::optional<Row> backup;
+        Bookmark beforeAdd = 0;
+    };
+
+    Before Remember(const std::vector<int>& indexes, bool withDeleted) const {
+        Before b;
+        for (int i : indexes) b.rows.push_back(rows[i]);
+        if (withDeleted) b.deleted = deleted;
+        b.current = HasRow() ? rows[cur].bookmark : 0;
+        b.editing = editing;
+        b.addSession = addSession;
+        b.backup = backup;
+        b.beforeAdd = beforeAdd;
+        return b;
     }
 
-    // What was written is in the file: the snapshot shows it.
+    // Undoes what a write did to the snapshot: rows return as they were (a removed one to
+    // its place), with the edit and the position of that moment.
+    void PutBack(Before b) {
+        if (model) model->BeginReset();
+        for (Row& r : b.rows) {
+            const int i = IndexOf(r.bookmark);
+            if (i >= 0) {
+                rows[i] = std::move(r);
+                continue;
+            }
+            const auto at = std::lower_bound(rows.begin(), rows.end(), r.bookmark,
+                                             [](const Row& x, Bookmark v) { return x.bookmark < v; });
+            rows.insert(at, std::move(r));
+        }
+        for (Row& r : b.deleted) deleted.push_back(std::move(r));
+        const int i = IndexOf(b.current);
+        if (i >= 0) {
+            cur = i;
+            editing = b.editing;
+            addSession = b.addSession;
+            backup = std::move(b.backup);
+            beforeAdd = b.beforeAdd;
+        }
+        if (model) model->EndReset();
+        emit q->RecordChangeComplete();
+        emit q->MoveComplete();
+    }
+
+    // After a write has committed its own savepoint: inside an operation's transaction
+    // the snapshot returns to how it was should that transaction roll back.
+    void UndoOnRollback(Before before) {
+        conn->OnRollback([self = QPointer<Recordset>(q), before = std::move(before)]() mutable {
+            if (self && self->d->open) self->d->PutBack(std::move(before));
+        });
+    }
+
+    // Writes the given rows (and the deleted ones) in one transaction; the snapshot shows
+    // what was written once that commits, and shows it again as it was if an operation's
+    // transaction around it rolls back.
+    void WriteRows(const std::vector<int>& indexes, bool withDeleted) {
+        Before before = Remember(indexes, withDeleted);
+        std::vector<std::pair<Bookmark, std::vector<Value>>> written;
+        std::vector<Bookmark> gone;
+        {
+            Transaction t(*conn);
+            RowWriter writer(*conn, schema);
+            if (withDeleted) {
+                const int table = schema.DeleteTable(uniqueTable);
+                for (const Row& r : deleted) {
+                    writer.Delete(r, table);
+                    gone.push_back(r.bookmark);
+                }
+            }
+            for (int i : indexes)
+                written.emplace_back(rows[i].bookmark, rows[i].state == Row::State::New
+                                                           ? writer.Insert(rows[i])
+                                                           : writer.Update(rows[i]));
+            t.Commit();
+        }
+        UndoOnRollback(std::move(before));
+        Written(std::move(written), gone);
+    }
+
+    // What was written: the snapshot shows it.
     void Written(std::vector<std::pair<Bookmark, std::vector<Value>>> written,
                  const std::vector<Bookmark>& gone) {
         std::erase_if(deleted, [&](const Row& r) {
@@ -176,23 +238,13 @@ struct Recordset::Impl {
         bool endsEdit = false;
         for (auto& [bookmark, values] : written) {
             const int i = IndexOf(bookmark);
-            if (i < 0) continue;  // read again meanwhile: the new snapshot has it
+            if (i < 0) continue;
             rows[i].Written(std::move(values));
             if (model) model->RowChanged(i);
             endsEdit = endsEdit || i == cur;
         }
         if (editing && endsEdit) EndEdit();
         emit q->RecordChangeComplete();
-    }
-
-    // An optimistic delete is in the file: the row leaves the snapshot.
-    void Removed(Bookmark bookmark) {
-        const int i = IndexOf(bookmark);
-        if (i < 0) return;
-        if (i == cur) EndEdit();
-        RemoveRowAt(i);
-        emit q->RecordChangeComplete();
-        emit q->MoveComplete();
     }
 
     // The index of the first row from `from` (plus skip rows) in the direction that
@@ -512,13 +564,11 @@ void Recordset::Delete() {
             // A copy: views may still read the row while its removal is announced.
             d->deleted.push_back(r);
         } else {
+            Impl::Before before = d->Remember({d->cur}, false);
             Transaction t(*d->conn);
             RowWriter(*d->conn, d->schema).Delete(r, table);
-            d->conn->AfterCommit([self = QPointer<Recordset>(this), bookmark = r.bookmark] {
-                if (self) self->d->Removed(bookmark);
-            });
             t.Commit();
-            return;
+            d->UndoOnRollback(std::move(before));
         }
     }
     d->EndEdit();

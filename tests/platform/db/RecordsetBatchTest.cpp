@@ -135,8 +135,8 @@ TEST_F(RecordsetBatch, RequeryDiscardsAndOptimisticUpdateBatchWrites) {
     EXPECT_EQ(opt["name"].ToString(), "写入");
 }
 
-// Inside an operation's transaction a recordset's writes reach the file at once, but its
-// snapshot follows only the outermost commit, and keeps its edits when that rolls back.
+// Inside an operation's transaction a recordset's writes show in its snapshot as they do in
+// the file; when the operation rolls back, the snapshot is as it was before, edits pending.
 TEST_F(RecordsetBatch, TheSnapshotFollowsTheOutermostTransaction) {
     AddTitles(3);
     Recordset rs;
@@ -145,40 +145,50 @@ TEST_F(RecordsetBatch, TheSnapshotFollowsTheOutermostTransaction) {
     {
         Transaction outer(conn);
         rs.UpdateBatch();
-        EXPECT_TRUE(rs.HasPendingChanges()) << "not committed yet";
+        EXPECT_FALSE(rs.HasPendingChanges());
         EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), "改名");
     }  // rolled back
     EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE cdid = '" + Cdid(1) + "'"), "片1");
     EXPECT_TRUE(rs.HasPendingChanges());
     EXPECT_EQ(rs["name"].ToString(), "改名");
+    EXPECT_EQ(rs.Fields("name").OriginalValue().ToString(), "片1");
 
+    // An optimistic edit written and then left in the same transaction is written once.
     Recordset optimistic;
     optimistic.Open("SELECT cdid, name FROM cdinfo ORDER BY cdid", conn);
-    optimistic.MoveLast();
     {
         Transaction outer(conn);
-        rs.UpdateBatch();
-        {
-            Transaction inner(conn);
-            optimistic.Delete();
-            inner.Commit();
-        }
-        EXPECT_EQ(optimistic.RecordCount(), 3);
-        EXPECT_TRUE(rs.HasPendingChanges());
+        optimistic.Fields("name") = Value("甲");
+        optimistic.Update();
+        optimistic.MoveNext();
+        optimistic.Fields("name") = Value("乙");
+        optimistic.MoveLast();
+        optimistic.Delete();
+        EXPECT_EQ(optimistic.RecordCount(), 2);
         outer.Commit();
     }
-    EXPECT_FALSE(rs.HasPendingChanges());
+    EXPECT_EQ(Query1("SELECT group_concat(name) FROM cdinfo"), "甲,乙");
     EXPECT_EQ(optimistic.RecordCount(), 2);
-    EXPECT_EQ(Query1("SELECT group_concat(name) FROM cdinfo"), "改名,片2");
 
-    // A recordset gone before the commit is simply left out.
+    // A delete rolled back puts the row back where it was, current again.
+    optimistic.MoveFirst();
+    {
+        Transaction outer(conn);
+        optimistic.Delete();
+        EXPECT_EQ(optimistic.RecordCount(), 1);
+    }
+    EXPECT_EQ(optimistic.RecordCount(), 2);
+    EXPECT_EQ(optimistic.AbsolutePosition(), 1);
+    EXPECT_EQ(optimistic["name"].ToString(), "甲");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "2");
+
+    // A recordset gone before the rollback is simply left out.
     {
         Transaction outer(conn);
         auto gone = std::make_unique<Recordset>();
         gone->Open("SELECT cdid, name FROM cdinfo ORDER BY cdid", conn);
         gone->Delete();
         gone.reset();
-        outer.Commit();
     }
-    EXPECT_EQ(Query1("SELECT group_concat(name) FROM cdinfo"), "片2");
+    EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "2");
 }
