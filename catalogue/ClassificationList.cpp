@@ -6,13 +6,13 @@
 #include <QSignalBlocker>
 #include <set>
 
+#include "core/Filters.h"
 #include "core/ShopEvents.h"
 #include "catalogue/ClassificationDelete.h"
 #include "core/mdlMain.h"
 #include "platform/ui/Controls.h"
 
 namespace {
-const char* const kAll = "全部";
 const char* const kCode = "typeid";
 const char* const kName = "type";
 
@@ -76,7 +76,7 @@ void ClassificationList::Fill() {
 void ClassificationList::FillCombos() {
     const QSignalBlocker entry(parts_.entry), filter(parts_.filter);
     for (QComboBox* combo : {parts_.entry, parts_.filter}) combo->clear();
-    parts_.filter->addItem(QString::fromUtf8(kAll));
+    parts_.filter->addItem(AllEntries());
     parts_.ids->clear();
     const Recordset* rs = List();
     const int code = rs->FieldIndex(kCode), name = rs->FieldIndex(kName);

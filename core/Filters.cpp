@@ -1,5 +1,7 @@
 #include "core/Filters.h"
 
 bool Narrows(const QString& filterText) {
-    return !filterText.isEmpty() && filterText != QStringLiteral("全部");
+    return !filterText.isEmpty() && filterText != AllEntries();
 }
+
+QString AllEntries() { return QStringLiteral("全部"); }

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/Filters.h"
 #include "core/MainWindow.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
@@ -323,10 +324,6 @@ void CounterPage::RefreshDetailPanel() {
 
 // ---- The page protocol and the rest of the shop ------------------------------------------
 
-namespace {
-const char* const kAll = "全部";
-}
-
 void CounterPage::ConnectShop() {
     // The catalogue saved or discarded a title, or titles changed behind the lists.
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
@@ -344,12 +341,11 @@ void CounterPage::ConnectShop() {
 }
 
 void CounterPage::FillFilter(QComboBox* filter, const QStringList& names) {
-    const QString shown = filter->currentText();
-    const bool narrowed = !shown.isEmpty() && shown != QString::fromUtf8(kAll);
+    const bool narrowed = Narrows(filter->currentText());
     {
         const QSignalBlocker quiet(filter);
         filter->clear();
-        filter->addItem(QString::fromUtf8(kAll));
+        filter->addItem(AllEntries());
         filter->addItems(names);
         filter->setCurrentIndex(0);
     }
@@ -359,7 +355,7 @@ void CounterPage::FillFilter(QComboBox* filter, const QStringList& names) {
 // Picking "全部" in the counter's filters gives the list its first rows.
 void CounterPage::Load() {
     for (QComboBox* combo : {CboDegree, CboMovietypeFind, CboTypeFind, CboStation}) {
-        combo->setCurrentText(QString::fromUtf8(kAll));
+        combo->setCurrentText(AllEntries());
         SetDispSourse("");
     }
 }

@@ -16,6 +16,7 @@
 #include "counter/CounterPage.h"
 #include "members/MemberPage.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/ErrorReport.h"
 #include "reports/StatisticsPage.h"
 #include "returns/ReturnPage.h"
 
@@ -215,7 +216,8 @@ void frmMain::Form_KeyPress(int& KeyAscii) {
 }
 
 void frmMain::Form_Activate() {
-    try {
+    // Activation goes on whatever a page's focus does.
+    TryStep([this] {
         if (gQuit) {
             Unload();
             return;
@@ -223,8 +225,7 @@ void frmMain::Form_Activate() {
         CurrentPage()->FocusDefault();
         IsActive = true;
         update();
-    } catch (...) {
-    }
+    });
 }
 
 void frmMain::Form_Deactivate() { IsActive = false; }
