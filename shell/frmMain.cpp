@@ -64,6 +64,7 @@ frmMain::frmMain() {
     SSTab1 = Named<QTabWidget>("SSTab1");
     layout->addWidget(SSTab1, 1);
     BuildPages();
+    connect(SSTab1, &QTabWidget::currentChanged, this, &frmMain::PaintBackground);
     Timer1 = Named<QTimer>("Timer1", this);
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
@@ -132,18 +133,26 @@ ShopPage* frmMain::CurrentPage() const { return Pages()[SSTab1->currentIndex()];
 
 bool frmMain::IsShowing(const QWidget* page) const { return SSTab1->currentWidget() == page; }
 
-// Each page's background fills the page, whatever the window's size.
+// Each page's background fills the page, whatever the window's size. Only the page shown
+// is painted: the others are painted when they are first shown at that size.
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         for (int i = 0; i < kPages; ++i) {
-            if (watched == SSTab1->widget(i)) {
-                const QSize size = SSTab1->widget(i)->size();
-                Image1[i]->setGeometry(0, 0, size.width(), size.height());
-                Image1[i]->SetPicture(Pictures::PageBackground(i, size));
-            }
+            if (watched != SSTab1->widget(i)) continue;
+            const QSize size = SSTab1->widget(i)->size();
+            Image1[i]->setGeometry(0, 0, size.width(), size.height());
+            if (i == SSTab1->currentIndex()) PaintBackground(i);
         }
     }
     return FormOf<frmMain>::eventFilter(watched, event);
+}
+
+void frmMain::PaintBackground(int page) {
+    if (page < 0 || page >= kPages) return;
+    const QSize size = SSTab1->widget(page)->size();
+    if (backgroundSizes_[page] == size) return;
+    backgroundSizes_[page] = size;
+    Image1[page]->SetPicture(Pictures::PageBackground(page, size));
 }
 
 void frmMain::Form_Load() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QSize>
 #include <QString>
 #include <array>
 
@@ -87,4 +88,7 @@ private:
     ShopPage* CurrentPage() const;
     bool SavePendingEdits();
     void ShowPage(int page);
+    void PaintBackground(int page);
+
+    std::array<QSize, kPages> backgroundSizes_{};  // the size each page's picture was painted for
 };

@@ -269,3 +269,22 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
     for (QWidget* w : cat->EntryControls()) EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(frmMain::instance().isVisible());
 }
+
+// Start-up paints the background of the page shown only; another page is painted when it
+// is shown, to its size, and again after the window changed size.
+TEST_F(FrameTest, OnlyThePagesShownHaveTheirBackgroundPainted) {
+    frmMain& main = Shown();
+    const auto painted = [&](int page) {
+        return !main.Image1[page]->pixmap().isNull() &&
+               main.Image1[page]->pixmap().size() == main.SSTab1->widget(page)->size();
+    };
+    EXPECT_TRUE(painted(frmMain::kCounter));
+    EXPECT_FALSE(painted(frmMain::kSettings));
+    main.Image3_Click(4);
+    EXPECT_TRUE(painted(frmMain::kSettings));
+    main.resize(main.width() + 40, main.height() + 30);
+    Settle();
+    EXPECT_TRUE(painted(frmMain::kSettings));
+    main.Image3_Click(0);
+    EXPECT_TRUE(painted(frmMain::kCounter));
+}
