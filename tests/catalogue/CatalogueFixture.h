@@ -5,16 +5,16 @@
 
 #include "catalogue/CataloguePage.h"
 #include "platform/ui/Controls.h"
-#include "tests/shell/MainWindowTest.h"
+#include "tests/catalogue/CataloguePagesTest.h"
 
-// The main window on a shop database with two formats (DVD 3, VCD 5) and two movie types
-// (动作 1, 科幻 12), for the tests of the catalogue page, its save, discarding and finding.
-class CatalogueFixture : public MainWindowTest {
-protected:
+// The catalogue and settings pages on a shop database with two formats (DVD 3, VCD 5) and
+// two movie types (动作 1, 科幻 12), for the tests of the catalogue page, its save,
+// discarding and finding.
+class CatalogueFixture : public CataloguePagesTest {
+  protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
-        Sql("insert into type values (3, 'DVD'), (5, 'VCD');"
-            "insert into movietype values (1, '动作'), (12, '科幻')");
+        CataloguePagesTest::SetUp();
+        Data().AddDiscClassifications();
     }
 
     // A title with 2 copies, rent 3 a day, sale price 30, purchase price 20, bought 2004-03-07;
@@ -22,58 +22,37 @@ protected:
     void AddTitle(const QString& cdid, const QString& id, const QString& name,
                   const QString& type = "DVD", const QString& movietype = "动作",
                   const QString& key = "") {
-        Sql(QString("insert into cdinfo (cdid, id, name, type, movietype, [key], count, restcount, "
-                    "price, borrowprice, sellprice, memberborrowprice, membersellprice, buydate, "
-                    "borrowpricetype, station, issell, isabandon) values ('%1', '%2', '%3', '%4', "
-                    "'%5', '%6', 2, 2, 20, 3, 30, 3, 30, '2004-03-07', '每天', '未借出', 0, 0)")
-                .arg(cdid, id, name, type, movietype, key.isEmpty() ? id.toLower() : key));
+        Data().Add(ShopData::Title(cdid, name)
+                       .Id(id)
+                       .Type(type)
+                       .MovieType(movietype)
+                       .Key(key.isEmpty() ? id.toLower() : key)
+                       .Prices(20, 3, 30)
+                       .BoughtOn("2004-03-07")
+                       .RentPer("每天")
+                       .Sold(0)
+                       .Bad(false));
+    }
+    // A rental line numbered no (4 digits) of a title, for member 000001: returned (with
+    // its return row) or still out.
+    void AddRental(const QString& cdid, const QString& no, bool returned) {
+        Data().Add(ShopData::Rental(cdid, no).PaidInCash().Returned(returned));
+    }
+    // A sale line numbered no of a title.
+    void AddSale(const QString& cdid, const QString& no) { Data().Add(ShopData::Sale(cdid, no)); }
+
+    // The pages as start-up leaves them, shown and active on the catalogue page.
+    CataloguePage& ShowCatalogue() {
+        StartPages();
+        ShowCataloguePage();
+        return Page();
     }
 
-    // The window as start-up leaves it, shown and active on the catalogue page.
-    frmMain& ShowCatalogue() {
-        frmMain& main = LoadMainWindow();
-        main.EnableCatalogueEntry();
-        EXPECT_TRUE(ShowActive(&main));
-        main.Image3_Click(2);
-        Settle();
-        return main;
-    }
+    CataloguePage& Page() { return CatalogueTab(); }
+    Recordset& Catalogue() { return *Page().adoCDInfo; }
 
-    static CataloguePage& Page() { return *frmMain::instance().Catalogue; }
-    static Recordset& Catalogue() { return *Page().adoCDInfo; }
-
-    // The focus goes into a control and then to another: the first one's LostFocus runs.
-    static void Leave(QWidget* from, QWidget* to) {
-        from->setFocus();
-        Settle();
-        to->setFocus();
-        Settle();
-    }
-
-    // The operator types text at the end of a text box, one key per character.
-    static void Type(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->end(false);
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        Settle();
-    }
-
-    // The operator empties a text box (selects all and deletes).
-    static void Clear(QLineEdit* box) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        Settle();
-    }
-
-    static void MovePointerOverGrid() {
+    void MovePointerOverGrid() {
         MoveMouse(Page().dgCDInfo->viewport(), QPoint(30, 10));
         Settle();
     }
-
-    static std::vector<QString> Prompts() { return MsgBoxLog::Get().Prompts(); }
-    static void ForgetPrompts() { MsgBoxLog::Get().Reset(); }
-
-    int Count(const QString& sql) { return Query1(sql).toInt(); }
 };

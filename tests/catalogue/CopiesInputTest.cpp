@@ -7,7 +7,7 @@ const char* const kNoCopies[] = {"abc", "-5",  "😀",   "12元",  "3张",
                                  "1.5", "1,2", "50%", "10000", "%2"};
 
 class CopiesInputTest : public CatalogueFixture {
-protected:
+  protected:
     void SetUp() override {
         CatalogueFixture::SetUp();
         AddTitle("030100000001", "A1", "英雄");  // 2 copies
@@ -30,7 +30,7 @@ protected:
 }  // namespace
 
 TEST_F(CopiesInputTest, LeavingTheBoxRefusesWhatIsNoWholeNumberAndShowsTheStoredCopies) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     for (const QString typed : kNoCopies) {
         ForgetPrompts();
         page.MebCount->setFocus();
@@ -59,7 +59,7 @@ TEST_F(CopiesInputTest, LeavingTheBoxRefusesWhatIsNoWholeNumberAndShowsTheStored
 }
 
 TEST_F(CopiesInputTest, SavingRefusesWhatIsNoWholeNumberAndWritesNothing) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     Clear(page.TxtRemark);
     Type(page.TxtRemark, "备注");
     for (const QString typed : kNoCopies) {

@@ -8,7 +8,7 @@ namespace {
 const char* const kQuestion = "如果删除则会影响各种报表的统计信息，真的删除吗？";
 
 class DiscardTest : public CatalogueFixture {
-protected:
+  protected:
     // Three titles; the second has two rental lines (one returned) and a sale line.
     void SetUp() override {
         CatalogueFixture::SetUp();
@@ -22,13 +22,14 @@ protected:
         AddRental("030100000001", "0002", true);
     }
     int History() {
-        return Count("select (select count(*) from borrowinfo) + (select count(*) from returninfo)");
+        return Count(
+            "select (select count(*) from borrowinfo) + (select count(*) from returninfo)");
     }
 };
 }  // namespace
 
 TEST_F(DiscardTest, NoChangesNothing) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     MsgBoxLog::Get().QueueAnswer(vbNo);
     page.Command2->click();
     MsgBoxLog::Get().QueueAnswer(vbNo);
@@ -41,7 +42,7 @@ TEST_F(DiscardTest, NoChangesNothing) {
 }
 
 TEST_F(DiscardTest, DiscardingATitleRemovesItsHistoryButNotItsSales) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     Catalogue().SetAbsolutePosition(2);
     MsgBoxLog::Get().QueueAnswer(vbYes);
     page.Command2->click();
@@ -65,7 +66,7 @@ TEST_F(DiscardTest, ATitleWithCopiesOutOrInTheOpenSaleBasketIsNotDiscarded) {
     Sql("insert into sellinfo (sellid, sellcount) values ('0301000000010004', 1)");
     gSellBasket.Open = true;
     gSellBasket.No = "0004";
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     for (int row : {1, 3}) {
         ForgetPrompts();
         Catalogue().SetAbsolutePosition(row);
@@ -80,7 +81,7 @@ TEST_F(DiscardTest, ATitleWithCopiesOutOrInTheOpenSaleBasketIsNotDiscarded) {
 }
 
 TEST_F(DiscardTest, ANewTitleNotYetSavedIsSimplyDropped) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     page.Command1->click();
     Settle();
     Type(page.TxtName, "半截");
@@ -98,7 +99,7 @@ TEST_F(DiscardTest, ClearingBadDiscsKeepsTheGoodOnesAndThoseInUse) {
     AddTitle("050100000001", "V1", "坏了还借出", "VCD");
     Sql("update cdinfo set isabandon = 1 where cdid = '050100000001'");
     AddRental("050100000001", "0003", false);
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     page.CboManageType->setCurrentText("VCD");
     MsgBoxLog::Get().QueueAnswer(vbYes);
     page.Command3->click();
@@ -108,12 +109,13 @@ TEST_F(DiscardTest, ClearingBadDiscsKeepsTheGoodOnesAndThoseInUse) {
     EXPECT_EQ(Count("select count(*) from returninfo"), 0);
     EXPECT_EQ(Count("select count(*) from sellinfo"), 1);
     ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_EQ(Prompts()[1], "有 1 种坏光盘还有租出未还的光盘，或者在未结帐的出租、出售中，没有清除。");
+    EXPECT_EQ(Prompts()[1],
+              "有 1 种坏光盘还有租出未还的光盘，或者在未结帐的出租、出售中，没有清除。");
     EXPECT_EQ(page.LblCDManageCount->Caption(), "1") << "the filtered list is read again";
 }
 
 TEST_F(DiscardTest, ClearingBadDiscsSavesTheTickBeingEditedFirst) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     page.Check1->click();
     EXPECT_TRUE(page.HasPendingEdit());
     MsgBoxLog::Get().QueueAnswer(vbYes);
@@ -125,7 +127,7 @@ TEST_F(DiscardTest, ClearingBadDiscsSavesTheTickBeingEditedFirst) {
 
 TEST_F(DiscardTest, AnEmptyCatalogueChangesNothingEvenAfterYes) {
     Sql("update cdinfo set isabandon = 1");
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     page.CboManageType->setCurrentText("VCD");
     ASSERT_TRUE(Catalogue().AtEOF());
     MsgBoxLog::Get().QueueAnswer(vbYes);
@@ -136,7 +138,7 @@ TEST_F(DiscardTest, AnEmptyCatalogueChangesNothingEvenAfterYes) {
 }
 
 TEST_F(DiscardTest, ADiscardWhoseCommitFailsLeavesTheTitleInTheGridAndTheFile) {
-    CataloguePage& page = *ShowCatalogue().Catalogue;
+    CataloguePage& page = ShowCatalogue();
     gConn.SetBusyTimeout(20);
     Catalogue().SetAbsolutePosition(2);
     // Another program reading the file: the deletes go through, the commit cannot.

@@ -8,7 +8,7 @@ namespace {
 const char* const kEnd = "已经查找到文件尾！";
 
 class FindDialogTest : public CatalogueFixture {
-protected:
+  protected:
     void SetUp() override {
         CatalogueFixture::SetUp();
         AddTitle("030100000001", "A1", "英雄", "DVD", "动作", " yx lxj a1");
@@ -22,27 +22,27 @@ protected:
         CatalogueFixture::TearDown();
     }
     frmFind& OpenFind() {
-        ShowCatalogue().Catalogue->Command9->click();
+        ShowCatalogue().Command9->click();
         Settle();
         return frmFind::instance();
     }
-    static QString Current() { return Catalogue().AtEOF() ? "EOF" : Catalogue()["id"].ToString(); }
+    QString Current() { return Catalogue().AtEOF() ? "EOF" : Catalogue()["id"].ToString(); }
 };
 }  // namespace
 
 TEST_F(FindDialogTest, TheDialogShowsOnlyFromTheCataloguePage) {
-    frmMain& main = ShowCatalogue();
-    main.Image3_Click(0);
-    main.Catalogue->Command9_Click();
+    CataloguePage& page = ShowCatalogue();
+    ShowAnotherPage();
+    page.Command9_Click();
     EXPECT_FALSE(frmFind::isLoaded());
-    main.Image3_Click(2);
-    main.Catalogue->Command9->click();
+    ShowCataloguePage();
+    page.Command9->click();
     Settle();
     ASSERT_TRUE(frmFind::isLoaded());
     frmFind& find = frmFind::instance();
     EXPECT_TRUE(find.isVisible());
     EXPECT_EQ(find.windowTitle(), "查找");
-    EXPECT_EQ(find.Owner(), &main);
+    EXPECT_EQ(find.Owner(), &Host());
     EXPECT_EQ(find.Label1->text(), "请输入影片名称、演员姓名的拼音缩写");
 }
 

@@ -5,11 +5,11 @@
 #include "catalogue/ClassificationLists.h"
 #include "catalogue/SettingsPage.h"
 #include "platform/ui/Controls.h"
-#include "tests/shell/MainWindowTest.h"
+#include "tests/catalogue/CataloguePagesTest.h"
 
-// The main window on a shop database, with what the tests of the settings page, the
-// classification lists and the stock list put into it.
-class SettingsFixture : public MainWindowTest {
+// The catalogue and settings pages on a shop database, with what the tests of the settings
+// page, the classification lists and the stock list put into it.
+class SettingsFixture : public CataloguePagesTest {
   protected:
     struct Title {
         QString cdid;
@@ -25,36 +25,33 @@ class SettingsFixture : public MainWindowTest {
 
     // A title as the catalogue saves one (member prices equal to the prices).
     void AddTitle(const Title& t) {
-        const auto q = [](QString s) { return s.replace("'", "''"); };
-        Sql(QString("insert into cdinfo (cdid, id, name, type, movietype, count, restcount, "
-                    "price, borrowprice, sellprice, memberborrowprice, membersellprice, buydate, "
-                    "born, location, station, issell) values ('%1', '%1', '%2', '%3', '%4', %5, "
-                    "%5, %6, %7, %8, %7, %8, '2004-03-05', '香港', 'A架', '未借出', %9)")
-                .arg(t.cdid, q(t.name), q(t.type), q(t.movietype))
-                .arg(t.count)
-                .arg(t.price)
-                .arg(t.borrowprice)
-                .arg(t.sellprice)
-                .arg(t.issell));
+        Data().Add(ShopData::Title(t.cdid, t.name)
+                       .Type(t.type)
+                       .MovieType(t.movietype)
+                       .Copies(t.count)
+                       .Prices(t.price, t.borrowprice, t.sellprice)
+                       .BoughtOn("2004-03-05")
+                       .Born("香港")
+                       .Location("A架")
+                       .Sold(t.issell));
+    }
+    // A rental line numbered no of a title, for member 000001: returned (with its return
+    // row) or still out.
+    void AddRental(const QString& cdid, const QString& no, bool returned) {
+        Data().Add(ShopData::Rental(cdid, no).PaidInCash().Returned(returned));
+    }
+    // A sale line numbered no of a title.
+    void AddSale(const QString& cdid, const QString& no) { Data().Add(ShopData::Sale(cdid, no)); }
+
+    // The pages as start-up leaves them (the lists' names editable), shown on the settings
+    // page.
+    SettingsPage& ShowSettings() {
+        StartPages();
+        ShowSettingsPage();
+        return Page();
     }
 
-    int Count(const QString& sql) { return Query1(sql).toInt(); }
-
-    // The window as start-up leaves it (the lists' names editable), shown on the settings page.
-    frmMain& ShowSettings() {
-        frmMain& main = LoadMainWindow();
-        main.EnableCatalogueEntry();
-        EXPECT_TRUE(ShowActive(&main));
-        main.Image3_Click(4);
-        Settle();
-        return main;
-    }
-
-    ClassificationLists& Lists() {
-        frmMain& main = frmMain::instance();
-        return ClassificationLists::Of(*main.Settings, *main.Catalogue);
-    }
-    SettingsPage& Page() { return *frmMain::instance().Settings; }
+    SettingsPage& Page() { return SettingsTab(); }
 
     // The operator types text into a cell of a list's grid and closes the editor.
     static void TypeIntoCell(DataGrid* grid, int row, const QString& text) {

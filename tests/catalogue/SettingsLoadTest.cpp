@@ -1,16 +1,16 @@
 #include "catalogue/SettingsPage.h"
 #include "platform/ui/Controls.h"
-#include "tests/shell/MainWindowTest.h"
+#include "tests/catalogue/CataloguePagesTest.h"
 
 #include <QRadioButton>
 
-using SettingsLoadTest = MainWindowTest;
+using SettingsLoadTest = CataloguePagesTest;
 
 TEST_F(SettingsLoadTest, StoredSettingsShowWhenTheWindowLoads) {
     Sql("update pricepercent set percentb = 0.8, percents = 0.75, tax = 1200;"
         "update ForeGift set foregifttype = 1, money = 5, membermoney = 3");
-    frmMain& main = LoadMainWindow();
-    SettingsPage* page = main.Settings;
+    LoadPages();
+    SettingsPage* page = &SettingsTab();
     EXPECT_EQ(page->MaskEdBox2->Text(), "80%");
     EXPECT_EQ(page->MaskEdBox3->Text(), "75%");
     EXPECT_EQ(page->MaskEdBox4->Text(), "￥1,200.00");
@@ -21,16 +21,15 @@ TEST_F(SettingsLoadTest, StoredSettingsShowWhenTheWindowLoads) {
     EXPECT_EQ(page->MskMemberForeGiftSet->Text(), "3");
     EXPECT_TRUE(gForeGiftLoaded);
     // Loading writes nothing.
-    EXPECT_EQ(Query1("select foregifttype||'/'||money||'/'||membermoney from ForeGift"), "1/5.0/3.0");
+    EXPECT_EQ(Query1("select foregifttype||'/'||money||'/'||membermoney from ForeGift"),
+              "1/5.0/3.0");
 }
 
 TEST_F(SettingsLoadTest, DepositRuleZeroHidesTheAmounts) {
     Sql("update ForeGift set foregifttype = 0");
-    frmMain& main = LoadMainWindow();
-    main.Show();
+    LoadPages().Show();
     Settle();
-    main.Image3_Click(4);
-    Settle();
-    EXPECT_FALSE(main.Settings->MskForeGiftSet->isVisible());
-    EXPECT_FALSE(main.Settings->Label75->isVisible());
+    ShowSettingsPage();
+    EXPECT_FALSE(SettingsTab().MskForeGiftSet->isVisible());
+    EXPECT_FALSE(SettingsTab().Label75->isVisible());
 }

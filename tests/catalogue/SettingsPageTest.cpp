@@ -19,8 +19,7 @@ class SettingsPageTest : public SettingsFixture {
             "update ForeGift set foregifttype = 1, money = 5, membermoney = 3");
         AddTitle({"010100000001", "英雄", "DVD", "动作", 2, 25, 3, 30});
         AddTitle({"010100000002", "十面埋伏", "DVD", "动作", 1, 20, 5, 10});
-        main = &ShowSettings();
-        away = main->Settings->Option3[1];  // a control whose focus writes nothing
+        away = ShowSettings().Option3[1];  // a control whose focus writes nothing
     }
 
     // The operator's message boxes so far, as "title|prompt".
@@ -40,7 +39,6 @@ class SettingsPageTest : public SettingsFixture {
             .join("/");
     }
 
-    frmMain* main = nullptr;
     QWidget* away = nullptr;
 };
 
@@ -66,7 +64,7 @@ TEST_F(SettingsPageTest, APercentageIsWrittenWithEveryMemberPriceAndShownAsAPerc
     EXPECT_EQ(Query1(kMemberSales), "30.0/10.0");
 
     // The lists that show member prices read them again.
-    EXPECT_DOUBLE_EQ((*main->adoCDInfo())["membersellprice"].ToDouble(), 30);
+    EXPECT_DOUBLE_EQ((*Host().adoCDInfo())["membersellprice"].ToDouble(), 30);
     EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
 }
 
@@ -192,11 +190,11 @@ TEST_F(SettingsPageTest, AnOptionPickedWithAnAmountThatIsNoAmountKeepsTheStoredR
 }
 
 TEST_F(SettingsPageTest, AnAmountNeverSetShowsAsZero) {
-    CloseMainWindow();
+    ClosePages();
     Sql("update ForeGift set money = null, membermoney = null");
-    frmMain& again = LoadMainWindow();
-    EXPECT_EQ(again.Settings->MskForeGiftSet->Text(), "0");
-    EXPECT_EQ(again.Settings->MskMemberForeGiftSet->Text(), "0");
+    LoadPages();
+    EXPECT_EQ(Page().MskForeGiftSet->Text(), "0");
+    EXPECT_EQ(Page().MskMemberForeGiftSet->Text(), "0");
     EXPECT_EQ(Query1("select money is null from ForeGift"), "1") << "loading writes nothing";
 }
 

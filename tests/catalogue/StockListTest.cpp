@@ -134,9 +134,9 @@ class StockListTest : public SettingsFixture {
 
     // The operator opens the dialog from the catalogue page and prints.
     frmSelPrint& PrintFromCatalogue(int option = 0) {
-        frmMain& main = LoadMainWindow();
-        main.EnableCatalogueEntry();
-        main.Catalogue->CmdPrintStore->click();
+        if (!Loaded()) LoadPages();
+        Host().EnableEntry();
+        CatalogueTab().CmdPrintStore->click();
         Settle();
         frmSelPrint& dialog = frmSelPrint::instance();
         dialog.Option1[option]->setChecked(true);
@@ -211,7 +211,7 @@ TEST_F(StockListTest, ThePrintoutOfThreeTitlesOfTwoFormats) {
     frmSelPrint& dialog = PrintFromCatalogue();
     EXPECT_EQ(dialog.windowTitle(), "选择打印格式");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.parentWidget(), &frmMain::instance()) << "owned by the main window";
+    EXPECT_EQ(dialog.parentWidget(), &Host()) << "owned by the main window";
     dialog.Command1->click();
     Settle();
     EXPECT_FALSE(frmSelPrint::isLoaded()) << "the dialog unloads when the pages are out";
@@ -275,8 +275,8 @@ TEST_F(StockListTest, TwentyOneRowsFillAPageAndTheTwentySecondStartsTheNext) {
 TEST_F(StockListTest, ASubtotalMayOpenAPageAndTheFiltersOfTheCatalogueApply) {
     Titles(21, "DVD");
     Titles(3, "VCD");
-    frmMain& main = LoadMainWindow();
-    main.Catalogue->CboManageType->setCurrentText("DVD");
+    LoadPages();
+    CatalogueTab().CboManageType->setCurrentText("DVD");
     frmSelPrint& dialog = PrintFromCatalogue(1);  // by movie type: one group
     dialog.Command1->click();
     Settle();
@@ -312,14 +312,13 @@ TEST_F(StockListTest, AMissingTemplateIsToldAndTheDialogStays) {
 TEST_F(StockListTest, WhilePrintingNoSecondRunStartsAndClosingTheProgramStopsIt) {
     Titles(30, "DVD");
     frmSelPrint& dialog = PrintFromCatalogue();
-    frmMain& main = frmMain::instance();
     bool checked = false;
     QTimer::singleShot(0, [&] {
         // The first yield of the run, before its first row.
         EXPECT_TRUE(frmSelPrint::IsPrinting());
         EXPECT_FALSE(dialog.isVisible()) << "hidden while the pages print";
         dialog.Command1_Click();
-        main.Catalogue->CmdPrintStore->click();
+        CatalogueTab().CmdPrintStore->click();
         EXPECT_FALSE(dialog.isVisible()) << "the print button does not bring it back";
         EXPECT_FALSE(frmSelPrint::unload()) << "it stays until the run ends";
         gExiting = true;  // the main window is closing

@@ -7,7 +7,7 @@
 
 // A shop database in a temporary program folder, opened as the program's connection.
 class CoreTest : public ShopTest {
-protected:
+  protected:
     void SetUp() override {
         ShopTest::SetUp();
         ResetGlobalState();
@@ -17,5 +17,4 @@ protected:
         ResetGlobalState();
         ShopTest::TearDown();
     }
-    static void SetToday(int y, int m, int d) { SetNow(QDateTime(QDate(y, m, d), QTime(10, 0))); }
 };

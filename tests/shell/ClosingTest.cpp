@@ -11,7 +11,7 @@ namespace {
 // An open rental basket 0005 (all of title A's copies, one of B's three) and an open
 // sale basket 0007 (all of C's copies, one of D's three), beside a settled rental 0001.
 class ClosingTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         Sql("insert into cdinfo (cdid,name,count,station,outcount,issell) values "
@@ -38,12 +38,12 @@ protected:
     }
     QString Title(const char* cdid) {
         return Query1(QString("select station||'/'||outcount||'/'||issell from cdinfo "
-                              "where cdid='%1'").arg(cdid));
+                              "where cdid='%1'")
+                          .arg(cdid));
     }
     QString Lines(const char* table) {
         return Query1(QString("select count(*) from %1").arg(table));
     }
-    static std::vector<QString> Prompts() { return MsgBoxLog::Get().Prompts(); }
 };
 const QString kRentalQuestion = "用户出租光盘未结帐，真的要退出吗？";
 const QString kSaleQuestion = "用户购买光盘未结帐，真的要退出吗？";

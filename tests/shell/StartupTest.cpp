@@ -8,9 +8,7 @@
 
 namespace {
 class StartupTest : public ShopTest {
-protected:
-    static void SetToday(int y, int m, int d) { SetNow(QDateTime(QDate(y, m, d), QTime(10, 0))); }
-
+  protected:
     void TearDown() override {
         if (frmMain::isLoaded()) frmMain::unload();
         ResetGlobalState();

@@ -22,7 +22,9 @@ void MsgBoxLog::Reset() {
     answers_.clear();
 }
 
-void MsgBoxLog::QueueAnswer(int answer) { answers_.push_back(answer); }
+void MsgBoxLog::QueueAnswer(int answer) {
+    answers_.push_back(answer);
+}
 
 int MsgBoxLog::Answer(const MsgBoxCall& call) {
     calls_.push_back(call);
@@ -55,7 +57,13 @@ void ShopTest::TearDown() {
     MsgBoxLog::Get().Reset();
 }
 
-QString ShopTest::DbPath() const { return QDir(dir_.path()).filePath("cdmanage.mdb"); }
+void ShopTest::SetToday(int y, int m, int d) {
+    SetNow(QDateTime(QDate(y, m, d), QTime(10, 0)));
+}
+
+QString ShopTest::DbPath() const {
+    return QDir(dir_.path()).filePath("cdmanage.mdb");
+}
 
 void ShopTest::Sql(const QString& script) {
     sqlite3* db = nullptr;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QString>
 #include <QTemporaryDir>
@@ -12,17 +13,18 @@
 #include <vector>
 
 #include "platform/ui/MsgBox.h"
+#include "tests/support/ShopData.h"
 
 // Installs a message-box responder for every test: boxes are recorded and answered
 // from a queue; a box nobody expected is answered vbOK (or vbNo) and recorded.
 class LumtrakTestEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override;
 };
 
 // The boxes shown so far and the answers queued for the next ones.
 class MsgBoxLog {
-public:
+  public:
     static MsgBoxLog& Get();
     void Reset();
     void QueueAnswer(int answer);
@@ -30,7 +32,7 @@ public:
     const std::vector<MsgBoxCall>& Calls() const { return calls_; }
     std::vector<QString> Prompts() const;
 
-private:
+  private:
     std::vector<MsgBoxCall> calls_;
     std::deque<int> answers_;
 };
@@ -38,7 +40,7 @@ private:
 // A test with its own folder as the program folder, holding an empty shop database
 // made from the schema. The clock, message boxes and program folder are reset.
 class ShopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -47,12 +49,23 @@ protected:
     // Runs SQL directly on the file (outside the program's connection) for fixtures.
     void Sql(const QString& script);
     QString Query1(const QString& sql);  // first column of the first row as text
+    int Count(const QString& sql) { return Query1(sql).toInt(); }
+    // The rows of the shop, written into this test's file.
+    ShopData Data() const { return ShopData(DbPath()); }
+
+    // The clock stands at 10:00 on the day.
+    static void SetToday(int y, int m, int d);
+    // The message boxes shown so far; forgetting them drops the queued answers too.
+    static std::vector<QString> Prompts() { return MsgBoxLog::Get().Prompts(); }
+    static void ForgetPrompts() { MsgBoxLog::Get().Reset(); }
 
     QTemporaryDir dir_;
 };
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Shows a window and makes it the active one, as the operator's click would, so that focus
 // and activation events reach it under the offscreen platform.
@@ -76,4 +89,29 @@ inline void MoveMouse(QWidget* w, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
+}
+
+// The focus goes into a control and then to another: the first one's LostFocus runs.
+inline void Leave(QWidget* from, QWidget* to) {
+    from->setFocus();
+    Settle();
+    to->setFocus();
+    Settle();
+}
+
+// The operator types text at the end of a text box, one key per character (Chinese too).
+inline void Type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->end(false);
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    Settle();
+}
+
+// The operator empties a text box (selects all and deletes).
+inline void Clear(QLineEdit* box) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    Settle();
 }
