@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/db/Connection.h"
+
+// One operator action for the crash harness: how to fill a fresh shop file before it, and
+// the operations it runs on the program's connection (gConn). Most actions are one
+// operation; an action of several (closing with both baskets open asks about each basket
+// and rolls each back in its own transaction) accepts the state after each of them.
+struct CrashAction {
+    std::string name;  // letters, digits and underscores: it names the test
+    std::function<void(Connection&)> fill;
+    std::vector<std::function<void()>> steps;
+};
+
+// Test names show the action's name rather than its bytes.
+inline void PrintTo(const CrashAction& action, std::ostream* os) {
+    *os << action.name;
+}
+
+// Every action the harness runs; a new action is one more line in CrashActions.cpp.
+const std::vector<CrashAction>& CrashActions();

@@ -1,0 +1,168 @@
+#include "tests/reliability/CrashHarness.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/mdlMain.h"
+#include "platform/db/CrashInjection.h"
+#include "tests/reliability/CrashDump.h"
+#include "tests/reliability/CrashInvariants.h"
+#include "tools/CreateDatabase.h"
+
+namespace {
+constexpr int kCrashExit = 70;  // what SetCrashAtStatement ends the process with
+constexpr int kFinishedExit = 0;
+constexpr int kActionFailedExit = 71;  // the action raised or could not start
+
+// SQLite's side files: a hot journal left by a killed child belongs to its copy only.
+const char* const kSideFiles[] = {"-journal", "-wal", "-shm"};
+
+QString Describe(const QStringList& lines) {
+    return lines.isEmpty() ? QString() : QStringLiteral("\n    ") + lines.join("\n    ");
+}
+}  // namespace
+
+CrashHarness::CrashHarness(const CrashAction& action, const QString& dir)
+    : action_(action), dir_(dir) {}
+
+QString CrashHarness::PreparedFile() const {
+    return QDir(dir_).filePath("prepared.mdb");
+}
+
+QString CrashHarness::WorkFile() const {
+    return QDir(dir_).filePath("cdmanage.mdb");
+}
+
+// The shop before the action; a fixture that breaks the rules is reported at once.
+QStringList CrashHarness::Prepare() {
+    QString error;
+    if (!CreateDatabase(PreparedFile(), &error)) return {QStringLiteral("prepare: ") + error};
+    Connection conn;
+    conn.OpenFile(PreparedFile());
+    action_.fill(conn);
+    QStringList broken = CrashInvariants::Broken(conn);
+    conn.Close();
+    for (QString& line : broken) line.prepend(QStringLiteral("prepared shop: "));
+    return broken;
+}
+
+void CrashHarness::FreshCopy() const {
+    for (const char* side : kSideFiles) QFile::remove(WorkFile() + side);
+    QFile::remove(WorkFile());
+    QFile::copy(PreparedFile(), WorkFile());
+}
+
+// The child uses the database layer only (no widget) and never returns into the test.
+void CrashHarness::RunInChild(const CrashAction& action, const QString& file, int crashAt,
+                              size_t steps, int reportTo) {
+    try {
+        ResetGlobalState();
+        gConn.OpenFile(file);
+        SetCrashAtStatement(crashAt);
+        for (size_t i = 0; i < steps; ++i) action.steps[i]();
+    } catch (...) {
+        std::_Exit(kActionFailedExit);
+    }
+    const int written = WritingStatementsRun();
+    if (write(reportTo, &written, sizeof written) != sizeof written) std::_Exit(kActionFailedExit);
+    std::_Exit(kFinishedExit);
+}
+
+CrashHarness::Child CrashHarness::RunChild(int crashAt, size_t steps) const {
+    Child child;
+    int report[2];
+    if (pipe(report) != 0) return child;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(report[0]);
+        RunInChild(action_, WorkFile(), crashAt, steps, report[1]);
+    }
+    close(report[1]);
+    if (pid < 0) {
+        close(report[0]);
+        return child;
+    }
+    if (read(report[0], &child.written, sizeof child.written) != sizeof child.written)
+        child.written = 0;
+    close(report[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFEXITED(status)) child.exitCode = WEXITSTATUS(status);
+    return child;
+}
+
+// Opening the file again is what the next start does: a hot journal is rolled back here.
+QStringList CrashHarness::StateOf(const QString& file) {
+    Connection conn;
+    conn.OpenFile(file);
+    QStringList state = CrashDump::Of(conn);
+    conn.Close();
+    return state;
+}
+
+QString CrashHarness::Check(const QString& label, const Child& child, int expectedExit,
+                            const std::vector<QStringList>& accepted) const {
+    if (child.exitCode != expectedExit)
+        return QStringLiteral("%1: the child ended with %2, not %3")
+            .arg(label)
+            .arg(child.exitCode)
+            .arg(expectedExit);
+    Connection conn;
+    conn.OpenFile(WorkFile());
+    const QString integrity = CrashDump::Integrity(conn);
+    const QStringList state = CrashDump::Of(conn);
+    const QStringList broken = CrashInvariants::Broken(conn);
+    conn.Close();
+    if (integrity != QStringLiteral("ok"))
+        return QStringLiteral("%1: integrity_check says %2").arg(label, integrity);
+    if (std::find(accepted.begin(), accepted.end(), state) == accepted.end())
+        return QStringLiteral(
+                   "%1: the file is neither before nor after the action; against "
+                   "the state after it:\n%2")
+            .arg(label, CrashDump::Difference(accepted.back(), state));
+    if (!broken.isEmpty()) return label + QStringLiteral(": rules broken") + Describe(broken);
+    return QString();
+}
+
+CrashHarness::Outcome CrashHarness::Run() {
+    Outcome outcome;
+    outcome.failures = Prepare();
+    if (!outcome.failures.isEmpty()) return outcome;
+
+    // The state before, and after each step (counting only, so nothing ends early).
+    std::vector<QStringList> accepted{StateOf(PreparedFile())};
+    int writes = 0;
+    for (size_t steps = 1; steps <= action_.steps.size(); ++steps) {
+        FreshCopy();
+        const Child learned = RunChild(0, steps);
+        if (learned.exitCode != kFinishedExit) {
+            outcome.failures << QStringLiteral("the action did not run to its end (exit %1)")
+                                    .arg(learned.exitCode);
+            return outcome;
+        }
+        writes = learned.written;
+        accepted.push_back(StateOf(WorkFile()));
+    }
+    if (writes == 0) outcome.failures << QStringLiteral("the action wrote nothing");
+
+    const size_t all = action_.steps.size();
+    for (int n = 1; n <= writes; ++n) {
+        FreshCopy();
+        const QString failure =
+            Check(QStringLiteral("killed before writing statement %1 of %2").arg(n).arg(writes),
+                  RunChild(n, all), kCrashExit, accepted);
+        ++outcome.killPoints;
+        if (!failure.isEmpty()) outcome.failures << failure;
+    }
+    FreshCopy();
+    const QString failure = Check(QStringLiteral("ended after the last commit"), RunChild(0, all),
+                                  kFinishedExit, {accepted.back()});
+    ++outcome.killPoints;
+    if (!failure.isEmpty()) outcome.failures << failure;
+    return outcome;
+}
