@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <tuple>
 
 #include "tests/core/CoreTest.h"
 
@@ -9,27 +10,28 @@ class YearFoldFixture : public CoreTest {
   protected:
     void SetUp() override {
         CoreTest::SetUp();
-        Sql("insert into userinfo (userid, username, money) values ('000001', '张三', 0);"
-            "insert into cdinfo (cdid, name, count) values ('010100000001', '英雄', 2);"
-            "insert into cdinfo (cdid, name, count) values ('010100000002', '卧虎', 1)");
+        Data().Add(ShopData::Member("000001", "张三"));
+        for (const auto& [cdid, name, count] :
+             {std::tuple{"010100000001", "英雄", 2}, std::tuple{"010100000002", "卧虎", 1}})
+            Data().Add(ShopData::Row("cdinfo")
+                           .Set("cdid", QString(cdid))
+                           .Set("name", QString::fromUtf8(name))
+                           .Set("count", count));
     }
+    // A rental line returned whole (its return rows are ReturnOf's).
     void Rental(const QString& id, const QString& name, const QString& date, double money,
                 double foregift = 0) {
-        Sql(QString("insert into borrowinfo (borrowid,name,borrowdate,borrowcount,borrowlst,money,"
-                    "foregift,isreturnall) values ('%1','%2','%3',1,'&1#',%4,%5,1)")
-                .arg(id, name, date)
-                .arg(money)
-                .arg(foregift));
+        Data().Add(ShopData::Rental(id.left(12), id.mid(12))
+                       .By(name)
+                       .On(date)
+                       .Money(money, foregift)
+                       .MarkedReturned());
     }
     void ReturnOf(const QString& borrowid, const QString& no) {
-        Sql(QString("insert into returninfo (returnid,returndate,returncount,returnlst) "
-                    "values ('%1%2','2024-06-01 10:00:00',1,'&1#')")
-                .arg(borrowid, no));
+        Data().Add(ShopData::Return(borrowid, no).On("2024-06-01 10:00:00"));
     }
     void Sale(const QString& id, const QString& name, const QString& date, double money) {
-        Sql(QString("insert into sellinfo (sellid,name,selldate,sellcount,selllst,money) "
-                    "values ('%1','%2','%3',1,'&2#',%4)")
-                .arg(id, name, date)
-                .arg(money));
+        Data().Add(
+            ShopData::Sale(id.left(12), id.mid(12)).By(name).On(date).Copies("&2#").Money(money));
     }
 };
