@@ -621,13 +621,16 @@ void CataloguePage::ConnectShop() {
     });
 }
 
-void CataloguePage::Load() {
-    SetCDInfoSourse("");
-    if (HasCurrentRow()) {
-        ShowCurrentEntry();
-    } else {
-        ShowEmptyEntry();
+// The catalogue is read when the page or a caller first needs it, not at start-up: the
+// program opens on the counter, and a large shop's catalogue takes a while to read.
+void CataloguePage::Load() { ShowEmptyEntry(); }
+
+Recordset* CataloguePage::OpenedCatalogue() {
+    if (!adoCDInfo) {
+        SetCDInfoSourse("");
+        if (HasCurrentRow()) ShowCurrentEntry();
     }
+    return adoCDInfo.get();
 }
 
 void CataloguePage::EnableEntry() {
@@ -635,6 +638,7 @@ void CataloguePage::EnableEntry() {
 }
 
 void CataloguePage::Activate(int) {
+    OpenedCatalogue();
     MainWindow::Get()->FillTypeLists();
     if (Text1->isEnabled()) Text1->setFocus();
     ShowRentTypeAndClassification();

@@ -43,6 +43,8 @@ public:
     void Load() override;
     void EnableEntry() override;
     void Activate(int button) override;
+    // The catalogue's recordset, read on first use.
+    Recordset* OpenedCatalogue();
     // The current title has edits not yet written.
     bool HasPendingEdit() const;
 

@@ -290,7 +290,7 @@ void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
 
 void frmMain::FillTypeLists() { ClassificationLists::Of(*Settings, *Catalogue).FillTypeLists(); }
 
-Recordset* frmMain::adoCDInfo() const { return Catalogue->adoCDInfo.get(); }
+Recordset* frmMain::adoCDInfo() const { return Catalogue->OpenedCatalogue(); }
 
 Recordset* frmMain::adoDispBorrow() const { return Returns->adoDispBorrow.get(); }
 

@@ -37,7 +37,7 @@ class CataloguePagesTest : public CoreTest {
         host_->AddPage(catalogue_);
         host_->AddPage(other_);
         host_->SetTypeLists([this] { Lists().FillTypeLists(); });
-        host_->SetCatalogue([this] { return catalogue_->adoCDInfo.get(); });
+        host_->SetCatalogue([this] { return catalogue_->OpenedCatalogue(); });
         host_->Load();
         host_->ShowPage(other_);
         Settle();

@@ -158,6 +158,7 @@ TEST_F(ClassificationListsTest, DeletingAFormatDeletesItsTitlesWithTheirRentalHi
     AddRental("030100000001", "0002", true);
     AddSale("050100000002", "0001");
     ShowSettings();
+    ASSERT_NE(Host().adoCDInfo(), nullptr);  // read, as once the operator has seen it
     Recordset* list = Page().adoType.get();
     list->SetAbsolutePosition(2);
 
@@ -339,6 +340,7 @@ TEST_F(ClassificationListsTest, OpeningTheCataloguePageShowsItUnfilteredAsItsFil
     AddTitle({"050100000001", "英雄", "VCD", "动作"});
     AddTitle({"030100000001", "卧虎藏龙", "DVD", "动作"});
     LoadPages();
+    ASSERT_NE(Host().adoCDInfo(), nullptr);  // read, as once the operator has seen it
     CataloguePage* c = &CatalogueTab();
     c->CboManageType->setCurrentText("VCD");
     c->CboManageType_Click();

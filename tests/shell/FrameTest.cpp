@@ -288,3 +288,14 @@ TEST_F(FrameTest, OnlyThePagesShownHaveTheirBackgroundPainted) {
     main.Image3_Click(0);
     EXPECT_TRUE(painted(frmMain::kCounter));
 }
+
+// The catalogue is read when it is first needed: showing its page, or a window asking the
+// main window for it.
+TEST_F(FrameTest, TheCatalogueIsReadWhenFirstNeeded) {
+    Data().Add(ShopData::Title("030100000001", "英雄"));
+    frmMain& main = Shown();
+    EXPECT_EQ(main.Catalogue->adoCDInfo, nullptr);
+    ASSERT_NE(main.adoCDInfo(), nullptr);
+    EXPECT_EQ(main.adoCDInfo()->RecordCount(), 1);
+    EXPECT_EQ(main.Catalogue->TxtName->text(), "英雄");
+}
