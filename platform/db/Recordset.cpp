@@ -34,11 +34,10 @@ Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params
     st.Bind(params);
     Snapshot s;
     s.schema = RecordsetSchema::Read(st.Handle(), conn);
-    const int n = st.ColumnCount();
+    RowValues::Reader reader;
     while (st.Step()) {
         Row r;
-        r.values.reserve(n);
-        for (int i = 0; i < n; ++i) r.values.push_back(st.Column(i));
+        r.values = reader.Read(st.Handle());
         r.bookmark = next++;
         s.rows.push_back(std::move(r));
     }
@@ -414,7 +413,7 @@ bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEn
     const FindCriteria c = FindCriteria::Parse(criteria, [this](const QString& n) { return FieldIndex(n); });
     int from = d->cur;
     if (start != 0 && (from = d->IndexOf(start)) < 0) throw DbError(kBadBookmark);
-    const int target = d->Search([&](int i) { return c.Matches(d->rows[i].values[c.Field()]); },
+    const int target = d->Search([&](int i) { return c.Matches(d->rows[i].values.Get(c.Field())); },
                                  skipRecords, direction, from);
     return d->GoToFound(target);
 }
@@ -468,7 +467,7 @@ Value Recordset::operator[](const QString& name) const {
 
 Value Recordset::GetValue(int index) const {
     d->CheckField(index);
-    return d->Current().values[index];
+    return d->Current().values.Get(index);
 }
 
 void Recordset::SetValue(const QString& name, const Value& v) { Fields(name) = v; }
@@ -485,7 +484,7 @@ void Recordset::SetValue(int index, const Value& v) {
         d->addSession = false;
     }
     r.BeginEdit();
-    r.values[index] = std::move(stored);
+    r.values.Set(index, std::move(stored));
     r.edit->changed[index] = true;
     if (d->model) d->model->CellChanged(d->cur, index);
     emit FieldChangeComplete(index);
@@ -495,7 +494,7 @@ bool Recordset::IsUpdatable(int index) const { return d->schema.IsUpdatable(inde
 
 Value Recordset::ValueAt(int position, int index) const {
     if (position < 1 || position > d->Size() || index < 0 || index >= FieldCount()) return Value();
-    return d->rows[position - 1].values[index];
+    return d->rows[position - 1].values.Get(index);
 }
 
 // ---- editing
@@ -506,7 +505,7 @@ void Recordset::AddNew() {
     d->LeaveRow();
     const Bookmark before = d->HasRow() ? d->rows[d->cur].bookmark : 0;
     Row r;
-    r.values.assign(FieldCount(), Value());
+    r.values = RowValues(std::vector<Value>(FieldCount()));
     r.bookmark = d->nextBookmark++;
     r.state = Row::State::New;
     r.BeginEdit();

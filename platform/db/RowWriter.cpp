@@ -28,7 +28,7 @@ QString RowWriter::KeyCondition(const Table& t) const {
 }
 
 std::vector<Value> RowWriter::Update(const Row& row) {
-    std::vector<Value> values = row.values;
+    std::vector<Value> values = row.values.ToVector();
     for (const Table& t : schema_.tables) {
         if (!t.updatable || !HasChanges(row, t)) continue;
         UpdateTable(row, t);
@@ -43,7 +43,7 @@ void RowWriter::UpdateTable(const Row& row, const Table& t) {
     for (int f : t.fields) {
         if (!row.Changed(f)) continue;
         sets << RecordsetSchema::Quote(schema_.fields[f].column) + QStringLiteral(" = ?");
-        params.push_back(row.values[f]);
+        params.push_back(row.values.Get(f));
     }
     QString where = KeyCondition(t);
     for (int f : t.keyFields) params.push_back(row.Original(f));
@@ -60,7 +60,7 @@ void RowWriter::UpdateTable(const Row& row, const Table& t) {
 }
 
 std::vector<Value> RowWriter::Insert(const Row& row) {
-    std::vector<Value> values = row.values;
+    std::vector<Value> values = row.values.ToVector();
     bool anySet = false;
     for (const Table& t : schema_.tables) anySet = anySet || (t.updatable && HasChanges(row, t));
     for (const Table& t : schema_.tables) {
@@ -77,7 +77,7 @@ void RowWriter::InsertTable(const Row& row, const Table& t, std::vector<Value>& 
         if (!row.Changed(f)) continue;
         columns << RecordsetSchema::Quote(schema_.fields[f].column);
         marks << QStringLiteral("?");
-        params.push_back(row.values[f]);
+        params.push_back(row.values.Get(f));
     }
     const QString sql = columns.isEmpty()
                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(t.QualifiedName())
