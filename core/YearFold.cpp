@@ -8,6 +8,11 @@ const char* const kSummaryKey = "0000000000000000";
 
 // Dates are stored as 'yyyy-mm-dd hh:mm:ss' texts, so a year is a range of texts: the
 // date index then serves the fold's statements.
+//
+// The sums per member and per title first take the old rows through the date index into
+// a materialized set and group that. Left to itself SQLite groups by walking the name or
+// disc-id index over every row of the table (four times the old ones in a shop that keeps
+// three years) to spare a sort, which made these two statements a third of the fold.
 const char* const kAnyRentalOfYear =
     "select 1 from borrowinfo where borrowdate >= ?1 and borrowdate < ?2 limit 1";
 const char* const kSummaryOfYear =
@@ -16,14 +21,15 @@ const char* const kSummaryOfYear =
 const char* const kAddRentalsToMembers =
     "update userinfo set borrowcount = coalesce(userinfo.borrowcount,0) + g.n, "
     "borrowmoney = coalesce(userinfo.borrowmoney,0) + g.m "
-    "from (select name, count(*) as n, total(money) as m from borrowinfo "
-    "      where borrowdate < ?1 group by name) as g "
+    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1) "
+    "      select name, count(*) as n, total(money) as m from old group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddRentalsToTitles =
     "update cdinfo set borrowcount = coalesce(cdinfo.borrowcount,0) + g.n, "
     "borrowearn = coalesce(cdinfo.borrowearn,0) + g.m "
-    "from (select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from borrowinfo "
-    "      where borrowdate < ?1 group by substr(borrowid,1,12)) as g "
+    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1) "
+    "      select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from old "
+    "      group by substr(borrowid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
 const char* const kRentalSums =
     "select total(money), total(foregift) from borrowinfo where borrowdate < ?1";
@@ -39,14 +45,15 @@ const char* const kInsertRentalSummary =
 const char* const kAddSalesToMembers =
     "update userinfo set sellcount = coalesce(userinfo.sellcount,0) + g.n, "
     "sellmoney = coalesce(userinfo.sellmoney,0) + g.m "
-    "from (select name, count(*) as n, total(money) as m from sellinfo "
-    "      where selldate < ?1 group by name) as g "
+    "from (with old as materialized (select name, money from sellinfo where selldate < ?1) "
+    "      select name, count(*) as n, total(money) as m from old group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddSalesToTitles =
     "update cdinfo set sellcount = coalesce(cdinfo.sellcount,0) + g.n, "
     "sellearn = coalesce(cdinfo.sellearn,0) + g.m "
-    "from (select substr(sellid,1,12) as cdid, count(*) as n, total(money) as m from sellinfo "
-    "      where selldate < ?1 group by substr(sellid,1,12)) as g "
+    "from (with old as materialized (select sellid, money from sellinfo where selldate < ?1) "
+    "      select substr(sellid,1,12) as cdid, count(*) as n, total(money) as m from old "
+    "      group by substr(sellid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
 const char* const kSaleSum = "select total(money) from sellinfo where selldate < ?1";
 const char* const kDeleteOldSales = "delete from sellinfo where selldate < ?1";
