@@ -9,6 +9,10 @@ const char* const kSummaryKey = "0000000000000000";
 // Dates are stored as 'yyyy-mm-dd hh:mm:ss' texts, so a year is a range of texts: the
 // date index then serves the fold's statements.
 //
+// Only rentals returned whole are folded: a line still out is the shop's record of the
+// copies a customer holds and of the deposit it owes back, however old it is; it stays,
+// with its return rows, until it is returned and a later fold takes it.
+//
 // The sums per member and per title first take the old rows through the date index into
 // a materialized set and group that. Left to itself SQLite groups by walking the name or
 // disc-id index over every row of the table (four times the old ones in a shop that keeps
@@ -21,22 +25,22 @@ const char* const kSummaryOfYear =
 const char* const kAddRentalsToMembers =
     "update userinfo set borrowcount = coalesce(userinfo.borrowcount,0) + g.n, "
     "borrowmoney = coalesce(userinfo.borrowmoney,0) + g.m "
-    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1) "
+    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1 and isreturnall <> 0) "
     "      select name, count(*) as n, total(money) as m from old group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddRentalsToTitles =
     "update cdinfo set borrowcount = coalesce(cdinfo.borrowcount,0) + g.n, "
     "borrowearn = coalesce(cdinfo.borrowearn,0) + g.m "
-    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1) "
+    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1 and isreturnall <> 0) "
     "      select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from old "
     "      group by substr(borrowid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
 const char* const kRentalSums =
-    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1";
+    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
 const char* const kDeleteReturnsOfOldRentals =
     "delete from returninfo where substr(returnid,1,16) in "
-    "(select borrowid from borrowinfo where borrowdate < ?1)";
-const char* const kDeleteOldRentals = "delete from borrowinfo where borrowdate < ?1";
+    "(select borrowid from borrowinfo where borrowdate < ?1 and isreturnall <> 0)";
+const char* const kDeleteOldRentals = "delete from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
 const char* const kInsertRentalSummary =
     "insert into borrowinfo (borrowid, name, borrowdate, money, borrowcount, borrowlst, "
     "isnotpaylst, CredenceType, foregift, Guaranty, IsReturnGuaranty, isreturnall, remark) "

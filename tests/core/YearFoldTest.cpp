@@ -88,8 +88,8 @@ TEST_F(YearFoldTest, TheDatesComeFromTheDayGiven) {
 }
 
 TEST_F(YearFoldTest, NullMoneyCountsAsZero) {
-    Sql("insert into borrowinfo (borrowid,name,borrowdate,borrowcount,money) "
-        "values ('0101000000010001','000001','2024-05-01 10:00:00',1,null)");
+    Sql("insert into borrowinfo (borrowid,name,borrowdate,borrowcount,money,isreturnall) "
+        "values ('0101000000010001','000001','2024-05-01 10:00:00',1,null,1)");
     Fold(QDate(2026, 3, 1));
     EXPECT_EQ(Query1("select borrowcount||'/'||borrowmoney from userinfo"), "1/0.0");
     EXPECT_EQ(Query1("select money from borrowinfo"), "0.0");
@@ -108,4 +108,26 @@ TEST_F(YearFoldTest, AnErrorInTheMiddleLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
     EXPECT_EQ(Query1("select count(*) from returninfo"), "1");
     EXPECT_EQ(Query1("select count(*) from sellinfo"), "1");
+}
+
+// A rental still out is the record of copies a customer holds and of the deposit owed back:
+// however old, it stays with its return rows and counts nowhere until it is returned.
+TEST_F(YearFoldTest, ARentalStillOutIsNotFolded) {
+    Rental("0101000000010001", "000001", "2024-05-01 10:00:00", 5);
+    Data().Add(ShopData::Rental("010100000002", "0002")
+                   .By("000001")
+                   .On("2023-04-01 10:00:00")
+                   .Money(6, 30)
+                   .Set("borrowcount", 2)
+                   .Set("borrowlst", "&1#&2#"));
+    ReturnOf("0101000000020002", "0003");  // one of its two copies came back
+
+    const YearFold::Folded folded = Fold(QDate(2026, 3, 1));
+    EXPECT_EQ(folded.rentals, 1);
+    EXPECT_EQ(Query1("select group_concat(borrowid) from borrowinfo order by borrowid"),
+              "0000000000000000,0101000000020002");
+    EXPECT_EQ(Query1("select group_concat(returnid) from returninfo"), "01010000000200020003");
+    EXPECT_EQ(Query1("select borrowcount||'/'||borrowmoney from userinfo"), "1/5.0");
+    EXPECT_EQ(Query1("select money||'/'||foregift from borrowinfo where borrowid='0000000000000000'"),
+              "5.0/0.0");
 }
