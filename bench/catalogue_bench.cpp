@@ -19,11 +19,11 @@
 #include <cstdlib>
 
 #include "catalogue/CataloguePage.h"
-#include "shell/frmMain.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
 #include "platform/ui/MsgBox.h"
+#include "shell/frmMain.h"
 #include "tools/demodata/ShopGenerator.h"
 
 namespace {

@@ -77,10 +77,11 @@ QString LargeShopFolder() {
     }
     sqlite3* conn = nullptr;
     sqlite3_open(db.toUtf8().constData(), &conn);
-    sqlite3_exec(conn,
-                 "insert or ignore into borrowinfo (borrowid, name, borrowdate, money, isreturnall) "
-                 "values ('0000000000000000', '汇总', '2024-12-20 00:00:00', 0, 1)",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(
+        conn,
+        "insert or ignore into borrowinfo (borrowid, name, borrowdate, money, isreturnall) "
+        "values ('0000000000000000', '汇总', '2024-12-20 00:00:00', 0, 1)",
+        nullptr, nullptr, nullptr);
     sqlite3_close(conn);
     return dir;
 }
@@ -112,7 +113,9 @@ void Measure(benchmark::State& state, const QByteArray& mode) {
     }
 }
 
-void BM_ColdStartBareWindow(benchmark::State& state) { Measure(state, "bare"); }
+void BM_ColdStartBareWindow(benchmark::State& state) {
+    Measure(state, "bare");
+}
 BENCHMARK(BM_ColdStartBareWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 void BM_ColdStartProgram(benchmark::State& state) {

@@ -80,8 +80,9 @@ void BM_PrintTwentyPages(benchmark::State& state) {
         ExcelReport report;
         report.OpenTemplate("Store");
         report.FillPageFrame(stock_sample::Frame(420));
-        pages = report.PrintReport(stock_sample::Titles(420), stock_sample::N, stock_sample::D,
-                                   stock_sample::K, "M")
+        pages = report
+                    .PrintReport(stock_sample::Titles(420), stock_sample::N, stock_sample::D,
+                                 stock_sample::K, "M")
                     .pages;
     }
     state.counters["pages"] = pages;
@@ -91,4 +92,6 @@ void BM_PrintTwentyPages(benchmark::State& state) {
 BENCHMARK(BM_PrintTwentyPages)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

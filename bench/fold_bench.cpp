@@ -44,4 +44,6 @@ void BM_Fold(benchmark::State& state) {
 BENCHMARK(BM_Fold)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

@@ -54,4 +54,6 @@ void BM_ReadAllCells(benchmark::State& state) {
 BENCHMARK(BM_ReadAllCells)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

@@ -4,8 +4,8 @@
 // The shops are generated once per run into a temporary folder.
 #include <benchmark/benchmark.h>
 
-#include "bench/BenchMain.h"
 #include <sqlite3.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,12 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/frmMain.h"
 #include "core/mdlMain.h"
-#include "shell/Startup.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
 #include "platform/ui/MsgBox.h"
+#include "shell/Startup.h"
+#include "shell/frmMain.h"
 #include "tools/demodata/ShopGenerator.h"
 
 namespace {
@@ -99,4 +99,6 @@ void BM_YearlyFold(benchmark::State& state) {
 BENCHMARK(BM_YearlyFold)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

@@ -6,7 +6,7 @@
 // The titles the catalogue and the stock list show: every title still in the shop
 // (issell<2), narrowed by movie type and by format unless a filter is "全部" or empty.
 class CatalogueFilter {
-public:
+  public:
     static constexpr const char* kTitles = "select * from cdinfo where issell<2";
 
     CatalogueFilter(const QString& movieType, const QString& format);
@@ -15,7 +15,7 @@ public:
     const QString& Where() const { return where_; }
     const Params& Parameters() const { return params_; }
 
-private:
+  private:
     QString where_;
     Params params_;
 };

@@ -11,8 +11,10 @@ std::array<CatalogueInput::PriceInput, 5> CatalogueInput::PriceInputs(const Cata
     return {{
         {page.MebBorrowPrice, CataloguePage::kColBorrowPrice, QStringLiteral("出租价格")},
         {page.MebSellPrice, CataloguePage::kColSellPrice, QStringLiteral("出售价格")},
-        {page.MebMemberBorrowPrice, CataloguePage::kColMemberBorrowPrice, QStringLiteral("会员出租价格")},
-        {page.MebMemberSellPrice, CataloguePage::kColMemberSellPrice, QStringLiteral("会员出售价格")},
+        {page.MebMemberBorrowPrice, CataloguePage::kColMemberBorrowPrice,
+         QStringLiteral("会员出租价格")},
+        {page.MebMemberSellPrice, CataloguePage::kColMemberSellPrice,
+         QStringLiteral("会员出售价格")},
         {page.MebPrice, CataloguePage::kColPrice, QStringLiteral("购买价格")},
     }};
 }

@@ -9,7 +9,7 @@ class MaskEdBox;
 // How the catalogue's entry inputs are read: the five prices as amounts, the copies as a
 // whole number, the purchase date as a date. Leaving an input and saving read them alike.
 class CatalogueInput {
-public:
+  public:
     static constexpr qint64 kMostCopies = 9999;
 
     struct PriceInput {

@@ -2,17 +2,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QSignalBlocker>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "catalogue/CatalogueFilter.h"
@@ -180,12 +180,14 @@ void CataloguePage::BindEntryFields() {
 }
 
 void CataloguePage::ConnectHandlers() {
-    Handle(CboManageMovieType, &QComboBox::currentIndexChanged, this, [this] { CboManageMovieType_Click(); });
+    Handle(CboManageMovieType, &QComboBox::currentIndexChanged, this,
+           [this] { CboManageMovieType_Click(); });
     Handle(CboManageType, &QComboBox::currentIndexChanged, this, [this] { CboManageType_Click(); });
     HandleLostFocus(CboMovieType, this, [this] { CboMovieType_LostFocus(); });
     HandleLostFocus(CboType, this, [this] { CboType_LostFocus(); });
     for (const auto& input : CatalogueInput::PriceInputs(*this)) {
-        HandleLostFocus(input.box, this, [this, input] { PriceInput_LostFocus(input.box, input.column); });
+        HandleLostFocus(input.box, this,
+                        [this, input] { PriceInput_LostFocus(input.box, input.column); });
     }
     HandleLostFocus(MebCount, this, [this] { MebCount_LostFocus(); });
     HandleLostFocus(MebDate, this, [this] { MebDate_LostFocus(); });
@@ -260,7 +262,8 @@ bool CataloguePage::eventFilter(QObject* watched, QEvent* event) {
 
 void CataloguePage::SetCDInfoSourse(const QString& StrWhere, const Params& params) {
     auto rs = std::make_unique<Recordset>();
-    rs->Open(QString::fromUtf8(CatalogueFilter::kTitles) + StrWhere, gConn, adLockOptimistic, params);
+    rs->Open(QString::fromUtf8(CatalogueFilter::kTitles) + StrWhere, gConn, adLockOptimistic,
+             params);
     LblCDManageCount->SetCaption(QString::number(rs->RecordCount()));
     dgCDInfo->SetDataSource(rs.get());
     SetDataSource({Text1, TxtActor, TxtContent, TxtID, TxtBorn, TxtKey, TxtName, TxtRemark,
@@ -276,9 +279,13 @@ void CataloguePage::SetCDInfoSourse(const QString& StrWhere, const Params& param
     adoCDInfo_MoveComplete();
 }
 
-void CataloguePage::CboManageMovieType_Click() { ChangeFilter(); }
+void CataloguePage::CboManageMovieType_Click() {
+    ChangeFilter();
+}
 
-void CataloguePage::CboManageType_Click() { ChangeFilter(); }
+void CataloguePage::CboManageType_Click() {
+    ChangeFilter();
+}
 
 // The filters narrow the catalogue by movie type and format; "全部" (or no entry, while
 // the lists are refilled) does not narrow.
@@ -323,7 +330,9 @@ void CataloguePage::WriteColumn(int column, const QString& text) {
 }
 
 // The counter and the return list show titles too: they follow.
-void CataloguePage::RefreshCounter() { ShopEvents::AnnounceTitlesChanged(this); }
+void CataloguePage::RefreshCounter() {
+    ShopEvents::AnnounceTitlesChanged(this);
+}
 
 // ---- The entry fields ------------------------------------------------------------------
 
@@ -353,7 +362,9 @@ void CataloguePage::FillEntryFromRow() {
     });
 }
 
-void CataloguePage::ShowCurrentEntry() { FillEntryFromRow(); }
+void CataloguePage::ShowCurrentEntry() {
+    FillEntryFromRow();
+}
 
 void CataloguePage::CboMovieType_LostFocus() {
     if (HasCurrentRow()) WriteColumn(kColMovieType, CboMovieType->currentText());
@@ -386,7 +397,8 @@ void CataloguePage::MebCount_LostFocus() {
     const QString typed = MebCount->Text();
     const std::optional<qint64> count = CatalogueInput::ReadCount(typed);
     if (!count) {
-        MsgBox(CatalogueInput::CountRefusal(typed), vbOKOnly + vbExclamation, QStringLiteral("提示"));
+        MsgBox(CatalogueInput::CountRefusal(typed), vbOKOnly + vbExclamation,
+               QStringLiteral("提示"));
         MebCount->SetText(HasCurrentRow() ? NullToStr((*adoCDInfo)["count"]) : QStringLiteral("0"));
         return;
     }
@@ -401,9 +413,13 @@ void CataloguePage::MebDate_LostFocus() {
     if (HasCurrentRow()) WriteColumn(kColBuyDate, MebDate->Text());
 }
 
-void CataloguePage::Option1_Click() { Text2->setText(QString::fromUtf8(kPerDay)); }
+void CataloguePage::Option1_Click() {
+    Text2->setText(QString::fromUtf8(kPerDay));
+}
 
-void CataloguePage::Option2_Click() { Text2->setText(QString::fromUtf8(kPerRental)); }
+void CataloguePage::Option2_Click() {
+    Text2->setText(QString::fromUtf8(kPerRental));
+}
 
 void CataloguePage::Text1_Change() {
     const QString upper = Text1->text().toUpper();
@@ -419,11 +435,17 @@ void CataloguePage::Text1_LostFocus() {
     if (!TxtKey->text().toLower().contains(number)) TxtKey->setText(TxtKey->text() + number);
 }
 
-void CataloguePage::TxtName_Change() { IsNewCD = false; }
+void CataloguePage::TxtName_Change() {
+    IsNewCD = false;
+}
 
-void CataloguePage::TxtName_LostFocus() { AppendInitials(TxtName); }
+void CataloguePage::TxtName_LostFocus() {
+    AppendInitials(TxtName);
+}
 
-void CataloguePage::TxtActor_LostFocus() { AppendInitials(TxtActor); }
+void CataloguePage::TxtActor_LostFocus() {
+    AppendInitials(TxtActor);
+}
 
 // The search key takes the pinyin initials of a field, after a blank, unless it holds
 // them already. The key is never rebuilt: initials of an earlier name stay in it.
@@ -436,8 +458,8 @@ void CataloguePage::AppendInitials(const QLineEdit* source) {
 }
 
 void CataloguePage::ShowEmptyEntry() {
-    for (MaskEdBox* m : {MebBorrowPrice, MebSellPrice, MebMemberBorrowPrice, MebMemberSellPrice,
-                         MebCount})
+    for (MaskEdBox* m :
+         {MebBorrowPrice, MebSellPrice, MebMemberBorrowPrice, MebMemberSellPrice, MebCount})
         m->SetText("0");
     MebDate->SetText(Format(Today(), "yyyy-mm-dd"));
     MebPrice->SetText("0");
@@ -467,15 +489,35 @@ void CataloguePage::ReselectClassification() {
 }
 
 std::vector<QWidget*> CataloguePage::EntryControls() const {
-    return {Command1, Command2, Command3, CmdSave, Text1, TxtName, TxtActor, CboMovieType,
-            MebDate, Check1, MebCount, CboType, MebPrice, MebBorrowPrice, MebSellPrice,
-            MebMemberBorrowPrice, MebMemberSellPrice, TxtBorn, TxtKey, TxtContent, TxtRemark,
+    return {Command1,
+            Command2,
+            Command3,
+            CmdSave,
+            Text1,
+            TxtName,
+            TxtActor,
+            CboMovieType,
+            MebDate,
+            Check1,
+            MebCount,
+            CboType,
+            MebPrice,
+            MebBorrowPrice,
+            MebSellPrice,
+            MebMemberBorrowPrice,
+            MebMemberSellPrice,
+            TxtBorn,
+            TxtKey,
+            TxtContent,
+            TxtRemark,
             Frame7};
 }
 
 // ---- Saving ----------------------------------------------------------------------------
 
-void CataloguePage::CmdSave_Click() { Save(CatalogueSave::CataloguePageOnly); }
+void CataloguePage::CmdSave_Click() {
+    Save(CatalogueSave::CataloguePageOnly);
+}
 
 SaveOutcome CataloguePage::Save(CatalogueSave::Scope scope) {
     try {
@@ -489,7 +531,8 @@ SaveOutcome CataloguePage::Save(CatalogueSave::Scope scope) {
 bool CataloguePage::SaveBeforeLeavingRow() {
     if (!HasPendingEdit()) return true;
     // A new title with neither a disc number nor a name holds nothing but the defaults.
-    if (adoCDInfo->EditMode() == adEditAdd && Text1->text().isEmpty() && TxtName->text().isEmpty()) {
+    if (adoCDInfo->EditMode() == adEditAdd && Text1->text().isEmpty() &&
+        TxtName->text().isEmpty()) {
         adoCDInfo->CancelUpdate();
         IsNewCD = false;
         return true;
@@ -623,7 +666,9 @@ void CataloguePage::ConnectShop() {
 
 // The catalogue is read when the page or a caller first needs it, not at start-up: the
 // program opens on the counter, and a large shop's catalogue takes a while to read.
-void CataloguePage::Load() { ShowEmptyEntry(); }
+void CataloguePage::Load() {
+    ShowEmptyEntry();
+}
 
 Recordset* CataloguePage::OpenedCatalogue() {
     if (!adoCDInfo) {

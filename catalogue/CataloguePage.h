@@ -21,7 +21,7 @@ class MaskEdBox;
 // filters, and the entry fields of the current title.
 class CataloguePage : public ShopPage {
     Q_OBJECT
-public:
+  public:
     explicit CataloguePage(QWidget* parent = nullptr);
 
     // Opens the catalogue on "select * from cdinfo where issell<2" followed by StrWhere
@@ -93,9 +93,18 @@ public:
 
     // Grid columns the entry inputs write.
     enum Column {
-        kColId = 0, kColName = 1, kColRestCount = 2, kColBorn = 3, kColType = 4,
-        kColMovieType = 5, kColPrice = 6, kColBuyDate = 7, kColBorrowPrice = 8,
-        kColSellPrice = 9, kColMemberBorrowPrice = 10, kColMemberSellPrice = 11,
+        kColId = 0,
+        kColName = 1,
+        kColRestCount = 2,
+        kColBorn = 3,
+        kColType = 4,
+        kColMovieType = 5,
+        kColPrice = 6,
+        kColBuyDate = 7,
+        kColBorrowPrice = 8,
+        kColSellPrice = 9,
+        kColMemberBorrowPrice = 10,
+        kColMemberSellPrice = 11,
         kColLocation = 12,
     };
 
@@ -147,10 +156,10 @@ public:
     QString OldMovieType;
     bool IsNewCD = false;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* BuildList();
     void ConnectShop();
     QGroupBox* BuildEntry();

@@ -17,7 +17,7 @@ enum class SaveOutcome {
 // Every check runs before the first write, so a refusal leaves the row's edits pending and
 // the database untouched.
 class CatalogueSave {
-public:
+  public:
     enum Scope {
         CataloguePageOnly,  // the operator's save: only while the catalogue page shows
         AnyPage,            // closing the program, or leaving a row from another window
@@ -27,7 +27,7 @@ public:
     // Database errors are raised to the caller.
     SaveOutcome Run(Scope scope);
 
-private:
+  private:
     bool CheckRequiredFields();
     bool ReadEntry(CatalogueTitleWrite::Fields& fields);
     bool NeedsNewId() const;

@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <set>
 
+#include "catalogue/ClassificationDelete.h"
 #include "core/Filters.h"
 #include "core/ShopEvents.h"
-#include "catalogue/ClassificationDelete.h"
 #include "core/mdlMain.h"
 #include "platform/ui/Controls.h"
 

@@ -16,10 +16,10 @@ ClassificationLists::ClassificationLists(SettingsPage& settings, CataloguePage& 
     : QObject(&settings), catalogue_(catalogue) {
     SettingsPage* s = &settings;
     CataloguePage* c = &catalogue;
-    formats_ = new ClassificationList({"type", "type", 1, QStringLiteral("光盘格式"), s->dgType,
-                                       s->Command7, s->Command8, &s->adoType, c->CboType,
-                                       c->CboManageType, &c->TypeIDs},
-                                      this);
+    formats_ = new ClassificationList(
+        {"type", "type", 1, QStringLiteral("光盘格式"), s->dgType, s->Command7, s->Command8,
+         &s->adoType, c->CboType, c->CboManageType, &c->TypeIDs},
+        this);
     movieTypes_ = new ClassificationList(
         {"movietype", "movietype", 3, QStringLiteral("影片类型"), s->dgMovieType, s->Command4,
          s->Command6, &s->adoMovieType, c->CboMovieType, c->CboManageMovieType, &c->MovieTypeIDs},
@@ -28,8 +28,8 @@ ClassificationLists::ClassificationLists(SettingsPage& settings, CataloguePage& 
 
 void ClassificationLists::FillTypeLists() {
     CataloguePage* c = &catalogue_;
-    const bool catalogueFiltered = Narrows(c->CboManageType->currentText()) ||
-                                   Narrows(c->CboManageMovieType->currentText());
+    const bool catalogueFiltered =
+        Narrows(c->CboManageType->currentText()) || Narrows(c->CboManageMovieType->currentText());
     formats_->Fill();
     movieTypes_->Fill();
     if (catalogueFiltered) c->CboManageType_Click();

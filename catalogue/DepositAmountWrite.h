@@ -5,7 +5,7 @@
 // what the rule says, so the two are written as one. Raises DbError when the database
 // refuses.
 class DepositAmountWrite {
-public:
+  public:
     enum Customer { WalkIn, Member };
     static void Run(Customer whose, int rule, double amount);
 };

@@ -3,6 +3,6 @@
 // Stores the deposit rule (0 the purchase price, 1 per disc, 2 a fixed amount) with both
 // deposit amounts, as one write. Raises DbError when the database refuses.
 class DepositRuleWrite {
-public:
+  public:
     static void Run(int rule, double walkInAmount, double memberAmount);
 };

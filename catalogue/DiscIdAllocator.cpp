@@ -55,8 +55,9 @@ std::optional<QString> DiscIdAllocator::Next(int typeCode, int movieTypeCode) {
     const QString prefix = Prefix(typeCode, movieTypeCode);
     const qint64 highest = HighestSequence(prefix);
     if (highest >= kLastSequence) {
-        refusal_ = QStringLiteral("这种光盘格式和影片类型的光盘ID已经用完（最多 99999999 个），"
-                                  "不能再增加这一类的光盘！");
+        refusal_ = QStringLiteral(
+            "这种光盘格式和影片类型的光盘ID已经用完（最多 99999999 个），"
+            "不能再增加这一类的光盘！");
         return std::nullopt;
     }
     return prefix + PadNumber(highest + 1, kSequenceDigits);

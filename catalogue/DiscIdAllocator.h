@@ -9,7 +9,7 @@
 // prefix in the catalogue, the rental lines and the return lines, so a number that still
 // has history is never given again.
 class DiscIdAllocator {
-public:
+  public:
     static constexpr int kLastCode = 99;
     static constexpr qint64 kLastSequence = 99999999;
 
@@ -22,7 +22,7 @@ public:
 
     static QString Prefix(int typeCode, int movieTypeCode);
 
-private:
+  private:
     qint64 HighestSequence(const QString& prefix);
     qint64 HighestIn(const char* sql, const QString& prefix, int keyLength);
 

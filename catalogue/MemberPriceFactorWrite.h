@@ -4,7 +4,7 @@
 // from its price with it, in one transaction: the settings row and the titles never
 // disagree. Raises DbError when the database refuses; then nothing is written.
 class MemberPriceFactorWrite {
-public:
+  public:
     enum Price { Rent, Sale };
     static void Run(Price price, double factor);
 };

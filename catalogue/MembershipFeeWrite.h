@@ -2,6 +2,6 @@
 
 // Stores the membership fee. Raises DbError when the database refuses.
 class MembershipFeeWrite {
-public:
+  public:
     static void Run(double fee);
 };

@@ -289,11 +289,13 @@ void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, DepositAmountWrite::Custo
 }
 
 void SettingsPage::MskForeGiftSet_LostFocus() {
-    WriteForeGiftAmount(MskForeGiftSet, DepositAmountWrite::WalkIn, QStringLiteral("零租用户的押金"));
+    WriteForeGiftAmount(MskForeGiftSet, DepositAmountWrite::WalkIn,
+                        QStringLiteral("零租用户的押金"));
 }
 
 void SettingsPage::MskMemberForeGiftSet_LostFocus() {
-    WriteForeGiftAmount(MskMemberForeGiftSet, DepositAmountWrite::Member, QStringLiteral("会员的押金"));
+    WriteForeGiftAmount(MskMemberForeGiftSet, DepositAmountWrite::Member,
+                        QStringLiteral("会员的押金"));
 }
 
 // ---- Member prices and the fee ------------------------------------------------------

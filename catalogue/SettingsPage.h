@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
+#include "catalogue/DepositAmountWrite.h"
 #include "core/ShopPage.h"
 #include "platform/db/Recordset.h"
-#include "catalogue/DepositAmountWrite.h"
 
 class QGroupBox;
 class QPushButton;

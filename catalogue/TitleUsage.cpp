@@ -20,7 +20,8 @@ QString TitleUsage::OpenLinesCondition() {
 }
 
 Params TitleUsage::OpenLinesParams() {
-    return {gBorrowBasket.Open ? Value(gBorrowBasket.No) : Null, gSellBasket.Open ? Value(gSellBasket.No) : Null};
+    return {gBorrowBasket.Open ? Value(gBorrowBasket.No) : Null,
+            gSellBasket.Open ? Value(gSellBasket.No) : Null};
 }
 
 int TitleUsage::CountWithOpenLines(const QString& where, const Params& params) {

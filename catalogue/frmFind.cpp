@@ -8,12 +8,11 @@
 #include <QVBoxLayout>
 
 #include "catalogue/CataloguePage.h"
-#include "catalogue/CataloguePage.h"
 #include "core/MainWindow.h"
-#include "platform/ui/Form.h"
-#include "core/mdlMain.h"
 #include "core/YieldingLoopGuard.h"
+#include "core/mdlMain.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
 
 namespace {
 // Find yields to the event loop at every title, find next at every 30th.
@@ -21,9 +20,13 @@ constexpr int kFindYieldEvery = 1;
 constexpr int kFindNextYieldEvery = 30;
 
 // The main window's catalogue, while the main window lives.
-Recordset* Catalogue() { return MainWindow::IsLoaded() ? MainWindow::Get()->adoCDInfo() : nullptr; }
+Recordset* Catalogue() {
+    return MainWindow::IsLoaded() ? MainWindow::Get()->adoCDInfo() : nullptr;
+}
 
-bool HasRows(const Recordset* rs) { return rs && rs->IsOpen() && rs->RecordCount() > 0; }
+bool HasRows(const Recordset* rs) {
+    return rs && rs->IsOpen() && rs->RecordCount() > 0;
+}
 }  // namespace
 
 frmFind::frmFind() {
@@ -71,11 +74,17 @@ void frmFind::ShowFor(CataloguePage& catalogue) {
     Show(vbModeless, MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
 }
 
-void frmFind::Form_Unload(int&) { StopFind = true; }
+void frmFind::Form_Unload(int&) {
+    StopFind = true;
+}
 
-void frmFind::Command1_Click() { Find(true); }
+void frmFind::Command1_Click() {
+    Find(true);
+}
 
-void frmFind::Command2_Click() { Find(false); }
+void frmFind::Command2_Click() {
+    Find(false);
+}
 
 void frmFind::Command3_Click() {
     StopFind = true;
@@ -88,7 +97,8 @@ void frmFind::Find(bool fromFirst) {
     StopFind = false;
     Recordset* rs = Catalogue();
     if (!Text1->text().isEmpty() && HasRows(rs)) {
-        const int from = fromFirst ? 1 : (rs->AtEOF() ? rs->RecordCount() + 1 : rs->AbsolutePosition() + 1);
+        const int from =
+            fromFirst ? 1 : (rs->AtEOF() ? rs->RecordCount() + 1 : rs->AbsolutePosition() + 1);
         QPointer<frmFind> self(this);
         searching_ = true;
         const std::optional<int> reached =
@@ -134,7 +144,8 @@ bool frmFind::MoveCatalogueTo(Recordset* rs, int position) {
 
 void frmFind::EndSearch(Recordset* rs) {
     if (!rs || !rs->IsOpen() || rs->AtEOF()) {
-        MsgBox(QStringLiteral("已经查找到文件尾！"), vbOKOnly + vbInformation, QStringLiteral("文件尾"));
+        MsgBox(QStringLiteral("已经查找到文件尾！"), vbOKOnly + vbInformation,
+               QStringLiteral("文件尾"));
         SetDefaultButton(Command3);
     } else {
         SetDefaultButton(Command2);

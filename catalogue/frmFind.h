@@ -18,7 +18,7 @@ class frmFind : public FormOf<frmFind> {
     Q_OBJECT
     friend class FormOf<frmFind>;
 
-public:
+  public:
     // The catalogue page's "查找(&F)": shown modeless, owned by the main window, on that page.
     void ShowFor(CataloguePage& catalogue);
 
@@ -40,7 +40,7 @@ public:
 
     bool StopFind = false;  // Esc ends a running search on the title reached
 
-private:
+  private:
     frmFind();
     void Find(bool fromFirst);
     // The position of the first matching title from `from` on (RecordCount()+1 when none),

@@ -11,10 +11,10 @@
 #include "catalogue/CataloguePage.h"
 #include "catalogue/StockList.h"
 #include "core/MainWindow.h"
-#include "platform/ui/Form.h"
-#include "core/mdlMain.h"
 #include "core/YieldingLoopGuard.h"
+#include "core/mdlMain.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
 
 namespace {
 // One stock list prints at a time, whatever happens to the dialog meanwhile.
@@ -100,8 +100,8 @@ bool frmSelPrint::PrintStockList() {
     const YieldingLoopGuard guard(this, nullptr);
     const RowSource titles = list.Rows();
     const RowSource guarded = [&](ReportRow& row) { return guard.MayGoOn() && titles(row); };
-    report.PrintReport(guarded, StockList::kPageRows, StockList::kDataRows,
-                       StockList::kHeadRows, StockList::kLastFrameColumn);
+    report.PrintReport(guarded, StockList::kPageRows, StockList::kDataRows, StockList::kHeadRows,
+                       StockList::kLastFrameColumn);
     if (!gExiting && MainWindow::IsLoaded()) MainWindow::Get()->Window()->Show();
     return true;
 }

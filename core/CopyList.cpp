@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
-QString CopyList::Item(int copy) { return QString("&%1#").arg(copy); }
+QString CopyList::Item(int copy) {
+    return QString("&%1#").arg(copy);
+}
 
 QString CopyList::Of(const std::vector<int>& copies) {
     QString out;
@@ -22,7 +24,9 @@ std::vector<int> CopyList::Numbers(const QString& list) {
     return out;
 }
 
-bool CopyList::Contains(const QString& list, int copy) { return list.contains(Item(copy)); }
+bool CopyList::Contains(const QString& list, int copy) {
+    return list.contains(Item(copy));
+}
 
 QString CopyList::Remove(const QString& list, int copy) {
     QString out = list;
@@ -36,9 +40,13 @@ QString CopyList::RemoveAll(const QString& list, const QString& other) {
     return out;
 }
 
-QString CopyList::CopyText(int copy) { return QString("第%1张盘").arg(copy); }
+QString CopyList::CopyText(int copy) {
+    return QString("第%1张盘").arg(copy);
+}
 
-QString CopyList::ShortCopyText(int copy) { return QString("第%1张").arg(copy); }
+QString CopyList::ShortCopyText(int copy) {
+    return QString("第%1张").arg(copy);
+}
 
 int CopyList::CopyOfText(const QString& text) {
     const int end = text.indexOf(QStringLiteral("张"));

@@ -5,7 +5,7 @@
 // The copies of one title that a rental, return or sale line covers, stored as text:
 // one item "&" n "#" per copy, in the order they were added ("&1#&3#" is copies 1 and 3).
 class CopyList {
-public:
+  public:
     static QString Item(int copy);
     static QString Of(const std::vector<int>& copies);
     // The copy numbers of a list, in their order (a copy named twice appears twice).

@@ -4,4 +4,6 @@ bool Narrows(const QString& filterText) {
     return !filterText.isEmpty() && filterText != AllEntries();
 }
 
-QString AllEntries() { return QStringLiteral("全部"); }
+QString AllEntries() {
+    return QStringLiteral("全部");
+}

@@ -4,6 +4,10 @@ namespace {
 MainWindow* gLoaded = nullptr;
 }
 
-MainWindow* MainWindow::Get() { return gLoaded; }
+MainWindow* MainWindow::Get() {
+    return gLoaded;
+}
 
-void MainWindow::Register(MainWindow* window) { gLoaded = window; }
+void MainWindow::Register(MainWindow* window) {
+    gLoaded = window;
+}

@@ -9,7 +9,7 @@ class Recordset;
 // without knowing it: the frame in shell/ implements it, and registers itself while it
 // is loaded.
 class MainWindow {
-public:
+  public:
     virtual ~MainWindow() = default;
 
     // The loaded main window; null before it loads and after it unloads.
@@ -35,6 +35,6 @@ public:
     bool SearchCancel = false;
     QString SortDirection;  // "ASC", "DESC" or "" at start
 
-protected:
+  protected:
     static void Register(MainWindow* window);
 };

@@ -40,7 +40,9 @@ bool IsUserExist(const QString& UserID) {
     return !gConn.Scalar(kMemberById, {UserID}).IsNull();
 }
 
-QString NullToStr(const Value& v) { return v.IsNull() ? QString() : v.ToString(); }
+QString NullToStr(const Value& v) {
+    return v.IsNull() ? QString() : v.ToString();
+}
 
 QString GetPYChar(const QString& s) {
     const int code = Gb2312Code(s);

@@ -7,7 +7,7 @@
 // when it rolls back. Each page decides how to follow.
 class ShopEvents : public QObject {
     Q_OBJECT
-public:
+  public:
     static ShopEvents& Get();
 
     // source is the page that made the change (it has followed already), or null.
@@ -18,13 +18,13 @@ public:
     // A classification list (table "type" or "movietype") was read afresh: names in order.
     static void AnnounceClassificationRead(const QString& table, const QStringList& names);
 
-signals:
+  signals:
     void TitlesChanged(QObject* source);
     void MembersChanged(QObject* source);
     void BasketsChanged(QObject* source);
     void RentalsChanged(QObject* source);
     void ClassificationRead(const QString& table, const QStringList& names);
 
-private:
+  private:
     ShopEvents() = default;
 };

@@ -6,7 +6,7 @@
 // touches a page's controls. Each call does nothing unless the page has something to do.
 class ShopPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     using QWidget::QWidget;
 
     // The window's load: the page opens what it shows from the start.

@@ -25,22 +25,26 @@ const char* const kSummaryOfYear =
 const char* const kAddRentalsToMembers =
     "update userinfo set borrowcount = coalesce(userinfo.borrowcount,0) + g.n, "
     "borrowmoney = coalesce(userinfo.borrowmoney,0) + g.m "
-    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1 and isreturnall <> 0) "
+    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1 and "
+    "isreturnall <> 0) "
     "      select name, count(*) as n, total(money) as m from old group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddRentalsToTitles =
     "update cdinfo set borrowcount = coalesce(cdinfo.borrowcount,0) + g.n, "
     "borrowearn = coalesce(cdinfo.borrowearn,0) + g.m "
-    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1 and isreturnall <> 0) "
+    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1 "
+    "and isreturnall <> 0) "
     "      select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from old "
     "      group by substr(borrowid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
 const char* const kRentalSums =
-    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
+    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1 and isreturnall <> "
+    "0";
 const char* const kDeleteReturnsOfOldRentals =
     "delete from returninfo where substr(returnid,1,16) in "
     "(select borrowid from borrowinfo where borrowdate < ?1 and isreturnall <> 0)";
-const char* const kDeleteOldRentals = "delete from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
+const char* const kDeleteOldRentals =
+    "delete from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
 const char* const kInsertRentalSummary =
     "insert into borrowinfo (borrowid, name, borrowdate, money, borrowcount, borrowlst, "
     "isnotpaylst, CredenceType, foregift, Guaranty, IsReturnGuaranty, isreturnall, remark) "

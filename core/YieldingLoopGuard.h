@@ -13,7 +13,7 @@ class Recordset;
 //     const YieldingLoopGuard guard(this, rs, [this] { return Catalogue(); });
 //     ... DoEvents(); if (!guard.MayGoOn()) return;
 class YieldingLoopGuard {
-public:
+  public:
     // owner: the window running the loop (none: nullptr). source: the recordset the loop
     // walks (none: nullptr); currentSource, when given, tells which recordset the loop must
     // still be walking (its owner may open another one).
@@ -22,7 +22,7 @@ public:
 
     bool MayGoOn() const;
 
-private:
+  private:
     QPointer<const Form> owner_;
     bool hasOwner_;
     const Recordset* source_;

@@ -8,7 +8,7 @@ class frmWait : public FormOf<frmWait> {
     Q_OBJECT
     friend class FormOf<frmWait>;
 
-private:
+  private:
     frmWait();
     QLabel* Label1;
 };

@@ -10,7 +10,7 @@
 class QLineEdit;
 
 // ---- Connection and the deposit rule ---------------------------------------------
-extern Connection gConn;                     // the one connection to cdmanage.mdb
+extern Connection gConn;                        // the one connection to cdmanage.mdb
 extern std::unique_ptr<Recordset> gRsForeGift;  // "select * from foregift", kept open
 
 // ---- Shop settings (Lumtrak.ini) -------------------------------------------------
@@ -18,9 +18,9 @@ extern QString gShopName;
 extern QString gShopTel;
 
 // ---- Life-cycle flags ------------------------------------------------------------
-extern bool gQuit;             // opening the database failed; no window was shown
-extern bool gExiting;          // the main window is unloading: printing loops stop
-extern bool gForeGiftLoaded;   // the settings page may write the deposit rule
+extern bool gQuit;            // opening the database failed; no window was shown
+extern bool gExiting;         // the main window is unloading: printing loops stop
+extern bool gForeGiftLoaded;  // the settings page may write the deposit rule
 
 // ---- The baskets at the counter --------------------------------------------------
 extern Basket gBorrowBasket;

@@ -35,6 +35,7 @@ void BasketRollback::Run(Connection& conn, Kind kind, const QString& basketNo) {
     const char* const sale[] = {kSellBasketAllCopiesBack, kSellBasketSomeCopiesBack,
                                 kDeleteSellBasket};
     Transaction t(conn);
-    for (const char* statement : kind == Rental ? rental : sale) conn.Execute(statement, {basketNo});
+    for (const char* statement : kind == Rental ? rental : sale)
+        conn.Execute(statement, {basketNo});
     t.Commit();
 }

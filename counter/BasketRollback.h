@@ -7,7 +7,7 @@ class Connection;
 // title returns to what it was before the basket took copies of it. Raises DbError and
 // changes nothing when any statement fails.
 class BasketRollback {
-public:
+  public:
     enum Kind { Rental, Sale };
     static void Run(Connection& conn, Kind kind, const QString& basketNo);
 };

@@ -15,11 +15,11 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
-#include "platform/ui/ErrorReport.h"
-#include "platform/ui/VbKeys.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
+#include "platform/ui/ErrorReport.h"
 #include "platform/ui/FieldGrid.h"
+#include "platform/ui/VbKeys.h"
 
 namespace {
 
@@ -243,11 +243,11 @@ QGroupBox* CounterPage::BuildBorrowBasket() {
 QGroupBox* CounterPage::BuildSellBasket() {
     MskFactSellMoney = Named<MaskEdBox>("MskFactSellMoney");
     MskFactSellMoney->SetFormat(kMoneyFormat);
-    const BasketControls c = BuildBasket(
-        {"Frame14", "出售信息", "lvwSell", "LblSellUserNameTotle", "LblSellUserName",
-         "出售数量：", "LblSellCount", "金额合计：", "LblSellMoney", "实收金额(Ctrl+L)：",
-         "CmdSellEdit", "CmdDelSellCD", "CmdSellTax"},
-        MskFactSellMoney);
+    const BasketControls c =
+        BuildBasket({"Frame14", "出售信息", "lvwSell", "LblSellUserNameTotle", "LblSellUserName",
+                     "出售数量：", "LblSellCount", "金额合计：", "LblSellMoney",
+                     "实收金额(Ctrl+L)：", "CmdSellEdit", "CmdDelSellCD", "CmdSellTax"},
+                    MskFactSellMoney);
     Frame14 = c.frame;
     lvwSell = c.list;
     LblSellUserNameTotle = c.userTitle;
@@ -277,9 +277,13 @@ void CounterPage::SetModeVisibility(bool rental) {
     dgDispCDInfo->Columns(7).SetVisible(!rental);
 }
 
-void CounterPage::ApplyRentalLayout() { SetModeVisibility(true); }
+void CounterPage::ApplyRentalLayout() {
+    SetModeVisibility(true);
+}
 
-void CounterPage::ApplySaleLayout() { SetModeVisibility(false); }
+void CounterPage::ApplySaleLayout() {
+    SetModeVisibility(false);
+}
 
 void CounterPage::CloseBorrowBasket() {
     LvwReturn->ListItems().Clear();
@@ -365,9 +369,9 @@ void CounterPage::ResetPanels() {
     LblNotBackCount->SetCaption("0");
     LblMoneyBorrowCreSum->SetCaption("0");
     TxtCredence->setText("");
-    for (QWidget* w : std::initializer_list<QWidget*>{CmdTax, CmdSellTax, CmdDel, CmdBorrowEdit,
-                                                      CmdDelSellCD, TxtCredence, MskFactSellMoney,
-                                                      CmdSellEdit})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{CmdTax, CmdSellTax, CmdDel, CmdBorrowEdit, CmdDelSellCD,
+                                         TxtCredence, MskFactSellMoney, CmdSellEdit})
         w->setEnabled(false);
 }
 
@@ -383,7 +387,9 @@ void CounterPage::Activate(int button) {
     RequeryDispCDInfo();
 }
 
-void CounterPage::FocusDefault() { TxtFind->setFocus(); }
+void CounterPage::FocusDefault() {
+    TxtFind->setFocus();
+}
 
 // Ctrl+O or F9 goes to the pledge box, Ctrl+L or F10 to the sale's paid amount, whatever
 // page shows, when they take input.

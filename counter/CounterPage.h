@@ -1,7 +1,7 @@
 #pragma once
-#include "core/ShopPage.h"
 #include <array>
 #include <memory>
+#include "core/ShopPage.h"
 
 #include "platform/db/Recordset.h"
 
@@ -21,7 +21,7 @@ class MaskEdBox;
 // shelf, and the two basket frames.
 class CounterPage : public ShopPage {
     Q_OBJECT
-public:
+  public:
     explicit CounterPage(QWidget* parent = nullptr);
 
     // The page protocol.
@@ -111,7 +111,7 @@ public:
     QPushButton* CmdDelSellCD;
     QPushButton* CmdSellEdit;
 
-private:
+  private:
     QWidget* BuildFilterBar();
     QWidget* BuildDiscList();
     QGroupBox* BuildDetailPanel();

@@ -27,9 +27,12 @@ MemberPage::MemberPage(QWidget* parent) : ShopPage(parent) {
     right->addWidget(BuildMemberLevel());
     right->addWidget(BuildAccount());
     auto* buttons = new QGridLayout;
-    buttons->addWidget(Command13 = Named<QPushButton>("Command13", QStringLiteral("新会员(&N)")), 0, 0);
-    buttons->addWidget(Command16 = Named<QPushButton>("Command16", QStringLiteral("保存(&V)")), 0, 1);
-    buttons->addWidget(Command14 = Named<QPushButton>("Command14", QStringLiteral("退出会员(&X)")), 1, 0);
+    buttons->addWidget(Command13 = Named<QPushButton>("Command13", QStringLiteral("新会员(&N)")), 0,
+                       0);
+    buttons->addWidget(Command16 = Named<QPushButton>("Command16", QStringLiteral("保存(&V)")), 0,
+                       1);
+    buttons->addWidget(Command14 = Named<QPushButton>("Command14", QStringLiteral("退出会员(&X)")),
+                       1, 0);
     buttons->addWidget(CmdPrint = Named<QPushButton>("CmdPrint", QStringLiteral("打印(&P)")), 1, 1);
     right->addLayout(buttons);
     right->addStretch();
@@ -75,8 +78,10 @@ QGroupBox* MemberPage::BuildMemberLevel() {
     fields.Add("购买光盘次数：", LblBuyCount = ValueLabel("LblBuyCount"));
     fields.Add("购买合计：", LblBuyMoney = ValueLabel("LblBuyMoney"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command18 = Named<QPushButton>("Command18", QStringLiteral("出租光盘详细列表")));
-    buttons->addWidget(Command17 = Named<QPushButton>("Command17", QStringLiteral("购买光盘详细列表")));
+    buttons->addWidget(Command18 =
+                           Named<QPushButton>("Command18", QStringLiteral("出租光盘详细列表")));
+    buttons->addWidget(Command17 =
+                           Named<QPushButton>("Command17", QStringLiteral("购买光盘详细列表")));
     grid->addLayout(buttons, fields.Row() + 1, 0, 1, 4);
     return FrameMemberLevel;
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/ShopPage.h"
 #include <memory>
+#include "core/ShopPage.h"
 
 #include "platform/db/Recordset.h"
 
@@ -14,7 +14,7 @@ class MaskEdBox;
 // Page 5 of the main window: the members, the current member's fields and account.
 class MemberPage : public ShopPage {
     Q_OBJECT
-public:
+  public:
     explicit MemberPage(QWidget* parent = nullptr);
 
     // The page protocol.
@@ -56,7 +56,7 @@ public:
     QPushButton* CmdPrint;
     QLineEdit* Text3;
 
-private:
+  private:
     QWidget* BuildMemberList();
     QGroupBox* BuildMemberFields();
     QGroupBox* BuildMemberLevel();

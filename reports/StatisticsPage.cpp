@@ -25,7 +25,9 @@ constexpr LinkPlace kLinkPlaces[StatisticsPage::kLinks] = {
 constexpr int kLabelHeight = 210;
 constexpr int kPictureHeight = 1065;
 
-int PictureWidth(int index) { return index < 4 ? 4000 : 4005; }
+int PictureWidth(int index) {
+    return index < 4 ? 4000 : 4005;
+}
 }  // namespace
 
 StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
@@ -35,7 +37,8 @@ StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
         const LinkPlace& place = kLinkPlaces[i];
         ImgReport[i] = NamedAt<PictureButton>("ImgReport", i, this);
         ImgReport[i]->SetStretch(true);
-        MoveTwips(ImgReport[i], place.pictureLeft, place.pictureTop, PictureWidth(i), kPictureHeight);
+        MoveTwips(ImgReport[i], place.pictureLeft, place.pictureTop, PictureWidth(i),
+                  kPictureHeight);
         ImgReport[i]->SetPicture(Pictures::ReportButton(i, ImgReport[i]->size()));
 
         LblReport[i] = NamedAt<Label>("LblReport", i, QString::fromUtf8(place.caption), this);
@@ -57,4 +60,6 @@ void StatisticsPage::ClearUnderlines(int last) {
     }
 }
 
-bool StatisticsPage::IsUnderlined(int index) const { return LblReport[index]->font().underline(); }
+bool StatisticsPage::IsUnderlined(int index) const {
+    return LblReport[index]->font().underline();
+}

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/ShopPage.h"
 #include <array>
+#include "core/ShopPage.h"
 
 class Label;
 class PictureButton;
@@ -9,7 +9,7 @@ class PictureButton;
 // button picture.
 class StatisticsPage : public ShopPage {
     Q_OBJECT
-public:
+  public:
     static constexpr int kLinks = 8;
     explicit StatisticsPage(QWidget* parent = nullptr);
 

@@ -37,7 +37,8 @@ QWidget* ReturnPage::BuildList() {
     v->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QHBoxLayout;
     CboSelTime = Named<QComboBox>("CboSelTime");
-    CboSelTime->addItems({"全部未还光盘", "今天借出", "昨天借出", "前天借出", "本周借出", "本月借出"});
+    CboSelTime->addItems(
+        {"全部未还光盘", "今天借出", "昨天借出", "前天借出", "本周借出", "本月借出"});
     TxtFindBack = Named<QLineEdit>("TxtFindBack");
     TxtFindBack->setPlaceholderText(QStringLiteral("拼音缩写、光盘编号或会员编号，回车查找"));
     bar->addWidget(new QLabel(QStringLiteral("出租时间：")));
@@ -102,7 +103,9 @@ void ReturnPage::SetDispBorrowSourse(const QString&) {
     // Not built yet: the open rentals come with the return windows; until then none is shown.
 }
 
-void ReturnPage::CboSelTime_Click() { SetDispBorrowSourse(" order by a.borrowdate desc"); }
+void ReturnPage::CboSelTime_Click() {
+    SetDispBorrowSourse(" order by a.borrowdate desc");
+}
 
 void ReturnPage::SelectPeriod(const QString& text) {
     CboSelTime->setCurrentText(text);
@@ -138,6 +141,10 @@ void ReturnPage::Activate(int) {
     SelectPeriod(QString::fromUtf8(kAllOpenRentals));
 }
 
-void ReturnPage::FocusDefault() { TxtFindBack->setFocus(); }
+void ReturnPage::FocusDefault() {
+    TxtFindBack->setFocus();
+}
 
-void ReturnPage::Blink() { SetLabel68Red(!Label68Red()); }
+void ReturnPage::Blink() {
+    SetLabel68Red(!Label68Red());
+}

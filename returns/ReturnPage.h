@@ -1,6 +1,6 @@
 #pragma once
-#include "core/ShopPage.h"
 #include <memory>
+#include "core/ShopPage.h"
 
 #include "platform/db/Recordset.h"
 
@@ -17,7 +17,7 @@ class ListView;
 // current one and the button that takes copies back.
 class ReturnPage : public ShopPage {
     Q_OBJECT
-public:
+  public:
     explicit ReturnPage(QWidget* parent = nullptr);
 
     // The page protocol.
@@ -43,7 +43,7 @@ public:
 
     QGroupBox* Frame1;  // "详细信息"
     Label* LblUserName;
-    Label* Label68;     // "←点击这里", blinks while the page shows
+    Label* Label68;  // "←点击这里", blinks while the page shows
     Label* LblMovieName;
     Label* LblBorrowDate;
     Label* LblTheoryMoney;
@@ -56,7 +56,7 @@ public:
     ListView* ListView2;
     QPushButton* Command5;
 
-private:
+  private:
     bool label68Red_ = true;
     QWidget* BuildList();
     QGroupBox* BuildDetailPanel();

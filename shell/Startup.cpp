@@ -5,11 +5,11 @@
 #include "shell/Startup.h"
 
 #include "core/mdlMain.h"
-#include "shell/frmMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/ShopSettings.h"
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/MsgBox.h"
+#include "shell/frmMain.h"
 
 namespace {
 const char* const kDeleteUnnamedTypes = "delete from type where type is null or type = ''";

@@ -27,9 +27,9 @@ struct PageButton {
 };
 // Button index to page and title; buttons 0 and 6 both show the counter.
 constexpr PageButton kButtonPages[frmMain::kPageButtons] = {
-    {frmMain::kCounter, "出租服务"},    {frmMain::kReturns, "归还服务"},
-    {frmMain::kCatalogue, "光盘管理"},  {frmMain::kStatistics, "数据统计"},
-    {frmMain::kSettings, "系统维护"},   {frmMain::kMembers, "会员管理"},
+    {frmMain::kCounter, "出租服务"},   {frmMain::kReturns, "归还服务"},
+    {frmMain::kCatalogue, "光盘管理"}, {frmMain::kStatistics, "数据统计"},
+    {frmMain::kSettings, "系统维护"},  {frmMain::kMembers, "会员管理"},
     {frmMain::kCounter, "出售服务"},
 };
 
@@ -113,7 +113,8 @@ void frmMain::BuildPages() {
     Counter = new CounterPage;
     Members = new MemberPage;
     const std::array<ShopPage*, kPages> pages = Pages();
-    const char* names[kPages] = {"系统维护", "数据统计", "光盘管理", "归还服务", "出租出售", "会员管理"};
+    const char* names[kPages] = {"系统维护", "数据统计", "光盘管理",
+                                 "归还服务", "出租出售", "会员管理"};
     for (int i = 0; i < kPages; ++i) {
         SSTab1->addTab(pages[i], QString::fromUtf8(names[i]));
         Image1[i] = NamedAt<PictureButton>("Image1", i, pages[i]);
@@ -129,9 +130,13 @@ std::array<ShopPage*, frmMain::kPages> frmMain::Pages() const {
     return {Settings, Statistics, Catalogue, Returns, Counter, Members};
 }
 
-ShopPage* frmMain::CurrentPage() const { return Pages()[SSTab1->currentIndex()]; }
+ShopPage* frmMain::CurrentPage() const {
+    return Pages()[SSTab1->currentIndex()];
+}
 
-bool frmMain::IsShowing(const QWidget* page) const { return SSTab1->currentWidget() == page; }
+bool frmMain::IsShowing(const QWidget* page) const {
+    return SSTab1->currentWidget() == page;
+}
 
 // Each page's background fills the page, whatever the window's size. Only the page shown
 // is painted: the others are painted when they are first shown at that size.
@@ -163,7 +168,9 @@ void frmMain::Form_Load() {
     CounterMode = 1;
 }
 
-void frmMain::ShowPage(int page) { SSTab1->setCurrentIndex(page); }
+void frmMain::ShowPage(int page) {
+    SSTab1->setCurrentIndex(page);
+}
 
 void frmMain::Image3_Click(int Index) {
     Timer1->stop();
@@ -198,25 +205,55 @@ void frmMain::Form_KeyUp(int& KeyCode, int Shift) {
         if (page->HandleShortcut(KeyCode, Shift)) return;
     if (Shift == vbCtrlMask) {
         switch (KeyCode) {
-            case vbKeyB: Image3_Click(0); break;
-            case vbKeyR: Image3_Click(1); break;
-            case vbKeyU: Image3_Click(2); break;
-            case vbKeyS: Image3_Click(3); break;
-            case vbKeyE: Image3_Click(4); break;
-            case vbKeyD: Image3_Click(5); break;
-            case vbKeyM: Image3_Click(6); break;
-            default: break;
+            case vbKeyB:
+                Image3_Click(0);
+                break;
+            case vbKeyR:
+                Image3_Click(1);
+                break;
+            case vbKeyU:
+                Image3_Click(2);
+                break;
+            case vbKeyS:
+                Image3_Click(3);
+                break;
+            case vbKeyE:
+                Image3_Click(4);
+                break;
+            case vbKeyD:
+                Image3_Click(5);
+                break;
+            case vbKeyM:
+                Image3_Click(6);
+                break;
+            default:
+                break;
         }
     }
     switch (KeyCode) {
-        case vbKeyF2: Image3_Click(0); break;
-        case vbKeyF3: Image3_Click(1); break;
-        case vbKeyF4: Image3_Click(2); break;
-        case vbKeyF5: Image3_Click(5); break;
-        case vbKeyF6: Image3_Click(3); break;
-        case vbKeyF7: Image3_Click(4); break;
-        case vbKeyF8: Image3_Click(6); break;
-        default: break;
+        case vbKeyF2:
+            Image3_Click(0);
+            break;
+        case vbKeyF3:
+            Image3_Click(1);
+            break;
+        case vbKeyF4:
+            Image3_Click(2);
+            break;
+        case vbKeyF5:
+            Image3_Click(5);
+            break;
+        case vbKeyF6:
+            Image3_Click(3);
+            break;
+        case vbKeyF7:
+            Image3_Click(4);
+            break;
+        case vbKeyF8:
+            Image3_Click(6);
+            break;
+        default:
+            break;
     }
 }
 
@@ -237,7 +274,9 @@ void frmMain::Form_Activate() {
     });
 }
 
-void frmMain::Form_Deactivate() { IsActive = false; }
+void frmMain::Form_Deactivate() {
+    IsActive = false;
+}
 
 void frmMain::EnableCatalogueEntry() {
     for (ShopPage* page : Pages()) page->EnableEntry();
@@ -262,9 +301,10 @@ bool frmMain::SavePendingEdits() {
         for (ShopPage* page : Pages())
             if (!page->SaveBeforeClosing()) return false;
     } catch (const DbError& e) {
-        const int answer = MsgBox(QStringLiteral("保存修改时出错：\n%1\n\n仍然要退出吗？没有保存的修改将会丢失。")
-                                      .arg(e.Description()),
-                                  vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("退出"));
+        const int answer =
+            MsgBox(QStringLiteral("保存修改时出错：\n%1\n\n仍然要退出吗？没有保存的修改将会丢失。")
+                       .arg(e.Description()),
+                   vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("退出"));
         return answer == vbYes;
     }
     return true;
@@ -282,16 +322,26 @@ void frmMain::Form_Unload(int& Cancel) {
 
 // ---- The main-window interface, answered by the pages ---------------------------------
 
-void frmMain::SetDispSourse(const QString& StrOrder) { Counter->SetDispSourse(StrOrder); }
+void frmMain::SetDispSourse(const QString& StrOrder) {
+    Counter->SetDispSourse(StrOrder);
+}
 
 void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
     Returns->SetDispBorrowSourse(StrOrder);
 }
 
-void frmMain::FillTypeLists() { ClassificationLists::Of(*Settings, *Catalogue).FillTypeLists(); }
+void frmMain::FillTypeLists() {
+    ClassificationLists::Of(*Settings, *Catalogue).FillTypeLists();
+}
 
-Recordset* frmMain::adoCDInfo() const { return Catalogue->OpenedCatalogue(); }
+Recordset* frmMain::adoCDInfo() const {
+    return Catalogue->OpenedCatalogue();
+}
 
-Recordset* frmMain::adoDispBorrow() const { return Returns->adoDispBorrow.get(); }
+Recordset* frmMain::adoDispBorrow() const {
+    return Returns->adoDispBorrow.get();
+}
 
-Recordset* frmMain::adoDispCDInfo() const { return Counter->adoDispCDInfo.get(); }
+Recordset* frmMain::adoDispCDInfo() const {
+    return Counter->adoDispCDInfo.get();
+}

@@ -27,10 +27,16 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     Q_OBJECT
     friend class FormOf<frmMain>;
 
-public:
+  public:
     // The pages, by their index on SSTab1.
-    enum Page { kSettings = 0, kStatistics = 1, kCatalogue = 2, kReturns = 3, kCounter = 4,
-                kMembers = 5 };
+    enum Page {
+        kSettings = 0,
+        kStatistics = 1,
+        kCatalogue = 2,
+        kReturns = 3,
+        kCounter = 4,
+        kMembers = 5
+    };
     static constexpr int kPageButtons = 7;
     static constexpr int kPages = 6;
 
@@ -77,10 +83,10 @@ public:
     CounterPage* Counter;
     MemberPage* Members;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     frmMain();
     QWidget* BuildButtonBar();
     void BuildPages();

@@ -1,7 +1,7 @@
 #include "core/mdlMain.h"
-#include "shell/Startup.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
+#include "shell/Startup.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);

@@ -18,7 +18,8 @@ bool CreateDatabase(const QString& path, QString* error) {
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString("out of memory");
+        const QString message =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString("out of memory");
         sqlite3_close(db);
         return Fail(error, message);
     }

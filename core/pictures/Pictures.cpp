@@ -11,8 +11,8 @@
 namespace {
 
 const std::array<const char*, Pictures::kPageButtons> kPageButtonFiles = {
-    "button-rental",   "button-returns",  "button-catalogue", "button-statistics",
-    "button-settings", "button-members",  "button-sale"};
+    "button-rental",   "button-returns", "button-catalogue", "button-statistics",
+    "button-settings", "button-members", "button-sale"};
 
 const std::array<const char*, Pictures::kPageBackgrounds> kPageBackgroundFiles = {
     "background-settings", "background-statistics", "background-catalogue",
@@ -55,8 +55,8 @@ QPixmap Pictures::ReportButton(int index, QSize size) {
 QIcon Pictures::WindowIcon() {
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(Render(QStringLiteral(":/pictures/window-icon.svg"), {side, side},
-                              Fit::Stretch));
+        icon.addPixmap(
+            Render(QStringLiteral(":/pictures/window-icon.svg"), {side, side}, Fit::Stretch));
     return icon;
 }
 
@@ -64,10 +64,8 @@ QPixmap Pictures::Render(const QString& resource, QSize size, Fit fit) {
     if (resource.isEmpty() || size.isEmpty()) return {};
 
     // Pages ask again on every resize and page switch: keep what was drawn.
-    const QString key = QStringLiteral("lumtrak:%1:%2x%3")
-                            .arg(resource)
-                            .arg(size.width())
-                            .arg(size.height());
+    const QString key =
+        QStringLiteral("lumtrak:%1:%2x%3").arg(resource).arg(size.width()).arg(size.height());
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) return cached;
 

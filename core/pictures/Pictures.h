@@ -7,7 +7,7 @@
 // resources and rendered at whatever size the window asks for, so they stay sharp when
 // the layout changes. An index out of range or an empty size gives a null pixmap.
 class Pictures {
-public:
+  public:
     static constexpr int kPageButtons = 7;      // Image3(0..6)
     static constexpr int kPageBackgrounds = 6;  // Image1(0..5)
     static constexpr int kReportButtons = 8;    // ImgReport(0..7)
@@ -35,7 +35,7 @@ public:
     // The main window's icon, at the usual icon sizes.
     static QIcon WindowIcon();
 
-private:
+  private:
     enum class Fit { Stretch, Cover };
     static QPixmap Render(const QString& resource, QSize size, Fit fit);
 };

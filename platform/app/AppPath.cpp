@@ -16,4 +16,6 @@ QString AppPath() {
     return QDir::currentPath();
 }
 
-void SetAppPath(const QString& dir) { OverriddenPath() = dir; }
+void SetAppPath(const QString& dir) {
+    OverriddenPath() = dir;
+}

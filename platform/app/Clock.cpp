@@ -14,8 +14,14 @@ QDateTime Now() {
     return QDateTime::currentDateTime();
 }
 
-QDate Today() { return Now().date(); }
+QDate Today() {
+    return Now().date();
+}
 
-void SetNow(const QDateTime& fixed) { FixedNow() = fixed; }
+void SetNow(const QDateTime& fixed) {
+    FixedNow() = fixed;
+}
 
-void ResetNow() { FixedNow().reset(); }
+void ResetNow() {
+    FixedNow().reset();
+}

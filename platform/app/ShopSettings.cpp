@@ -5,7 +5,9 @@
 
 #include "platform/app/AppPath.h"
 
-QString ShopSettings::FilePath() { return QDir(AppPath()).filePath("Lumtrak.ini"); }
+QString ShopSettings::FilePath() {
+    return QDir(AppPath()).filePath("Lumtrak.ini");
+}
 
 ShopSettings ShopSettings::Read() {
     QSettings ini(FilePath(), QSettings::IniFormat);

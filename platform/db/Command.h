@@ -5,7 +5,7 @@
 
 // A text command on a connection: the statement and its bound values.
 class Command {
-public:
+  public:
     Command(Connection& conn, const QString& commandText) : conn_(conn), text_(commandText) {}
     Command& Bind(const Value& v) {
         params_.push_back(v);
@@ -14,7 +14,7 @@ public:
     int Execute() { return conn_.Execute(text_, params_); }
     const QString& CommandText() const { return text_; }
 
-private:
+  private:
     Connection& conn_;
     QString text_;
     Params params_;

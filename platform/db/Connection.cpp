@@ -16,7 +16,8 @@ constexpr int kMaxIdleStatements = 200;
 
 // Reads "key=value;key=value", values optionally quoted with " or ' (a doubled quote
 // stands for itself). Returns the value of the first key accepted by isWanted.
-QString ConnectionStringValue(const QString& cs, const std::function<bool(const QString&)>& isWanted) {
+QString ConnectionStringValue(const QString& cs,
+                              const std::function<bool(const QString&)>& isWanted) {
     int i = 0;
     const int n = cs.size();
     while (i < n) {
@@ -75,7 +76,9 @@ void CheckSingleStatement(sqlite3* db, const char* tail) {
 
 }  // namespace
 
-Connection::~Connection() { Close(); }
+Connection::~Connection() {
+    Close();
+}
 
 QString Connection::DataSourceOf(const QString& connectionString) {
     if (!connectionString.contains(QLatin1Char('='))) return connectionString.trimmed();
@@ -109,8 +112,8 @@ void Connection::OpenFile(const QString& path) {
     // (up to 64 MB, taken only as pages are read) keeps big writes such as the yearly
     // fold from re-reading the same pages. Temporary work stays in memory.
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY",
-                          nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY", nullptr,
+                          nullptr, nullptr);
     // Opening is lazy: reading the schema shows a foreign, unreadable or locked file now.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -243,7 +246,8 @@ void Connection::Rollback() {
 void Connection::UndoAll() {
     std::vector<std::function<void()>> undo;
     for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame)
-        for (auto fn = frame->undo.rbegin(); fn != frame->undo.rend(); ++fn) undo.push_back(std::move(*fn));
+        for (auto fn = frame->undo.rbegin(); fn != frame->undo.rend(); ++fn)
+            undo.push_back(std::move(*fn));
     frames_.clear();
     depth_ = 0;
     RunAll(undo);
@@ -275,7 +279,9 @@ void Connection::RunAll(std::vector<std::function<void()>>& work) {
     if (first) std::rethrow_exception(first);
 }
 
-Transaction::Transaction(Connection& conn) : conn_(conn) { conn_.Begin(); }
+Transaction::Transaction(Connection& conn) : conn_(conn) {
+    conn_.Begin();
+}
 
 Transaction::~Transaction() {
     if (done_) return;

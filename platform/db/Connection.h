@@ -17,7 +17,7 @@ using Params = std::vector<Value>;
 // Registers year(), month(), day() (integers from a "yyyy-mm-dd..." text) and len()
 // (characters of a text), each Null for a Null argument.
 class Connection {
-public:
+  public:
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -60,7 +60,7 @@ public:
     // with "数据库文件被其他程序锁定" (milliseconds; default a few seconds).
     void SetBusyTimeout(int milliseconds);
 
-private:
+  private:
     friend class Statement;
     // Prepared statements are kept for reuse while idle; one in use is never shared.
     sqlite3_stmt* AcquireStatement(const QString& sql);
@@ -86,14 +86,14 @@ private:
 // A scoped transaction: commits on Commit(), rolls back if destroyed without it
 // (an exception left the block). Nests by savepoints.
 class Transaction {
-public:
+  public:
     explicit Transaction(Connection& conn);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void Commit();
 
-private:
+  private:
     Connection& conn_;
     bool done_ = false;
 };

@@ -12,7 +12,9 @@ void SetCrashAtStatement(int n) {
     gWritten = 0;
 }
 
-int WritingStatementsRun() { return gWritten; }
+int WritingStatementsRun() {
+    return gWritten;
+}
 
 void AboutToWrite() {
     ++gWritten;

@@ -71,9 +71,9 @@ QRegularExpression LikePattern(const QString& pattern) {
         else
             re += QRegularExpression::escape(QString(c));
     }
-    return QRegularExpression(QRegularExpression::anchoredPattern(re),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::DotMatchesEverythingOption);
+    return QRegularExpression(
+        QRegularExpression::anchoredPattern(re),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
 }
 
 bool ReadNumber(const QString& text, double& out) {
@@ -110,7 +110,8 @@ FindCriteria FindCriteria::Parse(const QString& criteria,
         }
     }
     if (!found) {
-        if (s.mid(pos, 4).compare(QLatin1String("like"), Qt::CaseInsensitive) != 0) Malformed(criteria);
+        if (s.mid(pos, 4).compare(QLatin1String("like"), Qt::CaseInsensitive) != 0)
+            Malformed(criteria);
         c.op_ = Op::Like;
         pos += 4;
     }
@@ -150,13 +151,20 @@ FindCriteria FindCriteria::Parse(const QString& criteria,
 
 bool FindCriteria::Compare(int order) const {
     switch (op_) {
-        case Op::Equal: return order == 0;
-        case Op::NotEqual: return order != 0;
-        case Op::Less: return order < 0;
-        case Op::Greater: return order > 0;
-        case Op::LessEqual: return order <= 0;
-        case Op::GreaterEqual: return order >= 0;
-        case Op::Like: return false;
+        case Op::Equal:
+            return order == 0;
+        case Op::NotEqual:
+            return order != 0;
+        case Op::Less:
+            return order < 0;
+        case Op::Greater:
+            return order > 0;
+        case Op::LessEqual:
+            return order <= 0;
+        case Op::GreaterEqual:
+            return order >= 0;
+        case Op::Like:
+            return false;
     }
     return false;
 }
@@ -181,8 +189,11 @@ bool FindCriteria::Matches(const Value& v) const {
     if (v.IsNull()) return false;
     if (op_ == Op::Like) return like_.match(v.ToString()).hasMatch();
     switch (kind_) {
-        case Kind::Number: return MatchNumber(v);
-        case Kind::Date: return MatchDate(v);
-        default: return Compare(QString::compare(v.ToString(), text_, Qt::CaseInsensitive));
+        case Kind::Number:
+            return MatchNumber(v);
+        case Kind::Date:
+            return MatchDate(v);
+        default:
+            return Compare(QString::compare(v.ToString(), text_, Qt::CaseInsensitive));
     }
 }

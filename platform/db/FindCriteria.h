@@ -12,15 +12,16 @@
 // (a doubled quote stands for itself), dates between number signs, numbers bare.
 // Texts compare without regard to case; a Null field matches only "= null".
 class FindCriteria {
-public:
+  public:
     // fieldIndex maps a field name to its index (-1 when absent). DbError when the
     // criteria cannot be read or names no field.
-    static FindCriteria Parse(const QString& criteria, const std::function<int(const QString&)>& fieldIndex);
+    static FindCriteria Parse(const QString& criteria,
+                              const std::function<int(const QString&)>& fieldIndex);
 
     int Field() const { return field_; }
     bool Matches(const Value& v) const;
 
-private:
+  private:
     enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Like };
     enum class Kind { Text, Number, Date, Null };
 

@@ -85,7 +85,9 @@ struct Recordset::Impl {
     void CheckField(int index) const {
         RequireOpen();
         if (index < 0 || index >= schema.FieldCount())
-            throw DbError(QStringLiteral("字段序号 %1 超出范围（0 到 %2）。").arg(index).arg(schema.FieldCount() - 1));
+            throw DbError(QStringLiteral("字段序号 %1 超出范围（0 到 %2）。")
+                              .arg(index)
+                              .arg(schema.FieldCount() - 1));
     }
     Row& Current() {
         RequireOpen();
@@ -175,8 +177,9 @@ struct Recordset::Impl {
                 rows[i] = std::move(r);
                 continue;
             }
-            const auto at = std::lower_bound(rows.begin(), rows.end(), r.bookmark,
-                                             [](const Row& x, Bookmark v) { return x.bookmark < v; });
+            const auto at =
+                std::lower_bound(rows.begin(), rows.end(), r.bookmark,
+                                 [](const Row& x, Bookmark v) { return x.bookmark < v; });
             rows.insert(at, std::move(r));
         }
         for (Row& r : b.deleted) deleted.push_back(std::move(r));
@@ -278,15 +281,20 @@ struct Recordset::Impl {
             kept.push_back(std::move(r));
         }
         deleted.clear();
-        std::sort(kept.begin(), kept.end(), [](const Row& a, const Row& b) { return a.bookmark < b.bookmark; });
+        std::sort(kept.begin(), kept.end(),
+                  [](const Row& a, const Row& b) { return a.bookmark < b.bookmark; });
         rows = std::move(kept);
     }
 };
 
 // ---- FieldRef
 
-QString FieldRef::Name() const { return rs_->FieldName(index_); }
-Value FieldRef::GetValue() const { return rs_->GetValue(index_); }
+QString FieldRef::Name() const {
+    return rs_->FieldName(index_);
+}
+Value FieldRef::GetValue() const {
+    return rs_->GetValue(index_);
+}
 FieldRef& FieldRef::operator=(const Value& v) {
     rs_->SetValue(index_, v);
     return *this;
@@ -305,7 +313,8 @@ Recordset::~Recordset() {
     d->model = nullptr;
 }
 
-void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock, const Params& params) {
+void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock,
+                     const Params& params) {
     Close();
     Snapshot s = ReadSnapshot(conn, sql, params, d->nextBookmark);
     d->conn = &conn;
@@ -330,7 +339,9 @@ void Recordset::Close() {
     emit RecordsetChangeComplete();
 }
 
-bool Recordset::IsOpen() const { return d->open; }
+bool Recordset::IsOpen() const {
+    return d->open;
+}
 
 void Recordset::Requery() {
     d->RequireOpen();
@@ -340,21 +351,36 @@ void Recordset::Requery() {
     emit MoveComplete();
 }
 
-LockTypeEnum Recordset::LockType() const { return d->lock; }
-const QString& Recordset::Source() const { return d->source; }
-Connection* Recordset::ActiveConnection() const { return d->conn; }
+LockTypeEnum Recordset::LockType() const {
+    return d->lock;
+}
+const QString& Recordset::Source() const {
+    return d->source;
+}
+Connection* Recordset::ActiveConnection() const {
+    return d->conn;
+}
 
 // ---- position
 
-bool Recordset::AtEOF() const { return d->Size() == 0 || d->cur >= d->Size(); }
-bool Recordset::AtBOF() const { return d->Size() == 0 || d->cur < 0; }
-int Recordset::RecordCount() const { return d->Size(); }
-int Recordset::AbsolutePosition() const { return d->HasRow() ? d->cur + 1 : 0; }
+bool Recordset::AtEOF() const {
+    return d->Size() == 0 || d->cur >= d->Size();
+}
+bool Recordset::AtBOF() const {
+    return d->Size() == 0 || d->cur < 0;
+}
+int Recordset::RecordCount() const {
+    return d->Size();
+}
+int Recordset::AbsolutePosition() const {
+    return d->HasRow() ? d->cur + 1 : 0;
+}
 
 void Recordset::SetAbsolutePosition(int position) {
     d->RequireOpen();
     if (position < 1 || position > d->Size())
-        throw DbError(QStringLiteral("记录位置 %1 超出范围（1 到 %2）。").arg(position).arg(d->Size()));
+        throw DbError(
+            QStringLiteral("记录位置 %1 超出范围（1 到 %2）。").arg(position).arg(d->Size()));
     if (position - 1 != d->cur) d->MoveTo(position - 1);
 }
 
@@ -390,7 +416,9 @@ void Recordset::Move(int numRecords) {
 
 // ---- bookmarks
 
-Bookmark Recordset::GetBookmark() const { return d->Current().bookmark; }
+Bookmark Recordset::GetBookmark() const {
+    return d->Current().bookmark;
+}
 
 void Recordset::SetBookmark(Bookmark b) {
     d->RequireOpen();
@@ -399,8 +427,12 @@ void Recordset::SetBookmark(Bookmark b) {
     if (i != d->cur) d->MoveTo(i);
 }
 
-bool Recordset::HasBookmark(Bookmark b) const { return d->IndexOf(b) >= 0; }
-int Recordset::PositionOf(Bookmark b) const { return d->IndexOf(b) + 1; }
+bool Recordset::HasBookmark(Bookmark b) const {
+    return d->IndexOf(b) >= 0;
+}
+int Recordset::PositionOf(Bookmark b) const {
+    return d->IndexOf(b) + 1;
+}
 
 Bookmark Recordset::BookmarkAt(int position) const {
     return position >= 1 && position <= d->Size() ? d->rows[position - 1].bookmark : 0;
@@ -408,9 +440,11 @@ Bookmark Recordset::BookmarkAt(int position) const {
 
 // ---- finding
 
-bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEnum direction, Bookmark start) {
+bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEnum direction,
+                     Bookmark start) {
     d->RequireOpen();
-    const FindCriteria c = FindCriteria::Parse(criteria, [this](const QString& n) { return FieldIndex(n); });
+    const FindCriteria c =
+        FindCriteria::Parse(criteria, [this](const QString& n) { return FieldIndex(n); });
     int from = d->cur;
     if (start != 0 && (from = d->IndexOf(start)) < 0) throw DbError(kBadBookmark);
     const int target = d->Search([&](int i) { return c.Matches(d->rows[i].values.Get(c.Field())); },
@@ -438,13 +472,17 @@ bool Recordset::FindIf(const std::function<bool(const Recordset&)>& match, int s
 
 // ---- fields
 
-int Recordset::FieldCount() const { return d->schema.FieldCount(); }
+int Recordset::FieldCount() const {
+    return d->schema.FieldCount();
+}
 
 QString Recordset::FieldName(int index) const {
     return index >= 0 && index < FieldCount() ? d->schema.fields[index].name : QString();
 }
 
-int Recordset::FieldIndex(const QString& name) const { return d->schema.FieldIndex(name); }
+int Recordset::FieldIndex(const QString& name) const {
+    return d->schema.FieldIndex(name);
+}
 
 FieldRef Recordset::Fields(const QString& name) {
     d->RequireOpen();
@@ -470,7 +508,9 @@ Value Recordset::GetValue(int index) const {
     return d->Current().values.Get(index);
 }
 
-void Recordset::SetValue(const QString& name, const Value& v) { Fields(name) = v; }
+void Recordset::SetValue(const QString& name, const Value& v) {
+    Fields(name) = v;
+}
 
 void Recordset::SetValue(int index, const Value& v) {
     d->RequireWritable();
@@ -490,7 +530,9 @@ void Recordset::SetValue(int index, const Value& v) {
     emit FieldChangeComplete(index);
 }
 
-bool Recordset::IsUpdatable(int index) const { return d->schema.IsUpdatable(index); }
+bool Recordset::IsUpdatable(int index) const {
+    return d->schema.IsUpdatable(index);
+}
 
 Value Recordset::ValueAt(int position, int index) const {
     if (position < 1 || position > d->Size() || index < 0 || index >= FieldCount()) return Value();
@@ -680,8 +722,12 @@ bool Recordset::HasPendingChanges() const {
     return std::any_of(d->rows.begin(), d->rows.end(), [](const Row& r) { return r.IsPending(); });
 }
 
-void Recordset::SetUniqueTable(const QString& table) { d->uniqueTable = table; }
-QString Recordset::UniqueTable() const { return d->uniqueTable; }
+void Recordset::SetUniqueTable(const QString& table) {
+    d->uniqueTable = table;
+}
+QString Recordset::UniqueTable() const {
+    return d->uniqueTable;
+}
 
 QAbstractItemModel* Recordset::Model() {
     if (!d->model) d->model = new RecordsetModel(this);

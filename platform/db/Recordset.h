@@ -28,7 +28,7 @@ class Recordset;
 
 // One field of the current row.
 class FieldRef {
-public:
+  public:
     FieldRef(Recordset* rs, int index) : rs_(rs), index_(index) {}
     QString Name() const;
     int Index() const { return index_; }
@@ -40,7 +40,7 @@ public:
     FieldRef(const FieldRef&) = default;
     Value OriginalValue() const;  // as read from the database (before pending edits)
 
-private:
+  private:
     Recordset* rs_;
     int index_;
 };
@@ -56,7 +56,7 @@ private:
 // BOF raise DbError, as does reading or writing a field with no current row.
 class Recordset : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Recordset(QObject* parent = nullptr);
     ~Recordset() override;
 
@@ -87,8 +87,8 @@ public:
     void MovePrevious();
     void Move(int numRecords);
 
-    Bookmark GetBookmark() const;     // of the current row; DbError at BOF/EOF
-    void SetBookmark(Bookmark b);     // makes that row current
+    Bookmark GetBookmark() const;  // of the current row; DbError at BOF/EOF
+    void SetBookmark(Bookmark b);  // makes that row current
     bool HasBookmark(Bookmark b) const;
     int PositionOf(Bookmark b) const;  // 1-based position, 0 when gone
     Bookmark BookmarkAt(int position) const;
@@ -127,14 +127,14 @@ public:
     // called: for a save that sets fields and then writes, so that a failed write leaves
     // the row, its edit and the grid as they were before the attempt.
     class RowAttempt {
-    public:
+      public:
         explicit RowAttempt(Recordset& rs);
         ~RowAttempt();
         RowAttempt(const RowAttempt&) = delete;
         RowAttempt& operator=(const RowAttempt&) = delete;
         void Keep() { kept_ = true; }
 
-    private:
+      private:
         Recordset& rs_;
         struct State;
         std::unique_ptr<State> state_;
@@ -152,7 +152,7 @@ public:
     // the data grid and bound text boxes use it. Owned by the recordset.
     QAbstractItemModel* Model();
 
-signals:
+  signals:
     // After the current row changed (moves, Open, Requery, AddNew, Delete, bookmarks).
     void MoveComplete();
     // After a field of the current row was set.
@@ -162,7 +162,7 @@ signals:
     // After the set of rows was replaced (Open, Requery, Close).
     void RecordsetChangeComplete();
 
-private:
+  private:
     friend class RecordsetModel;
     friend class FieldRef;
     struct Impl;

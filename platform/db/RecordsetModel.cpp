@@ -51,7 +51,8 @@ bool RecordsetModel::Fail(const QString& description) {
 
 void RecordsetModel::RowChanged(int row) {
     const int last = columnCount() - 1;
-    if (last >= 0) emit dataChanged(index(row, 0), index(row, last), {Qt::DisplayRole, Qt::EditRole});
+    if (last >= 0)
+        emit dataChanged(index(row, 0), index(row, last), {Qt::DisplayRole, Qt::EditRole});
 }
 
 void RecordsetModel::CellChanged(int row, int column) {

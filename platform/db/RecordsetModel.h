@@ -16,13 +16,14 @@ class Recordset;
 // on Open, Requery, Close and CancelBatch. The hooks below are for the recordset only.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit RecordsetModel(Recordset* rs);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
@@ -39,10 +40,10 @@ public:
     void RowChanged(int row);
     void CellChanged(int row, int column);
 
-signals:
+  signals:
     void ErrorRaised(const QString& description);
 
-private:
+  private:
     bool Fail(const QString& description);
 
     Recordset* rs_;

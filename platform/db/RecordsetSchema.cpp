@@ -11,7 +11,9 @@
 
 namespace {
 
-QString Text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
+QString Text(const char* s) {
+    return s ? QString::fromUtf8(s) : QString();
+}
 
 enum class Affinity { Integer, Real, Numeric, Text, None };
 
@@ -19,10 +21,12 @@ enum class Affinity { Integer, Real, Numeric, Text, None };
 Affinity AffinityOf(const QString& declaredType) {
     const QString t = declaredType.toUpper();
     if (t.contains(QLatin1String("INT"))) return Affinity::Integer;
-    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")))
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) ||
+        t.contains(QLatin1String("TEXT")))
         return Affinity::Text;
     if (t.isEmpty() || t.contains(QLatin1String("BLOB"))) return Affinity::None;
-    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DOUB")))
+    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) ||
+        t.contains(QLatin1String("DOUB")))
         return Affinity::Real;
     return Affinity::Numeric;
 }
@@ -55,7 +59,9 @@ QString RecordsetSchema::Quote(const QString& identifier) {
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QString RecordsetSchema::Table::QualifiedName() const { return Quote(database) + '.' + Quote(name); }
+QString RecordsetSchema::Table::QualifiedName() const {
+    return Quote(database) + '.' + Quote(name);
+}
 
 RecordsetSchema RecordsetSchema::Read(sqlite3_stmt* st, Connection& conn) {
     RecordsetSchema s;
@@ -95,7 +101,9 @@ void RecordsetSchema::ReadKeys(Connection& conn, Table& table) const {
         if (columns.contains(c)) return;  // one column twice: which one to write is unclear
         columns.insert(c);
     }
-    Statement keys(conn, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk"));
+    Statement keys(
+        conn,
+        QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk"));
     keys.Bind({table.name, table.database});
     while (keys.Step()) {
         const QString key = keys.Column(0).ToString();
@@ -109,7 +117,10 @@ void RecordsetSchema::ReadKeys(Connection& conn, Table& table) const {
         table.keyFields.push_back(found);
     }
     if (table.keyFields.empty()) return;
-    Statement kind(conn, QStringLiteral("SELECT wr FROM pragma_table_list WHERE schema = ?1 AND name = ?2 COLLATE NOCASE"));
+    Statement kind(
+        conn,
+        QStringLiteral(
+            "SELECT wr FROM pragma_table_list WHERE schema = ?1 AND name = ?2 COLLATE NOCASE"));
     kind.Bind({table.database, table.name});
     table.hasRowid = !(kind.Step() && kind.Column(0).ToInt() != 0);
     table.updatable = true;
@@ -134,7 +145,8 @@ bool RecordsetSchema::HasUpdatableTable() const {
 int RecordsetSchema::DeleteTable(const QString& uniqueTable) const {
     if (!uniqueTable.isEmpty()) {
         for (std::size_t i = 0; i < tables.size(); ++i)
-            if (tables[i].updatable && tables[i].name.compare(uniqueTable, Qt::CaseInsensitive) == 0)
+            if (tables[i].updatable &&
+                tables[i].name.compare(uniqueTable, Qt::CaseInsensitive) == 0)
                 return static_cast<int>(i);
         return -1;
     }
@@ -145,8 +157,7 @@ int RecordsetSchema::DeleteTable(const QString& uniqueTable) const {
 
 QString RecordsetSchema::WhyNotUpdatable(int field) const {
     const Field& f = fields[field];
-    if (f.table < 0)
-        return QStringLiteral("字段“%1”是计算出来的值，不能修改。").arg(f.name);
+    if (f.table < 0) return QStringLiteral("字段“%1”是计算出来的值，不能修改。").arg(f.name);
     return QStringLiteral("字段“%1”不能修改：查询没有选出表“%2”的主键，或者选出了同一列两次。")
         .arg(f.name, tables[f.table].name);
 }

@@ -12,7 +12,7 @@ struct sqlite3_stmt;
 // SQLite's column metadata. A table is updatable when its primary key is among the
 // fields and no column of it appears twice (which would make a write ambiguous).
 class RecordsetSchema {
-public:
+  public:
     struct Field {
         QString name;          // as the query names it
         QString column;        // the base table's column; empty for a computed value
@@ -52,7 +52,7 @@ public:
     std::vector<Field> fields;
     std::vector<Table> tables;
 
-private:
+  private:
     void ReadKeys(Connection& conn, Table& table) const;
     QHash<QString, int> byName_;
 };

@@ -14,16 +14,16 @@ struct sqlite3_stmt;
 // a field turns the row into Values, as edited and new rows always are. Copies share the
 // block, so keeping a row as read is cheap.
 class RowValues {
-public:
+  public:
     RowValues() = default;
     explicit RowValues(std::vector<Value> values) : values_(std::move(values)) {}
 
     // Reads the rows of one query: each Read takes the statement's current row.
     class Reader {
-    public:
+      public:
         RowValues Read(sqlite3_stmt* st);
 
-    private:
+      private:
         char* Reserve(std::size_t bytes);
 
         std::shared_ptr<char[]> block_;
@@ -36,7 +36,7 @@ public:
     void Set(int field, Value v);
     std::vector<Value> ToVector() const;
 
-private:
+  private:
     bool IsPacked() const { return count_ > 0; }
     void Expand();
 

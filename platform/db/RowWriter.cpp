@@ -23,7 +23,8 @@ bool RowWriter::HasChanges(const Row& row, const Table& t) const {
 
 QString RowWriter::KeyCondition(const Table& t) const {
     QStringList parts;
-    for (int f : t.keyFields) parts << RecordsetSchema::Quote(schema_.fields[f].column) + QStringLiteral(" = ?");
+    for (int f : t.keyFields)
+        parts << RecordsetSchema::Quote(schema_.fields[f].column) + QStringLiteral(" = ?");
     return parts.join(QStringLiteral(" AND "));
 }
 
@@ -50,7 +51,8 @@ void RowWriter::UpdateTable(const Row& row, const Table& t) {
     // Nobody else may have changed what we change: each such column still as read.
     for (int f : t.fields) {
         if (!row.Changed(f)) continue;
-        where += QStringLiteral(" AND ") + RecordsetSchema::Quote(schema_.fields[f].column) + QStringLiteral(" IS ?");
+        where += QStringLiteral(" AND ") + RecordsetSchema::Quote(schema_.fields[f].column) +
+                 QStringLiteral(" IS ?");
         params.push_back(row.Original(f));
     }
     Statement st(conn_, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
@@ -108,14 +110,16 @@ void RowWriter::ReadBack(const Table& t, const QString& where, const Params& par
                             .arg(columns.join(QStringLiteral(", ")), t.QualifiedName(), where));
     st.Bind(params);
     if (!st.Step()) return;  // a trigger took it away: keep what was written
-    for (std::size_t i = 0; i < t.fields.size(); ++i) values[t.fields[i]] = st.Column(static_cast<int>(i));
+    for (std::size_t i = 0; i < t.fields.size(); ++i)
+        values[t.fields[i]] = st.Column(static_cast<int>(i));
 }
 
 void RowWriter::Delete(const Row& row, int table) {
     const Table& t = schema_.tables[table];
     Params key;
     for (int f : t.keyFields) key.push_back(row.Original(f));
-    Statement st(conn_, QStringLiteral("DELETE FROM %1 WHERE %2").arg(t.QualifiedName(), KeyCondition(t)));
+    Statement st(conn_,
+                 QStringLiteral("DELETE FROM %1 WHERE %2").arg(t.QualifiedName(), KeyCondition(t)));
     st.Bind(key);
     if (st.Run() == 0) throw DbError(kDeleteGone);
 }

@@ -9,7 +9,7 @@
 // caller runs the writes in one transaction and changes the snapshot only after it
 // committed, so a failure leaves both database and snapshot as they were.
 class RowWriter {
-public:
+  public:
     RowWriter(Connection& conn, const RecordsetSchema& schema) : conn_(conn), schema_(schema) {}
 
     // An edited row: UPDATE each table with changed fields where the key and each
@@ -21,13 +21,14 @@ public:
     // A deleted row: DELETE from the given table by the key as read.
     void Delete(const Row& row, int table);
 
-private:
+  private:
     using Table = RecordsetSchema::Table;
     bool HasChanges(const Row& row, const Table& t) const;
     void UpdateTable(const Row& row, const Table& t);
     void InsertTable(const Row& row, const Table& t, std::vector<Value>& values);
     void ReadBackByKey(const Table& t, std::vector<Value>& values);
-    void ReadBack(const Table& t, const QString& where, const Params& params, std::vector<Value>& values);
+    void ReadBack(const Table& t, const QString& where, const Params& params,
+                  std::vector<Value>& values);
     QString KeyCondition(const Table& t) const;
 
     Connection& conn_;

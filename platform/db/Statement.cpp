@@ -16,7 +16,8 @@ void BindOne(sqlite3_stmt* st, int index, const Value& v) {
         sqlite3_bind_double(st, index, v.ToDouble());
     else {
         const QByteArray utf8 = v.ToString().toUtf8();
-        sqlite3_bind_text64(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+        sqlite3_bind_text64(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT,
+                            SQLITE_UTF8);
     }
 }
 
@@ -26,7 +27,9 @@ Statement::Statement(Connection& conn, const QString& sql) : conn_(conn), sql_(s
     st_ = conn_.AcquireStatement(sql_);
 }
 
-Statement::~Statement() { conn_.ReleaseStatement(sql_, st_); }
+Statement::~Statement() {
+    conn_.ReleaseStatement(sql_, st_);
+}
 
 void Statement::Bind(const Params& params) {
     const int wanted = sqlite3_bind_parameter_count(st_);
@@ -58,7 +61,9 @@ int Statement::Run() {
     return sqlite3_total_changes64(db) == before ? 0 : sqlite3_changes(db);
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(st_); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(st_);
+}
 
 Value Statement::Column(int index) const {
     switch (sqlite3_column_type(st_, index)) {

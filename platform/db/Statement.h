@@ -9,7 +9,7 @@ struct sqlite3_stmt;
 // taken from the connection's cache) on construction, reset and handed back on
 // destruction. Every failure raises DbError.
 class Statement {
-public:
+  public:
     Statement(Connection& conn, const QString& sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -27,7 +27,7 @@ public:
     sqlite3_stmt* Handle() const { return st_; }
     Connection& Conn() const { return conn_; }
 
-private:
+  private:
     Connection& conn_;
     QString sql_;
     sqlite3_stmt* st_ = nullptr;

@@ -173,7 +173,8 @@ QVariant Value::ToVariant() const {
 
 bool Value::operator==(const Value& o) const {
     if (IsNumber() && o.IsNumber()) {
-        if (IsInteger() && o.IsInteger()) return std::get<std::int64_t>(v_) == std::get<std::int64_t>(o.v_);
+        if (IsInteger() && o.IsInteger())
+            return std::get<std::int64_t>(v_) == std::get<std::int64_t>(o.v_);
         return ToDouble() == o.ToDouble();
     }
     return v_ == o.v_;

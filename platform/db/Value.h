@@ -9,7 +9,7 @@
 // A field value as the database holds it: Null, an integer, a double or a text.
 // Reading never fails: Null reads as 0 or the empty text (a Null amount counts as 0).
 class Value {
-public:
+  public:
     Value() = default;  // Null
     Value(std::nullptr_t) {}
     Value(int v) : v_(static_cast<std::int64_t>(v)) {}
@@ -42,7 +42,7 @@ public:
     bool operator==(const Value& o) const;
     bool operator!=(const Value& o) const { return !(*this == o); }
 
-private:
+  private:
     std::variant<std::monostate, std::int64_t, double, QString> v_;
 };
 

@@ -6,17 +6,21 @@
 
 namespace {
 
-QString Padded(int value, int width) { return QString::number(value).rightJustified(width, u'0'); }
+QString Padded(int value, int width) {
+    return QString::number(value).rightJustified(width, u'0');
+}
 
 QString MonthName(int month) {
-    static const char16_t* const names[] = {u"一月", u"二月", u"三月", u"四月", u"五月", u"六月",
-                                            u"七月", u"八月", u"九月", u"十月", u"十一月", u"十二月"};
+    static const char16_t* const names[] = {u"一月", u"二月", u"三月",   u"四月",
+                                            u"五月", u"六月", u"七月",   u"八月",
+                                            u"九月", u"十月", u"十一月", u"十二月"};
     return QString::fromUtf16(names[month - 1]);
 }
 
 QString WeekdayName(int dayOfWeek, bool full) {
     static const char16_t* const days[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"日"};
-    return (full ? QStringLiteral("星期") : QStringLiteral("周")) + QString::fromUtf16(days[dayOfWeek - 1]);
+    return (full ? QStringLiteral("星期") : QStringLiteral("周")) +
+           QString::fromUtf16(days[dayOfWeek - 1]);
 }
 
 const QString kLongDate = QStringLiteral("yyyy年m月d日");
@@ -46,24 +50,24 @@ QString FormatDateTime(const QDate& date, const QTime& time, const QString& patt
 // previous token was an hour, which makes "m" and "mm" minutes rather than months.
 QString FormatToken(QChar letter, int take, bool afterHour, const QDate& date, const QTime& time) {
     switch (letter.unicode()) {
-    case u'y':
-        if (take == 4) return Padded(date.year(), 4);
-        if (take == 2) return Padded(date.year() % 100, 2);
-        return QString::number(date.dayOfYear());
-    case u'm':
-        if (take <= 2 && afterHour) return Padded(time.minute(), take);
-        if (take <= 2) return Padded(date.month(), take);
-        return MonthName(date.month());
-    case u'd':
-        if (take <= 2) return Padded(date.day(), take);
-        if (take <= 4) return WeekdayName(date.dayOfWeek(), take == 4);
-        return FormatDateTime(date, time, take == 5 ? kShortDate : kLongDate);
-    case u'h':
-        return Padded(time.hour(), take);
-    case u'n':
-        return Padded(time.minute(), take);
-    default:  // 's'
-        return Padded(time.second(), take);
+        case u'y':
+            if (take == 4) return Padded(date.year(), 4);
+            if (take == 2) return Padded(date.year() % 100, 2);
+            return QString::number(date.dayOfYear());
+        case u'm':
+            if (take <= 2 && afterHour) return Padded(time.minute(), take);
+            if (take <= 2) return Padded(date.month(), take);
+            return MonthName(date.month());
+        case u'd':
+            if (take <= 2) return Padded(date.day(), take);
+            if (take <= 4) return WeekdayName(date.dayOfWeek(), take == 4);
+            return FormatDateTime(date, time, take == 5 ? kShortDate : kLongDate);
+        case u'h':
+            return Padded(time.hour(), take);
+        case u'n':
+            return Padded(time.minute(), take);
+        default:  // 's'
+            return Padded(time.second(), take);
     }
 }
 
@@ -72,14 +76,14 @@ QString FormatToken(QChar letter, int take, bool afterHour, const QDate& date, c
 int TokenLength(QChar letter, qsizetype run) {
     const int r = static_cast<int>(std::min<qsizetype>(run, 6));
     switch (letter.unicode()) {
-    case u'y':
-        return r >= 4 ? 4 : (r >= 2 ? 2 : 1);
-    case u'm':
-        return std::min(r, 4);
-    case u'd':
-        return r;
-    default:
-        return std::min(r, 2);
+        case u'y':
+            return r >= 4 ? 4 : (r >= 2 ? 2 : 1);
+        case u'm':
+            return std::min(r, 4);
+        case u'd':
+            return r;
+        default:
+            return std::min(r, 2);
     }
 }
 

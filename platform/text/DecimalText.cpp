@@ -8,7 +8,8 @@ DecimalText DecimalText::FromDouble(double value) {
     // Shortest round-trip text in fixed notation: the largest double needs 309 integer
     // digits, the smallest subnormal about 330 characters.
     char buffer[512];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     const std::string text(buffer, result.ptr);
 
     DecimalText d;
@@ -106,7 +107,7 @@ std::optional<double> DecimalText::ToDouble() const {
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         if (!intDigits.empty()) return std::nullopt;  // too large for a double
-        return 0.0;                                    // too small: rounds to zero
+        return 0.0;                                   // too small: rounds to zero
     }
     if (result.ec != std::errc()) return std::nullopt;
     return value == 0 ? 0.0 : value;  // never a negative zero

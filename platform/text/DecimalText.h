@@ -29,6 +29,6 @@ struct DecimalText {
     // Plain decimal text without exponent: "-1234.5", "0".
     std::string ToPlainText() const;
 
-private:
+  private:
     void TrimLeadingZeros();
 };

@@ -1,7 +1,7 @@
 // Gb2312Code: the code of a character in the Simplified Chinese code page, through iconv.
+#include <iconv.h>
 #include <QByteArray>
 #include <QtGlobal>
-#include <iconv.h>
 #include <mutex>
 
 #include "platform/text/VbText.h"
@@ -38,7 +38,9 @@ char32_t FirstCodePoint(const QString& text) {
     return 0;
 }
 
-bool IsGb2312Byte(unsigned char byte) { return byte >= 0xA1 && byte <= 0xFE; }
+bool IsGb2312Byte(unsigned char byte) {
+    return byte >= 0xA1 && byte <= 0xFE;
+}
 
 }  // namespace
 

@@ -20,7 +20,8 @@ QString NamedNumberPattern(const QString& pattern) {
 }
 
 bool IsGeneralNumber(const QString& pattern) {
-    return pattern.isEmpty() || pattern.trimmed().compare(u"general number", Qt::CaseInsensitive) == 0;
+    return pattern.isEmpty() ||
+           pattern.trimmed().compare(u"general number", Qt::CaseInsensitive) == 0;
 }
 
 // Up to 15 significant digits, like the platform's own number-to-text conversion, but
@@ -70,7 +71,8 @@ QString Format(double value, const QString& pattern) {
     if (showsZero && sections.size() >= 3 && !sections[2].isEmpty())
         return NumberPattern(sections[2]).Render(DecimalText{});
     if (showsZero || !negative) return positive.Render(magnitude);
-    if (sections.size() >= 2 && !sections[1].isEmpty()) return NumberPattern(sections[1]).Render(magnitude);
+    if (sections.size() >= 2 && !sections[1].isEmpty())
+        return NumberPattern(sections[1]).Render(magnitude);
     // With one section the minus sign leads, before any currency sign: "-￥1,234.50".
     return QStringLiteral("-") + positive.Render(magnitude);
 }

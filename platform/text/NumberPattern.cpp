@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
+bool IsPlaceholder(QChar c) {
+    return c == u'0' || c == u'#';
+}
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 // "%" shows itself and multiplies by 100; "\x" and "..." are literal; any other
 // character stands for itself.
 class NumberPattern {
-public:
+  public:
     explicit NumberPattern(const QString& section);
 
     // Places after the decimal point the pattern shows.
@@ -21,7 +21,7 @@ public:
     // The magnitude (not negative) written with this pattern; the caller adds any sign.
     QString Render(const DecimalText& magnitude) const;
 
-private:
+  private:
     enum class Kind { Literal, Digit, Percent };
     struct Token {
         Kind kind;
@@ -29,7 +29,8 @@ private:
         bool zero = false;  // Digit: "0" rather than "#"
     };
 
-    void Add(std::vector<Token>& tokens, Kind kind, const QString& text = QString(), bool zero = false);
+    void Add(std::vector<Token>& tokens, Kind kind, const QString& text = QString(),
+             bool zero = false);
     QString RenderInteger(const std::string& intDigits) const;
     QString RenderFraction(const std::string& fracDigits) const;
 

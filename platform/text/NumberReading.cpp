@@ -15,13 +15,18 @@ namespace {
 // every "￥#,##0.00" text in a sane range.
 constexpr double kLargestAmount = 1e13;
 
-bool IsAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-bool IsCurrencySign(QChar c) { return c == u'￥' || c == u'¥'; }
+bool IsAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsCurrencySign(QChar c) {
+    return c == u'￥' || c == u'¥';
+}
 
 std::optional<double> ReadDouble(const std::string& text) {
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value))
         return std::nullopt;
     return value == 0 ? 0.0 : value;  // never a negative zero
 }
@@ -37,8 +42,9 @@ struct ReadingRules {
 // sign, digits whose thousands groups (if any) are exactly three digits after a first
 // group of one to three, an optional decimal part, then what the rules allow.
 class StrictReader {
-public:
-    StrictReader(const QString& text, const ReadingRules& rules) : text_(text.trimmed()), rules_(rules) {}
+  public:
+    StrictReader(const QString& text, const ReadingRules& rules)
+        : text_(text.trimmed()), rules_(rules) {}
 
     std::optional<double> Read() {
         bool negative = false;
@@ -61,13 +67,15 @@ public:
             d.ShiftPoint(-2);
             value = d.ToDouble();
         } else {
-            value = ReadDouble(DecimalText::FromDigits(negative, intDigits_, fracDigits_).ToPlainText() + exponent);
+            value = ReadDouble(
+                DecimalText::FromDigits(negative, intDigits_, fracDigits_).ToPlainText() +
+                exponent);
         }
         if (!value || std::fabs(*value) > rules_.largest) return std::nullopt;
         return value;
     }
 
-private:
+  private:
     bool Accept(char16_t c) {
         if (pos_ < text_.size() && text_[pos_] == c) {
             ++pos_;
@@ -78,7 +86,8 @@ private:
 
     std::string Digits() {
         std::string digits;
-        while (pos_ < text_.size() && IsAsciiDigit(text_[pos_])) digits += static_cast<char>(text_[pos_++].unicode());
+        while (pos_ < text_.size() && IsAsciiDigit(text_[pos_]))
+            digits += static_cast<char>(text_[pos_++].unicode());
         return digits;
     }
 
@@ -114,7 +123,9 @@ private:
     std::string fracDigits_;
 };
 
-bool IsValBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool IsValBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 }  // namespace
 
@@ -150,7 +161,8 @@ double Val(const QString& text) {
         const std::string expDigits = digits();
         if (!expDigits.empty()) exponent = "e" + sign + expDigits;
     }
-    const std::string number = DecimalText::FromDigits(negative, intDigits, fracDigits).ToPlainText();
+    const std::string number =
+        DecimalText::FromDigits(negative, intDigits, fracDigits).ToPlainText();
     return ReadDouble(number + exponent).value_or(0.0);
 }
 

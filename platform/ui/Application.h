@@ -5,7 +5,7 @@
 // message box instead of ending the program.
 class Application : public QApplication {
     Q_OBJECT
-public:
+  public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

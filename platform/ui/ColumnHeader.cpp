@@ -5,11 +5,17 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Twips.h"
 
-QString ColumnHeader::Key() const { return view_->ColumnKeys().value(index_ - 1); }
+QString ColumnHeader::Key() const {
+    return view_->ColumnKeys().value(index_ - 1);
+}
 
-QString ColumnHeader::Text() const { return view_->headerItem()->text(index_ - 1); }
+QString ColumnHeader::Text() const {
+    return view_->headerItem()->text(index_ - 1);
+}
 
-void ColumnHeader::SetText(const QString& text) { view_->headerItem()->setText(index_ - 1, text); }
+void ColumnHeader::SetText(const QString& text) {
+    view_->headerItem()->setText(index_ - 1, text);
+}
 
 int ColumnHeader::Width() const {
     const int column = index_ - 1;

@@ -7,7 +7,7 @@ class ListView;
 // column 1 holds the items' text, column k+1 their sub-item k). Widths are in twips; a
 // width of 0 hides the column.
 class ColumnHeader {
-public:
+  public:
     ColumnHeader(ListView* view, int index) : view_(view), index_(index) {}
     int Index() const { return index_; }
     QString Key() const;
@@ -16,7 +16,7 @@ public:
     int Width() const;
     void SetWidth(int twips);
 
-private:
+  private:
     ListView* view_;
     int index_;
 };

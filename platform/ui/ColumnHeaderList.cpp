@@ -21,7 +21,9 @@ void ColumnHeaderList::Clear() {
     view_->setColumnHidden(0, false);
 }
 
-int ColumnHeaderList::Count() const { return static_cast<int>(view_->columnKeys_.size()); }
+int ColumnHeaderList::Count() const {
+    return static_cast<int>(view_->columnKeys_.size());
+}
 
 ColumnHeader ColumnHeaderList::Item(int index) const {
     if (index < 1 || index > Count()) {
@@ -32,6 +34,7 @@ ColumnHeader ColumnHeaderList::Item(int index) const {
 
 ColumnHeader ColumnHeaderList::Item(const QString& key) const {
     const int column = view_->ColumnOfKey(key);
-    if (column < 0) throw std::out_of_range(QStringLiteral("列表没有这一列：%1").arg(key).toStdString());
+    if (column < 0)
+        throw std::out_of_range(QStringLiteral("列表没有这一列：%1").arg(key).toStdString());
     return ColumnHeader(view_, column + 1);
 }

@@ -5,7 +5,7 @@
 
 // The columns of a ListView (its ColumnHeaders collection).
 class ColumnHeaderList {
-public:
+  public:
     explicit ColumnHeaderList(ListView* view) : view_(view) {}
     // Adds a column at the end; widthTwips < 0 keeps the default width (1440 twips).
     ColumnHeader Add(const QString& key, const QString& text, int widthTwips = -1);
@@ -16,6 +16,6 @@ public:
     ColumnHeader operator()(int index) const { return Item(index); }
     ColumnHeader operator()(const QString& key) const { return Item(key); }
 
-private:
+  private:
     ListView* view_;
 };

@@ -22,7 +22,7 @@
 //     OnLostFocus(TxtName, this, &frmMain::TxtName_LostFocus);
 class ControlEvents : public QObject {
     Q_OBJECT
-public:
+  public:
     // The events object of a control, made on first use.
     static ControlEvents* Of(QWidget* control);
     // The events object of a control if it has one.
@@ -30,7 +30,7 @@ public:
 
     QWidget* Control() const { return control_; }
 
-signals:
+  signals:
     void GotFocus();
     void LostFocus();
     void KeyDown(int& KeyCode, int Shift);
@@ -42,11 +42,11 @@ signals:
     void MouseUp(int Button, int Shift, double X, double Y);
     void MouseMove(int Button, int Shift, double X, double Y);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void connectNotify(const QMetaMethod& signal) override;
 
-private:
+  private:
     explicit ControlEvents(QWidget* control);
     bool KeyEvent(QObject* watched, QEvent* event);
     bool MouseEvent(QObject* watched, QEvent* event);
@@ -56,28 +56,50 @@ private:
     bool leftPressed_ = false;
 };
 
-inline ControlEvents* Events(QWidget* control) { return ControlEvents::Of(control); }
+inline ControlEvents* Events(QWidget* control) {
+    return ControlEvents::Of(control);
+}
 
 template <class Ctx, class Fn>
-void OnGotFocus(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::GotFocus, ctx, fn); }
+void OnGotFocus(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::GotFocus, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnLostFocus(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::LostFocus, ctx, fn); }
+void OnLostFocus(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::LostFocus, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnKeyDown(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::KeyDown, ctx, fn); }
+void OnKeyDown(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::KeyDown, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnKeyPress(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::KeyPress, ctx, fn); }
+void OnKeyPress(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::KeyPress, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnKeyUp(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::KeyUp, ctx, fn); }
+void OnKeyUp(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::KeyUp, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnClick(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::Click, ctx, fn); }
+void OnClick(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::Click, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnDblClick(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::DblClick, ctx, fn); }
+void OnDblClick(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::DblClick, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnMouseDown(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::MouseDown, ctx, fn); }
+void OnMouseDown(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::MouseDown, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnMouseUp(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::MouseUp, ctx, fn); }
+void OnMouseUp(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::MouseUp, ctx, fn);
+}
 template <class Ctx, class Fn>
-void OnMouseMove(QWidget* w, Ctx* ctx, Fn fn) { QObject::connect(Events(w), &ControlEvents::MouseMove, ctx, fn); }
+void OnMouseMove(QWidget* w, Ctx* ctx, Fn fn) {
+    QObject::connect(Events(w), &ControlEvents::MouseMove, ctx, fn);
+}
 
 // Connects a handler the way every window does: an error it raises is shown in a message
 // box (RunReported) and the program goes on.

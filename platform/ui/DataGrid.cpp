@@ -32,8 +32,10 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new DataGridMod
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { RunReported([&] { emit HeadClick(column); }); });
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, &DataGrid::RecordSelectorPressed);
-    connect(this, &QAbstractItemView::clicked, this, [this] { RunReported([&] { emit Click(); }); });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this] { RunReported([&] { emit DblClick(); }); });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this] { RunReported([&] { emit Click(); }); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this] { RunReported([&] { emit DblClick(); }); });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         ApplyColumnLooks();
         FollowRecordset();
@@ -105,11 +107,17 @@ void DataGrid::SetDataSource(Recordset* rs) {
     }
 }
 
-void DataGrid::SetAllowUpdate(bool allow) { allowUpdate_ = allow; }
+void DataGrid::SetAllowUpdate(bool allow) {
+    allowUpdate_ = allow;
+}
 
-int DataGrid::Row() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+int DataGrid::Row() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
 
-int DataGrid::Col() const { return currentIndex().isValid() ? currentIndex().column() : -1; }
+int DataGrid::Col() const {
+    return currentIndex().isValid() ? currentIndex().column() : -1;
+}
 
 void DataGrid::SetCol(int col) {
     if (col < 0 || col >= ColumnCount() || !currentIndex().isValid()) return;
@@ -177,7 +185,8 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
             // Back to the row the recordset could not leave.
             following_ = true;
             const int stay = rs->AbsolutePosition() - 1;
-            if (stay >= 0) MoveCurrentTo(stay, previous.isValid() ? previous.column() : current.column());
+            if (stay >= 0)
+                MoveCurrentTo(stay, previous.isValid() ? previous.column() : current.column());
             following_ = false;
             return;
         }
@@ -190,16 +199,19 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     }
 }
 
-QItemSelectionModel::SelectionFlags DataGrid::selectionCommand(const QModelIndex&, const QEvent*) const {
+QItemSelectionModel::SelectionFlags DataGrid::selectionCommand(const QModelIndex&,
+                                                               const QEvent*) const {
     return QItemSelectionModel::NoUpdate;  // clicks and keys move the current cell only
 }
 
 void DataGrid::RecordSelectorPressed(int row) {
     const bool adding = QApplication::keyboardModifiers() & Qt::ControlModifier;
     if (!adding) selectionModel()->clearSelection();
-    selectionModel()->select(model_->index(row, 0), QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+    selectionModel()->select(model_->index(row, 0),
+                             QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
     const QModelIndex current = currentIndex();
-    setCurrentIndex(model_->index(row, current.isValid() ? current.column() : FirstVisibleColumn()));
+    setCurrentIndex(
+        model_->index(row, current.isValid() ? current.column() : FirstVisibleColumn()));
 }
 
 bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -223,7 +235,8 @@ bool DataGrid::WriteCell(int row, int column, const QString& text) {
     const Value old = rs->ValueAt(row + 1, field);
     if (text == old.ToString()) return true;  // opened and closed without a change
     int cancel = 0;
-    if (!RunReported([&] { emit BeforeColUpdate(column, old, cancel); }) || cancel != 0) return false;
+    if (!RunReported([&] { emit BeforeColUpdate(column, old, cancel); }) || cancel != 0)
+        return false;
     const bool written = RunReported([&] {
         if (rs->AbsolutePosition() != row + 1) rs->SetAbsolutePosition(row + 1);
         rs->SetValue(field, ValueFromText(text, Spec(column).numberFormat));

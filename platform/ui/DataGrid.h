@@ -32,7 +32,7 @@
 // Errors raised by the handlers of these events are shown in a message box.
 class DataGrid : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit DataGrid(QWidget* parent = nullptr);
 
     DataGridColumn AddColumn(const QString& caption, const QString& dataField, int widthTwips = -1,
@@ -55,7 +55,7 @@ public:
     SelBookmarkList SelBookmarks() { return SelBookmarkList(this); }
     using QTableView::edit;  // edit(index): opens the cell editor, as the view's own
 
-signals:
+  signals:
     void RowColChange(int LastRow, int LastCol);
     void BeforeColUpdate(int ColIndex, const Value& OldValue, int& Cancel);
     void AfterColUpdate(int ColIndex);
@@ -64,14 +64,14 @@ signals:
     void Click();
     void DblClick();
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event = nullptr) const override;
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
-private:
+  private:
     friend class DataGridColumn;
     friend class DataGridModel;
     friend class SelBookmarkList;

@@ -5,14 +5,18 @@
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/Twips.h"
 
-QString DataGridColumn::Caption() const { return grid_->Spec(index_).caption; }
+QString DataGridColumn::Caption() const {
+    return grid_->Spec(index_).caption;
+}
 
 void DataGridColumn::SetCaption(const QString& caption) {
     grid_->Spec(index_).caption = caption;
     emit grid_->model_->headerDataChanged(Qt::Horizontal, index_, index_);
 }
 
-QString DataGridColumn::DataField() const { return grid_->Spec(index_).dataField; }
+QString DataGridColumn::DataField() const {
+    return grid_->Spec(index_).dataField;
+}
 
 void DataGridColumn::SetDataField(const QString& field) {
     grid_->Spec(index_).dataField = field;
@@ -29,25 +33,35 @@ void DataGridColumn::SetWidth(int twips) {
     grid_->ApplyColumnLook(index_);
 }
 
-bool DataGridColumn::Visible() const { return grid_->Spec(index_).visible; }
+bool DataGridColumn::Visible() const {
+    return grid_->Spec(index_).visible;
+}
 
 void DataGridColumn::SetVisible(bool visible) {
     grid_->Spec(index_).visible = visible;
     grid_->ApplyColumnLook(index_);
 }
 
-bool DataGridColumn::Locked() const { return grid_->Spec(index_).locked; }
+bool DataGridColumn::Locked() const {
+    return grid_->Spec(index_).locked;
+}
 
-void DataGridColumn::SetLocked(bool locked) { grid_->Spec(index_).locked = locked; }
+void DataGridColumn::SetLocked(bool locked) {
+    grid_->Spec(index_).locked = locked;
+}
 
-QString DataGridColumn::NumberFormat() const { return grid_->Spec(index_).numberFormat; }
+QString DataGridColumn::NumberFormat() const {
+    return grid_->Spec(index_).numberFormat;
+}
 
 void DataGridColumn::SetNumberFormat(const QString& format) {
     grid_->Spec(index_).numberFormat = format;
     grid_->viewport()->update();
 }
 
-int DataGridColumn::Alignment() const { return grid_->Spec(index_).alignment; }
+int DataGridColumn::Alignment() const {
+    return grid_->Spec(index_).alignment;
+}
 
 void DataGridColumn::SetAlignment(int alignment) {
     grid_->Spec(index_).alignment = alignment;
@@ -61,7 +75,9 @@ Value DataGridColumn::GetValue() const {
     return rs->GetValue(field);
 }
 
-QString DataGridColumn::Text() const { return FormatValue(GetValue(), NumberFormat()); }
+QString DataGridColumn::Text() const {
+    return FormatValue(GetValue(), NumberFormat());
+}
 
 void DataGridColumn::SetValue(const Value& value) {
     Recordset* rs = grid_->DataSource();
@@ -71,4 +87,6 @@ void DataGridColumn::SetValue(const Value& value) {
     rs->SetValue(field, value);
 }
 
-void DataGridColumn::SetText(const QString& text) { SetValue(ValueFromText(text, NumberFormat())); }
+void DataGridColumn::SetText(const QString& text) {
+    SetValue(ValueFromText(text, NumberFormat()));
+}

@@ -12,7 +12,7 @@ enum DataGridAlignment { dbgLeft = 0, dbgRight = 1, dbgCenter = 2, dbgGeneral = 
 // NumberFormat); SetText() and SetValue() write the current row's field, as code writes
 // a grid column (raising DbError when the field cannot take it; no grid event is raised).
 class DataGridColumn {
-public:
+  public:
     DataGridColumn(DataGrid* grid, int index) : grid_(grid), index_(index) {}
     int ColIndex() const { return index_; }
 
@@ -36,7 +36,7 @@ public:
     Value GetValue() const;
     void SetValue(const Value& value);
 
-private:
+  private:
     DataGrid* grid_;
     int index_;
 };

@@ -33,33 +33,41 @@ void DataGridModel::SetSource(Recordset* rs) {
 }
 
 void DataGridModel::Connect(QAbstractItemModel* source) {
-    connections_
-        << connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); })
-        << connect(source, &QAbstractItemModel::modelReset, this, [this] {
-               currentRow_ = -1;
-               ColumnsChanged();
-               endResetModel();
-           })
-        << connect(source, &QAbstractItemModel::rowsAboutToBeInserted, this,
-                   [this](const QModelIndex&, int first, int last) { beginInsertRows(QModelIndex(), first, last); })
-        << connect(source, &QAbstractItemModel::rowsInserted, this, [this] { endInsertRows(); })
-        << connect(source, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-                   [this](const QModelIndex&, int first, int last) {
-                       if (currentRow_ >= first && currentRow_ <= last) currentRow_ = -1;
-                       // The view moves its current cell off the rows by itself: that is
-                       // not the operator leaving a row, so the grid must not move the
-                       // recordset (which would write the row) while rows go.
-                       grid_->removingRows_ = true;
-                       beginRemoveRows(QModelIndex(), first, last);
-                   })
-        << connect(source, &QAbstractItemModel::rowsRemoved, this, [this] {
-               endRemoveRows();
-               grid_->removingRows_ = false;
-               grid_->FollowRecordset();
-           })
-        << connect(source, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { emit layoutAboutToBeChanged(); })
-        << connect(source, &QAbstractItemModel::layoutChanged, this, [this] { emit layoutChanged(); })
-        << connect(source, &QAbstractItemModel::dataChanged, this, &DataGridModel::SourceDataChanged);
+    connections_ << connect(source, &QAbstractItemModel::modelAboutToBeReset, this,
+                            [this] { beginResetModel(); })
+                 << connect(source, &QAbstractItemModel::modelReset, this,
+                            [this] {
+                                currentRow_ = -1;
+                                ColumnsChanged();
+                                endResetModel();
+                            })
+                 << connect(source, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                            [this](const QModelIndex&, int first, int last) {
+                                beginInsertRows(QModelIndex(), first, last);
+                            })
+                 << connect(source, &QAbstractItemModel::rowsInserted, this,
+                            [this] { endInsertRows(); })
+                 << connect(source, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+                            [this](const QModelIndex&, int first, int last) {
+                                if (currentRow_ >= first && currentRow_ <= last) currentRow_ = -1;
+                                // The view moves its current cell off the rows by itself: that is
+                                // not the operator leaving a row, so the grid must not move the
+                                // recordset (which would write the row) while rows go.
+                                grid_->removingRows_ = true;
+                                beginRemoveRows(QModelIndex(), first, last);
+                            })
+                 << connect(source, &QAbstractItemModel::rowsRemoved, this,
+                            [this] {
+                                endRemoveRows();
+                                grid_->removingRows_ = false;
+                                grid_->FollowRecordset();
+                            })
+                 << connect(source, &QAbstractItemModel::layoutAboutToBeChanged, this,
+                            [this] { emit layoutAboutToBeChanged(); })
+                 << connect(source, &QAbstractItemModel::layoutChanged, this,
+                            [this] { emit layoutChanged(); })
+                 << connect(source, &QAbstractItemModel::dataChanged, this,
+                            &DataGridModel::SourceDataChanged);
 }
 
 // Only meant to be called between a begin and an end of a reset (or by SetSource).
@@ -91,7 +99,8 @@ void DataGridModel::SetCurrentRow(int row) {
 void DataGridModel::MarkRow(int row) {
     if (row < 0 || row >= rowCount()) return;
     const int last = columnCount() - 1;
-    if (last >= 0) emit dataChanged(index(row, 0), index(row, last), {Qt::BackgroundRole, Qt::ForegroundRole});
+    if (last >= 0)
+        emit dataChanged(index(row, 0), index(row, last), {Qt::BackgroundRole, Qt::ForegroundRole});
     emit headerDataChanged(Qt::Vertical, row, row);
 }
 
@@ -109,16 +118,20 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
     const auto& column = grid_->columns_[static_cast<size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole:
-            return field < 0 ? QVariant() : FormatValue(rs_->ValueAt(index.row() + 1, field), column.numberFormat);
+            return field < 0
+                       ? QVariant()
+                       : FormatValue(rs_->ValueAt(index.row() + 1, field), column.numberFormat);
         case Qt::EditRole:
             return field < 0 ? QVariant() : rs_->ValueAt(index.row() + 1, field).ToString();
         case Qt::TextAlignmentRole: {
             int alignment = column.alignment;
             if (alignment == dbgGeneral) {
-                alignment = field >= 0 && rs_->ValueAt(index.row() + 1, field).IsNumber() ? dbgRight : dbgLeft;
+                alignment = field >= 0 && rs_->ValueAt(index.row() + 1, field).IsNumber() ? dbgRight
+                                                                                          : dbgLeft;
             }
-            const Qt::Alignment h = alignment == dbgRight ? Qt::AlignRight
-                                    : alignment == dbgCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+            const Qt::Alignment h = alignment == dbgRight    ? Qt::AlignRight
+                                    : alignment == dbgCenter ? Qt::AlignHCenter
+                                                             : Qt::AlignLeft;
             return QVariant::fromValue(h | Qt::AlignVCenter);
         }
         case Qt::BackgroundRole:
@@ -136,7 +149,8 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QVariant();
-    if (orientation == Qt::Vertical) return section == currentRow_ ? QStringLiteral("▶") : QString();
+    if (orientation == Qt::Vertical)
+        return section == currentRow_ ? QStringLiteral("▶") : QString();
     if (section < 0 || section >= columnCount()) return QVariant();
     const auto& column = grid_->columns_[static_cast<size_t>(section)];
     return column.caption.isEmpty() ? column.dataField : column.caption;

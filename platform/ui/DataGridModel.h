@@ -12,7 +12,7 @@ class DataGrid;
 // handed to the grid to write. Kept in step with the recordset's model.
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     struct Column {
         QString caption;
         QString dataField;
@@ -37,11 +37,12 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-private:
+  private:
     void Connect(QAbstractItemModel* source);
     void SourceDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void MarkRow(int row);

@@ -20,7 +20,9 @@ std::optional<QDateTime> ReadDateTime(const QString& text) {
     return std::nullopt;
 }
 
-bool HasTimePart(const QString& text) { return text.trimmed().contains(u':'); }
+bool HasTimePart(const QString& text) {
+    return text.trimmed().contains(u':');
+}
 
 QString FormatDateText(const QString& text, const QString& format) {
     const std::optional<QDateTime> dt = ReadDateTime(text);
@@ -35,8 +37,10 @@ bool IsDateFormat(const QString& format) {
     if (f == u"long date" || f == u"short date" || f == u"general date") return true;
     bool quoted = false;
     for (QChar c : f) {
-        if (c == u'"') quoted = !quoted;
-        else if (!quoted && (c == u'y' || c == u'd' || c == u'h' || c == u's')) return true;
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u'y' || c == u'd' || c == u'h' || c == u's'))
+            return true;
     }
     return false;
 }

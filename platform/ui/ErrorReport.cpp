@@ -8,7 +8,10 @@ void ReportError(const std::exception& error) {
         MsgBox(QStringLiteral("数据库操作失败：\n%1").arg(db->Description()), vbCritical);
         return;
     }
-    MsgBox(QStringLiteral("程序运行出错：\n%1").arg(QString::fromLocal8Bit(error.what())), vbCritical);
+    MsgBox(QStringLiteral("程序运行出错：\n%1").arg(QString::fromLocal8Bit(error.what())),
+           vbCritical);
 }
 
-void ReportUnknownError() { MsgBox(QStringLiteral("程序运行出错。"), vbCritical); }
+void ReportUnknownError() {
+    MsgBox(QStringLiteral("程序运行出错。"), vbCritical);
+}

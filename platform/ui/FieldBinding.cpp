@@ -15,7 +15,8 @@ FieldBinding* FieldBinding::Of(QWidget* control) {
 }
 
 FieldBinding* FieldBinding::Find(const QWidget* control) {
-    return control ? control->findChild<FieldBinding*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    return control ? control->findChild<FieldBinding*>(QString(), Qt::FindDirectChildrenOnly)
+                   : nullptr;
 }
 
 FieldBinding::FieldBinding(QWidget* control) : QObject(control), control_(control) {
@@ -42,8 +43,10 @@ void FieldBinding::SetDataSource(Recordset* rs) {
     rs_ = rs;
     if (rs) {
         sourceConnections_ << connect(rs, &Recordset::MoveComplete, this, &FieldBinding::Refresh)
-                           << connect(rs, &Recordset::RecordChangeComplete, this, &FieldBinding::Refresh)
-                           << connect(rs, &Recordset::RecordsetChangeComplete, this, &FieldBinding::Refresh)
+                           << connect(rs, &Recordset::RecordChangeComplete, this,
+                                      &FieldBinding::Refresh)
+                           << connect(rs, &Recordset::RecordsetChangeComplete, this,
+                                      &FieldBinding::Refresh)
                            << connect(rs, &Recordset::FieldChangeComplete, this, [this](int index) {
                                   if (!writing_ && index == FieldIndex()) Refresh();
                               });
@@ -51,7 +54,9 @@ void FieldBinding::SetDataSource(Recordset* rs) {
     Refresh();
 }
 
-int FieldBinding::FieldIndex() const { return rs_ && rs_->IsOpen() ? rs_->FieldIndex(field_) : -1; }
+int FieldBinding::FieldIndex() const {
+    return rs_ && rs_->IsOpen() ? rs_->FieldIndex(field_) : -1;
+}
 
 bool FieldBinding::HasCurrentRow() const {
     return rs_ && rs_->HasCurrentRow() && FieldIndex() >= 0;
@@ -73,12 +78,18 @@ QString FieldBinding::ControlText() const {
 void FieldBinding::ShowText(const QString& text) {
     if (text == ControlText()) return;
     showing_ = true;
-    if (auto* mask = qobject_cast<MaskEdBox*>(control_)) mask->SetText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(control_)) edit->setText(text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control_)) plain->setPlainText(text);
-    else if (auto* check = qobject_cast<QCheckBox*>(control_)) check->setChecked(Value(text).ToBool());
-    else if (auto* caption = qobject_cast<Label*>(control_)) caption->SetCaption(text);
-    else if (auto* label = qobject_cast<QLabel*>(control_)) label->setText(text);
+    if (auto* mask = qobject_cast<MaskEdBox*>(control_))
+        mask->SetText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control_))
+        edit->setText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control_))
+        plain->setPlainText(text);
+    else if (auto* check = qobject_cast<QCheckBox*>(control_))
+        check->setChecked(Value(text).ToBool());
+    else if (auto* caption = qobject_cast<Label*>(control_))
+        caption->SetCaption(text);
+    else if (auto* label = qobject_cast<QLabel*>(control_))
+        label->setText(text);
     showing_ = false;
 }
 
@@ -102,7 +113,9 @@ void SetDataField(QWidget* control, const QString& field, const QString& dataFor
     FieldBinding::Of(control)->SetDataField(field, dataFormat);
 }
 
-void SetDataSource(QWidget* control, Recordset* rs) { FieldBinding::Of(control)->SetDataSource(rs); }
+void SetDataSource(QWidget* control, Recordset* rs) {
+    FieldBinding::Of(control)->SetDataSource(rs);
+}
 
 void SetDataSource(std::initializer_list<QWidget*> controls, Recordset* rs) {
     for (QWidget* control : controls) SetDataSource(control, rs);

@@ -20,8 +20,8 @@
 //     SetDataField(LblMoney, "money", "￥#,##0.00");  // with a display format
 class FieldBinding : public QObject {
     Q_OBJECT
-public:
-    static FieldBinding* Of(QWidget* control);    // made on first use
+  public:
+    static FieldBinding* Of(QWidget* control);  // made on first use
     static FieldBinding* Find(const QWidget* control);
 
     void SetDataField(const QString& field, const QString& dataFormat = QString());
@@ -32,7 +32,7 @@ public:
     // Shows the current row's field again.
     void Refresh();
 
-private:
+  private:
     explicit FieldBinding(QWidget* control);
     void Write();
     int FieldIndex() const;

@@ -12,7 +12,7 @@ Label* ValueLabel(const QString& name);
 // Lays out caption/control pairs in rows of a grid, a given number of pairs per row,
 // as the windows' entry frames and detail panels show them.
 class FieldGrid {
-public:
+  public:
     FieldGrid(QGridLayout* grid, int pairsPerRow);
     // Adds "caption" and its control in the next place; span counts pairs. Returns the
     // caption label (named when captionName is given, for the labels the code changes).
@@ -24,7 +24,7 @@ public:
     void AddWide(QWidget* control);
     int Row() const { return row_; }
 
-private:
+  private:
     QGridLayout* grid_;
     int pairsPerRow_;
     int row_ = 0;

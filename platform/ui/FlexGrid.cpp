@@ -11,15 +11,24 @@ constexpr int kAlignmentRole = Qt::UserRole + 1;
 
 Qt::Alignment QtAlignment(int alignment, const QString& text) {
     switch (alignment) {
-        case flexAlignLeftTop: return Qt::AlignLeft | Qt::AlignTop;
-        case flexAlignLeftCenter: return Qt::AlignLeft | Qt::AlignVCenter;
-        case flexAlignLeftBottom: return Qt::AlignLeft | Qt::AlignBottom;
-        case flexAlignCenterTop: return Qt::AlignHCenter | Qt::AlignTop;
-        case flexAlignCenterCenter: return Qt::AlignCenter;
-        case flexAlignCenterBottom: return Qt::AlignHCenter | Qt::AlignBottom;
-        case flexAlignRightTop: return Qt::AlignRight | Qt::AlignTop;
-        case flexAlignRightCenter: return Qt::AlignRight | Qt::AlignVCenter;
-        case flexAlignRightBottom: return Qt::AlignRight | Qt::AlignBottom;
+        case flexAlignLeftTop:
+            return Qt::AlignLeft | Qt::AlignTop;
+        case flexAlignLeftCenter:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        case flexAlignLeftBottom:
+            return Qt::AlignLeft | Qt::AlignBottom;
+        case flexAlignCenterTop:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case flexAlignCenterCenter:
+            return Qt::AlignCenter;
+        case flexAlignCenterBottom:
+            return Qt::AlignHCenter | Qt::AlignBottom;
+        case flexAlignRightTop:
+            return Qt::AlignRight | Qt::AlignTop;
+        case flexAlignRightCenter:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case flexAlignRightBottom:
+            return Qt::AlignRight | Qt::AlignBottom;
         default:  // general: numbers to the right, texts to the left
             return (IsNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
@@ -43,7 +52,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 2, parent) {
         }
     });
     connect(this, &QTableWidget::cellClicked, this, [this] { RunReported([&] { emit Click(); }); });
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this] { RunReported([&] { emit DblClick(); }); });
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this] { RunReported([&] { emit DblClick(); }); });
     StyleCells(0, 0);
 }
 
@@ -54,7 +64,8 @@ bool FlexGrid::InRange(int row, int col) const {
 void FlexGrid::SetRows(int rows) {
     const int old = rowCount();
     setRowCount(qMax(0, rows));
-    for (auto it = rowTwips_.begin(); it != rowTwips_.end();) it = it.key() >= rowCount() ? rowTwips_.erase(it) : std::next(it);
+    for (auto it = rowTwips_.begin(); it != rowTwips_.end();)
+        it = it.key() >= rowCount() ? rowTwips_.erase(it) : std::next(it);
     row_ = qMin(row_, qMax(0, rowCount() - 1));
     StyleCells(old, columnCount());
     if (mergeCells_ != flexMergeNever) UpdateMerges();
@@ -63,7 +74,8 @@ void FlexGrid::SetRows(int rows) {
 void FlexGrid::SetCols(int cols) {
     const int old = columnCount();
     setColumnCount(qMax(0, cols));
-    for (auto it = colTwips_.begin(); it != colTwips_.end();) it = it.key() >= columnCount() ? colTwips_.erase(it) : std::next(it);
+    for (auto it = colTwips_.begin(); it != colTwips_.end();)
+        it = it.key() >= columnCount() ? colTwips_.erase(it) : std::next(it);
     col_ = qMin(col_, qMax(0, columnCount() - 1));
     StyleCells(rowCount(), old);
     if (mergeCells_ != flexMergeNever) UpdateMerges();
@@ -115,7 +127,8 @@ void FlexGrid::StyleCell(int row, int col) {
     cell->setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
     cell->setBackground(fixed ? palette().button() : QBrush());
     // A cell without an alignment of its own follows its column.
-    if (!cell->data(kAlignmentRole).isValid()) cell->setTextAlignment(QtAlignment(DefaultAlignment(row, col), cell->text()));
+    if (!cell->data(kAlignmentRole).isValid())
+        cell->setTextAlignment(QtAlignment(DefaultAlignment(row, col), cell->text()));
 }
 
 int FlexGrid::DefaultAlignment(int row, int col) const {
@@ -147,7 +160,8 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
     const QVariant own = cell->data(kAlignmentRole);
     const int alignment = own.isValid() ? own.toInt() : DefaultAlignment(row, col);
     cell->setTextAlignment(QtAlignment(alignment, text));
-    if (mergeCells_ != flexMergeNever && (mergeRows_.contains(row) || mergeCols_.contains(col))) UpdateMerges();
+    if (mergeCells_ != flexMergeNever && (mergeRows_.contains(row) || mergeCols_.contains(col)))
+        UpdateMerges();
 }
 
 int FlexGrid::CellAlignment() const {
@@ -169,7 +183,8 @@ void FlexGrid::SetColAlignment(int col, int alignment) {
     colAlignment_[col] = alignment;
     for (int r = 0; r < rowCount(); ++r) {
         QTableWidgetItem* cell = item(r, col);
-        if (cell && !cell->data(kAlignmentRole).isValid()) cell->setTextAlignment(QtAlignment(alignment, cell->text()));
+        if (cell && !cell->data(kAlignmentRole).isValid())
+            cell->setTextAlignment(QtAlignment(alignment, cell->text()));
     }
 }
 
@@ -214,14 +229,18 @@ void FlexGrid::SetMergeCells(int mode) {
 }
 
 void FlexGrid::SetMergeRow(int row, bool merge) {
-    if (merge) mergeRows_.insert(row);
-    else mergeRows_.remove(row);
+    if (merge)
+        mergeRows_.insert(row);
+    else
+        mergeRows_.remove(row);
     UpdateMerges();
 }
 
 void FlexGrid::SetMergeCol(int col, bool merge) {
-    if (merge) mergeCols_.insert(col);
-    else mergeCols_.remove(col);
+    if (merge)
+        mergeCols_.insert(col);
+    else
+        mergeCols_.remove(col);
     UpdateMerges();
 }
 
@@ -272,7 +291,8 @@ void FlexGrid::MergeDown(int col, const QSet<QPair<int, int>>& taken) {
         const QString text = TextMatrix(r, col);
         int end = r + 1;
         if (!text.isEmpty() && !taken.contains({r, col})) {
-            while (end < rowCount() && TextMatrix(end, col) == text && !taken.contains({end, col})) ++end;
+            while (end < rowCount() && TextMatrix(end, col) == text && !taken.contains({end, col}))
+                ++end;
         }
         if (end - r > 1) setSpan(r, col, end - r, 1);
         r = end;

@@ -33,7 +33,7 @@ enum FlexMergeConstants {
 // MergeCol (every merge mode other than never merges this way).
 class FlexGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
     int Rows() const { return rowCount(); }
@@ -61,9 +61,9 @@ public:
     void SetCellFontBold(bool bold);
     void SetColAlignment(int col, int alignment);
 
-    int ColWidth(int col) const;       // twips
+    int ColWidth(int col) const;  // twips
     void SetColWidth(int col, int twips);
-    int RowHeight(int row) const;      // twips
+    int RowHeight(int row) const;  // twips
     void SetRowHeight(int row, int twips);
 
     int MergeCells() const { return mergeCells_; }
@@ -79,11 +79,11 @@ public:
     // 0 none, 1 horizontal, 2 vertical, 3 both.
     void SetScrollBars(int which);
 
-signals:
+  signals:
     void Click();
     void DblClick();
 
-private:
+  private:
     QTableWidgetItem* CellItem(int row, int col);
     const QTableWidgetItem* CellItemIfAny(int row, int col) const;
     bool InRange(int row, int col) const;

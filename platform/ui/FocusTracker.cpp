@@ -29,7 +29,9 @@ FocusTracker::FocusTracker() : QObject(qApp) {
     connect(qApp, &QApplication::focusChanged, this, &FocusTracker::OnFocusChanged);
 }
 
-QWidget* FocusTracker::FocusOf(QWidget* window) const { return focusOf_.value(window); }
+QWidget* FocusTracker::FocusOf(QWidget* window) const {
+    return focusOf_.value(window);
+}
 
 void FocusTracker::OnFocusChanged(QWidget*, QWidget* now) {
     if (!now) return;  // the program lost the focus: every control keeps its own
@@ -60,6 +62,6 @@ void FocusTracker::RaiseLost(QWidget* from, QWidget* to) {
 void FocusTracker::RaiseGot(QWidget* from, QWidget* to) {
     const auto handlers = HandlersAround(to);
     for (auto it = handlers.rbegin(); it != handlers.rend(); ++it) {
-        if (!Contains((*it)->Control(), from)) RunReported([&] { emit (*it)->GotFocus(); });
+        if (!Contains((*it)->Control(), from)) RunReported([&] { emit(*it)->GotFocus(); });
     }
 }

@@ -10,13 +10,13 @@
 // when another control takes it.
 class FocusTracker : public QObject {
     Q_OBJECT
-public:
+  public:
     static FocusTracker& Instance();
 
     // The control that has the focus of a window in this sense (nullptr when none yet).
     QWidget* FocusOf(QWidget* window) const;
 
-private:
+  private:
     FocusTracker();
     void OnFocusChanged(QWidget* old, QWidget* now);
     static void RaiseLost(QWidget* from, QWidget* to);

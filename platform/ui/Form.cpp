@@ -34,7 +34,9 @@ void Form::Form_KeyDown(int&, int) {}
 void Form::Form_KeyPress(int&) {}
 void Form::Form_KeyUp(int&, int) {}
 
-Form* Form::ActiveForm() { return ActiveSlot(); }
+Form* Form::ActiveForm() {
+    return ActiveSlot();
+}
 
 void Form::Load() {
     if (loaded_) return;
@@ -92,9 +94,13 @@ void Form::EndModal() {
     modalSink_ = nullptr;
 }
 
-void Form::Hide() { hide(); }
+void Form::Hide() {
+    hide();
+}
 
-bool Form::Unload() { return RunUnload(vbFormCode); }
+bool Form::Unload() {
+    return RunUnload(vbFormCode);
+}
 
 bool Form::RunUnload(int unloadMode) {
     if (unloaded_) return true;
@@ -132,8 +138,10 @@ void Form::closeEvent(QCloseEvent* e) {
         return;
     }
     modalResult_ = vbCancel;
-    if (RunUnload(vbFormControlMenu)) e->accept();
-    else e->ignore();
+    if (RunUnload(vbFormControlMenu))
+        e->accept();
+    else
+        e->ignore();
 }
 
 void Form::hideEvent(QHideEvent* e) {
@@ -160,7 +168,9 @@ void Form::Activated() {
 }
 
 // Every control's Tab comes here once the control has not used the key itself.
-bool Form::focusNextPrevChild(bool next) { return MoveFocusByTab(this, next); }
+bool Form::focusNextPrevChild(bool next) {
+    return MoveFocusByTab(this, next);
+}
 
 bool Form::eventFilter(QObject* receiver, QEvent* e) {
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;

@@ -39,7 +39,7 @@ enum QueryUnloadConstants { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows 
 // Errors escaping an event procedure called by this base are shown in a message box.
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form(Qt::WindowFlags flags = Qt::Window);
     ~Form() override;
 
@@ -75,11 +75,11 @@ public:
     // The window of the program that is active in the sense above (nullptr when none).
     static Form* ActiveForm();
 
-signals:
+  signals:
     // After Form_Unload accepted, before the window is deleted.
     void Unloaded();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void hideEvent(QHideEvent* e) override;
@@ -88,7 +88,7 @@ protected:
     // FormOf: the default instance forgets this window.
     virtual void ForgetInstance() {}
 
-private:
+  private:
     bool RunUnload(int unloadMode);
     void FinishUnload();
     void EndModal();

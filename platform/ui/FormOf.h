@@ -18,7 +18,7 @@
 // Form_Unload; false when they cancelled), after which instance() loads a fresh one.
 template <class F>
 class FormOf : public Form {
-public:
+  public:
     using Form::Form;
 
     static F& instance() {
@@ -32,12 +32,12 @@ public:
     static bool isLoaded() { return !Slot().isNull(); }
     static bool unload() { return Slot().isNull() || Slot()->Unload(); }
 
-protected:
+  protected:
     void ForgetInstance() override {
         if (Slot().data() == static_cast<F*>(this)) Slot() = nullptr;
     }
 
-private:
+  private:
     static QPointer<F>& Slot() {
         static QPointer<F> slot;
         return slot;

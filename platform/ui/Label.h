@@ -6,12 +6,12 @@
 // expect. Setting the same caption again raises nothing.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(const QString& caption = QString(), QWidget* parent = nullptr);
 
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption);
 
-signals:
+  signals:
     void Change();
 };

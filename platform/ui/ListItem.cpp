@@ -6,10 +6,13 @@
 
 ListItem::ListItem(const QString& key, const QString& text) : key_(key) {
     setText(0, text);
-    setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren);
+    setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable |
+             Qt::ItemNeverHasChildren);
 }
 
-ListView* ListItem::View() const { return qobject_cast<ListView*>(treeWidget()); }
+ListView* ListItem::View() const {
+    return qobject_cast<ListView*>(treeWidget());
+}
 
 int ListItem::Index() const {
     QTreeWidget* view = treeWidget();
@@ -29,13 +32,14 @@ int ListItem::ColumnOf(const QString& columnKey) const {
     const ListView* view = View();
     const int column = view ? view->ColumnOfKey(columnKey) : -1;
     if (column < 0) {
-        throw std::out_of_range(
-            QStringLiteral("列表没有这一列：%1").arg(columnKey).toStdString());
+        throw std::out_of_range(QStringLiteral("列表没有这一列：%1").arg(columnKey).toStdString());
     }
     return column;
 }
 
-QString ListItem::SubItem(const QString& columnKey) const { return text(ColumnOf(columnKey)); }
+QString ListItem::SubItem(const QString& columnKey) const {
+    return text(ColumnOf(columnKey));
+}
 
 void ListItem::SetSubItem(const QString& columnKey, const QString& text) {
     setText(ColumnOf(columnKey), text);

@@ -6,7 +6,7 @@ class ListView;
 // One row of a ListView: its text (first column), key, check box, and sub-items by the
 // key of their column (or by number, 1 for the second column). Index() counts from 1.
 class ListItem : public QTreeWidgetItem {
-public:
+  public:
     ListItem(const QString& key, const QString& text);
 
     ListView* View() const;
@@ -29,7 +29,7 @@ public:
     QString Tag() const { return tag_; }
     void SetTag(const QString& tag) { tag_ = tag; }
 
-private:
+  private:
     int ColumnOf(const QString& columnKey) const;
 
     QString key_;

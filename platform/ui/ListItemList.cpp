@@ -11,9 +11,13 @@ ListItem* ListItemList::Add(int index, const QString& key, const QString& text) 
     return item;
 }
 
-void ListItemList::Clear() { view_->clear(); }
+void ListItemList::Clear() {
+    view_->clear();
+}
 
-int ListItemList::Count() const { return view_->topLevelItemCount(); }
+int ListItemList::Count() const {
+    return view_->topLevelItemCount();
+}
 
 void ListItemList::Remove(int index) {
     if (index >= 1 && index <= Count()) delete view_->takeTopLevelItem(index - 1);

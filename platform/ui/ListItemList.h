@@ -6,7 +6,7 @@ class ListView;
 
 // The rows of a ListView (its ListItems collection); indexes count from 1.
 class ListItemList {
-public:
+  public:
     explicit ListItemList(ListView* view) : view_(view) {}
     // Adds a row at `index` (1-based; 0 or past the end: at the end).
     ListItem* Add(int index = 0, const QString& key = QString(), const QString& text = QString());
@@ -18,6 +18,6 @@ public:
     ListItem* operator()(int index) const { return Item(index); }
     ListItem* operator()(const QString& key) const { return Item(key); }
 
-private:
+  private:
     ListView* view_;
 };

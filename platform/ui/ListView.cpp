@@ -11,7 +11,7 @@ namespace {
 // Tells the list view when the operator (mouse or keyboard) changed a check box: the
 // delegate is the only way such a tick reaches the item.
 class OperatorCheckDelegate : public QStyledItemDelegate {
-public:
+  public:
     OperatorCheckDelegate(QObject* parent, std::function<void(const QModelIndex&)> toggled)
         : QStyledItemDelegate(parent), toggled_(std::move(toggled)) {}
 
@@ -23,7 +23,7 @@ public:
         return handled;
     }
 
-private:
+  private:
     std::function<void(const QModelIndex&)> toggled_;
 };
 }  // namespace
@@ -40,7 +40,8 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     header()->setMinimumSectionSize(0);
     header()->setSectionsMovable(false);
     headerItem()->setText(0, QString());
-    setItemDelegate(new OperatorCheckDelegate(this, [this](const QModelIndex& i) { OperatorToggled(i); }));
+    setItemDelegate(
+        new OperatorCheckDelegate(this, [this](const QModelIndex& i) { OperatorToggled(i); }));
     // A click that ticks a box is a tick, not an item click.
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         const bool ticked = tickedByClick_;
@@ -56,12 +57,15 @@ void ListView::SetCheckboxes(bool on) {
     checkboxes_ = on;
     for (int i = 0; i < topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = topLevelItem(i);
-        if (on && !item->data(0, Qt::CheckStateRole).isValid()) item->setCheckState(0, Qt::Unchecked);
+        if (on && !item->data(0, Qt::CheckStateRole).isValid())
+            item->setCheckState(0, Qt::Unchecked);
         if (!on) item->setData(0, Qt::CheckStateRole, QVariant());
     }
 }
 
-ListItem* ListView::SelectedItem() const { return dynamic_cast<ListItem*>(currentItem()); }
+ListItem* ListView::SelectedItem() const {
+    return dynamic_cast<ListItem*>(currentItem());
+}
 
 void ListView::SetSelectedItem(ListItem* item) {
     setCurrentItem(item);
@@ -89,7 +93,8 @@ int ListView::ColumnOfKey(const QString& key) const {
 
 void ListView::OperatorToggled(const QModelIndex& index) {
     tickedByClick_ = !keyboardMoving_;
-    if (auto* item = dynamic_cast<ListItem*>(itemFromIndex(index))) RunReported([&] { emit ItemCheck(item); });
+    if (auto* item = dynamic_cast<ListItem*>(itemFromIndex(index)))
+        RunReported([&] { emit ItemCheck(item); });
 }
 
 void ListView::mousePressEvent(QMouseEvent* e) {

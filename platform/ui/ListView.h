@@ -17,7 +17,7 @@ enum ListFindItemWhere { lvwText = 0, lvwSubItem = 1, lvwTag = 2 };
 // - focus, key and mouse events as every control (ControlEvents: OnMouseDown(lvw, ...)).
 class ListView : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListView(QWidget* parent = nullptr);
 
     ColumnHeaderList ColumnHeaders() { return ColumnHeaderList(this); }
@@ -36,15 +36,15 @@ public:
     int ColumnOfKey(const QString& key) const;  // -1 when no column has the key
     static constexpr int kDefaultColumnTwips = 1440;
 
-signals:
+  signals:
     void ItemClick(ListItem* item);
     void ItemCheck(ListItem* item);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
 
-private:
+  private:
     friend class ColumnHeaderList;
     friend class ColumnHeader;
     void OperatorToggled(const QModelIndex& index);

@@ -14,12 +14,19 @@ bool IsPlaceholder(QChar c) {
 
 QChar QtMaskChar(QChar c) {
     switch (c.unicode()) {
-        case u'#': case u'9': return u'0';
-        case u'A': return u'N';
-        case u'a': return u'n';
-        case u'&': return u'X';
-        case u'C': return u'x';
-        default: return u'a';  // '?': a letter
+        case u'#':
+        case u'9':
+            return u'0';
+        case u'A':
+            return u'N';
+        case u'a':
+            return u'n';
+        case u'&':
+            return u'X';
+        case u'C':
+            return u'x';
+        default:
+            return u'a';  // '?': a letter
     }
 }
 
@@ -58,7 +65,9 @@ MaskEdBox::MaskEdBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this] { editing_ = true; });
 }
 
-QString MaskEdBox::Text() const { return mask_.isEmpty() ? text_ : displayText(); }
+QString MaskEdBox::Text() const {
+    return mask_.isEmpty() ? text_ : displayText();
+}
 
 void MaskEdBox::SetText(const QString& text) {
     if (!mask_.isEmpty()) {
@@ -71,7 +80,9 @@ void MaskEdBox::SetText(const QString& text) {
     RunReported([&] { emit Change(); });
 }
 
-QString MaskEdBox::FormattedText() const { return FormatTypedText(Text(), format_); }
+QString MaskEdBox::FormattedText() const {
+    return FormatTypedText(Text(), format_);
+}
 
 QString MaskEdBox::ClipText() const {
     if (mask_.isEmpty()) return text_;

@@ -22,7 +22,7 @@
 // QLineEdit::text() is what the box shows at the moment; windows read Text().
 class MaskEdBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit MaskEdBox(QWidget* parent = nullptr);
 
     QString Text() const;
@@ -38,10 +38,10 @@ public:
     // While the box shows the typed text (it has the focus as the windows count it).
     bool IsEditing() const { return editing_; }
 
-signals:
+  signals:
     void Change();
 
-private:
+  private:
     void OnGotFocus();
     void OnLostFocus();
     void OnShownTextChanged(const QString& shown);

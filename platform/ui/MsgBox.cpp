@@ -12,11 +12,16 @@ std::function<int(const MsgBoxCall&)>& Responder() {
 
 QMessageBox::Icon IconOf(int buttons) {
     switch (buttons & 0x70) {
-        case vbCritical: return QMessageBox::Critical;
-        case vbQuestion: return QMessageBox::Question;
-        case vbExclamation: return QMessageBox::Warning;
-        case vbInformation: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case vbCritical:
+            return QMessageBox::Critical;
+        case vbQuestion:
+            return QMessageBox::Question;
+        case vbExclamation:
+            return QMessageBox::Warning;
+        case vbInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
@@ -35,12 +40,18 @@ std::vector<ButtonSpec> ButtonsOf(int buttons) {
     const ButtonSpec retry{"重试(&R)", vbRetry, QMessageBox::AcceptRole};
     const ButtonSpec ignore{"忽略(&I)", vbIgnore, QMessageBox::AcceptRole};
     switch (buttons & 0x7) {
-        case vbOKCancel: return {ok, cancel};
-        case vbAbortRetryIgnore: return {abort, retry, ignore};
-        case vbYesNoCancel: return {yes, no, cancel};
-        case vbYesNo: return {yes, no};
-        case vbRetryCancel: return {retry, cancel};
-        default: return {ok};
+        case vbOKCancel:
+            return {ok, cancel};
+        case vbAbortRetryIgnore:
+            return {abort, retry, ignore};
+        case vbYesNoCancel:
+            return {yes, no, cancel};
+        case vbYesNo:
+            return {yes, no};
+        case vbRetryCancel:
+            return {retry, cancel};
+        default:
+            return {ok};
     }
 }
 
@@ -49,15 +60,21 @@ int EscapeResultOf(int buttons) {
     switch (buttons & 0x7) {
         case vbOKCancel:
         case vbYesNoCancel:
-        case vbRetryCancel: return vbCancel;
-        case vbYesNo: return vbNo;
-        case vbAbortRetryIgnore: return vbAbort;
-        default: return vbOK;
+        case vbRetryCancel:
+            return vbCancel;
+        case vbYesNo:
+            return vbNo;
+        case vbAbortRetryIgnore:
+            return vbAbort;
+        default:
+            return vbOK;
     }
 }
 }  // namespace
 
-QString DefaultMsgBoxTitle() { return QStringLiteral("Lumtrak"); }
+QString DefaultMsgBoxTitle() {
+    return QStringLiteral("Lumtrak");
+}
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     const QString shownTitle = title.isEmpty() ? DefaultMsgBoxTitle() : title;
@@ -81,6 +98,10 @@ void SetMsgBoxResponder(std::function<int(const MsgBoxCall&)> responder) {
     Responder() = std::move(responder);
 }
 
-void ClearMsgBoxResponder() { Responder() = nullptr; }
+void ClearMsgBoxResponder() {
+    Responder() = nullptr;
+}
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

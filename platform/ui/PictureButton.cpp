@@ -13,11 +13,17 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
     connect(events, &ControlEvents::MouseMove, this, &PictureButton::MouseMove);
 }
 
-void PictureButton::SetPicture(const QPixmap& picture) { setPixmap(picture); }
+void PictureButton::SetPicture(const QPixmap& picture) {
+    setPixmap(picture);
+}
 
 void PictureButton::MoveByTwips(int dxTwips, int dyTwips) {
     move(x() + TwipsToPixels(dxTwips), y() + TwipsToPixels(dyTwips));
 }
 
-int PictureButton::LeftTwips() const { return ::LeftTwips(this); }
-int PictureButton::TopTwips() const { return ::TopTwips(this); }
+int PictureButton::LeftTwips() const {
+    return ::LeftTwips(this);
+}
+int PictureButton::TopTwips() const {
+    return ::TopTwips(this);
+}

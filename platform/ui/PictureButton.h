@@ -9,7 +9,7 @@
 // released outside it.
 class PictureButton : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     void SetPicture(const QPixmap& picture);
@@ -19,7 +19,7 @@ public:
     int LeftTwips() const;
     int TopTwips() const;
 
-signals:
+  signals:
     void Click();
     void DblClick();
     void MouseDown(int Button, int Shift, double X, double Y);

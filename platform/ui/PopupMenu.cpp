@@ -11,7 +11,9 @@ std::function<QAction*(QMenu*)>& Responder() {
 }
 }  // namespace
 
-QAction* PopupMenu(QMenu* menu) { return PopupMenu(menu, QCursor::pos()); }
+QAction* PopupMenu(QMenu* menu) {
+    return PopupMenu(menu, QCursor::pos());
+}
 
 QAction* PopupMenu(QMenu* menu, const QPoint& at) {
     if (!menu) return nullptr;
@@ -27,4 +29,6 @@ void SetPopupMenuResponder(std::function<QAction*(QMenu*)> responder) {
     Responder() = std::move(responder);
 }
 
-void ClearPopupMenuResponder() { Responder() = nullptr; }
+void ClearPopupMenuResponder() {
+    Responder() = nullptr;
+}

@@ -36,4 +36,6 @@ void SetSaveFileResponder(std::function<QString(const SaveFileCall&)> responder)
     Responder() = std::move(responder);
 }
 
-void ClearSaveFileResponder() { Responder() = nullptr; }
+void ClearSaveFileResponder() {
+    Responder() = nullptr;
+}

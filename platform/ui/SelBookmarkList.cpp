@@ -7,13 +7,16 @@
 namespace {
 std::vector<int> SelectedRows(const DataGrid* grid) {
     std::vector<int> rows;
-    for (const QModelIndex& index : grid->selectionModel()->selectedRows()) rows.push_back(index.row());
+    for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+        rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 }  // namespace
 
-int SelBookmarkList::Count() const { return static_cast<int>(SelectedRows(grid_).size()); }
+int SelBookmarkList::Count() const {
+    return static_cast<int>(SelectedRows(grid_).size());
+}
 
 Bookmark SelBookmarkList::Item(int index) const {
     const std::vector<int> rows = SelectedRows(grid_);
@@ -37,4 +40,6 @@ void SelBookmarkList::Remove(int index) {
                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
-void SelBookmarkList::Clear() { grid_->selectionModel()->clearSelection(); }
+void SelBookmarkList::Clear() {
+    grid_->selectionModel()->clearSelection();
+}

@@ -8,7 +8,7 @@ class DataGrid;
 // selectors at the left of the grid (Ctrl adds a row); clicking a cell only moves the
 // current row.
 class SelBookmarkList {
-public:
+  public:
     explicit SelBookmarkList(DataGrid* grid) : grid_(grid) {}
     int Count() const;
     Bookmark Item(int index) const;  // 0-based; 0 when out of range
@@ -17,6 +17,6 @@ public:
     void Remove(int index);
     void Clear();
 
-private:
+  private:
     DataGrid* grid_;
 };

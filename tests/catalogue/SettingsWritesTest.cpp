@@ -16,7 +16,7 @@ const char* const kRule = "select foregifttype || '/' || money || '/' || memberm
 
 // The settings page's writes, driven as operations on a shop database.
 class SettingsWritesTest : public CoreTest {
-protected:
+  protected:
     void SetUp() override {
         CoreTest::SetUp();
         Sql("update pricepercent set percentb = 0.8, percents = 0.9, tax = 20;"

@@ -3,19 +3,23 @@
 
 namespace {
 class ShelfCopiesTest : public CoreTest {
-protected:
+  protected:
     std::vector<int> Shelf(int count, const QString& station, int issell = 0) {
         return ShelfCopies::Of(gConn, "010100000001", count, station, issell).Copies;
     }
     void Rental(const QString& no, int count, const QString& lst) {
         Sql(QString("insert into borrowinfo (borrowid,name,borrowdate,borrowcount,borrowlst) "
                     "values ('010100000001%1','000001','2026-12-01 10:00:00',%2,'%3')")
-                .arg(no).arg(count).arg(lst));
+                .arg(no)
+                .arg(count)
+                .arg(lst));
     }
     void Return(const QString& borrowNo, const QString& returnNo, int count, const QString& lst) {
         Sql(QString("insert into returninfo (returnid,returndate,returncount,returnlst) "
                     "values ('010100000001%1%2','2026-12-02 10:00:00',%3,'%4')")
-                .arg(borrowNo, returnNo).arg(count).arg(lst));
+                .arg(borrowNo, returnNo)
+                .arg(count)
+                .arg(lst));
     }
 };
 }  // namespace

@@ -128,6 +128,7 @@ TEST_F(YearFoldTest, ARentalStillOutIsNotFolded) {
               "0000000000000000,0101000000020002");
     EXPECT_EQ(Query1("select group_concat(returnid) from returninfo"), "01010000000200020003");
     EXPECT_EQ(Query1("select borrowcount||'/'||borrowmoney from userinfo"), "1/5.0");
-    EXPECT_EQ(Query1("select money||'/'||foregift from borrowinfo where borrowid='0000000000000000'"),
-              "5.0/0.0");
+    EXPECT_EQ(
+        Query1("select money||'/'||foregift from borrowinfo where borrowid='0000000000000000'"),
+        "5.0/0.0");
 }

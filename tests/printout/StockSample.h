@@ -23,7 +23,9 @@ inline PageFrameSpec Frame(int titles) {
     return spec;
 }
 
-inline QString Title(int i) { return QString("影片%1").arg(i, 3, 10, QChar('0')); }
+inline QString Title(int i) {
+    return QString("影片%1").arg(i, 3, 10, QChar('0'));
+}
 
 // Rows of titles 1 to count; calls onRow(i) before giving row i.
 inline RowSource Titles(int count, std::function<void(int)> onRow = {}) {

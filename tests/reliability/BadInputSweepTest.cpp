@@ -3,8 +3,8 @@
 // it refused.
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -16,9 +16,9 @@
 #include "core/frmWait.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
+#include "platform/excel/SheetPrinter.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
-#include "platform/excel/SheetPrinter.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "tests/reliability/SweepControls.h"
@@ -68,7 +68,9 @@ QWidget* Active(QWidget* window) {
     return window;
 }
 
-CataloguePage& Catalogue() { return *static_cast<frmMain*>(Page(2))->Catalogue; }
+CataloguePage& Catalogue() {
+    return *static_cast<frmMain*>(Page(2))->Catalogue;
+}
 
 struct SweepWindow {
     const char* name;
@@ -85,9 +87,18 @@ const std::vector<SweepWindow>& Windows() {
         {"系统维护", [] { return Page(4); }},
         {"会员管理", [] { return Page(5); }},
         {"出售服务", [] { return Page(6); }},
-        {"查找", [] { return Active((frmFind::instance().ShowFor(Catalogue()), &frmFind::instance())); }},
-        {"选择打印格式", [] { return Active((frmSelPrint::CmdPrintStore_Click(Catalogue()), &frmSelPrint::instance())); }},
-        {"请稍候", [] { return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()), &frmWait::instance())); }},
+        {"查找",
+         [] { return Active((frmFind::instance().ShowFor(Catalogue()), &frmFind::instance())); }},
+        {"选择打印格式",
+         [] {
+             return Active(
+                 (frmSelPrint::CmdPrintStore_Click(Catalogue()), &frmSelPrint::instance()));
+         }},
+        {"请稍候",
+         [] {
+             return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()),
+                            &frmWait::instance()));
+         }},
     };
     return windows;
 }
@@ -148,7 +159,8 @@ class BadInputSweepTest : public ShopTest {
             "30, '2004-03-07', '每天', '香港', 'A架', '未借出', 0, 0),"
             "('051200000001', 'B2', '星球大战', '', 'VCD', '科幻', 'b2 xqdz', 1, 1, 10, 2, 15, 2, "
             "15, '2005-06-01', '每次', '美国', 'B架', '未借出', 0, 0);"
-            "insert into userinfo (userid, username, money, ispay) values ('000001', '张三', 50, 1),"
+            "insert into userinfo (userid, username, money, ispay) values ('000001', '张三', 50, "
+            "1),"
             "('000002', '李四', 0, 0);"
             "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, "
             "isnotpaylst, CredenceType, isreturnall) values ('0301000000010001', '000001', "
@@ -217,21 +229,27 @@ class BadInputSweepTest : public ShopTest {
         if (!frmMain::isLoaded() || gQuit) Fail(where, QStringLiteral("主窗口关闭了"));
         bool refused = false;
         for (const MsgBoxCall& box : MsgBoxLog::Get().Calls()) {
-            if (ShowsRawDatabaseText(box)) Fail(where, QStringLiteral("消息含数据库原文：") + box.prompt);
+            if (ShowsRawDatabaseText(box))
+                Fail(where, QStringLiteral("消息含数据库原文：") + box.prompt);
             refused = refused || IsRefusal(box);
         }
         const QString integrity = IntegrityCheck(DbPath());
-        if (integrity != QStringLiteral("ok")) Fail(where, QStringLiteral("文件检查：") + integrity);
+        if (integrity != QStringLiteral("ok"))
+            Fail(where, QStringLiteral("文件检查：") + integrity);
         const QStringList after = DatabaseDump(DbPath());
         if (refused && after != before) {
-            Fail(where, QStringLiteral("拒绝了却写入了：%1（%2）")
-                            .arg(FirstDifference(before, after), MsgBoxLog::Get().Calls()[0].prompt));
+            Fail(where,
+                 QStringLiteral("拒绝了却写入了：%1（%2）")
+                     .arg(FirstDifference(before, after), MsgBoxLog::Get().Calls()[0].prompt));
         }
         dirty_ = dirty_ || after != before || !MsgBoxLog::Get().Calls().empty() || !IsOpen();
         if (qEnvironmentVariableIsSet("LUMTRAK_SWEEP_LOG")) {
             std::cout << where.toStdString() << ": " << (after != before ? "written" : "unchanged");
             for (const MsgBoxCall& box : MsgBoxLog::Get().Calls())
-                std::cout << " [" << box.title.toStdString() << "] " << box.prompt.left(90).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
+                std::cout << " [" << box.title.toStdString() << "] "
+                          << box.prompt.left(90)
+                                 .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                 .toStdString();
             std::cout << std::endl;
         }
     }
@@ -300,8 +318,10 @@ TEST_F(BadInputSweepTest, TheSweepCatchesARefusedInputThatWasWrittenAndTheDataba
     // Each input fails its control (the first move into the second box may also leave the first).
     EXPECT_GE(failures_.filter(QStringLiteral("WritesRefused")).size(), BadInputs().size());
     EXPECT_GE(failures_.filter(QStringLiteral("ShowsRawText")).size(), BadInputs().size());
-    EXPECT_TRUE(failures_.filter(QStringLiteral("WritesRefused")).first().contains("拒绝了却写入了"));
-    EXPECT_TRUE(failures_.filter(QStringLiteral("ShowsRawText")).first().contains("消息含数据库原文"));
+    EXPECT_TRUE(
+        failures_.filter(QStringLiteral("WritesRefused")).first().contains("拒绝了却写入了"));
+    EXPECT_TRUE(
+        failures_.filter(QStringLiteral("ShowsRawText")).first().contains("消息含数据库原文"));
 }
 
 TEST_F(BadInputSweepTest, EveryControlOfEveryWindowTakesEveryBadInputSafely) {

@@ -340,8 +340,8 @@ TEST_F(FileFaultsTest, AReadOnlyFileIsToldAtTheFirstWriteAndLosesNothing) {
     QFile::setPermissions(Dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                      QFileDevice::ExeOwner | QFileDevice::ReadOther |
                                      QFileDevice::ExeOther);
-    QFile::setPermissions(DbPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ReadOther);
+    QFile::setPermissions(
+        DbPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     if (getuid() != 0) {
         QFile::setPermissions(DbPath(), QFileDevice::ReadOwner | QFileDevice::ReadOther);
     }

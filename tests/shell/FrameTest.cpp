@@ -17,7 +17,7 @@
 
 namespace {
 class FrameTest : public MainWindowTest {
-protected:
+  protected:
     frmMain& Shown() {
         frmMain& main = LoadMainWindow();
         EXPECT_TRUE(ShowActive(&main));
@@ -101,9 +101,9 @@ TEST_F(FrameTest, EachPageButtonShowsItsPageCaptionAndLayout) {
 TEST_F(FrameTest, CtrlShortcutsNeedCtrlAlone) {
     frmMain& main = Shown();
     const std::pair<Qt::Key, int> keys[] = {
-        {Qt::Key_R, frmMain::kReturns}, {Qt::Key_U, frmMain::kCatalogue},
+        {Qt::Key_R, frmMain::kReturns},    {Qt::Key_U, frmMain::kCatalogue},
         {Qt::Key_S, frmMain::kStatistics}, {Qt::Key_E, frmMain::kSettings},
-        {Qt::Key_D, frmMain::kMembers}, {Qt::Key_B, frmMain::kCounter}};
+        {Qt::Key_D, frmMain::kMembers},    {Qt::Key_B, frmMain::kCounter}};
     for (const auto& [key, page] : keys) {
         Release(main, key, Qt::ControlModifier);
         EXPECT_EQ(Page(main), page) << "key " << key;
@@ -121,17 +121,17 @@ TEST_F(FrameTest, CtrlShortcutsNeedCtrlAlone) {
 TEST_F(FrameTest, FunctionKeysWorkWithAnyModifierInTheirOwnOrder) {
     frmMain& main = Shown();
     const std::pair<Qt::Key, int> keys[] = {
-        {Qt::Key_F3, frmMain::kReturns},    {Qt::Key_F4, frmMain::kCatalogue},
-        {Qt::Key_F5, frmMain::kMembers},    {Qt::Key_F6, frmMain::kStatistics},
-        {Qt::Key_F7, frmMain::kSettings},   {Qt::Key_F8, frmMain::kCounter}};
+        {Qt::Key_F3, frmMain::kReturns},  {Qt::Key_F4, frmMain::kCatalogue},
+        {Qt::Key_F5, frmMain::kMembers},  {Qt::Key_F6, frmMain::kStatistics},
+        {Qt::Key_F7, frmMain::kSettings}, {Qt::Key_F8, frmMain::kCounter}};
     for (const auto& [key, page] : keys) {
         Release(main, key, Qt::NoModifier);
         EXPECT_EQ(Page(main), page) << "key " << key;
     }
     EXPECT_EQ(main.CounterMode, 2);
-    for (Qt::KeyboardModifiers m : {Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                    Qt::KeyboardModifiers(Qt::ControlModifier),
-                                    Qt::KeyboardModifiers(Qt::AltModifier)}) {
+    for (Qt::KeyboardModifiers m :
+         {Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::ControlModifier),
+          Qt::KeyboardModifiers(Qt::AltModifier)}) {
         main.Image3_Click(6);
         Release(main, Qt::Key_F2, m);
         EXPECT_EQ(main.CounterMode, 1);
@@ -248,7 +248,6 @@ TEST_F(FrameTest, MembersButtonOpensTheMemberListAfreshEachTime) {
     EXPECT_TRUE(main.Members->Text3->hasFocus());
 }
 
-
 using StartupWindowTest = MainWindowTest;
 
 TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
@@ -260,10 +259,9 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
     EXPECT_EQ(c->LblNotBackCount->Caption(), "0");
     EXPECT_EQ(c->LblMoneyBorrowCreSum->Caption(), "0");
     EXPECT_EQ(c->TxtCredence->text(), "");
-    for (QWidget* w : std::initializer_list<QWidget*>{c->TxtCredence, c->CmdTax, c->CmdDel,
-                                                      c->CmdBorrowEdit, c->CmdSellTax,
-                                                      c->CmdDelSellCD, c->CmdSellEdit,
-                                                      c->MskFactSellMoney})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c->TxtCredence, c->CmdTax, c->CmdDel, c->CmdBorrowEdit, c->CmdSellTax, c->CmdDelSellCD,
+             c->CmdSellEdit, c->MskFactSellMoney})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     CataloguePage* cat = frmMain::instance().Catalogue;
     for (QWidget* w : cat->EntryControls()) EXPECT_TRUE(w->isEnabled());

@@ -11,7 +11,9 @@ namespace {
 using ObjectNamesTest = MainWindowTest;
 
 // Names given by Qt to the inner parts of its widgets (viewports, scroll bars...).
-bool IsQtInternal(const QString& name) { return name.isEmpty() || name.startsWith("qt_"); }
+bool IsQtInternal(const QString& name) {
+    return name.isEmpty() || name.startsWith("qt_");
+}
 
 // Every name used by more than one object within a window.
 QStringList RepeatedNames(const QWidget* window) {

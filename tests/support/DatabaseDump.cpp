@@ -7,7 +7,7 @@
 namespace {
 // A read-only connection that closes itself.
 class Reader {
-public:
+  public:
     explicit Reader(const QString& path) {
         if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) !=
             SQLITE_OK) {
@@ -23,7 +23,7 @@ public:
     QString Error() const { return error_; }
     sqlite3* Db() const { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     QString error_;
 };
@@ -64,7 +64,8 @@ QStringList Rows(sqlite3* db, const QString& sql, bool withHeader) {
         for (int c = 0; c < sqlite3_column_count(st); ++c) cells << CellText(st, c);
         rows << cells.join(QStringLiteral(" | "));
     }
-    if (rc != SQLITE_DONE) rows << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
+    if (rc != SQLITE_DONE)
+        rows << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_finalize(st);
     std::sort(rows.begin(), rows.end());
     if (withHeader) rows.prepend(QStringLiteral("columns: ") + header.join(QStringLiteral(", ")));
@@ -84,7 +85,9 @@ QStringList TableNames(sqlite3* db) {
     return names;
 }
 
-QString Quoted(QString name) { return '"' + name.replace('"', QStringLiteral("\"\"")) + '"'; }
+QString Quoted(QString name) {
+    return '"' + name.replace('"', QStringLiteral("\"\"")) + '"';
+}
 }  // namespace
 
 QStringList DatabaseDump(const QString& path) {

@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         const QString dir = QDir::temp().filePath(QString("lumtrak-runtime-%1").arg(getuid()));
         QDir().mkpath(dir);
-        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                       QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", dir.toLocal8Bit().constData(), 1);
     }
     qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");

@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "shell/frmMain.h"
 #include "core/mdlMain.h"
-#include "shell/Startup.h"
 #include "platform/app/AppPath.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
+#include "shell/Startup.h"
+#include "shell/frmMain.h"
 
 namespace {
 struct Shot {
@@ -22,8 +22,8 @@ struct Shot {
     const char* file;
 };
 constexpr Shot kShots[] = {
-    {0, "1-counter-rental.png"}, {6, "2-counter-sale.png"},  {1, "3-returns.png"},
-    {2, "4-catalogue.png"},      {3, "5-statistics.png"},    {4, "6-settings.png"},
+    {0, "1-counter-rental.png"}, {6, "2-counter-sale.png"}, {1, "3-returns.png"},
+    {2, "4-catalogue.png"},      {3, "5-statistics.png"},   {4, "6-settings.png"},
     {5, "7-members.png"},
 };
 

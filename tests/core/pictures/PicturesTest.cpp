@@ -20,12 +20,12 @@ struct Family {
 };
 
 std::vector<Family> Families() {
-    return {{"page button", Pictures::kPageButtons, Pictures::kPageButtonSize,
-             &Pictures::PageButton},
-            {"page background", Pictures::kPageBackgrounds, Pictures::kPageBackgroundSize,
-             &Pictures::PageBackground},
-            {"report button", Pictures::kReportButtons, Pictures::kReportButtonSize,
-             &Pictures::ReportButton}};
+    return {
+        {"page button", Pictures::kPageButtons, Pictures::kPageButtonSize, &Pictures::PageButton},
+        {"page background", Pictures::kPageBackgrounds, Pictures::kPageBackgroundSize,
+         &Pictures::PageBackground},
+        {"report button", Pictures::kReportButtons, Pictures::kReportButtonSize,
+         &Pictures::ReportButton}};
 }
 
 int OpaquePixels(const QImage& image, const QRect& area) {
@@ -47,15 +47,15 @@ int DarkestValue(const QImage& image, const QRect& area) {
 
 TEST(Pictures, EveryPictureRendersAtTheSizeAsked) {
     // The design size, the sizes the main window uses, and odd ones.
-    const std::vector<QSize> sizes = {QSize(1, 1), QSize(64, 48), QSize(267, 71),
+    const std::vector<QSize> sizes = {QSize(1, 1),     QSize(64, 48),    QSize(267, 71),
                                       QSize(640, 400), QSize(1000, 300), QSize(300, 1000)};
     for (const Family& family : Families()) {
         for (int i = 0; i < family.count; ++i) {
             std::vector<QSize> all = sizes;
             all.push_back(family.designSize);
             for (const QSize& size : all) {
-                SCOPED_TRACE(testing::Message() << family.name << " " << i << " at "
-                                                << size.width() << "x" << size.height());
+                SCOPED_TRACE(testing::Message() << family.name << " " << i << " at " << size.width()
+                                                << "x" << size.height());
                 const QPixmap pixmap = family.load(i, size);
                 ASSERT_FALSE(pixmap.isNull());
                 EXPECT_EQ(pixmap.size(), size);
@@ -93,8 +93,8 @@ TEST(Pictures, BackgroundsCoverEveryShapeAndStayLight) {
     // Controls lie on the backgrounds: no gap at any edge, and nothing dark under them.
     for (int i = 0; i < Pictures::kPageBackgrounds; ++i) {
         for (const QSize& size : {QSize(1200, 200), QSize(200, 900), QSize(800, 500)}) {
-            SCOPED_TRACE(testing::Message() << "background " << i << " at " << size.width()
-                                            << "x" << size.height());
+            SCOPED_TRACE(testing::Message()
+                         << "background " << i << " at " << size.width() << "x" << size.height());
             const QImage image = Pictures::PageBackground(i, size).toImage();
             EXPECT_EQ(OpaquePixels(image, image.rect()), size.width() * size.height());
             EXPECT_GE(DarkestValue(image, image.rect()), 200);

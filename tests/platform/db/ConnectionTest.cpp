@@ -22,10 +22,12 @@ QString WriteFile(const QString& path, const QByteArray& content) {
 using ConnectionTest = DbTest;
 
 TEST(ConnectionString, DataSourceIsFoundWhateverTheOtherKeys) {
-    EXPECT_EQ(Connection::DataSourceOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a/cdmanage.mdb;"
-                                       "Jet OLEDB:Database Password=secret"),
-              "/a/cdmanage.mdb");
-    EXPECT_EQ(Connection::DataSourceOf("provider=x; data  source = /a b/c.mdb ;Persist Security Info=False"),
+    EXPECT_EQ(
+        Connection::DataSourceOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a/cdmanage.mdb;"
+                                 "Jet OLEDB:Database Password=secret"),
+        "/a/cdmanage.mdb");
+    EXPECT_EQ(Connection::DataSourceOf(
+                  "provider=x; data  source = /a b/c.mdb ;Persist Security Info=False"),
               "/a b/c.mdb");
     EXPECT_EQ(Connection::DataSourceOf("Data Source=\"/x;y/c.mdb\";Password=1"), "/x;y/c.mdb");
     EXPECT_EQ(Connection::DataSourceOf("/plain/path.mdb"), "/plain/path.mdb");
@@ -34,7 +36,8 @@ TEST(ConnectionString, DataSourceIsFoundWhateverTheOtherKeys) {
 
 TEST_F(ConnectionTest, OpensThroughAConnectionStringIgnoringPassword) {
     Connection c;
-    c.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbPath() + ";Jet OLEDB:Database Password=abc");
+    c.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DbPath() +
+           ";Jet OLEDB:Database Password=abc");
     EXPECT_TRUE(c.IsOpen());
     EXPECT_EQ(c.DataSource(), DbPath());
     EXPECT_EQ(c.Scalar("SELECT count(*) FROM ForeGift").ToInt(), 1);
@@ -75,7 +78,8 @@ TEST_F(ConnectionTest, DatePartsAndLengthFunctions) {
     EXPECT_EQ(conn.Scalar("SELECT year('2024-03-09')"), Value(2024));
     EXPECT_EQ(conn.Scalar("SELECT month('2024-03-09 18:30:00')"), Value(3));
     EXPECT_EQ(conn.Scalar("SELECT day('2024-3-9')"), Value(9));
-    EXPECT_TRUE(conn.Scalar("SELECT year('2024-03-09') = 2024").ToBool());  // an integer, not a text
+    EXPECT_TRUE(
+        conn.Scalar("SELECT year('2024-03-09') = 2024").ToBool());  // an integer, not a text
     EXPECT_TRUE(conn.Scalar("SELECT year(NULL)").IsNull());
     EXPECT_TRUE(conn.Scalar("SELECT month('not a date')").IsNull());
     EXPECT_TRUE(conn.Scalar("SELECT day('2023-02-30')").IsNull());
@@ -85,20 +89,24 @@ TEST_F(ConnectionTest, DatePartsAndLengthFunctions) {
 
     AddTitles(3);
     conn.Execute("UPDATE cdinfo SET buydate = '2023-12-31' WHERE cdid = ?1", {Cdid(2)});
-    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo WHERE year(buydate) = ?1", {2024}), Value(2));
+    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo WHERE year(buydate) = ?1", {2024}),
+              Value(2));
 }
 
 TEST_F(ConnectionTest, ExecuteBindsValuesAndCountsChangedRows) {
     AddTitles(4);
-    EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = ?1 WHERE count > ?2", {QStringLiteral("x"), 1}), 3);
+    EXPECT_EQ(
+        conn.Execute("UPDATE cdinfo SET remark = ?1 WHERE count > ?2", {QStringLiteral("x"), 1}),
+        3);
     EXPECT_EQ(conn.Execute("SELECT * FROM cdinfo"), 0);
     EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = 'y' WHERE 0"), 0);
 
     const QString odd = QStringLiteral("O'Brien 100% \"好\" -- ; DROP TABLE cdinfo");
     Command(conn, "UPDATE cdinfo SET name = ? WHERE cdid = ?").Bind(odd).Bind(Cdid(1)).Execute();
     EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), odd);
-    EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo WHERE name LIKE ?1", {QStringLiteral("%100%%")}),
-              Value(1));
+    EXPECT_EQ(
+        conn.Scalar("SELECT count(*) FROM cdinfo WHERE name LIKE ?1", {QStringLiteral("%100%%")}),
+        Value(1));
     EXPECT_TRUE(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = 'none'").IsNull());
 }
 
@@ -110,7 +118,8 @@ TEST_F(ConnectionTest, StatementErrorsCarryAChineseLeadAndSqliteMessage) {
     EXPECT_TRUE(dup.startsWith("数据不符合数据库的约束")) << dup.toStdString();
     EXPECT_TRUE(dup.contains("UNIQUE constraint failed")) << dup.toStdString();
     EXPECT_TRUE(ErrorOf([&] { conn.Execute("SELECT ?1, ?2", {1}); }).contains("参数个数不符"));
-    EXPECT_FALSE(ErrorOf([&] { conn.Execute("DELETE FROM cdinfo; DELETE FROM userinfo"); }).isEmpty());
+    EXPECT_FALSE(
+        ErrorOf([&] { conn.Execute("DELETE FROM cdinfo; DELETE FROM userinfo"); }).isEmpty());
     EXPECT_EQ(conn.Scalar("SELECT count(*) FROM cdinfo"), Value(1));
     EXPECT_NO_THROW(conn.Execute("DELETE FROM type; -- done"));
 }
@@ -118,7 +127,9 @@ TEST_F(ConnectionTest, StatementErrorsCarryAChineseLeadAndSqliteMessage) {
 TEST_F(ConnectionTest, ALockedFileGivesAClearError) {
     conn.SetBusyTimeout(20);
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+        SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_EQ(ErrorOf([&] { conn.Execute("UPDATE ForeGift SET money = 1"); }),
               "数据库文件被其他程序锁定：database is locked");
@@ -137,11 +148,11 @@ TEST_F(ConnectionTest, TransactionsCommitRollBackAndNest) {
     EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
 
     EXPECT_FALSE(ErrorOf([&] {
-        Transaction t(conn);
-        conn.Execute("DELETE FROM cdinfo");
-        conn.Execute("INSERT INTO nosuchtable VALUES (1)");
-        t.Commit();
-    }).isEmpty());
+                     Transaction t(conn);
+                     conn.Execute("DELETE FROM cdinfo");
+                     conn.Execute("INSERT INTO nosuchtable VALUES (1)");
+                     t.Commit();
+                 }).isEmpty());
     EXPECT_EQ(conn.TransactionDepth(), 0);
     EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
 

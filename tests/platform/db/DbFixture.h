@@ -11,7 +11,7 @@
 
 // A shop database in its own folder with the program's connection open on it.
 class DbTest : public ShopTest {
-protected:
+  protected:
     void SetUp() override {
         ShopTest::SetUp();
         conn.OpenFile(DbPath());
@@ -24,7 +24,8 @@ protected:
     // Titles "000100000001"... named "片1"..., count = i, price = i + 0.5.
     void AddTitles(int n) {
         for (int i = 1; i <= n; ++i)
-            conn.Execute(QStringLiteral("INSERT INTO cdinfo (cdid, name, count, price, buydate) VALUES (?1, ?2, ?3, ?4, ?5)"),
+            conn.Execute(QStringLiteral("INSERT INTO cdinfo (cdid, name, count, price, buydate) "
+                                        "VALUES (?1, ?2, ?3, ?4, ?5)"),
                          {Cdid(i), QStringLiteral("片%1").arg(i), i, i + 0.5,
                           QStringLiteral("2024-01-%1").arg(i, 2, 10, QLatin1Char('0'))});
     }

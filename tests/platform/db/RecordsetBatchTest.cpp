@@ -7,7 +7,8 @@ using RecordsetBatch = DbTest;
 namespace {
 const char* kTitles = "SELECT cdid, name, count FROM cdinfo ORDER BY cdid";
 // The names in the file, in key order; "-" for Null.
-const char* kNames = "SELECT group_concat(ifnull(name, '-'), ',') FROM (SELECT name FROM cdinfo ORDER BY cdid)";
+const char* kNames =
+    "SELECT group_concat(ifnull(name, '-'), ',') FROM (SELECT name FROM cdinfo ORDER BY cdid)";
 }  // namespace
 
 TEST_F(RecordsetBatch, ChangesWaitForUpdateBatchThenGoTogether) {
@@ -50,7 +51,8 @@ TEST_F(RecordsetBatch, OneFailingRowLeavesEveryChangeUnwrittenAndPending) {
     rs.Fields("cdid") = Value(Cdid(4));
     Elsewhere("DELETE FROM cdinfo WHERE count = 3");
 
-    EXPECT_EQ(ErrorOf([&] { rs.UpdateBatch(); }), "找不到要更新的记录：它可能已被删除或已被其他操作修改。");
+    EXPECT_EQ(ErrorOf([&] { rs.UpdateBatch(); }),
+              "找不到要更新的记录：它可能已被删除或已被其他操作修改。");
     EXPECT_EQ(Query1(kNames), "片1,片2");
     EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "2");
     EXPECT_TRUE(rs.HasPendingChanges());
@@ -146,7 +148,8 @@ TEST_F(RecordsetBatch, TheSnapshotFollowsTheOutermostTransaction) {
         Transaction outer(conn);
         rs.UpdateBatch();
         EXPECT_FALSE(rs.HasPendingChanges());
-        EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), "改名");
+        EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(),
+                  "改名");
     }  // rolled back
     EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE cdid = '" + Cdid(1) + "'"), "片1");
     EXPECT_TRUE(rs.HasPendingChanges());

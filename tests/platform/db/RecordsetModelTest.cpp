@@ -9,7 +9,8 @@
 using RecordsetModelTest = DbTest;
 
 namespace {
-const char* kTitles = "SELECT cdid, name, count, count * 2 AS twice, remark FROM cdinfo ORDER BY cdid";
+const char* kTitles =
+    "SELECT cdid, name, count, count * 2 AS twice, remark FROM cdinfo ORDER BY cdid";
 }
 
 TEST_F(RecordsetModelTest, ShowsFieldsAndValues) {
@@ -40,7 +41,8 @@ TEST_F(RecordsetModelTest, SetDataMovesToTheRowAndWritesTheRowLeft) {
     QSignalSpy changed(m, &QAbstractItemModel::dataChanged);
     EXPECT_TRUE(m->setData(m->index(0, 1), QStringLiteral("头一部")));
     EXPECT_TRUE(m->setData(m->index(0, 4), QStringLiteral("备注")));
-    EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE count = 1"), "片1");  // same row: not yet written
+    EXPECT_EQ(Query1("SELECT name FROM cdinfo WHERE count = 1"),
+              "片1");  // same row: not yet written
     EXPECT_TRUE(m->setData(m->index(2, 2), 30));
     EXPECT_EQ(rs.AbsolutePosition(), 3);
     EXPECT_EQ(Query1("SELECT name || remark FROM cdinfo WHERE count = 1"), "头一部备注");

@@ -186,7 +186,8 @@ TEST_F(RecordsetNavigation, FindIfReadsEachCandidateAsCurrent) {
     EXPECT_FALSE(rs.FindIf([](const Recordset& r) { return r["count"].ToInt() > 9; }));
     EXPECT_TRUE(rs.AtEOF());
     rs.MoveLast();
-    EXPECT_TRUE(rs.FindIf([](const Recordset& r) { return r.AbsolutePosition() == 1; }, 0, adSearchBackward));
+    EXPECT_TRUE(rs.FindIf([](const Recordset& r) { return r.AbsolutePosition() == 1; }, 0,
+                          adSearchBackward));
     EXPECT_EQ(rs.AbsolutePosition(), 1);
 }
 

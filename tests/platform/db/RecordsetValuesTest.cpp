@@ -53,7 +53,8 @@ TEST_F(RecordsetValues, AWideQueryReadsEveryField) {
 TEST_F(RecordsetValues, AnEditedRowKeepsWhatWasReadUntilItIsWritten) {
     AddTitles(3);
     Recordset rs;
-    rs.Open("SELECT cdid, name, count, remark FROM cdinfo ORDER BY cdid", conn, adLockBatchOptimistic);
+    rs.Open("SELECT cdid, name, count, remark FROM cdinfo ORDER BY cdid", conn,
+            adLockBatchOptimistic);
     rs.Move(1);
     rs.Fields("name") = Value("改名");
     EXPECT_EQ(rs["name"].ToString(), "改名");

@@ -32,11 +32,14 @@ TEST_F(RecordsetWrite, EditIsWrittenWhenTheCursorLeavesTheRow) {
 
     rs.SetValue("remark", Value(QStringLiteral("O'Brien 说 \"100%\"")));
     rs.Update();
-    EXPECT_EQ(Query1("SELECT remark FROM cdinfo WHERE cdid = '" + Cdid(2) + "'"), "O'Brien 说 \"100%\"");
-    rs.SetValue(3, Value());  // price to Null
+    EXPECT_EQ(Query1("SELECT remark FROM cdinfo WHERE cdid = '" + Cdid(2) + "'"),
+              "O'Brien 说 \"100%\"");
+    rs.SetValue(3, Value());                  // price to Null
     rs.Fields("remark") = rs.Fields("name");  // copies the value, not the reference
     rs.MovePrevious();
-    EXPECT_EQ(Query1("SELECT ifnull(price, '-') || remark FROM cdinfo WHERE cdid = '" + Cdid(2) + "'"), "-片2");
+    EXPECT_EQ(
+        Query1("SELECT ifnull(price, '-') || remark FROM cdinfo WHERE cdid = '" + Cdid(2) + "'"),
+        "-片2");
 }
 
 TEST_F(RecordsetWrite, TypedTextsBecomeTheColumnsTypes) {
@@ -51,7 +54,8 @@ TEST_F(RecordsetWrite, TypedTextsBecomeTheColumnsTypes) {
     rs.Fields("remark") = Value(12.5);
     EXPECT_EQ(rs["remark"], Value("12.5"));
     rs.Update();
-    EXPECT_EQ(Query1("SELECT typeof(count) || typeof(price) || count || ':' || price FROM cdinfo"), "integerreal12:7.25");
+    EXPECT_EQ(Query1("SELECT typeof(count) || typeof(price) || count || ':' || price FROM cdinfo"),
+              "integerreal12:7.25");
     rs.Fields("price") = Value("");
     rs.Update();
     EXPECT_EQ(Query1("SELECT price FROM cdinfo"), "<null>");
@@ -98,7 +102,8 @@ TEST_F(RecordsetWrite, RowDeletedUnderneathCannotBeUpdatedOrDeleted) {
     EXPECT_EQ(ErrorOf([&] { rs.Update(); }), kGone);
     EXPECT_EQ(ErrorOf([&] { rs.MoveLast(); }), kGone);
     rs.CancelUpdate();
-    EXPECT_EQ(ErrorOf([&] { rs.Delete(); }), "找不到要删除的记录：它可能已被删除或已被其他操作修改。");
+    EXPECT_EQ(ErrorOf([&] { rs.Delete(); }),
+              "找不到要删除的记录：它可能已被删除或已被其他操作修改。");
     EXPECT_EQ(rs.RecordCount(), 2);
     EXPECT_EQ(rs.AbsolutePosition(), 1);
 }
@@ -113,7 +118,8 @@ TEST_F(RecordsetWrite, FailedInsertOrKeyClashKeepsTheEdit) {
     EXPECT_EQ(rs.AbsolutePosition(), 1);
     rs.Fields("cdid") = Value(Cdid(7));
     rs.MoveNext();
-    EXPECT_EQ(Query1("SELECT group_concat(count) FROM (SELECT count FROM cdinfo ORDER BY cdid)"), "2,1");
+    EXPECT_EQ(Query1("SELECT group_concat(count) FROM (SELECT count FROM cdinfo ORDER BY cdid)"),
+              "2,1");
 }
 
 TEST_F(RecordsetWrite, AddNewReadsBackDefaultsAndTheNumberedKey) {
@@ -198,7 +204,8 @@ TEST_F(RecordsetWrite, DeleteRemovesAtOnceAndLandsOnTheNextRow) {
 
 TEST_F(RecordsetWrite, JoinWritesEachTableInOneTransaction) {
     AddTitles(2);
-    conn.Execute("INSERT INTO borrowinfo (borrowid, name, borrowcount) VALUES (?1, '000001', 1)", {Cdid(1) + "0001"});
+    conn.Execute("INSERT INTO borrowinfo (borrowid, name, borrowcount) VALUES (?1, '000001', 1)",
+                 {Cdid(1) + "0001"});
     const char* sql =
         "SELECT b.borrowid, b.name AS customer, b.remark, c.cdid, c.name, c.count * 2 AS twice "
         "FROM borrowinfo b JOIN cdinfo c ON c.cdid = substr(b.borrowid, 1, 12)";
@@ -229,7 +236,8 @@ TEST_F(RecordsetWrite, ComputedOrKeylessFieldsRefuseEdits) {
     AddTitles(2);
     Recordset rs;
     rs.Open("SELECT cdid, name, count * 2 AS twice, upper(name) FROM cdinfo", conn);
-    EXPECT_EQ(ErrorOf([&] { rs.Fields("twice") = Value(3); }), "字段“twice”是计算出来的值，不能修改。");
+    EXPECT_EQ(ErrorOf([&] { rs.Fields("twice") = Value(3); }),
+              "字段“twice”是计算出来的值，不能修改。");
     EXPECT_FALSE(rs.IsUpdatable(3));
     EXPECT_EQ(rs.EditMode(), adEditNone);
 

@@ -48,7 +48,8 @@ TEST(Value, DatesAreStoredAsTexts) {
               "2024-03-09 08:05:01");
     EXPECT_EQ(Value("2024-03-09").ToDate(), QDate(2024, 3, 9));
     EXPECT_EQ(Value("2024-03-09 08:05:01").ToDate(), QDate(2024, 3, 9));
-    EXPECT_EQ(Value("2024-03-09 08:05:01").ToDateTime(), QDateTime(QDate(2024, 3, 9), QTime(8, 5, 1)));
+    EXPECT_EQ(Value("2024-03-09 08:05:01").ToDateTime(),
+              QDateTime(QDate(2024, 3, 9), QTime(8, 5, 1)));
     EXPECT_EQ(Value("2024-03-09").ToDateTime(), QDateTime(QDate(2024, 3, 9), QTime(0, 0)));
     EXPECT_FALSE(Value("2023-02-30").ToDate().isValid());
     EXPECT_FALSE(Value("九月").ToDate().isValid());

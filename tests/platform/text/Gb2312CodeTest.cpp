@@ -28,7 +28,7 @@ TEST(Gb2312Code, CharactersOutsideGb2312GiveZero) {
     EXPECT_EQ(Gb2312Code("𠀀"), 0);
     EXPECT_EQ(Gb2312Code("丂"), 0);  // in GBK, not in GB2312
     EXPECT_EQ(Gb2312Code("¥"), 0);
-    EXPECT_EQ(Gb2312Code(QString(QChar(0xD800))), 0);          // a lone surrogate
-    EXPECT_EQ(Gb2312Code(QString(QChar(0xD800)) + "a"), 0);    // a broken pair
-    EXPECT_EQ(Gb2312Code("啊"), 0xB0A1);                       // the converter still works
+    EXPECT_EQ(Gb2312Code(QString(QChar(0xD800))), 0);        // a lone surrogate
+    EXPECT_EQ(Gb2312Code(QString(QChar(0xD800)) + "a"), 0);  // a broken pair
+    EXPECT_EQ(Gb2312Code("啊"), 0xB0A1);                     // the converter still works
 }

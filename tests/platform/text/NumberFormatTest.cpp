@@ -163,7 +163,8 @@ TEST(RoundHalfUp, ExtremeArgumentsLeaveTheValueSane) {
     EXPECT_EQ(RoundHalfUp(2.675, -1000), 0);
     EXPECT_FALSE(std::signbit(RoundHalfUp(-0.001, 2)));
     EXPECT_TRUE(std::isnan(RoundHalfUp(std::nan(""), 2)));
-    EXPECT_EQ(RoundHalfUp(std::numeric_limits<double>::max(), -308), std::numeric_limits<double>::max());
+    EXPECT_EQ(RoundHalfUp(std::numeric_limits<double>::max(), -308),
+              std::numeric_limits<double>::max());
 }
 
 TEST(PadNumber, PadsWithZerosToTheWidth) {

@@ -33,14 +33,14 @@ TEST(Val, NothingNumericReadsAsZero) {
 }
 
 TEST(IsNumeric, NumbersAsTheProgramSeesThem) {
-    for (const char* text : {"12", " 3.5 ", "-1", "+7", "1,234.5", "￥12.00", "¥3", "-￥1,234.50", "1e3",
-                             "1.5E-2", ".5", "12.", "1,234,567"})
+    for (const char* text : {"12", " 3.5 ", "-1", "+7", "1,234.5", "￥12.00", "¥3", "-￥1,234.50",
+                             "1e3", "1.5E-2", ".5", "12.", "1,234,567"})
         EXPECT_TRUE(IsNumeric(QString::fromUtf8(text))) << text;
 }
 
 TEST(IsNumeric, TextsThatAreNotNumbers) {
-    for (const char* text : {"", "   ", "abc", "12a", "%", "80%", "1,2", "--1", "1e", "1e999", "￥", ".",
-                             "nan", "inf", "1 2", "12-"})
+    for (const char* text : {"", "   ", "abc", "12a", "%", "80%", "1,2", "--1", "1e", "1e999", "￥",
+                             ".", "nan", "inf", "1 2", "12-"})
         EXPECT_FALSE(IsNumeric(QString::fromUtf8(text))) << text;
 }
 
@@ -61,14 +61,36 @@ TEST(ParseAmount, AmountsAsBoxesShowThem) {
 }
 
 TEST(ParseAmount, RefusesWhatIsNoAmount) {
-    for (const char* text : {"", " ", "abc", "12a", "1,2", "1,2,3", "1234,567", ",123", "1,,234", "1,234.5,6",
-                             "%", "--1", "+-1", "12%%", "12%3", "nan", "inf", "1e3", "1 2", "￥￥1", "1-",
-                             "10000000000001", "-10000000000001", "99999999999999999999"})
+    for (const char* text : {"",
+                             " ",
+                             "abc",
+                             "12a",
+                             "1,2",
+                             "1,2,3",
+                             "1234,567",
+                             ",123",
+                             "1,,234",
+                             "1,234.5,6",
+                             "%",
+                             "--1",
+                             "+-1",
+                             "12%%",
+                             "12%3",
+                             "nan",
+                             "inf",
+                             "1e3",
+                             "1 2",
+                             "￥￥1",
+                             "1-",
+                             "10000000000001",
+                             "-10000000000001",
+                             "99999999999999999999"})
         EXPECT_FALSE(ParseAmount(QString::fromUtf8(text)).has_value()) << text;
 }
 
 TEST(ParseAmount, ReadsBackEveryAmountFormatShows) {
-    for (double v : {0.0, 0.01, 2.675, 12.5, 999.995, 1000.0, 1234.5, 1234567.891, -0.5, -120.0, -1234.5})
+    for (double v :
+         {0.0, 0.01, 2.675, 12.5, 999.995, 1000.0, 1234.5, 1234567.891, -0.5, -120.0, -1234.5})
         for (const char* pattern : {"￥#,##0.00", "#,##0.00", "0.00"})
             EXPECT_EQ(ParseAmount(Format(v, QString::fromUtf8(pattern))), RoundHalfUp(v, 2))
                 << v << " " << pattern;

@@ -21,7 +21,7 @@ namespace {
 
 // A window with three text boxes, the middle one hidden, each logging its focus events.
 class FocusWindow : public QWidget {
-public:
+  public:
     FocusWindow() {
         auto* layout = new QVBoxLayout(this);
         for (QLineEdit** box : {&A, &B, &C}) {
@@ -118,7 +118,8 @@ TEST(PictureButtonTest, MouseEventsWithTwipPositionsAndPressedLook) {
     QObject::connect(button, &PictureButton::MouseDown, [&](int b, int s, double x, double y) {
         log << QString("Down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
     });
-    QObject::connect(button, &PictureButton::MouseUp, [&](int b, int, double, double) { log << QString("Up %1").arg(b); });
+    QObject::connect(button, &PictureButton::MouseUp,
+                     [&](int b, int, double, double) { log << QString("Up %1").arg(b); });
     QObject::connect(button, &PictureButton::Click, [&] { log << "Click"; });
     QObject::connect(button, &PictureButton::MouseMove, [&](int b, int, double x, double) {
         log << QString("Move %1 %2").arg(b).arg(x);
@@ -185,11 +186,13 @@ TEST(FontsTest, ChineseRendersWithTheCjkFamilies) {
     const QFont saved = QApplication::font();
     ApplyCjkFonts();
     EXPECT_EQ(QApplication::font().families().value(0), "WenQuanYi Micro Hei");
-    EXPECT_TRUE(QFontMetrics(QApplication::font()).inFontUcs4(U'租')) << "a CJK font must be installed";
+    EXPECT_TRUE(QFontMetrics(QApplication::font()).inFontUcs4(U'租'))
+        << "a CJK font must be installed";
     const QFont title = CjkFont("隶书", 15.75, true);
     EXPECT_EQ(title.families().value(0), "隶书");
     EXPECT_TRUE(title.bold());
-    EXPECT_TRUE(QFontMetrics(title).inFontUcs4(U'租')) << "a missing family falls back to the CJK list";
+    EXPECT_TRUE(QFontMetrics(title).inFontUcs4(U'租'))
+        << "a missing family falls back to the CJK list";
     QApplication::setFont(saved);
 }
 

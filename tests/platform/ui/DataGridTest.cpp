@@ -13,7 +13,7 @@ namespace {
 
 // The member page's grid: five designed columns over "select * from userinfo".
 class DataGridTest : public MemberFixture {
-protected:
+  protected:
     void SetUp() override {
         MemberFixture::SetUp();
         auto* layout = new QVBoxLayout(&window);
@@ -37,7 +37,9 @@ protected:
         grid->SetDataSource(nullptr);
         MemberFixture::TearDown();
     }
-    QPoint CellCentre(int row, int col) const { return grid->visualRect(grid->model()->index(row, col)).center(); }
+    QPoint CellCentre(int row, int col) const {
+        return grid->visualRect(grid->model()->index(row, col)).center();
+    }
     // Enter in a cell editor commits it once the event loop runs.
     void Enter(QLineEdit* editor) {
         QTest::keyClick(editor, Qt::Key_Return);
@@ -91,7 +93,8 @@ TEST_F(DataGridTest, CurrentRowFollowsTheRecordsetAndTheOperator) {
     QTest::keyClick(grid, Qt::Key_Left);
     EXPECT_EQ(rs->AbsolutePosition(), 3);
     EXPECT_EQ(grid->Col(), 2);
-    EXPECT_EQ(log, (QStringList{"RowColChange 1 3", "RowColChange 2 3"})) << "a column change is a change too";
+    EXPECT_EQ(log, (QStringList{"RowColChange 1 3", "RowColChange 2 3"}))
+        << "a column change is a change too";
 
     // A new row appears as the current row; cancelling it brings the grid back.
     log.clear();
@@ -112,8 +115,10 @@ TEST_F(DataGridTest, OperatorsCellEditIsWrittenWhenTheRowChanges) {
     QObject::connect(grid, &DataGrid::BeforeColUpdate, [&](int col, const Value& old, int&) {
         events << QString("Before %1 %2").arg(col).arg(old.ToString());
     });
-    QObject::connect(grid, &DataGrid::AfterColUpdate, [&](int col) { events << QString("After %1").arg(col); });
-    QObject::connect(grid, &DataGrid::AfterColEdit, [&](int col) { events << QString("Edit %1").arg(col); });
+    QObject::connect(grid, &DataGrid::AfterColUpdate,
+                     [&](int col) { events << QString("After %1").arg(col); });
+    QObject::connect(grid, &DataGrid::AfterColEdit,
+                     [&](int col) { events << QString("Edit %1").arg(col); });
 
     QLineEdit* editor = OpenEditor(0, 1);
     ASSERT_NE(editor, nullptr);
@@ -185,7 +190,8 @@ TEST_F(DataGridTest, ColumnTextFromCodeWritesTheCurrentRowsField) {
     EXPECT_EQ(grid->model()->index(1, 2).data().toString(), "￥88.00");
     EXPECT_EQ(grid->Columns(3).Text(), "2024-12-01");
     EXPECT_THROW(grid->Columns(2).SetText("abc"), DbError);
-    EXPECT_EQ(log, QStringList{"RowColChange 0 0"}) << "writing a column from code raises no grid event";
+    EXPECT_EQ(log, QStringList{"RowColChange 0 0"})
+        << "writing a column from code raises no grid event";
 
     rs->MoveFirst();
     EXPECT_EQ(Query1("select money from userinfo where userid='000002'"), "88.0");
@@ -201,7 +207,8 @@ TEST_F(DataGridTest, HeadClickGivesTheColumn) {
     QObject::connect(grid, &DataGrid::HeadClick, [&](int col) { clicked << col; });
     QHeaderView* header = grid->horizontalHeader();
     const int x = header->sectionViewportPosition(3) + header->sectionSize(3) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, header->height() / 2));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(x, header->height() / 2));
     EXPECT_EQ(clicked, QList<int>{3});
     EXPECT_EQ(grid->SelBookmarks().Count(), 0) << "a heading selects nothing";
 }
@@ -224,7 +231,8 @@ TEST_F(DataGridTest, SelBookmarksFromCodeAndRecordSelectors) {
 
     QHeaderView* selectors = grid->verticalHeader();
     const auto selectorOf = [selectors](int row) {
-        return QPoint(selectors->width() / 2, selectors->sectionViewportPosition(row) + selectors->sectionSize(row) / 2);
+        return QPoint(selectors->width() / 2,
+                      selectors->sectionViewportPosition(row) + selectors->sectionSize(row) / 2);
     };
     QTest::mouseClick(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, selectorOf(2));
     EXPECT_EQ(grid->SelBookmarks().Count(), 1);
@@ -261,14 +269,17 @@ TEST_F(DataGridTest, MouseAndKeysAsEveryControlsEvents) {
     OnMouseMove(grid, &window, [&](int button, int, double x, double y) {
         events << QString("Move %1 %2 %3").arg(button).arg(x > 0).arg(y > 0);
     });
-    OnKeyDown(grid, &window, [&](int& keyCode, int shift) { events << QString("KeyDown %1 %2").arg(keyCode).arg(shift); });
+    OnKeyDown(grid, &window, [&](int& keyCode, int shift) {
+        events << QString("KeyDown %1 %2").arg(keyCode).arg(shift);
+    });
     MoveMouse(grid->viewport(), CellCentre(1, 1));
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(events, (QStringList{"Move 0 1 1", "KeyDown 40 0"}));
 }
 
 TEST_F(DataGridTest, AnErrorInAHandlerIsShownNotThrownIntoTheEventLoop) {
-    QObject::connect(grid, &DataGrid::RowColChange, [](int, int) { throw DbError("database is locked"); });
+    QObject::connect(grid, &DataGrid::RowColChange,
+                     [](int, int) { throw DbError("database is locked"); });
     QTest::keyClick(grid, Qt::Key_Down);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
     EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("database is locked"));
@@ -299,7 +310,8 @@ TEST_F(DataGridTest, RowsRemovedByTheRecordsetDoNotMoveItOrWriteAnything) {
     EXPECT_EQ(Query1("select count(*) from userinfo"), "3");
     EXPECT_EQ(rs->AbsolutePosition(), 3);
     EXPECT_EQ(grid->Row(), 2);
-    for (const QString& line : log) EXPECT_FALSE(line.startsWith("RowColChange 3")) << line.toStdString();
+    for (const QString& line : log)
+        EXPECT_FALSE(line.startsWith("RowColChange 3")) << line.toStdString();
 
     // Deleting the first row leaves the recordset (and the grid) on the next one.
     rs->MoveFirst();

@@ -11,7 +11,7 @@
 namespace {
 
 class FieldBindingTest : public MemberFixture {
-protected:
+  protected:
     QLineEdit TxtUserName;
     QLineEdit TxtMoney;
     QCheckBox CheckPaid;

@@ -2,9 +2,9 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <functional>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "platform/ui/FormOf.h"
 #include "platform/ui/VbKeys.h"
@@ -19,7 +19,7 @@ QStringList& Log() {
 
 // A window that writes every event procedure it runs into the log.
 class frmProbe : public FormOf<frmProbe> {
-public:
+  public:
     frmProbe() {
         setObjectName("frmProbe");
         Text1 = new QLineEdit(this);
@@ -63,7 +63,7 @@ public:
 };
 
 class frmOther : public FormOf<frmOther> {
-public:
+  public:
     frmOther() { setObjectName("frmOther"); }
     void Form_Activate() override { Log() << "Other Activate"; }
     void Form_Deactivate() override { Log() << "Other Deactivate"; }
@@ -71,7 +71,7 @@ public:
 
 // Records the keys that reach a control after the window has seen them.
 class KeyRecorder : public QObject {
-public:
+  public:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::KeyPress) Log() << "control";
         return false;
@@ -79,7 +79,7 @@ public:
 };
 
 class FormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Log().clear(); }
     void TearDown() override {
         if (frmProbe::isLoaded()) {
@@ -197,7 +197,7 @@ TEST_F(FormTest, ActivationFollowsTheProgramsWindowsOnly) {
 }
 
 class FormKeyTest : public FormTest {
-protected:
+  protected:
     void SetUp() override {
         FormTest::SetUp();
         form = &frmProbe::instance();
@@ -214,14 +214,15 @@ protected:
 TEST_F(FormKeyTest, WindowSeesKeysBeforeItsControlWithShiftStates) {
     QTest::keyClick(form->Text1, Qt::Key_B, Qt::ControlModifier);
     // (the test also presses and releases Ctrl itself: key code 17)
-    EXPECT_EQ(Log(), (QStringList{"KeyDown 17 2", "control", "KeyDown 66 2", "KeyPress 2", "control",
-                                  "KeyUp 66 2", "KeyUp 17 0"}));
+    EXPECT_EQ(Log(), (QStringList{"KeyDown 17 2", "control", "KeyDown 66 2", "KeyPress 2",
+                                  "control", "KeyUp 66 2", "KeyUp 17 0"}));
 
     Log().clear();
     QTest::keyClick(form->Text1, Qt::Key_F2, Qt::ShiftModifier);
     QTest::keyClick(form->Text1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(form->Text1, Qt::Key_F2, Qt::AltModifier);
-    EXPECT_EQ(Log().filter("KeyUp 113"), (QStringList{"KeyUp 113 1", "KeyUp 113 3", "KeyUp 113 4"}));
+    EXPECT_EQ(Log().filter("KeyUp 113"),
+              (QStringList{"KeyUp 113 1", "KeyUp 113 3", "KeyUp 113 4"}));
 
     Log().clear();
     QTest::keyClick(form->Text1, Qt::Key_Escape);
@@ -249,7 +250,8 @@ TEST_F(FormKeyTest, KeysPressedWhileAHandlerYieldsReachTheWindow) {
     // Enter starts a search that lets the event loop run; Esc typed meanwhile must reach
     // Form_KeyPress, or the search could not be stopped.
     form->whileEnter = [this] {
-        QCoreApplication::postEvent(form->Text1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            form->Text1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         QCoreApplication::processEvents();
         Log() << "search ends";
     };

@@ -28,7 +28,9 @@ QPoint CheckBoxCentre(ListView& lvw, ListItem* item) {
     option.rect = lvw.visualItemRect(item);
     option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
     option.text = item->Text();
-    return lvw.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &lvw).center();
+    return lvw.style()
+        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &lvw)
+        .center();
 }
 
 TEST(ListViewTest, KeyedColumnsAndSubItems) {
@@ -67,7 +69,7 @@ TEST(ListViewTest, KeyedColumnsAndSubItems) {
 }
 
 class ListViewCheckTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         lvw.SetCheckboxes(true);
         lvw.ColumnHeaders().Add("Copy", "选择归还光盘", 2000);
@@ -75,9 +77,8 @@ protected:
         QObject::connect(&lvw, &ListView::ItemCheck, [this](ListItem* item) {
             log << QString("%1 %2").arg(item->Index()).arg(item->Checked() ? "ticked" : "unticked");
         });
-        QObject::connect(&lvw, &ListView::ItemClick, [this](ListItem* item) {
-            log << QString("click %1").arg(item->Index());
-        });
+        QObject::connect(&lvw, &ListView::ItemClick,
+                         [this](ListItem* item) { log << QString("click %1").arg(item->Index()); });
         lvw.resize(300, 200);
         ASSERT_TRUE(ShowActive(&lvw));
     }
@@ -109,7 +110,8 @@ TEST_F(ListViewCheckTest, ItemClickByMouseOrKeyboardNotByCode) {
     EXPECT_TRUE(log.isEmpty());
 
     const QRect row1 = lvw.visualItemRect(lvw.ListItems()(1));
-    QTest::mouseClick(lvw.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(row1.right() - 10, row1.center().y()));
+    QTest::mouseClick(lvw.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(row1.right() - 10, row1.center().y()));
     EXPECT_EQ(log, QStringList{"click 1"});
     EXPECT_EQ(lvw.SelectedItem()->Index(), 1);
 

@@ -10,7 +10,7 @@
 namespace {
 
 class MaskEdBoxTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&window);
         box = new MaskEdBox(&window);
@@ -79,7 +79,8 @@ TEST_F(MaskEdBoxTest, ChangeAndLostFocusAsTheWindowsUseThem) {
     EXPECT_EQ(changes, 1);
 
     // The window's LostFocus rewrites the typed amount; the box then shows it formatted.
-    OnLostFocus(box, &window, [this] { box->SetText(QString::number(box->Text().toDouble() * 2)); });
+    OnLostFocus(box, &window,
+                [this] { box->SetText(QString::number(box->Text().toDouble() * 2)); });
     box->setFocus();
     box->selectAll();
     QTest::keyClicks(box, "3.5");

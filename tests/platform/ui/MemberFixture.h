@@ -8,7 +8,7 @@
 // A shop database with three members and the program's connection and an optimistic
 // member recordset open on it, ordered by number.
 class MemberFixture : public ShopTest {
-protected:
+  protected:
     void SetUp() override {
         ShopTest::SetUp();
         Sql("INSERT INTO userinfo (userid, username, money, JoinDate, telephone, ispay) VALUES"
