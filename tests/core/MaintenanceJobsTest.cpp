@@ -1,24 +1,12 @@
 #include "core/frmWait.h"
-#include "tests/core/CoreTest.h"
+#include "tests/core/MonthFeeFixture.h"
 #include "tests/core/YearFoldFixture.h"
 
 // The start-up jobs: what they ask and when. What the charge and the fold write is
 // tested on the operations (MonthFeeChargeTest, YearFoldTest).
 
 namespace {
-class MonthTaxTest : public CoreTest {
-  protected:
-    void SetUp() override {
-        CoreTest::SetUp();
-        Sql("update pricepercent set tax = 10;"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000001','a',50,20,0);"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000002','b',null,null,0);"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000003','c',5,0,1)");
-    }
-};
+using MonthTaxTest = MonthFeeFixture;
 }  // namespace
 
 TEST_F(MonthTaxTest, FifteenthChargesUnpaidMembersOnceAfterYes) {

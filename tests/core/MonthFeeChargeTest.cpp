@@ -1,20 +1,9 @@
 #include "core/MonthFeeCharge.h"
-#include "tests/core/CoreTest.h"
+#include "tests/core/MonthFeeFixture.h"
 
 namespace {
-// Two unpaid members (one with Null money and tax) and one paid this month.
-class MonthFeeChargeTest : public CoreTest {
+class MonthFeeChargeTest : public MonthFeeFixture {
   protected:
-    void SetUp() override {
-        CoreTest::SetUp();
-        Sql("update pricepercent set tax = 10;"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000001','a',50,20,0);"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000002','b',null,null,0);"
-            "insert into userinfo (userid, username, money, tax, ispay) values "
-            "('000003','c',5,0,1)");
-    }
     QString Member(const QString& id) {
         return Query1("select money||'/'||tax||'/'||ispay from userinfo where userid='" + id + "'");
     }

@@ -21,6 +21,7 @@
 #include "platform/ui/Form.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
+#include "tests/reliability/ProgramWindows.h"
 #include "tests/reliability/SweepControls.h"
 #include "tests/support/DatabaseDump.h"
 #include "tests/support/TestSupport.h"
@@ -178,16 +179,6 @@ class BadInputSweepTest : public ShopTest {
         ASSERT_FALSE(gQuit) << "start-up refused the shop";
         ShowActive(&frmMain::instance());
         Settle();
-    }
-
-    // Every window of the program goes, without the closing questions, and the file closes.
-    static void CloseProgram() {
-        QList<QPointer<QWidget>> forms;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<Form*>(w)) forms << w;
-        for (const QPointer<QWidget>& w : forms) delete w.data();
-        Settle();
-        ResetGlobalState();
     }
 
     // The shop as it was before the sweep, and the window opened afresh on it.

@@ -26,6 +26,7 @@
 #include "platform/ui/Form.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
+#include "tests/reliability/ProgramWindows.h"
 #include "tests/support/DatabaseDump.h"
 #include "tests/support/TestSupport.h"
 
@@ -110,15 +111,6 @@ class FileFaultsTest : public ShopTest {
         ShowActive(&frmMain::instance());
         Settle();
         return frmMain::instance();
-    }
-
-    static void CloseProgram() {
-        QList<QPointer<QWidget>> forms;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<Form*>(w)) forms << w;
-        for (const QPointer<QWidget>& w : forms) delete w.data();
-        Settle();
-        ResetGlobalState();
     }
 
     static SettingsPage& Settings() {
