@@ -139,21 +139,30 @@ bool frmMain::IsShowing(const QWidget* page) const {
 }
 
 // Each page's background fills the page, whatever the window's size. Only the page shown
-// is painted: the others are painted when they are first shown at that size.
+// is painted: the others are painted when they are first shown at that size. A page that is
+// not on screen is not painted: the window paints it when it shows. The tab control gives a
+// page shown with the window its final size only after showing it, so that page is painted
+// once the showing is done, at the size it then has.
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize) {
-        for (int i = 0; i < kPages; ++i) {
-            if (watched != SSTab1->widget(i)) continue;
-            const QSize size = SSTab1->widget(i)->size();
-            Image1[i]->setGeometry(0, 0, size.width(), size.height());
-            if (i == SSTab1->currentIndex()) PaintBackground(i);
-        }
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+        for (int i = 0; i < kPages; ++i)
+            if (watched == SSTab1->widget(i)) PageResizedOrShown(i, event->type());
     }
     return FormOf<frmMain>::eventFilter(watched, event);
 }
 
+void frmMain::PageResizedOrShown(int page, QEvent::Type type) {
+    if (type == QEvent::Resize)
+        Image1[page]->setGeometry(QRect(QPoint(0, 0), SSTab1->widget(page)->size()));
+    if (page != SSTab1->currentIndex()) return;
+    if (type == QEvent::Resize)
+        PaintBackground(page);
+    else
+        QTimer::singleShot(0, this, [this, page] { PaintBackground(page); });
+}
+
 void frmMain::PaintBackground(int page) {
-    if (page < 0 || page >= kPages) return;
+    if (page < 0 || page >= kPages || !SSTab1->widget(page)->isVisible()) return;
     const QSize size = SSTab1->widget(page)->size();
     if (backgroundSizes_[page] == size) return;
     backgroundSizes_[page] = size;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QEvent>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -95,6 +96,7 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     bool SavePendingEdits();
     void ShowPage(int page);
     void PaintBackground(int page);
+    void PageResizedOrShown(int page, QEvent::Type type);
 
     std::array<QSize, kPages> backgroundSizes_{};  // the size each page's picture was painted for
 };
