@@ -1,5 +1,6 @@
 #include "core/pictures/Pictures.h"
 
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
@@ -7,6 +8,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -52,12 +54,32 @@ QPixmap Pictures::ReportButton(int index, QSize size) {
     return Render(ResourceAt(kReportButtonFiles, index), size, Fit::Stretch);
 }
 
+// The window system asks for one or two of the icon's sizes, often none before the window
+// is on screen: each is drawn when first asked for.
+class Pictures::IconEngine : public QIconEngine {
+  public:
+    explicit IconEngine(QString resource) : resource_(std::move(resource)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return Render(resource_, size, Fit::Stretch);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : {16, 24, 32, 48, 64, 128, 256}) sizes.append({side, side});
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new IconEngine(resource_); }
+
+  private:
+    QString resource_;
+};
+
 QIcon Pictures::WindowIcon() {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(
-            Render(QStringLiteral(":/pictures/window-icon.svg"), {side, side}, Fit::Stretch));
-    return icon;
+    return QIcon(new IconEngine(QStringLiteral(":/pictures/window-icon.svg")));
 }
 
 QPixmap Pictures::Render(const QString& resource, QSize size, Fit fit) {

@@ -37,5 +37,6 @@ class Pictures {
 
   private:
     enum class Fit { Stretch, Cover };
+    class IconEngine;
     static QPixmap Render(const QString& resource, QSize size, Fit fit);
 };
