@@ -10,8 +10,8 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/CrashInjection.h"
-#include "tests/reliability/CrashDump.h"
 #include "tests/reliability/CrashInvariants.h"
+#include "tests/support/DatabaseDump.h"
 #include "tools/CreateDatabase.h"
 
 namespace {
@@ -100,9 +100,8 @@ CrashHarness::Child CrashHarness::RunChild(int crashAt, size_t steps) const {
 QStringList CrashHarness::StateOf(const QString& file) {
     Connection conn;
     conn.OpenFile(file);
-    QStringList state = CrashDump::Of(conn);
     conn.Close();
-    return state;
+    return DatabaseDump(file);
 }
 
 QString CrashHarness::Check(const QString& label, const Child& child, int expectedExit,
@@ -114,17 +113,17 @@ QString CrashHarness::Check(const QString& label, const Child& child, int expect
             .arg(expectedExit);
     Connection conn;
     conn.OpenFile(WorkFile());
-    const QString integrity = CrashDump::Integrity(conn);
-    const QStringList state = CrashDump::Of(conn);
     const QStringList broken = CrashInvariants::Broken(conn);
     conn.Close();
+    const QString integrity = IntegrityCheck(WorkFile());
+    const QStringList state = DatabaseDump(WorkFile());
     if (integrity != QStringLiteral("ok"))
         return QStringLiteral("%1: integrity_check says %2").arg(label, integrity);
     if (std::find(accepted.begin(), accepted.end(), state) == accepted.end())
         return QStringLiteral(
                    "%1: the file is neither before nor after the action; against "
                    "the state after it:\n%2")
-            .arg(label, CrashDump::Difference(accepted.back(), state));
+            .arg(label, DumpDifference(accepted.back(), state));
     if (!broken.isEmpty()) return label + QStringLiteral(": rules broken") + Describe(broken);
     return QString();
 }
@@ -149,6 +148,12 @@ CrashHarness::Outcome CrashHarness::Run() {
         accepted.push_back(StateOf(WorkFile()));
     }
     if (writes == 0) outcome.failures << QStringLiteral("the action wrote nothing");
+    // A dump that could not read the file would make every state look alike.
+    if (accepted.front() == accepted.back() || accepted.front().first().startsWith("cannot open"))
+        outcome.failures << QStringLiteral(
+                                "the state after the action is not told from the "
+                                "state before:\n") +
+                                accepted.front().mid(0, 3).join('\n');
 
     const size_t all = action_.steps.size();
     for (int n = 1; n <= writes; ++n) {

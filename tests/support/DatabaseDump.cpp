@@ -110,3 +110,14 @@ QString IntegrityCheck(const QString& path) {
         if (row.startsWith(QStringLiteral("t:'"))) row = row.mid(3, row.size() - 4);
     return rows.join('\n');
 }
+
+QString DumpDifference(const QStringList& expected, const QStringList& actual) {
+    constexpr int kLinesShown = 6;
+    QStringList missing;
+    QStringList extra;
+    for (const QString& line : expected)
+        if (!actual.contains(line) && missing.size() < kLinesShown) missing << "  - " + line;
+    for (const QString& line : actual)
+        if (!expected.contains(line) && extra.size() < kLinesShown) extra << "  + " + line;
+    return (missing + extra).join('\n');
+}

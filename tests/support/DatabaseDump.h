@@ -13,3 +13,7 @@ QStringList DatabaseDump(const QString& path);
 
 // The result of PRAGMA integrity_check ("ok" for a sound file).
 QString IntegrityCheck(const QString& path);
+
+// The first lines where two dumps differ ("  - " missing, "  + " extra), for a failure
+// message.
+QString DumpDifference(const QStringList& expected, const QStringList& actual);
