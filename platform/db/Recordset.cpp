@@ -168,10 +168,17 @@ struct Recordset::Impl {
     }
 
     // Undoes what a write did to the snapshot: rows return as they were (a removed one to
-    // its place), with the edit and the position of that moment.
+    // its place), with the edit and the position of that moment. The views are told of
+    // changed rows, or reset when a row came back; a move is announced only when the
+    // current row is another one than before.
     void PutBack(Before b) {
-        if (model) model->BeginReset();
+        const Bookmark wasCurrent = HasRow() ? rows[cur].bookmark : 0;
+        const bool anyGone = std::any_of(b.rows.begin(), b.rows.end(),
+                                         [this](const Row& r) { return IndexOf(r.bookmark) < 0; });
+        if (model && anyGone) model->BeginReset();
+        std::vector<Bookmark> changed;
         for (Row& r : b.rows) {
+            changed.push_back(r.bookmark);
             const int i = IndexOf(r.bookmark);
             if (i >= 0) {
                 rows[i] = std::move(r);
@@ -191,9 +198,11 @@ struct Recordset::Impl {
             backup = std::move(b.backup);
             beforeAdd = b.beforeAdd;
         }
-        if (model) model->EndReset();
+        if (model && anyGone) model->EndReset();
+        if (model && !anyGone)
+            for (Bookmark bookmark : changed) model->RowChanged(IndexOf(bookmark));
         emit q->RecordChangeComplete();
-        emit q->MoveComplete();
+        if (anyGone || (HasRow() ? rows[cur].bookmark : 0) != wasCurrent) emit q->MoveComplete();
     }
 
     // After a write has committed its own savepoint: inside an operation's transaction
@@ -673,41 +682,22 @@ void Recordset::CancelBatch(AffectEnum affect) {
 // ---- attempts
 
 struct Recordset::RowAttempt::State {
-    Bookmark bookmark = 0;  // 0: there was no current row, nothing to return to
-    Row row;
-    bool editing = false;
-    bool addSession = false;
-    std::optional<Row> backup;
-    Bookmark beforeAdd = 0;
+    std::optional<Impl::Before> before;  // none: there was no current row to return to
 };
 
 Recordset::RowAttempt::RowAttempt(Recordset& rs) : rs_(rs), state_(std::make_unique<State>()) {
     Impl& d = *rs.d;
-    if (!d.open || !d.HasRow()) return;
-    state_->bookmark = d.rows[d.cur].bookmark;
-    state_->row = d.rows[d.cur];
-    state_->editing = d.editing;
-    state_->addSession = d.addSession;
-    state_->backup = d.backup;
-    state_->beforeAdd = d.beforeAdd;
+    if (d.open && d.HasRow()) state_->before = d.Remember({d.cur}, false);
 }
 
 Recordset::RowAttempt::~RowAttempt() {
     Impl& d = *rs_.d;
-    if (kept_ || state_->bookmark == 0 || !d.open) return;
-    const int i = d.IndexOf(state_->bookmark);
-    if (i < 0) return;  // the row went with a requery: nothing of the attempt is left
-    d.rows[i] = std::move(state_->row);
-    d.cur = i;
-    d.editing = state_->editing;
-    d.addSession = state_->addSession;
-    d.backup = std::move(state_->backup);
-    d.beforeAdd = state_->beforeAdd;
-    if (d.model) d.model->RowChanged(i);
-    // Bound controls show the row again. This runs while a failure unwinds: a handler's
-    // own error must not end the program.
+    if (kept_ || !state_->before || !d.open) return;
+    // The row went with a requery: nothing of the attempt is left.
+    if (d.IndexOf(state_->before->current) < 0) return;
+    // This runs while a failure unwinds: a handler's own error must not end the program.
     try {
-        emit rs_.RecordChangeComplete();
+        d.PutBack(std::move(*state_->before));
     } catch (...) {
     }
 }
