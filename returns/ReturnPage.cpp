@@ -29,6 +29,7 @@ ReturnPage::ReturnPage(QWidget* parent) : ShopPage(parent) {
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(BuildList(), 3);
     layout->addWidget(BuildDetailPanel(), 1);
+    ConnectShop();
 }
 
 QWidget* ReturnPage::BuildList() {
@@ -129,7 +130,10 @@ const char* const kAllOpenRentals = "全部未还光盘";
 
 void ReturnPage::Load() {
     SelectPeriod(QString::fromUtf8(kAllOpenRentals));
-    // The open rentals show titles' names: they follow changed titles.
+}
+
+// The open rentals show titles' names: they follow changed titles.
+void ReturnPage::ConnectShop() {
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
         if (adoDispBorrow && adoDispBorrow->IsOpen() && !adoDispBorrow->HasPendingChanges())
             RunReported([this] { adoDispBorrow->Requery(); });

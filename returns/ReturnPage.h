@@ -60,4 +60,5 @@ class ReturnPage : public ShopPage {
     bool label68Red_ = true;
     QWidget* BuildList();
     QGroupBox* BuildDetailPanel();
+    void ConnectShop();
 };
