@@ -33,13 +33,6 @@ class CatalogueFixture : public CataloguePagesTest {
                        .Sold(0)
                        .Bad(false));
     }
-    // A rental line numbered no (4 digits) of a title, for member 000001: returned (with
-    // its return row) or still out.
-    void AddRental(const QString& cdid, const QString& no, bool returned) {
-        Data().Add(ShopData::Rental(cdid, no).PaidInCash().Returned(returned));
-    }
-    // A sale line numbered no of a title.
-    void AddSale(const QString& cdid, const QString& no) { Data().Add(ShopData::Sale(cdid, no)); }
 
     // The pages as start-up leaves them, shown and active on the catalogue page.
     CataloguePage& ShowCatalogue() {

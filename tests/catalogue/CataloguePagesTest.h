@@ -25,6 +25,14 @@ class CataloguePagesTest : public CoreTest {
         CoreTest::TearDown();
     }
 
+    // A rental line numbered no (4 digits) of a title, for member 000001: returned (with
+    // its return row) or still out.
+    void AddRental(const QString& cdid, const QString& no, bool returned) {
+        Data().Add(ShopData::Rental(cdid, no).PaidInCash().Returned(returned));
+    }
+    // A sale line numbered no of a title.
+    void AddSale(const QString& cdid, const QString& no) { Data().Add(ShopData::Sale(cdid, no)); }
+
     // The main window's load: the classification lists fill both pages, then each page
     // loads. The rental counter's place shows, as it does after the load.
     PageHost& LoadPages() {

@@ -35,13 +35,6 @@ class SettingsFixture : public CataloguePagesTest {
                        .Location("A架")
                        .Sold(t.issell));
     }
-    // A rental line numbered no of a title, for member 000001: returned (with its return
-    // row) or still out.
-    void AddRental(const QString& cdid, const QString& no, bool returned) {
-        Data().Add(ShopData::Rental(cdid, no).PaidInCash().Returned(returned));
-    }
-    // A sale line numbered no of a title.
-    void AddSale(const QString& cdid, const QString& no) { Data().Add(ShopData::Sale(cdid, no)); }
 
     // The pages as start-up leaves them (the lists' names editable), shown on the settings
     // page.
@@ -62,15 +55,6 @@ class SettingsFixture : public CataloguePagesTest {
         ASSERT_NE(editor, nullptr) << "no cell editor opened";
         editor->setText(text);
         QTest::keyClick(editor, Qt::Key_Return);
-        Settle();
-    }
-
-    // The operator puts the focus into a box, types text and leaves for another control.
-    static void TypeAndLeave(MaskEdBox* box, const QString& text, QWidget* next) {
-        box->setFocus();
-        Settle();
-        box->SetText(text);
-        next->setFocus();
         Settle();
     }
 };

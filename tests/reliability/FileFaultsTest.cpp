@@ -129,15 +129,6 @@ class FileFaultsTest : public ShopTest {
         return ClassificationLists::Of(*main.Settings, *main.Catalogue);
     }
 
-    // The operator types text into a box and goes on to another control.
-    static void TypeAndLeave(MaskEdBox* box, const QString& text, QWidget* next) {
-        box->setFocus();
-        Settle();
-        box->SetText(text);
-        next->setFocus();
-        Settle();
-    }
-
     // The operator names the current row of a classification list in its cell and leaves
     // the grid for another control.
     static void NameCellAndLeave(DataGrid* grid, const QString& name, QWidget* next) {

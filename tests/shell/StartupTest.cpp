@@ -33,16 +33,24 @@ class StartupTest : public ShopTest {
     // Start-up on a file that is refused: one error box, no window, the folder untouched.
     void ExpectRefusedUntouched(const QString& expectedPrompt) {
         const QStringList before = FolderState();
+        EXPECT_EQ(StartRefused(), expectedPrompt);
+        EXPECT_FALSE(gConn.IsOpen());
+        EXPECT_EQ(FolderState(), before);
+    }
+
+    // Start-up that fails: one error box, no window. The box's text.
+    static QString StartRefused() {
         Main();
         EXPECT_TRUE(gQuit);
-        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+        EXPECT_FALSE(frmMain::isLoaded());
+        if (MsgBoxLog::Get().Calls().size() != 1u) {
+            ADD_FAILURE() << MsgBoxLog::Get().Calls().size() << " boxes instead of one";
+            return QString();
+        }
         const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
         EXPECT_EQ(box.title, "错误");
         EXPECT_EQ(box.buttons, vbOKOnly + vbCritical);
-        EXPECT_EQ(box.prompt, expectedPrompt);
-        EXPECT_FALSE(frmMain::isLoaded());
-        EXPECT_FALSE(gConn.IsOpen());
-        EXPECT_EQ(FolderState(), before);
+        return box.prompt;
     }
 };
 }  // namespace
@@ -50,14 +58,8 @@ class StartupTest : public ShopTest {
 TEST_F(StartupTest, MissingDatabaseGivesOneErrorAndNoWindow) {
     QFile::remove(DbPath());
     SetToday(2026, 12, 3);
-    Main();
-    EXPECT_TRUE(gQuit);
-    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    const MsgBoxCall& box = MsgBoxLog::Get().Calls()[0];
-    EXPECT_EQ(box.title, "错误");
-    EXPECT_EQ(box.buttons, vbOKOnly + vbCritical);
-    EXPECT_TRUE(box.prompt.contains("unable to open database file")) << box.prompt.toStdString();
-    EXPECT_FALSE(frmMain::isLoaded());
+    const QString prompt = StartRefused();
+    EXPECT_TRUE(prompt.contains("unable to open database file")) << prompt.toStdString();
     EXPECT_FALSE(QFile::exists(DbPath()));  // opening never creates the file
 }
 
@@ -67,11 +69,7 @@ TEST_F(StartupTest, FileThatIsNoDatabaseGivesOneError) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("this is a text file, not a database\n");
     f.close();
-    Main();
-    EXPECT_TRUE(gQuit);
-    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("not a database"));
-    EXPECT_FALSE(frmMain::isLoaded());
+    EXPECT_TRUE(StartRefused().contains("not a database"));
 }
 
 // SQLite opens an empty file as an empty database and another program's database as

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <vector>
 
+#include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "tests/support/ShopData.h"
 
@@ -105,6 +106,15 @@ inline void Type(QLineEdit* box, const QString& text) {
     box->end(false);
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    Settle();
+}
+
+// The operator puts the focus into a masked box, types text and leaves for another control.
+inline void TypeAndLeave(MaskEdBox* box, const QString& text, QWidget* next) {
+    box->setFocus();
+    Settle();
+    box->SetText(text);
+    next->setFocus();
     Settle();
 }
 
