@@ -28,6 +28,9 @@ class MainWindow {
     virtual Recordset* adoCDInfo() const = 0;
     virtual Recordset* adoDispBorrow() const = 0;
     virtual Recordset* adoDispCDInfo() const = 0;
+    // The member information window for a customer key (a member's number or a walk-in
+    // name): modal from the return page and its dialog, modeless beside the counter.
+    virtual void ShowMemberInfo(const QString& UserID, bool modal) = 0;
 
     // Window-level state the pages share.
     bool IsActive = false;

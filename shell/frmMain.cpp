@@ -351,6 +351,12 @@ Recordset* frmMain::adoDispBorrow() const {
     return Returns->adoDispBorrow.get();
 }
 
+void frmMain::ShowMemberInfo(const QString& UserID, bool modal) {
+    // The member information window comes with the member subsystem.
+    (void)UserID;
+    (void)modal;
+}
+
 Recordset* frmMain::adoDispCDInfo() const {
     return Counter->adoDispCDInfo.get();
 }

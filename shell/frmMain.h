@@ -70,6 +70,7 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override;
     Recordset* adoDispCDInfo() const override;
+    void ShowMemberInfo(const QString& UserID, bool modal) override;
 
     QTabWidget* SSTab1;
     std::array<PictureButton*, kPageButtons> Image3{};

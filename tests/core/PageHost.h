@@ -54,6 +54,11 @@ class PageHost : public Form, public MainWindow {
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override { return nullptr; }
     Recordset* adoDispCDInfo() const override { return nullptr; }
+    void ShowMemberInfo(const QString& UserID, bool modal) override {
+        memberInfoShown_ << (UserID + (modal ? " modal" : " modeless"));
+    }
+    // The customers whose information window was asked for, each with how it was shown.
+    const QStringList& MemberInfoShown() const { return memberInfoShown_; }
 
     QTabWidget* SSTab1;
 
@@ -63,4 +68,5 @@ class PageHost : public Form, public MainWindow {
     std::function<Recordset*()> catalogue_;
     QStringList dispOrders_;
     QStringList dispBorrowOrders_;
+    QStringList memberInfoShown_;
 };

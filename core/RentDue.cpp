@@ -1,0 +1,17 @@
+#include "core/RentDue.h"
+
+#include <cmath>
+
+qint64 RentDue::Days(const QDateTime& borrowDate, const QDateTime& periodEnd) {
+    const double days = borrowDate.msecsTo(periodEnd) / 86400000.0;
+    // std::nearbyint rounds half to even under the default rounding mode.
+    const auto rounded = static_cast<qint64>(std::nearbyint(days));
+    return rounded == 0 ? 1 : rounded;
+}
+
+double RentDue::Of(double pricePerCopy, const QString& priceType, qint64 copies,
+                   const QDateTime& borrowDate, const QDateTime& periodEnd) {
+    const double perRental = pricePerCopy * static_cast<double>(copies);
+    if (priceType == QString::fromUtf8(kPerRental)) return perRental;
+    return static_cast<double>(Days(borrowDate, periodEnd)) * perRental;
+}

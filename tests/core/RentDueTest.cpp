@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "core/RentDue.h"
+
+namespace {
+const QDateTime kNow(QDate(2026, 12, 8), QTime(18, 0));
+
+QDateTime HoursAgo(int hours) { return kNow.addSecs(-3600LL * hours); }
+
+double PerDay(double price, int copies, int hoursAgo) {
+    return RentDue::Of(price, "每天", copies, HoursAgo(hoursAgo), kNow);
+}
+}  // namespace
+
+TEST(RentDueTest, LessThanHalfADayCountsOneDay) {
+    EXPECT_DOUBLE_EQ(PerDay(3, 2, 10), 6);
+    EXPECT_EQ(RentDue::Days(kNow, kNow), 1);
+}
+
+TEST(RentDueTest, HalfDaysRoundToTheEvenNeighbour) {
+    EXPECT_EQ(RentDue::Days(HoursAgo(36), kNow), 2);
+    EXPECT_EQ(RentDue::Days(HoursAgo(60), kNow), 2);
+    EXPECT_EQ(RentDue::Days(HoursAgo(84), kNow), 4);
+}
+
+TEST(RentDueTest, PerRentalLinesPayOnceWhateverTheDays) {
+    EXPECT_DOUBLE_EQ(RentDue::Of(4, "每次", 3, HoursAgo(24 * 30), kNow), 12);
+    EXPECT_DOUBLE_EQ(RentDue::Of(4, "每次", 3, HoursAgo(1), kNow), 12);
+}
+
+TEST(RentDueTest, AnEmptyPriceKindPaysPerDay) {
+    EXPECT_DOUBLE_EQ(RentDue::Of(2.5, "", 1, HoursAgo(72), kNow), 7.5);
+}
+
+TEST(RentDueTest, DaysBeyondSixteenBitsDoNotWrap) {
+    const QDateTime longAgo = kNow.addDays(-40000);
+    EXPECT_EQ(RentDue::Days(longAgo, kNow), 40000);
+    EXPECT_DOUBLE_EQ(RentDue::Of(1, "每天", 1, longAgo, kNow), 40000);
+}
