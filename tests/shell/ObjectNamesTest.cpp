@@ -5,6 +5,7 @@
 #include "catalogue/frmFind.h"
 #include "catalogue/frmSelPrint.h"
 #include "core/frmWait.h"
+#include "platform/ui/frmMenu.h"
 #include "tests/shell/MainWindowTest.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmFind::instance();
     frmSelPrint::instance();
     frmWait::instance();
+    frmMenu::instance();
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (IsQtInternal(window->objectName())) continue;
@@ -43,4 +45,5 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmFind::unload();
     frmSelPrint::unload();
     frmWait::unload();
+    frmMenu::unload();
 }
