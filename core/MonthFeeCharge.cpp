@@ -7,7 +7,9 @@ const char* const kNullTaxToZero = "update userinfo set [tax] = 0 where tax is n
 const char* const kNullMoneyToZero = "update userinfo set [money] = 0 where money is null";
 const char* const kChargeFee =
     "update userinfo set [money] = [money] - ?1, [tax] = [tax] + ?1, ispay = 1 where ispay = 0";
-const char* const kRearmFee = "update userinfo set ispay = 0";
+// Only the members marked paid: the re-arming runs at every start in the second half of
+// the month and should not rewrite every member each time.
+const char* const kRearmFee = "update userinfo set ispay = 0 where ispay <> 0";
 }  // namespace
 
 double MonthFeeCharge::StoredFee() {
@@ -29,7 +31,7 @@ int MonthFeeCharge::Charge(double fee) {
 
 int MonthFeeCharge::Rearm() {
     Transaction t(conn_);
-    const int members = conn_.Execute(kRearmFee);
+    const int rearmed = conn_.Execute(kRearmFee);
     t.Commit();
-    return members;
+    return rearmed;
 }

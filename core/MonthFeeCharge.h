@@ -23,7 +23,7 @@ class MonthFeeCharge {
     // Charges every unpaid member the fee and marks them paid (a Null money or tax
     // counts as 0); returns how many members were charged.
     int Charge(double fee);
-    // Marks every member unpaid; returns how many members there are.
+    // Marks every member unpaid; returns how many were marked paid before.
     int Rearm();
 
   private:

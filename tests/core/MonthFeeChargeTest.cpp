@@ -30,9 +30,11 @@ TEST_F(MonthFeeChargeTest, ChargesEachUnpaidMemberOnceWithNullsAsZero) {
 }
 
 TEST_F(MonthFeeChargeTest, RearmMarksEveryMemberUnpaidAndChargesNothing) {
-    EXPECT_EQ(charge.Rearm(), 3);
+    EXPECT_EQ(charge.Rearm(), 1) << "only the member paid this month is written";
     EXPECT_EQ(Query1("select sum(ispay) from userinfo"), "0");
     EXPECT_EQ(Member("000001"), "50.0/20.0/0");
+    EXPECT_EQ(Member("000003"), "5.0/0.0/0");
+    EXPECT_EQ(charge.Rearm(), 0) << "members already unpaid are not written again";
 }
 
 TEST_F(MonthFeeChargeTest, WithoutASettingsRowTheFeeIsZero) {
