@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -105,33 +106,95 @@ QWidget* frmMain::BuildButtonBar() {
     return bar;
 }
 
+namespace {
+const char* const kPageNames[frmMain::kPages] = {"系统维护", "数据统计", "光盘管理",
+                                                 "归还服务", "出租出售", "会员管理"};
+}  // namespace
+
+// The pages built later stand on SSTab1 as empty widgets until then, so that every page
+// keeps its index.
 void frmMain::BuildPages() {
-    Settings = new SettingsPage;
-    Statistics = new StatisticsPage;
-    Catalogue = new CataloguePage;
-    Returns = new ReturnPage;
-    Counter = new CounterPage;
-    Members = new MemberPage;
-    const std::array<ShopPage*, kPages> pages = Pages();
-    const char* names[kPages] = {"系统维护", "数据统计", "光盘管理",
-                                 "归还服务", "出租出售", "会员管理"};
     for (int i = 0; i < kPages; ++i) {
-        SSTab1->addTab(pages[i], QString::fromUtf8(names[i]));
-        Image1[i] = NamedAt<PictureButton>("Image1", i, pages[i]);
-        Image1[i]->setCursor(Qt::ArrowCursor);
-        Image1[i]->SetStretch(true);
-        Image1[i]->lower();
-        connect(Image1[i], &PictureButton::MouseMove, this, &frmMain::Image1_MouseMove);
-        pages[i]->installEventFilter(this);
+        auto* placeholder = new QWidget;
+        placeholder->setObjectName(QStringLiteral("PagePlaceholder%1").arg(i));
+        SSTab1->addTab(placeholder, QString::fromUtf8(kPageNames[i]));
+    }
+    Settings = static_cast<SettingsPage*>(Page(kSettings));
+    Catalogue = static_cast<CataloguePage*>(Page(kCatalogue));
+    Counter = static_cast<CounterPage*>(Page(kCounter));
+}
+
+ShopPage* frmMain::MakePage(int page) {
+    switch (page) {
+        case kSettings:
+            return new SettingsPage;
+        case kStatistics:
+            return new StatisticsPage;
+        case kCatalogue:
+            return new CataloguePage;
+        case kReturns:
+            return new ReturnPage;
+        case kCounter:
+            return new CounterPage;
+        default:
+            return new MemberPage;
     }
 }
 
-std::array<ShopPage*, frmMain::kPages> frmMain::Pages() const {
-    return {Settings, Statistics, Catalogue, Returns, Counter, Members};
+// The page takes its placeholder's place without the tab control announcing a change of
+// page: the page shown stays shown.
+void frmMain::InstallPage(int page, ShopPage* built) {
+    const int current = SSTab1->currentIndex();
+    QWidget* placeholder = SSTab1->widget(page);
+    {
+        const QSignalBlocker quiet(SSTab1);
+        SSTab1->removeTab(page);
+        SSTab1->insertTab(page, built, QString::fromUtf8(kPageNames[page]));
+        SSTab1->setCurrentIndex(current);
+    }
+    delete placeholder;
+    Image1[page] = NamedAt<PictureButton>("Image1", page, built);
+    Image1[page]->setCursor(Qt::ArrowCursor);
+    Image1[page]->SetStretch(true);
+    Image1[page]->lower();
+    Image1[page]->setGeometry(QRect(QPoint(0, 0), built->size()));
+    connect(Image1[page], &PictureButton::MouseMove, this, &frmMain::Image1_MouseMove);
+    built->installEventFilter(this);
 }
 
-ShopPage* frmMain::CurrentPage() const {
-    return Pages()[SSTab1->currentIndex()];
+ShopPage* frmMain::Page(int page) {
+    if (page < 0 || page >= kPages) return nullptr;
+    if (pages_[page]) return pages_[page];
+    ShopPage* built = MakePage(page);
+    pages_[page] = built;
+    InstallPage(page, built);
+    if (loaded_) built->Load();
+    if (entryEnabled_) built->EnableEntry();
+    if (panelsReset_) built->ResetPanels();
+    return built;
+}
+
+std::vector<ShopPage*> frmMain::BuiltPages() const {
+    std::vector<ShopPage*> built;
+    for (ShopPage* page : pages_)
+        if (page) built.push_back(page);
+    return built;
+}
+
+StatisticsPage* frmMain::Statistics() {
+    return static_cast<StatisticsPage*>(Page(kStatistics));
+}
+
+ReturnPage* frmMain::Returns() {
+    return static_cast<ReturnPage*>(Page(kReturns));
+}
+
+MemberPage* frmMain::Members() {
+    return static_cast<MemberPage*>(Page(kMembers));
+}
+
+ShopPage* frmMain::CurrentPage() {
+    return Page(SSTab1->currentIndex());
 }
 
 bool frmMain::IsShowing(const QWidget* page) const {
@@ -146,14 +209,14 @@ bool frmMain::IsShowing(const QWidget* page) const {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
         for (int i = 0; i < kPages; ++i)
-            if (watched == SSTab1->widget(i)) PageResizedOrShown(i, event->type());
+            if (pages_[i] && watched == pages_[i]) PageResizedOrShown(i, event->type());
     }
     return FormOf<frmMain>::eventFilter(watched, event);
 }
 
 void frmMain::PageResizedOrShown(int page, QEvent::Type type) {
     if (type == QEvent::Resize)
-        Image1[page]->setGeometry(QRect(QPoint(0, 0), SSTab1->widget(page)->size()));
+        Image1[page]->setGeometry(QRect(QPoint(0, 0), pages_[page]->size()));
     if (page != SSTab1->currentIndex()) return;
     if (type == QEvent::Resize)
         PaintBackground(page);
@@ -162,8 +225,8 @@ void frmMain::PageResizedOrShown(int page, QEvent::Type type) {
 }
 
 void frmMain::PaintBackground(int page) {
-    if (page < 0 || page >= kPages || !SSTab1->widget(page)->isVisible()) return;
-    const QSize size = SSTab1->widget(page)->size();
+    if (page < 0 || page >= kPages || !pages_[page] || !pages_[page]->isVisible()) return;
+    const QSize size = pages_[page]->size();
     if (backgroundSizes_[page] == size) return;
     backgroundSizes_[page] = size;
     Image1[page]->SetPicture(Pictures::PageBackground(page, size));
@@ -172,12 +235,14 @@ void frmMain::PaintBackground(int page) {
 void frmMain::Form_Load() {
     SSTab1->tabBar()->hide();
     FillTypeLists();
-    for (ShopPage* page : Pages()) page->Load();
+    loaded_ = true;
+    for (ShopPage* page : BuiltPages()) page->Load();
     ShowPage(kCounter);
     CounterMode = 1;
 }
 
 void frmMain::ShowPage(int page) {
+    Page(page);
     SSTab1->setCurrentIndex(page);
 }
 
@@ -190,7 +255,7 @@ void frmMain::Image3_Click(int Index) {
     // The return page's hint blinks while it shows.
     if (button.page == kReturns) Timer1->start();
     Label42->SetCaption(QString::fromUtf8(button.title));
-    Pages()[button.page]->Activate(Index);
+    Page(button.page)->Activate(Index);
 }
 
 void frmMain::Image3_MouseDown(int Index) {
@@ -202,15 +267,15 @@ void frmMain::Image3_MouseUp(int Index) {
 }
 
 void frmMain::Image1_MouseMove() {
-    for (ShopPage* page : Pages()) page->PointerOverBackground();
+    for (ShopPage* page : BuiltPages()) page->PointerOverBackground();
 }
 
 void frmMain::Timer1_Timer() {
-    for (ShopPage* page : Pages()) page->Blink();
+    for (ShopPage* page : BuiltPages()) page->Blink();
 }
 
 void frmMain::Form_KeyUp(int& KeyCode, int Shift) {
-    for (ShopPage* page : Pages())
+    for (ShopPage* page : BuiltPages())
         if (page->HandleShortcut(KeyCode, Shift)) return;
     if (Shift == vbCtrlMask) {
         switch (KeyCode) {
@@ -288,26 +353,29 @@ void frmMain::Form_Deactivate() {
 }
 
 void frmMain::EnableCatalogueEntry() {
-    for (ShopPage* page : Pages()) page->EnableEntry();
+    entryEnabled_ = true;
+    for (ShopPage* page : BuiltPages()) page->EnableEntry();
 }
 
 void frmMain::ResetBasketPanels() {
-    for (ShopPage* page : Pages()) page->ResetPanels();
+    panelsReset_ = true;
+    for (ShopPage* page : BuiltPages()) page->ResetPanels();
 }
 
 // ---- Closing ------------------------------------------------------------------------
 
 void frmMain::Form_QueryUnload(int& Cancel, int) {
     Cancel = 0;
-    // Every page asks its questions, even after one of them kept the program open.
-    for (ShopPage* page : Pages())
+    // Every page asks its questions, even after one of them kept the program open. A page
+    // never built holds nothing to ask about.
+    for (ShopPage* page : BuiltPages())
         if (!page->QueryClose()) Cancel += 1;
 }
 
 // Whatever page shows; a refused save lets the operator stay or quit.
 bool frmMain::SavePendingEdits() {
     try {
-        for (ShopPage* page : Pages())
+        for (ShopPage* page : BuiltPages())
             if (!page->SaveBeforeClosing()) return false;
     } catch (const DbError& e) {
         const int answer =
@@ -335,8 +403,10 @@ void frmMain::SetDispSourse(const QString& StrOrder) {
     Counter->SetDispSourse(StrOrder);
 }
 
+// A return page not yet built has no list to refresh: it reads its list when it is built.
 void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
-    Returns->SetDispBorrowSourse(StrOrder);
+    if (auto* returns = static_cast<ReturnPage*>(pages_[kReturns]))
+        returns->SetDispBorrowSourse(StrOrder);
 }
 
 void frmMain::FillTypeLists() {
@@ -348,7 +418,8 @@ Recordset* frmMain::adoCDInfo() const {
 }
 
 Recordset* frmMain::adoDispBorrow() const {
-    return Returns->adoDispBorrow.get();
+    const auto* returns = static_cast<const ReturnPage*>(pages_[kReturns]);
+    return returns ? returns->adoDispBorrow.get() : nullptr;
 }
 
 void frmMain::ShowMemberInfo(const QString& UserID, bool modal) {

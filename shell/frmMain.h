@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "core/MainWindow.h"
 #include "platform/ui/FormOf.h"
@@ -78,12 +79,16 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     Label* Label42;
     QTimer* Timer1;
 
+    // Built with the window: the counter shows first, and the window's load fills the
+    // classification lists of the settings and catalogue pages.
     SettingsPage* Settings;
-    StatisticsPage* Statistics;
     CataloguePage* Catalogue;
-    ReturnPage* Returns;
     CounterPage* Counter;
-    MemberPage* Members;
+    // Built when first shown or asked for, so that start-up builds and reads only what the
+    // operator meets first; each is then loaded as start-up would have loaded it.
+    StatisticsPage* Statistics();
+    ReturnPage* Returns();
+    MemberPage* Members();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,12 +97,22 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     frmMain();
     QWidget* BuildButtonBar();
     void BuildPages();
-    std::array<ShopPage*, kPages> Pages() const;
-    ShopPage* CurrentPage() const;
+    ShopPage* MakePage(int page);
+    void InstallPage(int page, ShopPage* built);
+    // The page at its index on SSTab1, built first if it was not yet.
+    ShopPage* Page(int page);
+    // The pages built so far, in index order: the window's loops go over these only.
+    std::vector<ShopPage*> BuiltPages() const;
+    ShopPage* CurrentPage();
     bool SavePendingEdits();
     void ShowPage(int page);
     void PaintBackground(int page);
     void PageResizedOrShown(int page, QEvent::Type type);
 
     std::array<QSize, kPages> backgroundSizes_{};  // the size each page's picture was painted for
+    std::array<ShopPage*, kPages> pages_{};        // null until built
+    // What start-up has done to the pages so far, done again to a page built later.
+    bool loaded_ = false;
+    bool entryEnabled_ = false;
+    bool panelsReset_ = false;
 };

@@ -164,7 +164,7 @@ TEST_F(UnloadTest, AMemberEditIsSavedAndAMemberWithoutNumberDropped) {
     Sql("insert into userinfo (userid, username) values ('000001', '张三'), ('000002', '李四')");
     frmMain& main = LoadMainWindow();
     main.Image3_Click(5);
-    Recordset* rs = main.Members->adoUser.get();
+    Recordset* rs = main.Members()->adoUser.get();
     rs->SetValue("username", "张三丰");
     EXPECT_TRUE(frmMain::unload());
     EXPECT_EQ(Query1("select username from userinfo where userid='000001'"), "张三丰");
@@ -173,8 +173,8 @@ TEST_F(UnloadTest, AMemberEditIsSavedAndAMemberWithoutNumberDropped) {
     gConn.OpenFile(DbPath());
     frmMain& again = LoadMainWindow();
     again.Image3_Click(5);
-    again.Members->adoUser->AddNew();
-    again.Members->adoUser->SetValue("username", "无号");
+    again.Members()->adoUser->AddNew();
+    again.Members()->adoUser->SetValue("username", "无号");
     EXPECT_TRUE(frmMain::unload());
     EXPECT_EQ(Query1("select count(*) from userinfo"), "2");
 }
@@ -183,7 +183,7 @@ TEST_F(UnloadTest, AFailingSaveAsksBeforeLosingTheEdit) {
     Sql("insert into userinfo (userid, username) values ('000001', '张三'), ('000002', '李四')");
     frmMain& main = LoadMainWindow();
     main.Image3_Click(5);
-    main.Members->adoUser->SetValue("username", "张三丰");
+    main.Members()->adoUser->SetValue("username", "张三丰");
     Sql("update userinfo set username = '改过' where userid = '000001'");  // changed meanwhile
     MsgBoxLog::Get().QueueAnswer(vbNo);
     EXPECT_FALSE(frmMain::unload());

@@ -42,7 +42,7 @@ TEST_F(FrameTest, LoadShowsTheRentalCounterWithoutTabs) {
     EXPECT_FALSE(main.SSTab1->tabBar()->isVisible());
     EXPECT_TRUE(main.Counter->Frame13->isVisible());
     EXPECT_FALSE(main.Counter->Frame14->isVisible());
-    EXPECT_EQ(main.Returns->CboSelTime->currentText(), "全部未还光盘");
+    EXPECT_EQ(main.Returns()->CboSelTime->currentText(), "全部未还光盘");
     for (QComboBox* c : {main.Counter->CboDegree, main.Counter->CboStation})
         EXPECT_EQ(c->currentText(), "全部");
 }
@@ -196,11 +196,11 @@ TEST_F(FrameTest, HintBlinksOnlyWhileTheReturnPageShows) {
     main.Image3_Click(1);
     EXPECT_TRUE(main.Timer1->isActive());
     EXPECT_EQ(main.Timer1->interval(), 200);
-    const bool before = main.Returns->Label68Red();
+    const bool before = main.Returns()->Label68Red();
     main.Timer1_Timer();
-    EXPECT_NE(main.Returns->Label68Red(), before);
+    EXPECT_NE(main.Returns()->Label68Red(), before);
     main.Timer1_Timer();
-    EXPECT_EQ(main.Returns->Label68Red(), before);
+    EXPECT_EQ(main.Returns()->Label68Red(), before);
     for (int button : {0, 2, 3, 4, 5, 6}) {
         main.Image3_Click(1);
         main.Image3_Click(button);
@@ -218,19 +218,19 @@ TEST_F(FrameTest, ActivationFollowsTheWindowAndFocusesTheSearchBox) {
     main.Counter->TxtCredence->setFocus();
     main.Form_Activate();
     EXPECT_TRUE(main.IsActive);
-    EXPECT_TRUE(main.Returns->TxtFindBack->hasFocus());
+    EXPECT_TRUE(main.Returns()->TxtFindBack->hasFocus());
 }
 
 TEST_F(FrameTest, PointerOverABackgroundTakesTheLinkUnderlinesOff) {
     frmMain& main = Shown();
-    for (Label* l : main.Statistics->LblReport) {
+    for (Label* l : main.Statistics()->LblReport) {
         QFont f = l->font();
         f.setUnderline(true);
         l->setFont(f);
     }
     main.Image1_MouseMove();
-    for (int i = 0; i <= 5; ++i) EXPECT_FALSE(main.Statistics->IsUnderlined(i));
-    EXPECT_TRUE(main.Statistics->IsUnderlined(6));
+    for (int i = 0; i <= 5; ++i) EXPECT_FALSE(main.Statistics()->IsUnderlined(i));
+    EXPECT_TRUE(main.Statistics()->IsUnderlined(6));
 }
 
 TEST_F(FrameTest, MembersButtonOpensTheMemberListAfreshEachTime) {
@@ -238,14 +238,14 @@ TEST_F(FrameTest, MembersButtonOpensTheMemberListAfreshEachTime) {
         "values ('000001', '张三', '123', '北京', 10)");
     frmMain& main = Shown();
     main.Image3_Click(5);
-    Recordset* first = main.Members->adoUser.get();
+    Recordset* first = main.Members()->adoUser.get();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->RecordCount(), 1);
-    EXPECT_EQ(main.Members->TxtUserName->text(), "张三");
+    EXPECT_EQ(main.Members()->TxtUserName->text(), "张三");
     Sql("insert into userinfo (userid, username) values ('000002', '李四')");
     main.Image3_Click(5);
-    EXPECT_EQ(main.Members->adoUser->RecordCount(), 2);
-    EXPECT_TRUE(main.Members->Text3->hasFocus());
+    EXPECT_EQ(main.Members()->adoUser->RecordCount(), 2);
+    EXPECT_TRUE(main.Members()->Text3->hasFocus());
 }
 
 using StartupWindowTest = MainWindowTest;

@@ -31,6 +31,9 @@ QStringList RepeatedNames(const QWidget* window) {
 // Every control is found by its name: within a window no two objects share one.
 TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     LoadMainWindow();
+    // Pages are built when first shown: show each so that all of them are walked.
+    for (int button = 0; button < frmMain::kPageButtons; ++button)
+        frmMain::instance().Image3_Click(button);
     frmFind::instance();
     frmSelPrint::instance();
     frmWait::instance();
