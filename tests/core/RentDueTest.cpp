@@ -5,7 +5,9 @@
 namespace {
 const QDateTime kNow(QDate(2026, 12, 8), QTime(18, 0));
 
-QDateTime HoursAgo(int hours) { return kNow.addSecs(-3600LL * hours); }
+QDateTime HoursAgo(int hours) {
+    return kNow.addSecs(-3600LL * hours);
+}
 
 double PerDay(double price, int copies, int hoursAgo) {
     return RentDue::Of(price, "每天", copies, HoursAgo(hoursAgo), kNow);
