@@ -26,7 +26,7 @@ void TellPrintedToFiles(const QStringList& files) {
 }
 }  // namespace
 
-ExcelReport::ExcelReport() = default;
+ExcelReport::ExcelReport(QString failure) : failure_(std::move(failure)) {}
 
 ExcelReport::~ExcelReport() {
     Close();
@@ -37,8 +37,11 @@ QString ExcelReport::TemplatePath(const QString& name) {
 }
 
 QString ExcelReport::PrintDate() {
-    const QDate today = Today();
-    return QString("打印日期：%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day());
+    return PrintDate(Today());
+}
+
+QString ExcelReport::PrintDate(const QDate& day) {
+    return QString("打印日期：%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
 }
 
 QString ExcelReport::PageFooter(int page) {
@@ -53,7 +56,7 @@ void ExcelReport::Fail(const QString& message) {
     const bool first = !failed_;
     failed_ = true;
     if (book_) book_->Close();
-    if (first) MsgBox(QString("打印没有完成：%1").arg(message), vbCritical, QStringLiteral("错误"));
+    if (first) MsgBox(QString("%1：%2").arg(failure_, message), vbCritical, QStringLiteral("错误"));
     Close();
 }
 
@@ -130,7 +133,8 @@ void ExcelReport::PrintPage(int N, int page, PrintReportResult& result) {
 }
 
 PrintReportResult ExcelReport::PrintReport(const RowSource& rows, int N, int D, int K,
-                                           const QString& lastFrameColumn) {
+                                           const QString& lastFrameColumn,
+                                           const std::function<bool()>& stop) {
     PrintReportResult result;
     const int lastFrame = ColumnNumber(lastFrameColumn);
     if (!IsOpen() || D < 1 || K < 0 || K + D >= N || lastFrame < 1) {
@@ -148,7 +152,7 @@ PrintReportResult ExcelReport::PrintReport(const RowSource& rows, int N, int D, 
         if (failed_ || !more) break;
         // The program stays usable while pages print; closing it ends the printout here.
         DoEvents();
-        if (gExiting) {
+        if (gExiting || (stop && stop())) {
             result.aborted = true;
             break;
         }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -56,15 +57,17 @@ struct PrintReportResult {
 // the workbook is closed without saving and every later step does nothing.
 class ExcelReport {
   public:
-    ExcelReport();
+    // failure begins the one box a failing step shows ("打印没有完成", "导出没有完成").
+    explicit ExcelReport(QString failure = QStringLiteral("打印没有完成"));
     ~ExcelReport();  // closes the workbook without saving
     ExcelReport(const ExcelReport&) = delete;
     ExcelReport& operator=(const ExcelReport&) = delete;
 
     // The template's path: the program folder, "support", T and ".xltx".
     static QString TemplatePath(const QString& name);
-    // "打印日期：2024年3月5日" for today.
+    // "打印日期：2024年3月5日" for today, or for the day given.
     static QString PrintDate();
+    static QString PrintDate(const QDate& day);
     // "第3页".
     static QString PageFooter(int page);
 
@@ -75,9 +78,12 @@ class ExcelReport {
     // Lays the rows out in pages of N rows (D data rows from row K + 1, the footer in
     // A<N>), printing each page as it fills, then closes the workbook without saving.
     // A printout without rows prints nothing. When gExiting is set, it stops before the
-    // next row. The frame pasted for each page is A1 to lastFrameColumn<N>.
+    // next row, and so when stop (if given) answers true after a row's yield: a report
+    // window closed while it printed. The frame pasted for each page is A1 to
+    // lastFrameColumn<N>.
     PrintReportResult PrintReport(const RowSource& rows, int N, int D, int K,
-                                  const QString& lastFrameColumn);
+                                  const QString& lastFrameColumn,
+                                  const std::function<bool()>& stop = {});
 
     // Runs a workbook step of the caller (the member card's own sheet work); false when
     // the printout already ended or the step failed (reported once, workbook closed).
@@ -100,4 +106,5 @@ class ExcelReport {
     Worksheet* frame_ = nullptr;
     bool failed_ = false;
     QStringList filesWithoutPrinter_;
+    QString failure_;
 };

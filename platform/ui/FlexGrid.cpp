@@ -164,6 +164,15 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
         UpdateMerges();
 }
 
+void FlexGrid::SetCell(int row, int col, const QString& text, int alignment) {
+    QTableWidgetItem* cell = CellItem(row, col);
+    if (!cell) return;
+    cell->setText(text);
+    ApplyAlignment(cell, alignment);
+    if (mergeCells_ != flexMergeNever && (mergeRows_.contains(row) || mergeCols_.contains(col)))
+        UpdateMerges();
+}
+
 int FlexGrid::CellAlignment() const {
     const QTableWidgetItem* cell = CellItemIfAny(row_, col_);
     const QVariant own = cell ? cell->data(kAlignmentRole) : QVariant();

@@ -53,6 +53,9 @@ class FlexGrid : public QTableWidget {
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
     QString Text() const { return TextMatrix(row_, col_); }
+    // A cell's text and alignment at once, without making it the current cell (the report
+    // refills write thousands of cells).
+    void SetCell(int row, int col, const QString& text, int alignment);
     void SetText(const QString& text) { SetTextMatrix(row_, col_, text); }
 
     int CellAlignment() const;

@@ -16,10 +16,11 @@
 // frmFind::instance() makes and loads the window on first use (running Form_Load);
 // isLoaded() tells whether it exists; unload() unloads it (running Form_QueryUnload and
 // Form_Unload; false when they cancelled), after which instance() loads a fresh one.
-template <class F>
-class FormOf : public Form {
+// Base is Form or a window frame derived from it (the report windows share one).
+template <class F, class Base = Form>
+class FormOf : public Base {
   public:
-    using Form::Form;
+    using Base::Base;
 
     static F& instance() {
         if (Slot().isNull()) {

@@ -1,0 +1,201 @@
+#include "printout/ReportWindow.h"
+
+#include <QComboBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include "core/MainWindow.h"
+#include "core/YieldingLoopGuard.h"
+#include "core/mdlMain.h"
+#include "platform/app/Clock.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/Controls.h"
+#include "printout/ReportExport.h"
+#include "printout/ReportPrintout.h"
+
+namespace {
+QPushButton* ActionButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = Named<QPushButton>(name, caption, parent);
+    button->setStyleSheet("background-color: rgb(231, 241, 252);");
+    return button;
+}
+
+// Runs a handler of the window, telling the operator of an error that escaped it.
+template <class Fn>
+auto Reported(Fn fn) {
+    return [fn] { RunReported(fn); };
+}
+}  // namespace
+
+ReportWindow::ReportWindow(const ReportDesign& design)
+    : Form(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+           Qt::WindowMinimizeButtonHint) {
+    setObjectName(design.name);
+    setWindowTitle(design.caption);
+    setAutoFillBackground(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, QColor(6, 77, 165));
+    setPalette(look);
+
+    LblTitle = Named<Label>("LblTitle", QString(), this);
+    LblTitle->setFont(CjkFont("隶书", 15.75, true));
+    LblTitle->setAlignment(Qt::AlignCenter);
+    LblTitle->setStyleSheet("color: rgb(255, 224, 192); background: transparent;");
+    if (!design.periods.isEmpty()) {
+        Combo1 = Named<QComboBox>("Combo1", this);
+        Combo1->addItems(design.periods);
+        connect(Combo1, &QComboBox::activated, this, Reported([this] { Combo1_Click(); }));
+    }
+    CmdOutput = ActionButton("CmdOutput", QStringLiteral("导 出(&O)"), this);
+    CmdPrint = ActionButton("CmdPrint", QStringLiteral("打 印(&P)"), this);
+    connect(CmdOutput, &QPushButton::clicked, this, Reported([this] { CmdOutput_Click(); }));
+    connect(CmdPrint, &QPushButton::clicked, this, Reported([this] { CmdPrint_Click(); }));
+
+    header_ = Named<FlexGrid>(design.headerGrid, this);
+    body_ = Named<FlexGrid>(design.bodyGrid, this);
+    const QFont gridFont = CjkFont("宋体", 9);
+    header_->setFont(gridFont);
+    body_->setFont(gridFont);
+    header_->SetScrollBars(0);
+}
+
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::Form_Unload(int& Cancel) {
+    Q_UNUSED(Cancel);
+    if (MainWindow* main = MainWindow::Get()) main->Window()->Show();
+}
+
+int ReportWindow::Period() const {
+    return Combo1 ? qMax(0, Combo1->currentIndex()) : 0;
+}
+
+void ReportWindow::SetReportGrid(const ReportGeometry& g,
+                                 const std::vector<ReportColumn>& columns) {
+    const int cols = static_cast<int>(columns.size()) + 1;
+    header_->Clear();
+    header_->SetFixedCols(1);
+    header_->SetFixedRows(g.headingRows);
+    header_->SetRows(g.headingRows);
+    body_->SetRows(0);
+    header_->SetCols(cols);
+    for (int r = 0; r < g.headingRows; ++r) header_->SetRowHeight(r, g.headerRowHeight);
+    const int headerHeight = g.headingRows * g.headerRowHeight;
+    int sum = 200;
+    header_->SetColWidth(0, 200);
+    for (int c = 1; c < cols; ++c) {
+        header_->SetColWidth(c, columns[static_cast<size_t>(c - 1)].width);
+        sum += columns[static_cast<size_t>(c - 1)].width;
+    }
+    const int headerWidth = g.headerWidth > 0 ? g.headerWidth : sum + 200;
+    MoveTwips(header_, g.left, g.headerTop, headerWidth, headerHeight);
+    MoveTwips(LblTitle, g.titleLeft >= 0 ? g.titleLeft : g.left, g.titleTop, headerWidth,
+              g.titleHeight);
+    if (Combo1) MoveTwips(Combo1, g.comboLeft, g.controlsTop, g.comboWidth, 300);
+    MoveTwips(CmdOutput, g.outputLeft, g.controlsTop, 1095, 315);
+    MoveTwips(CmdPrint, g.printLeft, g.controlsTop, 1095, 315);
+    const int windowWidth = g.windowWidth > 0 ? g.windowWidth : headerWidth + 900;
+    resize(TwipsToPixels(windowWidth), TwipsToPixels(g.bodyHeight + g.bodyTop + 800));
+    for (int c = 1; c < cols; ++c)
+        header_->SetCell(0, c, columns[static_cast<size_t>(c - 1)].heading, flexAlignCenterCenter);
+    MoveTwips(body_, g.left, g.headerTop + headerHeight, headerWidth, g.bodyHeight);
+}
+
+void ReportWindow::ResetBody(int rows) {
+    body_->Clear();
+    body_->SetFixedCols(1);
+    body_->SetFixedRows(0);
+    body_->SetCols(header_->Cols());
+    for (int c = 0; c < header_->Cols(); ++c) body_->SetColWidth(c, header_->ColWidth(c));
+    body_->SetRows(rows);
+}
+
+void ReportWindow::WriteCell(int row, int col, const QString& text, int alignment) {
+    body_->SetCell(row, col, text, alignment);
+}
+
+void ReportWindow::SetTitle(const QString& reportTitle) {
+    LblTitle->SetCaption(gShopName + reportTitle);
+}
+
+void ReportWindow::SetActionsEnabled(bool enabled) {
+    if (Combo1) Combo1->setEnabled(enabled);
+    CmdOutput->setEnabled(enabled);
+    CmdPrint->setEnabled(enabled);
+}
+
+bool ReportWindow::YieldRefill() {
+    const YieldingLoopGuard guard(this, nullptr);
+    DoEvents();
+    return guard.MayGoOn();
+}
+
+void ReportWindow::Combo1_Click() {
+    FillReportGrid();
+}
+
+void ReportWindow::FillReportGrid() {
+    if (refilling_ || running_) return;
+    QPointer<ReportWindow> self(this);
+    refilling_ = true;
+    SetActionsEnabled(false);
+    bool finished = true;
+    try {
+        finished = Refill(Period());
+    } catch (const DbError& e) {
+        if (self && !IsUnloaded()) {
+            body_->SetRows(0);
+            MsgBox(e.Description(), vbCritical, QStringLiteral("错误"));
+        }
+    }
+    // A window closed while the refill yielded is left as it is: nothing shows again.
+    if (!finished || !self || IsUnloaded()) return;
+    refilling_ = false;
+    SetActionsEnabled(true);
+}
+
+ReportSnapshot ReportWindow::Snapshot() const {
+    ReportSnapshot snapshot;
+    snapshot.title = LblTitle->Caption();
+    snapshot.heading = header_->TextMatrix(0, 1);
+    const int columns = Pages().columns;
+    snapshot.rows.reserve(static_cast<size_t>(body_->Rows()));
+    for (int r = 0; r < body_->Rows(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= columns; ++c) cells << body_->TextMatrix(r, c);
+        snapshot.rows.push_back(std::move(cells));
+    }
+    return snapshot;
+}
+
+bool ReportWindow::BeginRun() {
+    if (running_ || refilling_) return false;
+    running_ = true;
+    SetActionsEnabled(false);
+    return true;
+}
+
+void ReportWindow::EndRun() {
+    running_ = false;
+    SetActionsEnabled(true);
+}
+
+void ReportWindow::CmdOutput_Click() {
+    if (!BeginRun()) return;
+    const ReportSnapshot snapshot = Snapshot();
+    const QDateTime now = Now();
+    const ReportPages pages = Pages();
+    QPointer<ReportWindow> self(this);
+    ReportExport(this, pages, snapshot, now).Run();
+    if (self && !self->IsUnloaded()) EndRun();
+}
+
+void ReportWindow::CmdPrint_Click() {
+    if (!BeginRun()) return;
+    const ReportSnapshot snapshot = Snapshot();
+    const QDateTime now = Now();
+    const ReportPages pages = Pages();
+    QPointer<ReportWindow> self(this);
+    ReportPrintout::Run(pages, snapshot, now, [self] { return !self || self->IsUnloaded(); });
+    if (self && !self->IsUnloaded()) EndRun();
+}

@@ -1,0 +1,293 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/mdlMain.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/SaveFileDialog.h"
+#include "printout/ReportExport.h"
+#include "printout/frmProgress.h"
+#include "tests/platform/excel/ExcelTestKit.h"
+#include "tests/printout/ReportFixture.h"
+#include "tests/printout/SampleReport.h"
+
+namespace {
+QString Name(int i) {
+    return QString("影片%1").arg(i, 3, 10, QChar('0'));
+}
+
+bool ActionsEnabled(const ReportWindow& w) {
+    return w.Combo1->isEnabled() && w.CmdOutput->isEnabled() && w.CmdPrint->isEnabled();
+}
+
+bool ActionsDisabled(const ReportWindow& w) {
+    return !w.Combo1->isEnabled() && !w.CmdOutput->isEnabled() && !w.CmdPrint->isEnabled();
+}
+}  // namespace
+
+// The frame of the report windows on a shop of `titles` titles (and the totals row).
+class ReportWindowTest : public ReportFixture {
+  protected:
+    void SetUp() override {
+        ReportFixture::SetUp();
+        gShopName = "星光";
+        SetNow(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
+    }
+    void TearDown() override {
+        frmSampleReport::unload();
+        frmProgress::unload();
+        Settle();
+        ClearSaveFileResponder();
+        gConn.Close();
+        gShopName.clear();
+        ReportFixture::TearDown();
+    }
+
+    frmSampleReport& Open(int titles) {
+        QStringList rows;
+        for (int i = 1; i <= titles; ++i)
+            rows << QString("('%1', 'A%2', '%3', 'DVD', 1, 1, 20, '2026-03-01')")
+                        .arg(QString::number(i).rightJustified(12, '0'))
+                        .arg(i)
+                        .arg(Name(i));
+        if (!rows.isEmpty())
+            Sql("insert into cdinfo (cdid, id, name, type, count, restcount, price, buydate) "
+                "values " +
+                rows.join(','));
+        gConn.OpenFile(DbPath());
+        frmSampleReport& w = frmSampleReport::instance();
+        w.Show();
+        return w;
+    }
+
+    // The save dialog answers path, after recording what it proposed.
+    void SaveAnswers(const QString& path) {
+        SetSaveFileResponder([this, path](const SaveFileCall& call) {
+            proposed_ = call;
+            return path;
+        });
+    }
+    QString Target(const QString& name = "out.xlsx") const { return QDir(Dir()).filePath(name); }
+
+    SaveFileCall proposed_;
+};
+
+TEST_F(ReportWindowTest, ExportLaysPagesFromTheTemplateAndTellsWhereTheFileIs) {
+    frmSampleReport& w = Open(32);  // 33 body rows: a second page for the totals row
+    ASSERT_EQ(w.BodyGrid()->Rows(), 33);
+    SaveAnswers(Target());
+    w.CmdOutput_Click();
+
+    EXPECT_EQ(proposed_.filter, "Excel (*.xlsx)");
+    EXPECT_EQ(proposed_.fileName, QDir(Dir()).filePath("BuyReport202635.xlsx"));
+    ASSERT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "提示");
+    EXPECT_FALSE(frmProgress::isLoaded()) << "the progress window goes with the row loop";
+    EXPECT_TRUE(ActionsEnabled(w));
+
+    const QJsonObject book = ReadWithOpenpyxl(Target());
+    ASSERT_FALSE(book.contains("error")) << book["error"].toString().toStdString();
+    const QJsonObject out = SheetOf(book, 0);
+    const QJsonObject cells = out["cells"].toObject();
+    EXPECT_EQ(cells["A4"].toString(), Name(1));
+    EXPECT_EQ(cells["C4"].toString(), "20") << "the grid's text, as shown";
+    EXPECT_EQ(cells["A35"].toString(), Name(32));
+    EXPECT_EQ(cells["A36"].toString(), "第1页");
+    EXPECT_EQ(cells["A40"].toString(), "合计") << "page 2 starts at row 37, data from row 40";
+    EXPECT_EQ(cells["A72"].toString(), "第2页");
+    EXPECT_EQ(cells["A37"].toString(), "星光全部光盘") << "every page carries the frame's title";
+    EXPECT_EQ(cells["A39"].toString(), "影片名称");
+    EXPECT_EQ(out["row_breaks"].toArray(), (QJsonArray{36, 72}));
+    EXPECT_EQ(out["col_breaks"].toArray(), QJsonArray{5}) << "a break after column E";
+    const QJsonObject heights = out["heights"].toObject();
+    EXPECT_DOUBLE_EQ(heights["37"].toDouble(), 33);
+    EXPECT_DOUBLE_EQ(heights["38"].toDouble(), 20);
+    EXPECT_DOUBLE_EQ(heights["39"].toDouble(), 33);
+    EXPECT_DOUBLE_EQ(heights["72"].toDouble(), 22);
+    EXPECT_NEAR(out["widths"].toObject()["A"].toDouble(), StoredWidth(31), 0.01);
+    const QJsonObject frame = SheetOf(book, 1)["cells"].toObject();
+    EXPECT_EQ(frame["A1"].toString(), "星光全部光盘");
+    EXPECT_EQ(frame["A3"].toString(), "影片名称");
+    EXPECT_FALSE(frame["A2"].toString().contains("2026")) << "the export writes no print date";
+}
+
+TEST_F(ReportWindowTest, CancelAndNoDiscardTheWorkbookWithoutAWord) {
+    frmSampleReport& w = Open(3);
+    SaveAnswers(QString());
+    w.CmdOutput_Click();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_TRUE(QDir(Dir()).entryList({"*.xlsx"}).isEmpty());
+
+    QFile old(Target());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the earlier workbook");
+    old.close();
+    SaveAnswers(Target());
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    w.CmdOutput_Click();
+    ASSERT_EQ(Prompts(), std::vector<QString>{Target() + "已存在，替换吗？"});
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons, vbYesNo + vbQuestion);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+    EXPECT_EQ(Bytes(Target()), QByteArray("the earlier workbook"));
+
+    ForgetPrompts();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    w.CmdOutput_Click();
+    EXPECT_EQ(Prompts(),
+              (std::vector<QString>{Target() + "已存在，替换吗？", "请查看" + Target() + "文件"}));
+    EXPECT_EQ(SheetOf(ReadWithOpenpyxl(Target()), 0)["cells"].toObject()["A4"].toString(), Name(1));
+    EXPECT_EQ(QDir(Dir()).entryList(QDir::Files | QDir::Hidden).filter(".xlsx").size(), 1)
+        << "no temporary file left beside it";
+}
+
+TEST_F(ReportWindowTest, ATemplateIsNeverOverwritten) {
+    frmSampleReport& w = Open(3);
+    const QString templ = QDir(SupportDir()).filePath("BuyReport.xltx");
+    const QByteArray before = Bytes(templ);
+    for (const QString& target :
+         {templ, QDir(SupportDir()).filePath("../support/./UserInfo.xltx")}) {
+        ForgetPrompts();
+        SaveAnswers(target);
+        MsgBoxLog::Get().QueueAnswer(vbYes);
+        w.CmdOutput_Click();
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << "no replace question";
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons & 0x70, vbCritical);
+        EXPECT_TRUE(Prompts()[0].contains("不能覆盖")) << Prompts()[0].toStdString();
+    }
+    EXPECT_EQ(Bytes(templ), before);
+}
+
+TEST_F(ReportWindowTest, AFolderThatCannotTakeTheFileIsToldAndNothingIsWritten) {
+    frmSampleReport& w = Open(3);
+    const QString missing = QDir(Dir()).filePath("nosuchfolder/out.xlsx");
+    const QString readOnly = "/proc/out.xlsx";  // read-only even for the superuser
+    for (const QString& target : {missing, readOnly}) {
+        ForgetPrompts();
+        SaveAnswers(target);
+        w.CmdOutput_Click();
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << target.toStdString();
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+        EXPECT_TRUE(Prompts()[0].contains(target)) << Prompts()[0].toStdString();
+        EXPECT_FALSE(Prompts()[0].contains("请查看"));
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(Dir()).filePath("nosuchfolder")));
+    EXPECT_TRUE(ActionsEnabled(w));
+}
+
+TEST_F(ReportWindowTest, AMissingOrBrokenTemplateEndsTheExportWithOneBox) {
+    frmSampleReport& w = Open(3);
+    bool asked = false;
+    SetSaveFileResponder([&](const SaveFileCall&) {
+        asked = true;
+        return Target();
+    });
+    const QString templ = QDir(SupportDir()).filePath("BuyReport.xltx");
+    QFile broken(templ);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a workbook");
+    broken.close();
+    w.CmdOutput_Click();
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].startsWith("导出没有完成")) << Prompts()[0].toStdString();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+
+    ForgetPrompts();
+    ASSERT_TRUE(QFile::remove(templ));
+    w.CmdPrint_Click();
+    w.CmdOutput_Click();
+    const QString missing = "丢失" + templ + "模板";
+    EXPECT_EQ(Prompts(), (std::vector<QString>{missing, missing}));
+    EXPECT_FALSE(asked) << "no save dialog after a failed template";
+    EXPECT_FALSE(QFileInfo::exists(Target()));
+    EXPECT_FALSE(frmProgress::isLoaded());
+    EXPECT_TRUE(ActionsEnabled(w));
+}
+
+TEST_F(ReportWindowTest, PrintSendsEachPageWithTitleHeadingDateAndNumber) {
+    frmSampleReport& w = Open(32);
+    w.CmdPrint_Click();
+    const QStringList jobs = PdfFiles(PdfDir());
+    ASSERT_EQ(jobs.size(), 2);
+    const QString first = PdfPagesText(jobs[0]).join("");
+    const QString second = PdfPagesText(jobs[1]).join("");
+    for (const QString& page : {first, second}) {
+        EXPECT_TRUE(page.contains("星光全部光盘"));
+        EXPECT_TRUE(page.contains("影片名称"));
+        EXPECT_TRUE(page.contains("打印日期：2026年3月5日"));
+    }
+    EXPECT_TRUE(first.contains(Name(32)) && first.contains("第1页"));
+    EXPECT_TRUE(second.contains("合计") && second.contains("第2页"));
+    EXPECT_FALSE(second.contains(Name(1)));
+    EXPECT_TRUE(ActionsEnabled(w));
+}
+
+// While a print yields, its window refuses another refill, export or print, and the
+// print goes on over the rows it started with.
+TEST_F(ReportWindowTest, APrintRunsOnItsSnapshotWithTheActionsDisabled) {
+    frmSampleReport& w = Open(40);
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        checked = true;
+        EXPECT_TRUE(w.Running());
+        EXPECT_TRUE(ActionsDisabled(w));
+        Sql("delete from cdinfo");
+        w.Combo1_Click();  // a refill to no rows would end the loop early
+        w.CmdPrint_Click();
+        w.CmdOutput_Click();
+        EXPECT_EQ(w.BodyGrid()->Rows(), 41) << "no refill while it prints";
+    });
+    w.CmdPrint_Click();
+    EXPECT_TRUE(checked);
+    const QStringList jobs = PdfFiles(PdfDir());
+    ASSERT_EQ(jobs.size(), 2) << "one print, both pages";
+    EXPECT_TRUE(PdfPagesText(jobs[1]).join("").contains(Name(40)));
+    EXPECT_TRUE(ActionsEnabled(w));
+    w.Combo1_Click();
+    EXPECT_EQ(w.BodyGrid()->Rows(), 1) << "refills again once the print is over";
+}
+
+TEST_F(ReportWindowTest, ClosingTheWindowStopsItsPrintAtTheNextRow) {
+    frmSampleReport& w = Open(40);
+    int rows = 0;
+    // Every row's yield runs this; the window closes on the second page.
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++rows == 35 && frmSampleReport::isLoaded()) frmSampleReport::instance().Unload();
+    });
+    ticker.start(0);
+    w.CmdPrint_Click();
+    ticker.stop();
+    EXPECT_FALSE(frmSampleReport::isLoaded());
+    EXPECT_EQ(PdfFiles(PdfDir()).size(), 1) << "the first page was printed, the second not";
+    Settle();
+}
+
+TEST_F(ReportWindowTest, AFailingQueryIsToldOnceAndLeavesTheBodyEmpty) {
+    frmSampleReport& w = Open(3);
+    w.Combo1->setCurrentIndex(1);
+    w.Combo1_Click();
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+    EXPECT_TRUE(Prompts()[0].contains("nosuchtable")) << "the database's own text";
+    EXPECT_EQ(w.BodyGrid()->Rows(), 0);
+    EXPECT_TRUE(ActionsEnabled(w));
+}
+
+TEST_F(ReportWindowTest, ARefillStopsWhenItsWindowClosesWhileItYields) {
+    frmSampleReport& w = Open(5);
+    w.onRow = [](int row) {
+        if (row == 2) QTimer::singleShot(0, [] { frmSampleReport::instance().Unload(); });
+        return frmSampleReport::instance().YieldRefill();
+    };
+    w.Combo1_Click();
+    EXPECT_FALSE(frmSampleReport::isLoaded());
+    Settle();
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+}
