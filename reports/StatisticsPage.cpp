@@ -1,9 +1,34 @@
 #include "reports/StatisticsPage.h"
 
+#include "core/MainWindow.h"
 #include "core/pictures/Pictures.h"
 #include "platform/ui/Controls.h"
+#include "reports/frmBuyReport.h"
+#include "reports/frmReport.h"
+#include "reports/frmUserReport.h"
 
 namespace {
+// Loads the report window on first use (running its Form_Load) and shows it modeless,
+// owned by the main window; an open one only comes to the front.
+template <class W>
+void OpenReport() {
+    MainWindow* main = MainWindow::Get();
+    W::instance().Show(vbModeless, main ? main->Window() : nullptr);
+}
+
+// The window each link opens, by the link's index.
+using Opener = void (*)();
+constexpr Opener kOpeners[StatisticsPage::kLinks] = {
+    OpenReport<frmUserReport>,  // 0 the customers
+    OpenReport<frmReport>,      // 1 income and expenditure
+    OpenReport<frmBuyReport>,   // 2 purchases
+    nullptr,                    // 3 returns income
+    nullptr,                    // 4 rentals
+    nullptr,                    // 5 the 50 most rented
+    nullptr,                    // 6 sales income
+    nullptr,                    // 7 the 50 best selling
+};
+
 struct LinkPlace {
     const char* caption;
     int labelLeft, labelTop, labelWidth;  // twips, page coordinates
@@ -48,6 +73,10 @@ StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
         // A bold Chinese caption needs a little more room than the design's width.
         MoveTwips(LblReport[i], place.labelLeft, place.labelTop, place.labelWidth + 600,
                   kLabelHeight + 90);
+        OnClick(LblReport[i], this, [this, i] { RunReported([&] { LblReport_Click(i); }); });
+        OnMouseMove(LblReport[i], this, [this, i] { LblReport_MouseMove(i); });
+        connect(ImgReport[i], &PictureButton::MouseMove, this,
+                [this, i] { ImgReport_MouseMove(i); });
     }
     setMinimumSize(TwipsToPixels(11000), TwipsToPixels(6000));
 }
@@ -62,4 +91,22 @@ void StatisticsPage::ClearUnderlines(int last) {
 
 bool StatisticsPage::IsUnderlined(int index) const {
     return LblReport[index]->font().underline();
+}
+
+void StatisticsPage::LblReport_Click(int Index) {
+    if (Index < 0 || Index >= kLinks || !kOpeners[Index]) return;
+    kOpeners[Index]();
+}
+
+void StatisticsPage::LblReport_MouseMove(int Index) {
+    if (Index < 0 || Index >= kLinks || IsUnderlined(Index)) return;
+    ClearUnderlines(kLinks - 1);
+    QFont f = LblReport[Index]->font();
+    f.setUnderline(true);
+    LblReport[Index]->setFont(f);
+}
+
+void StatisticsPage::ImgReport_MouseMove(int Index) {
+    Q_UNUSED(Index);
+    ClearUnderlines(kLinks - 1);
 }

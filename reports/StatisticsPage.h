@@ -19,6 +19,14 @@ class StatisticsPage : public ShopPage {
     void PointerOverBackground() override { ClearUnderlines(5); }
     bool IsUnderlined(int index) const;
 
+    // Opens the report window of the link (each exists once: an open one comes to the
+    // front as it is); a link whose window does not exist yet does nothing.
+    void LblReport_Click(int Index);
+    // The label under the pointer is the only one underlined.
+    void LblReport_MouseMove(int Index);
+    // The pointer over a picture, beside its label: no label is underlined.
+    void ImgReport_MouseMove(int Index);
+
     std::array<PictureButton*, kLinks> ImgReport{};
     std::array<Label*, kLinks> LblReport{};
 };

@@ -19,6 +19,10 @@
 #include "platform/excel/SheetPrinter.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
+#include "reports/StatisticsPage.h"
+#include "reports/frmBuyReport.h"
+#include "reports/frmReport.h"
+#include "reports/frmUserReport.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "tests/reliability/ProgramWindows.h"
@@ -73,6 +77,13 @@ CataloguePage& Catalogue() {
     return *static_cast<frmMain*>(Page(2))->Catalogue;
 }
 
+// A report window, opened by its link on the statistics page.
+template <class W>
+QWidget* Report(int link) {
+    static_cast<frmMain*>(Page(3))->Statistics->LblReport_Click(link);
+    return Active(&W::instance());
+}
+
 struct SweepWindow {
     const char* name;
     std::function<QWidget*()> open;
@@ -95,6 +106,9 @@ const std::vector<SweepWindow>& Windows() {
              return Active(
                  (frmSelPrint::CmdPrintStore_Click(Catalogue()), &frmSelPrint::instance()));
          }},
+        {"本店的客户信息", [] { return Report<frmUserReport>(0); }},
+        {"本店收入及支出信息", [] { return Report<frmReport>(1); }},
+        {"显示光盘购买情况", [] { return Report<frmBuyReport>(2); }},
         {"请稍候",
          [] {
              return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()),

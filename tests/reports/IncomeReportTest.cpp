@@ -1,0 +1,130 @@
+#include <QComboBox>
+#include <QJsonObject>
+
+#include "platform/ui/Label.h"
+#include "tests/platform/excel/ExcelTestKit.h"
+#include "tests/reports/ReportsFixture.h"
+
+namespace {
+using Rows = std::vector<QStringList>;
+QStringList R(std::initializer_list<const char*> cells) {
+    QStringList out;
+    for (const char* c : cells) out << QString::fromUtf8(c);
+    return out;
+}
+}  // namespace
+
+class IncomeReportTest : public ReportsTest {
+  protected:
+    frmReport& Opened() {
+        FillShop();
+        OpenShop();
+        page_->LblReport_Click(1);
+        return frmReport::instance();
+    }
+};
+
+TEST_F(IncomeReportTest, EveryYearMergesTheSevenFamiliesNewestFirst) {
+    frmReport& w = Opened();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.LblTitle->Caption(), "星光每年收入及支出情况");
+    EXPECT_EQ(w.HeaderGrid()->TextMatrix(0, 1), "年份");
+    EXPECT_EQ(w.HeaderGrid()->TextMatrix(1, 4), "已付");
+    // 2026: rent on return 6 + paid on an open rental 3 + sales 12 - purchases 95 = -74;
+    // cash -74 + that rental's deposit 10 + new members' money 20 (李四's Null counts 0).
+    EXPECT_EQ(Body(w, 13),
+              (Rows{R({"2026年", "-￥74.00", "3张", "￥9.00", "￥20.00", "1张", "￥6.00", "6张",
+                       "￥95.00", "1", "￥12.00", "￥20.00", "-￥44.00"}),
+                    R({"2025年", "￥24.00", "1张", "￥4.00", "￥0.00", "1张", "￥4.00", "1张",
+                       "￥30.00", "1", "￥50.00", "￥5.00", "￥29.00"}),
+                    R({"2024年", "0", "0张", "￥0.00", "￥0.00", "0张", "￥0.00", "0张", "￥0.00",
+                       "0", "￥0.00", "￥100.00", "￥100.00"}),
+                    R({"合计", "-￥50.00", "4张", "￥13.00", "￥30.00", "2张", "￥10.00", "7张",
+                       "￥125.00", "2", "￥62.00", "￥125.00", "￥85.00"})}));
+    EXPECT_EQ(w.width(), TwipsToPixels(11370 + 80)) << "the header grid plus 80 twips";
+}
+
+TEST_F(IncomeReportTest, EachMonthOfThisYear) {
+    frmReport& w = Opened();
+    ChoosePeriod(w, 1);
+    EXPECT_EQ(w.LblTitle->Caption(), "星光今年每月的收入及支出情况");
+    EXPECT_EQ(w.HeaderGrid()->TextMatrix(0, 1), "月份");
+    // November: only an open rental with its rent paid: a plain net income of 3.
+    EXPECT_EQ(Body(w, 13), (Rows{R({"12月", "-￥32.00", "2张", "￥6.00", "￥10.00", "1张", "￥6.00",
+                                    "3张", "￥50.00", "1", "￥12.00", "￥20.00", "-￥12.00"}),
+                                 R({"11月", "3", "1张", "￥3.00", "￥10.00", "0张", "￥0.00", "0张",
+                                    "￥0.00", "0", "￥0.00", "￥0.00", "￥13.00"}),
+                                 R({"3月", "-￥45.00", "0张", "￥0.00", "￥0.00", "0张", "￥0.00",
+                                    "3张", "￥45.00", "0", "￥0.00", "￥0.00", "-￥45.00"}),
+                                 R({"合计", "-￥74.00", "3张", "￥9.00", "￥30.00", "1张", "￥6.00",
+                                    "6张", "￥95.00", "1", "￥12.00", "￥20.00", "-￥44.00"})}));
+}
+
+TEST_F(IncomeReportTest, EachDayOfThisMonth) {
+    frmReport& w = Opened();
+    ChoosePeriod(w, 2);
+    EXPECT_EQ(w.LblTitle->Caption(), "星光本月每天收入及支出情况");
+    EXPECT_EQ(w.HeaderGrid()->TextMatrix(1, 1), "日期");
+    EXPECT_EQ(Body(w, 13), (Rows{R({"16日", "￥18.00", "0张", "￥0.00", "￥0.00", "1张", "￥6.00",
+                                    "0张", "￥0.00", "1", "￥12.00", "￥20.00", "￥38.00"}),
+                                 R({"15日", "-￥40.00", "1张", "￥6.00", "￥10.00", "0张", "￥0.00",
+                                    "2张", "￥40.00", "0", "￥0.00", "￥0.00", "-￥40.00"}),
+                                 R({"10日", "0", "1张", "￥0.00", "￥0.00", "0张", "￥0.00", "0张",
+                                    "￥0.00", "0", "￥0.00", "￥0.00", "￥0.00"}),
+                                 R({"3日", "0", "0张", "￥0.00", "￥0.00", "0张", "￥0.00", "0张",
+                                    "￥0.00", "0", "￥0.00", "￥0.00", "￥0.00"}),
+                                 R({"2日", "-￥10.00", "0张", "￥0.00", "￥0.00", "0张", "￥0.00",
+                                    "1张", "￥10.00", "0", "￥0.00", "￥0.00", "-￥10.00"}),
+                                 R({"合计", "-￥32.00", "2张", "￥6.00", "￥10.00", "1张", "￥6.00",
+                                    "3张", "￥50.00", "1", "￥12.00", "￥20.00", "-￥12.00"})}));
+}
+
+TEST_F(IncomeReportTest, AnEmptyShopShowsOnlyZeroTotals) {
+    OpenShop();
+    page_->LblReport_Click(1);
+    EXPECT_EQ(Body(frmReport::instance(), 13),
+              (Rows{R({"合计", "￥0.00", "0张", "￥0.00", "￥0.00", "0张", "￥0.00", "0张",
+                       "￥0.00", "0", "￥0.00", "￥0.00", "￥0.00"})}));
+}
+
+TEST_F(IncomeReportTest, ExportAndPrintCarryTitleHeadingRowsAndTotals) {
+    frmReport& w = Opened();
+    ChoosePeriod(w, 1);
+    SaveTo(Target());
+    w.CmdOutput_Click();
+    ASSERT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
+    const QJsonObject book = ReadWithOpenpyxl(Target());
+    const QJsonObject cells = SheetOf(book, 0)["cells"].toObject();
+    EXPECT_EQ(cells["A1"].toString(), "星光今年每月的收入及支出情况");
+    EXPECT_EQ(cells["A3"].toString(), "月份");
+    EXPECT_EQ(cells["A5"].toString(), "12月") << "data from block row 5";
+    EXPECT_EQ(cells["B5"].toString(), "-￥32.00");
+    EXPECT_EQ(cells["M6"].toString(), "￥13.00");
+    EXPECT_EQ(cells["A8"].toString(), "合计");
+    EXPECT_EQ(cells["M8"].toString(), "-￥44.00");
+    EXPECT_EQ(cells["A25"].toString(), "第1页");
+    EXPECT_EQ(SheetOf(book, 0)["row_breaks"].toArray(), QJsonArray{25});
+    EXPECT_EQ(SheetOf(book, 0)["col_breaks"].toArray(), QJsonArray{13});
+
+    w.CmdPrint_Click();
+    const QStringList jobs = PdfFiles(PdfDir());
+    ASSERT_EQ(jobs.size(), 1);
+    const QString page = PdfPagesText(jobs[0]).join("");
+    for (const char* text :
+         {"星光今年每月的收入及支出情况", "月份", "12月", "-￥32.00", "合计", "-￥44.00", "第1页"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
+}
+
+TEST_F(IncomeReportTest, ClosingShowsTheMainWindowAndTheLinkOpensAFreshYearlyView) {
+    frmReport& w = Opened();
+    ChoosePeriod(w, 2);
+    page_->LblReport_Click(1);
+    EXPECT_EQ(&frmReport::instance(), &w) << "one window";
+    EXPECT_EQ(w.Combo1->currentIndex(), 2) << "its period choice stays";
+    host_->hide();
+    w.Unload();
+    EXPECT_TRUE(host_->isVisible());
+    Settle();
+    page_->LblReport_Click(1);
+    EXPECT_EQ(frmReport::instance().Combo1->currentIndex(), 0);
+}

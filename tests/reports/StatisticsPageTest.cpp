@@ -1,0 +1,61 @@
+#include <QMouseEvent>
+
+#include "platform/ui/Label.h"
+#include "platform/ui/PictureButton.h"
+#include "tests/reports/ReportsFixture.h"
+
+class StatisticsPageTest : public ReportsTest {};
+
+TEST_F(StatisticsPageTest, TheUnderlineFollowsThePointer) {
+    for (int i = 0; i < StatisticsPage::kLinks; ++i) EXPECT_FALSE(page_->IsUnderlined(i));
+    page_->LblReport_MouseMove(2);
+    page_->LblReport_MouseMove(5);
+    for (int i = 0; i < StatisticsPage::kLinks; ++i) EXPECT_EQ(page_->IsUnderlined(i), i == 5);
+    page_->ImgReport_MouseMove(5);
+    for (int i = 0; i < StatisticsPage::kLinks; ++i) EXPECT_FALSE(page_->IsUnderlined(i));
+}
+
+TEST_F(StatisticsPageTest, MovingWithinALabelDoesNotSetItsFontAgain) {
+    page_->LblReport_MouseMove(3);
+    int fontChanges = 0;
+    struct Counter : QObject {
+        int* n;
+        explicit Counter(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::FontChange) ++*n;
+            return false;
+        }
+    } counter(&fontChanges);
+    for (Label* l : page_->LblReport) l->installEventFilter(&counter);
+    page_->LblReport_MouseMove(3);
+    page_->LblReport_MouseMove(3);
+    EXPECT_EQ(fontChanges, 0);
+    EXPECT_TRUE(page_->IsUnderlined(3));
+}
+
+TEST_F(StatisticsPageTest, EachLinkOpensItsWindowOnceOwnedByTheMainWindow) {
+    OpenShop();
+    page_->LblReport_Click(0);
+    page_->LblReport_Click(1);
+    page_->LblReport_Click(2);
+    ASSERT_TRUE(frmUserReport::isLoaded() && frmReport::isLoaded() && frmBuyReport::isLoaded());
+    EXPECT_EQ(frmReport::instance().Owner(), host_);
+    EXPECT_EQ(frmReport::instance().windowTitle(), "本店收入及支出信息");
+    EXPECT_EQ(frmUserReport::instance().windowTitle(), "本店的客户信息");
+    EXPECT_EQ(frmBuyReport::instance().windowTitle(), "显示光盘购买情况");
+    frmReport* first = &frmReport::instance();
+    page_->LblReport_Click(1);
+    EXPECT_EQ(&frmReport::instance(), first);
+    page_->LblReport_Click(-1);
+    page_->LblReport_Click(8);
+    EXPECT_TRUE(Prompts().empty());
+}
+
+TEST_F(StatisticsPageTest, AClickOnALabelOpensItsWindow) {
+    OpenShop();
+    host_->show();
+    Label* link = page_->LblReport[1];
+    QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    Settle();
+    EXPECT_TRUE(frmReport::isLoaded());
+}
