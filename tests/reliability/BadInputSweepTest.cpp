@@ -80,7 +80,7 @@ CataloguePage& Catalogue() {
 // A report window, opened by its link on the statistics page.
 template <class W>
 QWidget* Report(int link) {
-    static_cast<frmMain*>(Page(3))->Statistics->LblReport_Click(link);
+    static_cast<frmMain*>(Page(3))->Statistics()->LblReport_Click(link);
     return Active(&W::instance());
 }
 
