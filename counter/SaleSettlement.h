@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+class Connection;
+
+// Settles the open sale basket, in one transaction with the payment: every line gets its
+// share of the amount received (amount / copies of the basket × its copies), and a payment
+// from the member's stored money leaves the balance less the amount, or 0 when that would
+// be negative (the shortfall is paid in cash); a negative amount adds to the balance.
+// Raises DbError and writes nothing when the database refuses or the basket has no line.
+class SaleSettlement {
+  public:
+    struct Request {
+        QString basketNo;
+        double amount = 0;
+        bool fromStoredMoney = false;
+        QString customerKey;  // the member whose stored money pays
+    };
+    struct Result {
+        int copies = 0;
+        double storedMoneyAfter = 0;  // when paid from stored money
+    };
+    static Result Run(Connection& conn, const Request& request);
+    // The stored money left after paying amount from balance (0 when it would be negative).
+    static double BalanceAfter(double balance, double amount);
+};
