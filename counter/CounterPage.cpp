@@ -15,6 +15,10 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
+#include "counter/RentalBasketPanel.h"
+#include "counter/SaleBasketPanel.h"
+#include "counter/frmControlBorrow.h"
+#include "counter/frmControlSell.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
@@ -48,6 +52,8 @@ CounterPage::CounterPage(QWidget* parent) : ShopPage(parent) {
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 2);
     ApplyRentalLayout();
+    RentalBasket = new RentalBasketPanel(*this);
+    SaleBasket = new SaleBasketPanel(*this);
     ConnectShop();
 }
 
@@ -330,7 +336,8 @@ void CounterPage::RefreshDetailPanel() {
 
 void CounterPage::ConnectShop() {
     // The catalogue saved or discarded a title, or titles changed behind the lists.
-    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this](QObject* source) {
+        if (source == this) return;  // the counter's own check-outs refill the list themselves
         RunReported([this] {
             RequeryDispCDInfo();
             RefreshDetailPanel();
@@ -425,6 +432,11 @@ bool CounterPage::AskAndRollBack(bool rental) {
                                        : QStringLiteral("撤销未结帐的出售时出错，程序没有退出：\n");
         MsgBox(failure + e.Description(), vbOKOnly + vbCritical, QStringLiteral("错误"));
         return false;
+    }
+    if (rental) {
+        frmControlBorrow::unload();
+    } else {
+        frmControlSell::unload();
     }
     DoEvents();
     if (rental) {

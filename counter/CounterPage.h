@@ -15,6 +15,8 @@ class DataGrid;
 class Label;
 class ListView;
 class MaskEdBox;
+class RentalBasketPanel;
+class SaleBasketPanel;
 
 // Page 4 of the main window: the counter, in rental or sale mode. The disc list with its
 // filters and search box, the detail panel of the current title with its copies on the
@@ -110,6 +112,10 @@ class CounterPage : public ShopPage {
     QPushButton* CmdSellTax;
     QPushButton* CmdDelSellCD;
     QPushButton* CmdSellEdit;
+
+    // What the two basket frames do: check-out, line edit and removal, settlement.
+    RentalBasketPanel* RentalBasket;
+    SaleBasketPanel* SaleBasket;
 
   private:
     QWidget* BuildFilterBar();

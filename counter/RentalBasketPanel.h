@@ -1,0 +1,43 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include "counter/RentalCheckOut.h"
+
+class CounterPage;
+
+// The rental basket of the counter page (frame "出租信息"): the check-out of the current
+// title, the edit and removal of a line, the settlement, and the panel they all write
+// (LvwReturn, the copies and the deposit due, the customer, the amount box TxtCredence).
+// Every button acts only while the counter page is the one shown, and acts once: a second
+// activation while the first runs, or after it closed what it acted on, does nothing.
+class RentalBasketPanel : public QObject {
+    Q_OBJECT
+  public:
+    explicit RentalBasketPanel(CounterPage& page);
+    CounterPage& Page() const { return page_; }
+
+    void CmdBorrow_Click();      // "出租此光盘(&B)"
+    void CmdBorrowEdit_Click();  // "编辑此光盘(&E)"
+    void CmdDel_Click();         // "删除此光盘(&I)"
+    void CmdTax_Click();         // "结    算(&M)"
+    // An amount typed is shown as money ("50" as "￥50.00"); a pledge stays as typed.
+    void TxtCredence_LostFocus();
+
+    // What the check-out dialog asks of the panel.
+    void PrepareColumns();
+    void LineWritten(const RentalCheckOut::Result& result, const QString& id,
+                     const QString& movieName, bool rewrote);
+    void KeepOpen();    // left without confirming, lines in the basket
+    void CloseEmpty();  // left without confirming, no line in the basket
+
+  private:
+    bool IsCurrentPage() const;
+    void ShowTotals();
+    void EnableButtons(bool enabled);
+    // The lists that show rentals follow what was written.
+    void Refresh();
+
+    CounterPage& page_;
+    bool busy_ = false;
+};
