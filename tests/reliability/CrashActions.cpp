@@ -10,6 +10,12 @@
 #include "core/YearFold.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
+#include "counter/RentalCheckOut.h"
+#include "counter/RentalLineRemoval.h"
+#include "counter/RentalSettlement.h"
+#include "counter/SaleCheckOut.h"
+#include "counter/SaleLineRemoval.h"
+#include "counter/SaleSettlement.h"
 #include "platform/db/Recordset.h"
 #include "tests/reliability/CrashAction.h"
 #include "tests/reliability/CrashShop.h"
@@ -132,6 +138,122 @@ void RollBackRental() {
 void RollBackSale() {
     BasketRollback::Run(gConn, BasketRollback::Sale, CrashShop::kSaleBasket);
 }
+
+// The counter's baskets as FillWithBaskets leaves them open (member 000001 renting, member
+// 000002 buying).
+Basket OpenRentalBasket() {
+    return {true, CrashShop::kRentalBasket, kMemberUser, "000001", 3, 0};
+}
+
+Basket OpenSaleBasket() {
+    return {true, CrashShop::kSaleBasket, kMemberUser, "000002", 2, 57};
+}
+
+QDateTime CheckOutTime() {
+    return QDateTime(CrashShop::Today(), QTime(11, 0));
+}
+
+void RequireWritten(bool written) {
+    Require(written);
+}
+
+// A new basket for a walk-in customer: copy 2 of 无间道, the remark with a quote.
+void RentToNewBasket() {
+    RentalCheckOut::Request r{Basket(), kWalkInUser, "O'Brien",      "030100000003", {2},
+                              2,        "it's",      CheckOutTime(), false};
+    RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
+}
+
+// The open rental basket also holds copy 1 of 霸王别姬 (3 copies), whose copies 2 and 3
+// are on the shelf.
+const char* const kBasketTitle = "030100000009";
+void FillWithBasketsAndShelfCopies(Connection& conn) {
+    CrashShop::FillWithBaskets(conn);
+    Transaction t(conn);
+    conn.Execute(
+        "insert into cdinfo (cdid, id, name, count, restcount, buymoney, sellprice, "
+        "membersellprice, station, issell, isabandon, outcount) "
+        "values (?1, 'D009', '霸王别姬', 3, 3, 25, 40, 36, '借出部分', 0, 0, 1)",
+        {kBasketTitle});
+    conn.Execute(
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, "
+        "isnotpaylst, CredenceType, remark) values (?1, '000001', '2025-06-10 09:30:00', 1, "
+        "'&1#', '&1#', '现金', ' ')",
+        {QString(kBasketTitle) + CrashShop::kRentalBasket});
+    t.Commit();
+}
+
+// The open basket's line of 霸王别姬 takes its copy 3 as well.
+void RentExtendingALine() {
+    RentalCheckOut::Request r{OpenRentalBasket(), 0,    {}, kBasketTitle, {3}, 2, {},
+                              CheckOutTime(),     false};
+    RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
+}
+
+// The edited line of 星际穿越 keeps copy 2 only.
+void RewriteEditedRentalLine() {
+    RentalCheckOut::Request r{OpenRentalBasket(), 0,   {}, CrashShop::kIdleTitle, {2}, 2, {},
+                              CheckOutTime(),     true};
+    RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
+}
+
+void SellToNewBasket() {
+    SaleCheckOut::Request r{Basket(), kWalkInUser, "O'Brien", "030100000003", {2},
+                            2,        30,          "it's",    CheckOutTime(), false};
+    RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
+}
+
+void SellIntoOpenBasket() {
+    SaleCheckOut::Request r{OpenSaleBasket(), 0,    {}, "030100000003", {2}, 1, 27, {},
+                            CheckOutTime(),   false};
+    RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
+}
+
+void RewriteEditedSaleLine() {
+    SaleCheckOut::Request r{OpenSaleBasket(), 0,   {}, "030100000003", {1, 2}, 2, 27, {},
+                            CheckOutTime(),   true};
+    RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
+}
+
+void RemoveRentalLine() {
+    Require(RentalLineRemoval::Run(gConn, OpenRentalBasket(),
+                                   CrashShop::kIdleTitle + QString(CrashShop::kRentalBasket))
+                .removed);
+}
+
+void RemoveSaleLine() {
+    Require(SaleLineRemoval::Run(gConn, OpenSaleBasket(),
+                                 QString("030100000003") + CrashShop::kSaleBasket)
+                .removed);
+}
+
+void SettleRental(RentalSettlement::Kind kind) {
+    RentalSettlement::Run(gConn, {CrashShop::kRentalBasket, kind, 60, "O'Brien's 身份证"});
+}
+
+void SettleRentalByCash() {
+    SettleRental(RentalSettlement::Cash);
+}
+
+void SettleRentalByPledge() {
+    SettleRental(RentalSettlement::Pledge);
+}
+
+void SettleRentalMemberFree() {
+    SettleRental(RentalSettlement::MemberWaived);
+}
+
+void SettleSale(bool fromStoredMoney) {
+    SaleSettlement::Run(gConn, {CrashShop::kSaleBasket, 57, fromStoredMoney, "000002"});
+}
+
+void SettleSaleByCash() {
+    SettleSale(false);
+}
+
+void SettleSaleFromStoredMoney() {
+    SettleSale(true);
+}
 }  // namespace
 
 const std::vector<CrashAction>& CrashActions() {
@@ -152,6 +274,19 @@ const std::vector<CrashAction>& CrashActions() {
         {"MemberDeposit", CrashShop::Fill, {SetMemberDeposit}},
         {"DepositRule", CrashShop::Fill, {SetDepositRule}},
         {"ClosingWithBothBasketsOpen", CrashShop::FillWithBaskets, {RollBackRental, RollBackSale}},
+        {"CounterRentalNewBasket", CrashShop::Fill, {RentToNewBasket}},
+        {"CounterRentalExtendedLine", FillWithBasketsAndShelfCopies, {RentExtendingALine}},
+        {"CounterRentalLineEdit", CrashShop::FillWithBaskets, {RewriteEditedRentalLine}},
+        {"CounterRentalLineRemoval", CrashShop::FillWithBaskets, {RemoveRentalLine}},
+        {"CounterRentalSettleCash", CrashShop::FillWithBaskets, {SettleRentalByCash}},
+        {"CounterRentalSettlePledge", CrashShop::FillWithBaskets, {SettleRentalByPledge}},
+        {"CounterRentalSettleMemberFree", CrashShop::FillWithBaskets, {SettleRentalMemberFree}},
+        {"CounterSaleNewBasket", CrashShop::Fill, {SellToNewBasket}},
+        {"CounterSaleIntoOpenBasket", CrashShop::FillWithBaskets, {SellIntoOpenBasket}},
+        {"CounterSaleLineEdit", CrashShop::FillWithBaskets, {RewriteEditedSaleLine}},
+        {"CounterSaleLineRemoval", CrashShop::FillWithBaskets, {RemoveSaleLine}},
+        {"CounterSaleSettleCash", CrashShop::FillWithBaskets, {SettleSaleByCash}},
+        {"CounterSaleSettleStoredMoney", CrashShop::FillWithBaskets, {SettleSaleFromStoredMoney}},
     };
     return table;
 }
