@@ -4,32 +4,50 @@
 #include "platform/db/Recordset.h"
 
 namespace {
-// Rental lines of the title with some copies returned and some still out.
-const char* const kPartlyReturnedLines =
-    "select a.borrowdate as borrowdate, a.borrowid as borrowid, a.borrowlst as borrowlst "
-    "from borrowinfo as a, "
-    "(select substr(returnid,1,16) as borrowid, sum(returncount) as returncount "
-    " from returninfo where substr(returnid,1,12) = ?1 group by substr(returnid,1,16)) as b "
-    "where a.borrowid = b.borrowid and b.returncount < a.borrowcount "
-    "and substr(a.borrowid,1,12) = ?1";
-
-const char* const kReturnListsOfLine =
-    "select returnlst from returninfo where substr(returnid,1,16) = ?1";
-
-// Rental lines of the title with nothing returned yet.
-const char* const kUnreturnedLines =
-    "select borrowdate, borrowlst from borrowinfo "
-    "where borrowid not in (select substr(returnid,1,16) from returninfo "
-    "                       where substr(returnid,1,12) = ?1) "
-    "and substr(borrowid,1,12) = ?1";
+// Every rental line of the title, in rental-number order, with its return rows summed up:
+// how many there are, the copies they took back and their copy lists.
+const char* const kRentalLines =
+    "select a.borrowdate as borrowdate, a.borrowcount as borrowcount, "
+    "       a.borrowlst as borrowlst, count(r.returnid) as returns, "
+    "       total(r.returncount) as returned, group_concat(r.returnlst, '') as returnlst "
+    "from borrowinfo as a "
+    "left join returninfo as r on substr(r.returnid,1,16) = a.borrowid "
+    "where substr(a.borrowid,1,12) = ?1 "
+    "group by a.borrowid order by a.borrowid";
 
 const char* const kSoldLists = "select selllst from sellinfo where substr(sellid,1,12) = ?1";
 
-QString ConcatColumn(Connection& conn, const char* sql, const QString& key) {
+QString SoldCopies(Connection& conn, const QString& cdid) {
     Recordset rs;
-    rs.Open(sql, conn, adLockReadOnly, {key});
+    rs.Open(kSoldLists, conn, adLockReadOnly, {cdid});
     QString out;
     for (; !rs.AtEOF(); rs.MoveNext()) out += rs.GetValue(0).ToString();
+    return out;
+}
+
+// The copies still out on the title's rental lines, and the date the counter shows.
+struct OutCopies {
+    QString copies;
+    Value partlyReturnedDate;
+    Value unreturnedDate;
+    bool anyLineOut = false;
+};
+
+OutCopies CopiesOut(Connection& conn, const QString& cdid) {
+    OutCopies out;
+    Recordset lines;
+    lines.Open(kRentalLines, conn, adLockReadOnly, {cdid});
+    for (; !lines.AtEOF(); lines.MoveNext()) {
+        const bool nothingReturned = lines["returns"].ToInt() == 0;
+        const bool partlyReturned =
+            !nothingReturned && lines["returned"].ToDouble() < lines["borrowcount"].ToDouble();
+        if (!nothingReturned && !partlyReturned) continue;
+        out.anyLineOut = true;
+        Value& date = partlyReturned ? out.partlyReturnedDate : out.unreturnedDate;
+        if (date.IsNull()) date = lines["borrowdate"];
+        out.copies +=
+            CopyList::RemoveAll(lines["borrowlst"].ToString(), lines["returnlst"].ToString());
+    }
     return out;
 }
 }  // namespace
@@ -41,33 +59,14 @@ ShelfCopies ShelfCopies::Of(Connection& conn, const QString& cdid, int count,
     for (int n = 1; n <= count; ++n) all.push_back(n);
     QString shelf = CopyList::Of(all);
 
-    QString out;
     if (station != QStringLiteral("未借出")) {
-        Recordset partly;
-        partly.Open(kPartlyReturnedLines, conn, adLockReadOnly, {cdid});
-        if (!partly.AtEOF()) {
-            result.OutDate = partly["borrowdate"];
-            QString returned;
-            for (; !partly.AtEOF(); partly.MoveNext()) {
-                returned += ConcatColumn(conn, kReturnListsOfLine, partly["borrowid"].ToString());
-                out += partly["borrowlst"].ToString();
-            }
-            out = CopyList::RemoveAll(out, returned);
-        } else {
-            Recordset unreturned;
-            unreturned.Open(kUnreturnedLines, conn, adLockReadOnly, {cdid});
-            if (!unreturned.AtEOF()) {
-                result.OutDate = unreturned["borrowdate"];
-                for (; !unreturned.AtEOF(); unreturned.MoveNext())
-                    out += unreturned["borrowlst"].ToString();
-            } else {
-                result.NothingOut = true;
-            }
-        }
+        const OutCopies out = CopiesOut(conn, cdid);
+        result.OutDate =
+            out.partlyReturnedDate.IsNull() ? out.unreturnedDate : out.partlyReturnedDate;
+        result.NothingOut = !out.anyLineOut;
+        shelf = CopyList::RemoveAll(shelf, out.copies);
     }
-
-    if (issell == 1) shelf = CopyList::RemoveAll(shelf, ConcatColumn(conn, kSoldLists, cdid));
-    shelf = CopyList::RemoveAll(shelf, out);
+    if (issell == 1) shelf = CopyList::RemoveAll(shelf, SoldCopies(conn, cdid));
     result.Copies = CopyList::Numbers(shelf);
     return result;
 }

@@ -5,15 +5,23 @@
 #include "platform/db/Connection.h"
 
 // Which copies of a title are on the shelf: 1..count, minus the copies still out on
-// rental lines and minus the copies sold.
+// rental lines and minus the copies sold. The one place this is worked out.
+//
+// A copy is out when a rental line of the title that is not wholly returned lists it and
+// none of that line's own return rows does; a line whose returned total reaches its
+// borrowcount takes nothing off, whatever its lists say. Every such line counts, those
+// with nothing returned as well as those partly returned, so no copy that is out is
+// offered again.
 struct ShelfCopies {
     std::vector<int> Copies;  // in rising order
-    Value OutDate;            // borrowdate of the first rental line found out; Null if none
-    // The title is marked lent but no rental line of it is out (the counter then shows
-    // it as "未借出").
+    // borrowdate of the first partly returned line, else of the first line with nothing
+    // returned (lines in rental-number order); Null when there is neither.
+    Value OutDate;
+    // The title is marked lent but none of its rental lines is still out (the counter then
+    // shows it as "未借出").
     bool NothingOut = false;
 
-    // station and issell as the title's row holds them.
+    // station and issell as the title's row holds them; a count below 1 lists no copy.
     static ShelfCopies Of(Connection& conn, const QString& cdid, int count, const QString& station,
                           int issell);
 };

@@ -7,18 +7,25 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/CopyList.h"
 #include "core/Filters.h"
 #include "core/MainWindow.h"
+#include "core/ShelfCopies.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
+#include "counter/CounterSearch.h"
+#include "counter/DiscListQuery.h"
 #include "counter/RentalBasketPanel.h"
 #include "counter/SaleBasketPanel.h"
 #include "counter/frmControlBorrow.h"
 #include "counter/frmControlSell.h"
+#include "platform/app/Clock.h"
+#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
@@ -54,6 +61,8 @@ CounterPage::CounterPage(QWidget* parent) : ShopPage(parent) {
     ApplyRentalLayout();
     RentalBasket = new RentalBasketPanel(*this);
     SaleBasket = new SaleBasketPanel(*this);
+    ConnectList();
+    SkipFocusWhenHidden();
     ConnectShop();
 }
 
@@ -155,6 +164,7 @@ QGroupBox* CounterPage::BuildDetailPanel() {
     fields.Add("内容简介：", TxtDispContent);
     fields.AddWide(new QLabel(QStringLiteral("未借出光盘列表")));
     ListView1 = Named<ListView>("ListView1");
+    ListView1->SetCheckboxes(true);
     ListView1->ColumnHeaders().Add("Copy", "光盘", 1600);
     fields.AddWide(ListView1);
 
@@ -320,16 +330,231 @@ void CounterPage::CloseSellBasket() {
         w->setEnabled(false);
 }
 
-void CounterPage::SetDispSourse(const QString&) {
-    // Not built yet: the disc list comes with the counter list; until then nothing is shown.
+// ---- The disc list, its filters, the search box and the detail panel ----------------
+
+namespace {
+// Heading click: the column's ORDER BY field; the other columns only flip the direction.
+QString SortField(int column) {
+    switch (column) {
+        case 0:
+            return QStringLiteral("id");
+        case 2:
+            return QStringLiteral("movietype");
+        case 3:
+            return QStringLiteral("type");
+        case 4:
+            return QStringLiteral("borrowprice");
+        case 8:
+            return QStringLiteral("count");
+        case 9:
+            return QStringLiteral("buydate");
+        case 10:
+            return QStringLiteral("outcount");
+        case 11:
+            return QStringLiteral("born");
+        default:
+            return QString();
+    }
+}
+
+// The synopsis of the title and how many rental lines it has had, whatever their state.
+const char* const kTitleExtras =
+    "select Content, (select count(*) from borrowinfo where substr(borrowid,1,12) = ?1) "
+    "from cdinfo where cdid = ?1";
+
+QString Money(const Value& v) {
+    return Format(v.ToDouble(), QString::fromUtf8(kMoneyFormat));
+}
+
+QString LongDate(const Value& v) {
+    return FormatValue(v, QStringLiteral("Long Date"));
+}
+}  // namespace
+
+void CounterPage::ConnectList() {
+    for (QComboBox* c : {CboMovietypeFind, CboTypeFind, CboDegree, CboStation})
+        Handle(c, &QComboBox::activated, this, [this] { CboFilter_Click(); });
+    connect(dgDispCDInfo, &DataGrid::HeadClick, this,
+            [this](int column) { RunReported([&] { dgDispCDInfo_HeadClick(column); }); });
+    connect(LblStation, &Label::Change, this, [this] { LblStation_Change(); });
+    connect(TxtFind, &QLineEdit::textChanged, this, [this] { Search->TextChanged(); });
+    OnGotFocus(TxtFind, this, [this] { Search->TextChanged(); });
+    OnKeyDown(TxtFind, this, [this](int& KeyCode, int Shift) { TxtFind_KeyDown(KeyCode, Shift); });
+    OnKeyUp(TxtFind, this, [this](int& KeyCode, int Shift) { TxtFind_KeyUp(KeyCode, Shift); });
+    Search = new CounterSearch(
+        {dgDispCDInfo, Label43, [this] { return adoDispCDInfo.get(); },
+         [this](bool anyRow) { ShowCheckOutButtons(anyRow); }, [this] { CheckOutCurrentTitle(); }},
+        this);
+}
+
+// The controls of the mode not shown pass the focus on as soon as they get it.
+void CounterPage::SkipFocusWhenHidden() {
+    const std::pair<QWidget*, QWidget*> skips[] = {
+        {CboStation, CboStation}, {CmdBorrow, CmdBorrow},     {Command15, Command15},
+        {CmdBorrowEdit, Frame13}, {CmdDel, Frame13},          {CmdTax, Frame13},
+        {TxtCredence, Frame13},   {CmdSellEdit, Frame14},     {CmdDelSellCD, Frame14},
+        {CmdSellTax, Frame14},    {MskFactSellMoney, Frame14}};
+    for (const auto& [control, tested] : skips) {
+        OnGotFocus(control, this, [this, tested = tested] {
+            if (!tested->isVisibleTo(this)) SendKeysTab();
+        });
+    }
+}
+
+void CounterPage::SetDispSourse(const QString& StrOrder) {
+    Search->Forget();
+    const DiscListQuery query({CboMovietypeFind->currentText(), CboTypeFind->currentText(),
+                               CboDegree->currentText(), CboStation->currentText()},
+                              Today());
+    auto list = std::make_unique<Recordset>();
+    list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());
+    connect(list.get(), &Recordset::MoveComplete, this,
+            [this] { RunReported([this] { adoDispCDInfo_MoveComplete(); }); });
+    dgDispCDInfo->SetDataSource(list.get());
+    adoDispCDInfo = std::move(list);
+    ShowRefilledList();
 }
 
 void CounterPage::RequeryDispCDInfo() {
-    if (adoDispCDInfo && adoDispCDInfo->IsOpen()) adoDispCDInfo->Requery();
+    if (!adoDispCDInfo || !adoDispCDInfo->IsOpen()) return;
+    Search->Forget();
+    {
+        // The panel is filled once, as after a refill, not at the requery's own move.
+        const QScopedValueRollback<bool> quiet(requerying_, true);
+        adoDispCDInfo->Requery();
+    }
+    ShowRefilledList();
+}
+
+void CounterPage::ShowRefilledList() {
+    const int titles = adoDispCDInfo->RecordCount();
+    ShowCheckOutButtons(titles > 0);
+    LblCDCount->SetCaption(QString::number(titles));
+    FillDetailPanel(QStringLiteral("restcount"));
+}
+
+// Both buttons go together, whatever the mode: none without a title, none for a title
+// with every copy out.
+void CounterPage::ShowCheckOutButtons(bool anyRow) {
+    CmdBorrow->setEnabled(anyRow);
+    Command15->setEnabled(anyRow);
+    if (anyRow) LblStation_Change();
+}
+
+// An empty list keeps both disabled: its panel's cleared caption enables nothing.
+void CounterPage::LblStation_Change() {
+    const bool anyTitle = adoDispCDInfo && adoDispCDInfo->RecordCount() > 0;
+    const bool allOut = LblStation->Caption() == QStringLiteral("全部借出");
+    CmdBorrow->setEnabled(anyTitle && !allOut);
+    Command15->setEnabled(anyTitle && !allOut);
+}
+
+void CounterPage::CboFilter_Click() {
+    SetDispSourse(QString());
+}
+
+void CounterPage::dgDispCDInfo_HeadClick(int ColIndex) {
+    MainWindow* main = MainWindow::Get();
+    if (!main) return;
+    main->SortDirection = main->SortDirection == QStringLiteral("ASC") ? QStringLiteral("DESC")
+                                                                       : QStringLiteral("ASC");
+    const QString field = SortField(ColIndex);
+    if (!field.isEmpty())
+        SetDispSourse(QStringLiteral(" order by %1 %2").arg(field, main->SortDirection));
+}
+
+void CounterPage::adoDispCDInfo_MoveComplete() {
+    if (Search->Searching || requerying_) return;
+    FillDetailPanel(QStringLiteral("count"));
 }
 
 void CounterPage::RefreshDetailPanel() {
-    // Not built yet: the detail panel comes with the counter list; until then it stays empty.
+    FillDetailPanel(QStringLiteral("count"));
+}
+
+// After a refill the panel's copy count is restcount, after a row move count: the
+// catalogue saves both from the same input.
+void CounterPage::FillDetailPanel(const QString& countField) {
+    const Recordset* rs = adoDispCDInfo.get();
+    if (!rs || !rs->HasCurrentRow()) {
+        ClearDetailPanel();
+        return;
+    }
+    const Recordset& title = *rs;
+    LblName->SetCaption(NullToStr(title["name"]));
+    LblActor->SetCaption(NullToStr(title["actor"]));
+    LblMovieType->SetCaption(NullToStr(title["movietype"]));
+    LblType->SetCaption(NullToStr(title["type"]));
+    LblBorn->SetCaption(NullToStr(title["born"]));
+    LblLocation->SetCaption(NullToStr(title["location"]));
+    LblBorrowPrice->SetCaption(Money(title["borrowprice"]));
+    LblSellPrice->SetCaption(Money(title["sellprice"]));
+    LblBorrowMemberPrice->SetCaption(Money(title["memberborrowprice"]));
+    LblSellMemberPrice->SetCaption(Money(title["membersellprice"]));
+    LblBuyDate->SetCaption(LongDate(title["buydate"]));
+    LblCount->SetCaption(NullToStr(title[countField]));
+    LblIsAbandon->SetCaption(title["isabandon"].ToInt() != 0 ? QStringLiteral("坏盘")
+                                                             : QStringLiteral("盘很好呀！"));
+    const QString station = NullToStr(title["station"]);
+    LblStation->SetCaption(station);
+
+    const QString cdid = NullToStr(title["cdid"]);
+    Recordset extras;
+    extras.Open(kTitleExtras, gConn, adLockReadOnly, {cdid});
+    TxtDispContent->setPlainText(extras.AtEOF() ? QString() : NullToStr(extras.GetValue(0)));
+    LblOutCount->SetCaption(extras.AtEOF() ? QStringLiteral("0") : NullToStr(extras.GetValue(1)));
+    ShowShelfCopies(cdid, static_cast<int>(title["count"].ToInt()), station,
+                    static_cast<int>(title["issell"].ToInt()));
+}
+
+void CounterPage::ShowShelfCopies(const QString& cdid, int count, const QString& station,
+                                  int issell) {
+    const ShelfCopies shelf = ShelfCopies::Of(gConn, cdid, count, station, issell);
+    LblOutDate->SetCaption(LongDate(shelf.OutDate));
+    if (shelf.NothingOut) LblStation->SetCaption(QStringLiteral("未借出"));
+    ListView1->ListItems().Clear();
+    int index = 0;
+    for (int copy : shelf.Copies) ListView1->ListItems().Add(++index, "", CopyList::CopyText(copy));
+}
+
+void CounterPage::ClearDetailPanel() {
+    for (Label* l : {LblName, LblActor, LblMovieType, LblType, LblBorn, LblLocation, LblBorrowPrice,
+                     LblBorrowMemberPrice, LblSellPrice, LblSellMemberPrice, LblBuyDate, LblCount,
+                     LblOutCount, LblOutDate, LblIsAbandon, LblStation})
+        l->SetCaption(QString());
+    TxtDispContent->clear();
+    ListView1->ListItems().Clear();
+}
+
+// Enter, Up and Down search; a scan that runs ignores them.
+void CounterPage::TxtFind_KeyDown(int& KeyCode, int) {
+    switch (KeyCode) {
+        case vbKeyReturn:
+            KeyCode = 0;
+            RunReported([this] { Search->Enter(TxtFind->text()); });
+            break;
+        case vbKeyUp:
+            RunReported([this] { Search->Up(); });
+            break;
+        case vbKeyDown:
+            RunReported([this] { Search->Down(TxtFind->text()); });
+            break;
+        default:
+            break;
+    }
+}
+
+void CounterPage::TxtFind_KeyUp(int& KeyCode, int) {
+    if (KeyCode == vbKeyUp) TxtFind->setCursorPosition(TxtFind->text().size());
+}
+
+// Enter with nothing to search starts the check-out of the current title, in the mode shown.
+void CounterPage::CheckOutCurrentTitle() {
+    if (!CmdBorrow->isEnabled()) return;
+    const MainWindow* main = MainWindow::Get();
+    const int mode = main ? main->CounterMode : 1;
+    if (mode == 1) CmdBorrow->click();
+    if (mode == 2) Command15->click();
 }
 
 // ---- The page protocol and the rest of the shop ------------------------------------------
@@ -338,10 +563,7 @@ void CounterPage::ConnectShop() {
     // The catalogue saved or discarded a title, or titles changed behind the lists.
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this](QObject* source) {
         if (source == this) return;  // the counter's own check-outs refill the list themselves
-        RunReported([this] {
-            RequeryDispCDInfo();
-            RefreshDetailPanel();
-        });
+        RunReported([this] { RequeryDispCDInfo(); });
     });
     // The classification lists were read afresh: the filters offer their names, "全部"
     // selected, and a list that was filtered is shown unfiltered.
@@ -364,11 +586,11 @@ void CounterPage::FillFilter(QComboBox* filter, const QStringList& names) {
 }
 
 // Picking "全部" in the counter's filters gives the list its first rows.
+// Each pick would refill the list; once is enough, with every filter at "全部".
 void CounterPage::Load() {
-    for (QComboBox* combo : {CboDegree, CboMovietypeFind, CboTypeFind, CboStation}) {
+    for (QComboBox* combo : {CboDegree, CboMovietypeFind, CboTypeFind, CboStation})
         combo->setCurrentText(AllEntries());
-        SetDispSourse("");
-    }
+    SetDispSourse("");
 }
 
 void CounterPage::ResetPanels() {

@@ -17,6 +17,7 @@ class ListView;
 class MaskEdBox;
 class RentalBasketPanel;
 class SaleBasketPanel;
+class CounterSearch;
 
 // Page 4 of the main window: the counter, in rental or sale mode. The disc list with its
 // filters and search box, the detail panel of the current title with its copies on the
@@ -42,13 +43,27 @@ class CounterPage : public ShopPage {
     void CloseBorrowBasket();
     void CloseSellBasket();
 
-    // Rebuilds the disc list from the filters; StrOrder is an ORDER BY clause or "".
+    // Rebuilds the disc list from the filters (a new recordset), binds the grid, shows the
+    // count, the detail panel of the first title and the check-out buttons. StrOrder is an
+    // ORDER BY clause with a leading blank, or "". A running search scan stops and its
+    // matches are forgotten.
     void SetDispSourse(const QString& StrOrder);
+    // Reads the list again with its filters and order, and shows it as a refill does.
     void RequeryDispCDInfo();
     // Fills the detail panel from the current row of adoDispCDInfo (cleared at EOF): its
-    // labels, synopsis and the copies on the shelf. Called after the catalogue saved or
-    // discarded a title; it has nothing to show until the counter's list is built.
+    // labels, synopsis and the copies on the shelf.
     void RefreshDetailPanel();
+
+    // Event handlers of the list, its filters and the search box.
+    void CboFilter_Click();
+    void dgDispCDInfo_HeadClick(int ColIndex);
+    void adoDispCDInfo_MoveComplete();
+    void LblStation_Change();
+    void TxtFind_KeyDown(int& KeyCode, int Shift);
+    void TxtFind_KeyUp(int& KeyCode, int Shift);
+
+    // The search state of TxtFind.
+    CounterSearch* Search;
 
     // Filters
     QComboBox* CboMovietypeFind;
@@ -119,6 +134,14 @@ class CounterPage : public ShopPage {
 
   private:
     QWidget* BuildFilterBar();
+    void ConnectList();
+    void SkipFocusWhenHidden();
+    void ShowRefilledList();
+    void ShowCheckOutButtons(bool anyRow);
+    void CheckOutCurrentTitle();
+    void FillDetailPanel(const QString& countField);
+    void ClearDetailPanel();
+    void ShowShelfCopies(const QString& cdid, int count, const QString& station, int issell);
     QWidget* BuildDiscList();
     QGroupBox* BuildDetailPanel();
     QGroupBox* BuildBorrowBasket();
@@ -127,4 +150,6 @@ class CounterPage : public ShopPage {
     void ConnectShop();
     void FillFilter(QComboBox* filter, const QStringList& names);
     bool AskAndRollBack(bool rental);
+
+    bool requerying_ = false;
 };

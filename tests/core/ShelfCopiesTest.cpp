@@ -39,11 +39,30 @@ TEST_F(ShelfCopiesTest, FullyReturnedLineTakesNothingOff) {
     EXPECT_TRUE(s.NothingOut);
 }
 
-TEST_F(ShelfCopiesTest, PartlyReturnedLinesHideUnreturnedOnes) {
-    Rental("0001", 2, "&1#&2#");
+// A copy out on a line with nothing returned stays off the shelf even while another line
+// of the title is partly returned, so it is never offered (and rented) twice; the date
+// shown is the partly returned line's.
+TEST_F(ShelfCopiesTest, CopiesOutOnEveryLineNotWhollyReturnedStayOff) {
+    Rental("0001", 2, "&1#&3#");
+    Rental("0002", 2, "&2#&4#");
+    Sql("update borrowinfo set borrowdate = '2026-12-05 09:00:00' where borrowid like '%0002'");
+    Return("0002", "0001", 1, "&4#");
+    const ShelfCopies s = ShelfCopies::Of(gConn, "010100000001", 5, "借出部分", 0);
+    EXPECT_EQ(s.Copies, (std::vector<int>{4, 5}));
+    EXPECT_EQ(s.OutDate.ToString(), "2026-12-05 09:00:00");
+    EXPECT_FALSE(s.NothingOut);
+}
+
+// Lines wholly returned take nothing off, whatever their lists say; a line returned in
+// several settlements subtracts every one of its own return rows, and only its own.
+TEST_F(ShelfCopiesTest, EachLineSubtractsOnlyItsOwnReturns) {
+    Rental("0001", 3, "&1#&2#&3#");
     Return("0001", "0001", 1, "&1#");
-    Rental("0002", 1, "&3#");
-    EXPECT_EQ(Shelf(4, "借出部分"), (std::vector<int>{1, 3, 4}));
+    Return("0001", "0002", 1, "&3#");
+    Rental("0002", 1, "&1#");
+    Return("0002", "0003", 5, "");
+    Rental("0003", 1, "&4#");
+    EXPECT_EQ(Shelf(5, "借出部分"), (std::vector<int>{1, 3, 5}));
 }
 
 TEST_F(ShelfCopiesTest, UnreturnedLineTakesItsCopiesOff) {
@@ -64,5 +83,14 @@ TEST_F(ShelfCopiesTest, SoldCopiesNeverReturnToTheShelf) {
 
 TEST_F(ShelfCopiesTest, TitleMarkedNotOutIgnoresRentalLines) {
     Rental("0001", 1, "&2#");
-    EXPECT_EQ(Shelf(3, "未借出"), (std::vector<int>{1, 2, 3}));
+    const ShelfCopies s = ShelfCopies::Of(gConn, "010100000001", 3, "未借出", 0);
+    EXPECT_EQ(s.Copies, (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(s.OutDate.IsNull());
+    EXPECT_FALSE(s.NothingOut);
+}
+
+TEST_F(ShelfCopiesTest, NoCopiesListsNothing) {
+    Rental("0001", 1, "&1#");
+    EXPECT_TRUE(Shelf(0, "借出部分").empty());
+    EXPECT_TRUE(Shelf(-2, "未借出").empty());
 }

@@ -1,0 +1,47 @@
+#include "counter/DiscListQuery.h"
+
+#include "core/Filters.h"
+
+namespace {
+// The columns the list and the detail panel show, the search key and what the check-out
+// needs of the current title; the synopsis is read for the current title alone.
+const char* const kListColumns =
+    "select cdid, id, name, actor, [key], movietype, type, location, born, count, restcount, "
+    "buydate, borrowprice, memberborrowprice, sellprice, membersellprice, isabandon, station, "
+    "outcount, issell from cdinfo ";
+
+const char* const kListed = " where IsAbandon=0 and issell < 2 ";
+
+// Dates are stored as yyyy-mm-dd, so they compare as text. "Bought within the last 30
+// days" is buydate + 30 > today, that is buydate > today - 30.
+QString DaysBefore(const QDate& today, int days) {
+    return today.addDays(-days).toString(QStringLiteral("yyyy-MM-dd"));
+}
+}  // namespace
+
+DiscListQuery::DiscListQuery(const Filters& filters, const QDate& today) : where_(kListed) {
+    if (Narrows(filters.movieType)) Narrow(QStringLiteral(" and movietype = ?"), filters.movieType);
+    if (Narrows(filters.type)) Narrow(QStringLiteral(" and type = ?"), filters.type);
+    NarrowByAge(filters.degree, today);
+    if (Narrows(filters.station)) Narrow(QStringLiteral(" and station = ?"), filters.station);
+}
+
+void DiscListQuery::Narrow(const QString& condition, const Value& value) {
+    where_ += condition;
+    params_.push_back(value);
+}
+
+void DiscListQuery::NarrowByAge(const QString& degree, const QDate& today) {
+    if (degree == QStringLiteral("新盘")) {
+        Narrow(QStringLiteral(" and buydate > ?"), DaysBefore(today, 30));
+    } else if (degree == QStringLiteral("普通")) {
+        Narrow(QStringLiteral(" and buydate <= ?"), DaysBefore(today, 30));
+        Narrow(QStringLiteral(" and buydate >= ?"), DaysBefore(today, 365));
+    } else if (degree == QStringLiteral("旧盘")) {
+        Narrow(QStringLiteral(" and buydate < ?"), DaysBefore(today, 365));
+    }
+}
+
+QString DiscListQuery::Sql(const QString& order) const {
+    return QString::fromUtf8(kListColumns) + where_ + order;
+}
