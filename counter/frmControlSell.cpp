@@ -15,6 +15,7 @@
 #include "platform/app/Clock.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/frmMenu.h"
 #include "platform/ui/FieldGrid.h"
 
 frmControlSell::frmControlSell() {
@@ -39,6 +40,8 @@ frmControlSell::frmControlSell() {
     ListView1 = Named<ListView>("ListView1");
     ListView1->SetCheckboxes(true);
     ListView1->ColumnHeaders().Add("Copy", QStringLiteral("光盘"), 1800);
+    // The right button over the copies pops up "全部选中" / "全部取消".
+    frmMenu::AttachTo(ListView1);
     Command1 = Named<QPushButton>("Command1", QStringLiteral("确认出售(&N)"));
     Command2 = Named<QPushButton>("Command2", QStringLiteral("不买这张光盘(&C)"));
     Command1->setDefault(true);

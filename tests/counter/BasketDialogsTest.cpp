@@ -1,5 +1,7 @@
 // The check-out and settlement dialogs and the basket panels, driven as the operator does.
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,6 +9,7 @@
 
 #include "counter/RentalBasketPanel.h"
 #include "counter/SaleBasketPanel.h"
+#include "platform/ui/PopupMenu.h"
 #include "tests/counter/BasketPageFixture.h"
 #include "tests/support/DatabaseDump.h"
 
@@ -341,6 +344,16 @@ TEST_F(BasketDialogsTest, AMembersSaleIsPricedAndSettledFromTheStoredMoney) {
 TEST_F(BasketDialogsTest, AWalkInPaysCashToTheCentAndALineOutTakesItsOwnMoney) {
     CounterPage& page = Start(6);
     frmControlSell& d = OpenSale(A);
+    // The right button over the copies offers the select menu.
+    SetPopupMenuResponder([](QMenu* menu) -> QAction* {
+        for (QAction* a : menu->actions())
+            if (a->text() == QStringLiteral("全部取消")) return a;
+        return nullptr;
+    });
+    const QPoint inside = d.ListView1->viewport()->rect().center();
+    QTest::mouseClick(d.ListView1->viewport(), Qt::RightButton, Qt::NoModifier, inside);
+    ClearPopupMenuResponder();
+    EXPECT_EQ(Items(d.ListView1), "第1张盘,第2张盘,第3张盘");
     CheckOnly(d.ListView1, {1});
     d.Command1->click();
     frmControlSell& next = OpenSale(B);
