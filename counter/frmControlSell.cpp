@@ -15,8 +15,8 @@
 #include "platform/app/Clock.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/frmMenu.h"
 #include "platform/ui/FieldGrid.h"
+#include "platform/ui/frmMenu.h"
 
 frmControlSell::frmControlSell() {
     setObjectName("frmControlSell");

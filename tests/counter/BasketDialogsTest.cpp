@@ -1,9 +1,9 @@
 // The check-out and settlement dialogs and the basket panels, driven as the operator does.
 #include <QAction>
 #include <QCheckBox>
-#include <QMenu>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
