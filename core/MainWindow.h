@@ -36,7 +36,8 @@ class MainWindow {
     bool IsActive = false;
     int CounterMode = 1;  // 1 rental, 2 sale
     bool SearchCancel = false;
-    QString SortDirection;  // "ASC", "DESC" or "" at start
+    bool Searching = false;  // a search walks a page's list: its row moves refill nothing
+    QString SortDirection;   // "ASC", "DESC" or "" at start
 
   protected:
     static void Register(MainWindow* window);

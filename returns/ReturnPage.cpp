@@ -8,18 +8,79 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
 
+#include "core/CopyList.h"
+#include "core/MainWindow.h"
 #include "core/ShopEvents.h"
+#include "core/mdlMain.h"
+#include "platform/app/Clock.h"
+#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/FieldGrid.h"
+#include "returns/RentalDetail.h"
+#include "returns/frmControlBack.h"
 
 namespace {
-ListView* CopyList(const QString& name) {
+ListView* CopyListView(const QString& name) {
     auto* l = Named<ListView>(name);
     l->ColumnHeaders().Add("Copy", "光盘", 1500);
     l->setMaximumHeight(120);
     return l;
+}
+
+// An open rental line (not wholly returned) of a title with copies out, with its title.
+// Every open line is listed, also of a title with a copy sold: its copies still have to
+// come back.
+const char* const kOpenRentals =
+    "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "
+    "c.BorrowPriceType as BorrowPriceType, c.MemberBorrowPrice as MemberBorrowPrice, "
+    "c.cdid as cdid, c.id as id, a.Foregift as Foregift, a.Guaranty as Guaranty, "
+    "a.[name] as name, a.borrowdate as borrowdate, c.[name] as moviename, c.[key] as [key], "
+    "a.borrowid as borrowid, a.borrowlst as borrowlst, a.borrowcount as borrowcount, "
+    "a.CredenceType as Credence, a.[money] as [money], a.remark as remark "
+    "from borrowinfo as a, cdinfo as c "
+    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0";
+// The rentals of a period: from its first day up to (not including) the day after it.
+const char* const kPeriodCondition = " and a.borrowdate >= ?1 and a.borrowdate < ?2";
+
+struct Period {
+    QDate first;
+    QDate after;
+};
+
+// The days a period of the list covers, from today; none for "全部未还光盘". The week runs
+// from Monday to Sunday.
+std::optional<Period> PeriodOf(int entry, const QDate& today) {
+    switch (entry) {
+        case 1:
+            return Period{today, today.addDays(1)};
+        case 2:
+            return Period{today.addDays(-1), today};
+        case 3:
+            return Period{today.addDays(-2), today.addDays(-1)};
+        case 4: {
+            const QDate monday = today.addDays(1 - today.dayOfWeek());
+            return Period{monday, monday.addDays(7)};
+        }
+        case 5: {
+            const QDate first(today.year(), today.month(), 1);
+            return Period{first, first.addMonths(1)};
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+QString DayText(const QDate& d) {
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+void FillCopies(ListView* list, const std::vector<int>& copies) {
+    list->ListItems().Clear();
+    for (int copy : copies) list->ListItems().Add(0, QString(), CopyList::CopyText(copy));
 }
 }  // namespace
 
@@ -29,7 +90,24 @@ ReturnPage::ReturnPage(QWidget* parent) : ShopPage(parent) {
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(BuildList(), 3);
     layout->addWidget(BuildDetailPanel(), 1);
+    ConnectControls();
     ConnectShop();
+}
+
+void ReturnPage::ConnectControls() {
+    connect(CboSelTime, &QComboBox::activated, this,
+            [this] { RunReported([this] { CboSelTime_Click(); }); });
+    connect(dgBorrow, &DataGrid::HeadClick, this,
+            [this](int col) { RunReported([this, col] { dgBorrow_HeadClick(col); }); });
+    Handle(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(TxtFindBack, &QLineEdit::textChanged, this, [this] { Search.BoxChanged(); });
+    OnGotFocus(TxtFindBack, this, [this] { Search.BoxChanged(); });
+    OnKeyDown(TxtFindBack, this, [this](int& KeyCode, int Shift) {
+        RunReported([&] { Search.KeyDown(KeyCode, Shift); });
+    });
+    OnKeyUp(TxtFindBack, this, [this](int& KeyCode, int) {
+        if (KeyCode == vbKeyUp) TxtFindBack->setCursorPosition(TxtFindBack->text().size());
+    });
 }
 
 QWidget* ReturnPage::BuildList() {
@@ -42,11 +120,13 @@ QWidget* ReturnPage::BuildList() {
         {"全部未还光盘", "今天借出", "昨天借出", "前天借出", "本周借出", "本月借出"});
     TxtFindBack = Named<QLineEdit>("TxtFindBack");
     TxtFindBack->setPlaceholderText(QStringLiteral("拼音缩写、光盘编号或会员编号，回车查找"));
+    LblFindBackCount = Named<Label>("LblFindBackCount");
     bar->addWidget(new QLabel(QStringLiteral("出租时间：")));
     bar->addWidget(CboSelTime);
     bar->addSpacing(16);
     bar->addWidget(new QLabel(QStringLiteral("查找：")));
     bar->addWidget(TxtFindBack, 1);
+    bar->addWidget(LblFindBackCount);
     v->addLayout(bar);
     dgBorrow = Named<DataGrid>("dgBorrow");
     dgBorrow->AddColumn("出租人姓名", "name", 1500);
@@ -91,21 +171,108 @@ QGroupBox* ReturnPage::BuildDetailPanel() {
     TxtBorrowRemark->setMaximumHeight(60);
     fields.Add("备    注：", TxtBorrowRemark);
     fields.AddWide(new QLabel(QStringLiteral("已还光盘列表")));
-    fields.AddWide(ListView3 = CopyList("ListView3"));
+    fields.AddWide(ListView3 = CopyListView("ListView3"));
     fields.AddWide(new QLabel(QStringLiteral("未还光盘列表")));
-    fields.AddWide(ListView2 = CopyList("ListView2"));
+    fields.AddWide(ListView2 = CopyListView("ListView2"));
     Command5 = Named<QPushButton>("Command5", QStringLiteral("处理本次出租(&T)"));
     fields.AddWide(Command5);
     grid->setRowStretch(fields.Row(), 1);
     return Frame1;
 }
 
-void ReturnPage::SetDispBorrowSourse(const QString&) {
-    // Not built yet: the open rentals come with the return windows; until then none is shown.
+void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
+    const int entry = CboSelTime->findText(CboSelTime->currentText());
+    if (entry >= 0) {
+        const std::optional<Period> period = PeriodOf(entry, Today());
+        QString sql = QString::fromUtf8(kOpenRentals);
+        Params params;
+        if (period) {
+            sql += QString::fromUtf8(kPeriodCondition);
+            params = {DayText(period->first), DayText(period->after)};
+        }
+        auto rs = std::make_unique<Recordset>();
+        rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
+        connect(rs.get(), &Recordset::MoveComplete, this, [this] {
+            if (!(MainWindow::Get() && MainWindow::Get()->Searching))
+                RunReported([this] { DispBorrowDetail(); });
+        });
+        dgBorrow->SetDataSource(rs.get());
+        adoDispBorrow = std::move(rs);
+    } else {
+        dgBorrow->SetDataSource(adoDispBorrow.get());
+    }
+    Search.Reset();
+    DispBorrowDetail();
 }
 
 void ReturnPage::CboSelTime_Click() {
     SetDispBorrowSourse(" order by a.borrowdate desc");
+}
+
+void ReturnPage::dgBorrow_HeadClick(int ColIndex) {
+    QString direction = QStringLiteral("ASC");
+    if (MainWindow* frame = MainWindow::Get()) {
+        frame->SortDirection =
+            frame->SortDirection == QStringLiteral("ASC") ? QStringLiteral("DESC") : direction;
+        direction = frame->SortDirection;
+    }
+    if (ColIndex == 0)
+        SetDispBorrowSourse(" order by a.name " + direction);
+    else if (ColIndex == 3)
+        SetDispBorrowSourse(" order by a.borrowdate " + direction);
+    else if (ColIndex == 4)
+        SetDispBorrowSourse(" order by a.CredenceType " + direction);
+}
+
+void ReturnPage::Command5_Click() {
+    MainWindow* frame = MainWindow::Get();
+    if (!frame || !frame->IsShowing(this)) return;
+    if (frmControlBack::isLoaded()) {
+        frmControlBack::instance().Show(vbModeless, frame->Window());
+        return;
+    }
+    if (!adoDispBorrow || !adoDispBorrow->HasCurrentRow()) return;
+    const QString renter = adoDispBorrow->Fields("name").GetValue().ToString();
+    frmControlBack::instance().OpenFor(renter);
+    if (frmControlBack::isLoaded()) frmControlBack::instance().Show(vbModeless, frame->Window());
+}
+
+void ReturnPage::ClearDetail() {
+    for (Label* l : {LblUserName, Label54, LblMovieName, LblCredence, LblAllCount, LblFactMoney,
+                     LblBorrowDate, LblTheoryMoney})
+        l->SetCaption(QString());
+    TxtBorrowRemark->setPlainText(QString());
+    ListView3->ListItems().Clear();
+    ListView2->ListItems().Clear();
+    Command5->setEnabled(false);
+}
+
+void ReturnPage::DispBorrowDetail() {
+    if (!adoDispBorrow || !adoDispBorrow->HasCurrentRow()) {
+        ClearDetail();
+        return;
+    }
+    const Recordset& row = *adoDispBorrow;
+    Command5->setEnabled(true);
+    LblUserName->SetCaption(NullToStr(row["name"]));
+    LblMovieName->SetCaption(NullToStr(row["moviename"]));
+    LblCredence->SetCaption(NullToStr(row["Credence"]));
+    if (LblCredence->Caption() == QStringLiteral("现金"))
+        Label54->SetCaption(Format(row["Foregift"].ToDouble(), kMoneyFormat));
+    else
+        Label54->SetCaption(NullToStr(row["Guaranty"]));
+    TxtBorrowRemark->setPlainText(NullToStr(row["remark"]));
+    LblAllCount->SetCaption(NullToStr(row["count"]));
+    LblFactMoney->SetCaption(Format(row["money"].ToDouble(), kMoneyFormat));
+    const QDateTime borrowDate = row["borrowdate"].ToDateTime();
+    LblBorrowDate->SetCaption(borrowDate.isValid()
+                                  ? Format(borrowDate.date(), "Long Date") +
+                                        borrowDate.time().toString(QStringLiteral("h:mm:ss"))
+                                  : NullToStr(row["borrowdate"]));
+    const RentalDetail detail = RentalDetail::Of(gConn, row, Now());
+    LblTheoryMoney->SetCaption(Format(detail.rentDue, kMoneyFormat));
+    FillCopies(ListView3, detail.returned);
+    FillCopies(ListView2, detail.out);
 }
 
 void ReturnPage::SelectPeriod(const QString& text) {

@@ -3,6 +3,7 @@
 #include "core/ShopPage.h"
 
 #include "platform/db/Recordset.h"
+#include "returns/RentalSearch.h"
 
 class QComboBox;
 class QGroupBox;
@@ -26,9 +27,15 @@ class ReturnPage : public ShopPage {
     void FocusDefault() override;
     void Blink() override;
 
-    // Rebuilds the list of open rentals for the period shown in CboSelTime.
+    // Rebuilds the list of open rentals for the period shown in CboSelTime; StrOrder is an
+    // ORDER BY clause the code builds, or "".
     void SetDispBorrowSourse(const QString& StrOrder);
     void CboSelTime_Click();
+    void dgBorrow_HeadClick(int ColIndex);
+    // "处理本次出租(&T)": the return dialog for the renter of the current row.
+    void Command5_Click();
+    // Shows the current row of the list in the detail panel, or clears it.
+    void DispBorrowDetail();
     // Selects a period by its text, as the main window does, and runs its click.
     void SelectPeriod(const QString& text);
     void RequeryDispBorrow();
@@ -38,6 +45,7 @@ class ReturnPage : public ShopPage {
 
     QComboBox* CboSelTime;
     QLineEdit* TxtFindBack;
+    Label* LblFindBackCount;  // "找到" n "个光盘"
     DataGrid* dgBorrow;
     std::unique_ptr<Recordset> adoDispBorrow;
 
@@ -56,8 +64,12 @@ class ReturnPage : public ShopPage {
     ListView* ListView2;
     QPushButton* Command5;
 
+    RentalSearch Search{*this};
+
   private:
     bool label68Red_ = true;
+    void ClearDetail();
+    void ConnectControls();
     QWidget* BuildList();
     QGroupBox* BuildDetailPanel();
     void ConnectShop();

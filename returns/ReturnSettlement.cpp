@@ -1,0 +1,214 @@
+#include "returns/ReturnSettlement.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/CopyList.h"
+#include "platform/db/Recordset.h"
+#include "platform/text/VbText.h"
+
+namespace {
+// The return numbers in use, lowest first; the walk stops at the first gap.
+const char* const kReturnNumbers =
+    "select distinct substr(returnid,-4) from returninfo order by substr(returnid,-4)";
+
+const char* const kLineOfReturn =
+    "select borrowlst, isnotpaylst, isreturnall, CredenceType, Guaranty from borrowinfo "
+    "where borrowid = ?1";
+const char* const kReturnListsOfLine =
+    "select returnlst from returninfo where substr(returnid,1,16) = ?1";
+
+const char* const kInsertReturn =
+    "insert into returninfo (returnid, returndate, returncount, returnlst, remark) "
+    "values (?1, ?2, ?3, ?4, ?5)";
+// Every copy ever lent of the title is back when its rental lines and its return rows
+// count the same copies.
+const char* const kEveryCopyBack =
+    "select (select coalesce(sum(borrowcount),0) from borrowinfo "
+    "        where substr(borrowid,1,12) = ?1) = "
+    "       (select coalesce(sum(returncount),0) from returninfo "
+    "        where substr(returnid,1,12) = ?1)";
+const char* const kSetStation = "update cdinfo set station = ?2 where cdid = ?1";
+const char* const kGiveBackDeposit =
+    "update borrowinfo set foregift = 0, IsReturnGuaranty = 1 "
+    "where CredenceType = '现金' and borrowid = ?1";
+// A pledge covers every line of its rental that names the same item.
+const char* const kGiveBackPledge =
+    "update borrowinfo set IsReturnGuaranty = 1 "
+    "where CredenceType = '证件' and Guaranty = ?1 and substr(borrowid,-4) = ?2";
+const char* const kTakeRent =
+    "update borrowinfo set [money] = coalesce([money],0) + ?2, isnotpaylst = ?3 "
+    "where borrowid = ?1";
+const char* const kCloseLine = "update borrowinfo set isreturnall = 1 where borrowid = ?1";
+
+const char* const kStoredMoney = "select [money] from userinfo where userid = ?1";
+const char* const kSetStoredMoney = "update userinfo set [money] = ?2 where userid = ?1";
+
+const char* const kNoCopyChosen = "没有选择归还的光盘！";
+const char* const kNumbersUsedUp =
+    "归还编号 0001 至 9999 已经全部用完，不能再登记归还。请先做年度数据整理。";
+const char* const kLinesChanged =
+    "这位顾客的出租记录已经改变（光盘已经归还或记录已被删除），请关闭归还登记后重新打开。";
+const char* const kRentWithoutLine =
+    "没有选择支付租金的光盘，用户实收租金应为零。请勾选“支付租金”或把实收租金改为 0。";
+const char* const kNegativeRent = "用户实收租金不能小于零。";
+
+// What a line holds in the file now.
+struct StoredLine {
+    bool found = false;
+    bool closed = false;
+    QString unpaid;
+    QString credenceType;
+    QString guaranty;
+    std::vector<int> out;  // copies still out, in the order of borrowlst
+};
+
+StoredLine ReadLine(Connection& conn, const QString& borrowid) {
+    StoredLine line;
+    Recordset rs;
+    rs.Open(kLineOfReturn, conn, adLockReadOnly, {borrowid});
+    if (rs.AtEOF()) return line;
+    line.found = true;
+    line.closed = rs["isreturnall"].ToInt() != 0;
+    line.unpaid = rs["isnotpaylst"].ToString();
+    line.credenceType = rs["CredenceType"].ToString();
+    line.guaranty = rs["Guaranty"].ToString();
+    QString returned;
+    Recordset returns;
+    returns.Open(kReturnListsOfLine, conn, adLockReadOnly, {borrowid});
+    for (; !returns.AtEOF(); returns.MoveNext()) returned += returns.GetValue(0).ToString();
+    line.out = CopyList::Numbers(CopyList::RemoveAll(rs["borrowlst"].ToString(), returned));
+    return line;
+}
+
+bool Covers(const std::vector<int>& out, const std::vector<int>& copies) {
+    std::set<int> seen;
+    for (int copy : copies) {
+        if (!seen.insert(copy).second) return false;
+        if (std::find(out.begin(), out.end(), copy) == out.end()) return false;
+    }
+    return true;
+}
+
+std::vector<int> StayingOut(const std::vector<int>& out, const std::vector<int>& back) {
+    std::vector<int> staying;
+    for (int copy : out)
+        if (std::find(back.begin(), back.end(), copy) == back.end()) staying.push_back(copy);
+    return staying;
+}
+
+// The line's unpaid copies that stay out, in the order of its unpaid list; " " when none.
+QString UnpaidStayingOut(const QString& unpaid, const std::vector<int>& staying) {
+    QString kept;
+    for (int copy : CopyList::Numbers(unpaid))
+        if (std::find(staying.begin(), staying.end(), copy) != staying.end() &&
+            !CopyList::Contains(kept, copy))
+            kept += CopyList::Item(copy);
+    return kept.isEmpty() ? QStringLiteral(" ") : kept;
+}
+
+double Cents(double amount) {
+    return RoundHalfUp(amount, 2);
+}
+}  // namespace
+
+QString ReturnSettlement::NextReturnNo(Connection& conn) {
+    int candidate = 1;
+    Recordset numbers;
+    numbers.Open(kReturnNumbers, conn, adLockReadOnly);
+    for (; !numbers.AtEOF() && candidate <= kLastReturnNo; numbers.MoveNext()) {
+        const int used = static_cast<int>(numbers.GetValue(0).ToInt());
+        if (used == candidate)
+            ++candidate;
+        else if (used > candidate)
+            break;
+    }
+    if (candidate > kLastReturnNo) return QString();
+    return QString("%1").arg(candidate, 4, 10, QChar('0'));
+}
+
+QString ReturnSettlement::Refusal(Connection& conn, const Request& request) {
+    if (request.lines.empty()) return QString::fromUtf8(kNoCopyChosen);
+    for (const Line& line : request.lines)
+        if (line.copies.empty()) return QString::fromUtf8(kNoCopyChosen);
+    if (NextReturnNo(conn).isEmpty()) return QString::fromUtf8(kNumbersUsedUp);
+    if (request.rentReceived < 0) return QString::fromUtf8(kNegativeRent);
+    const bool anyRent = std::any_of(request.lines.begin(), request.lines.end(),
+                                     [](const Line& l) { return l.payRent; });
+    if (!anyRent && Cents(request.rentReceived) != 0) return QString::fromUtf8(kRentWithoutLine);
+    return LinesRefusal(conn, request);
+}
+
+QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request) {
+    std::set<QString> seen;
+    for (const Line& line : request.lines) {
+        if (!seen.insert(line.borrowid).second) return QString::fromUtf8(kLinesChanged);
+        const StoredLine stored = ReadLine(conn, line.borrowid);
+        if (!stored.found || stored.closed || !Covers(stored.out, line.copies))
+            return QString::fromUtf8(kLinesChanged);
+    }
+    return QString();
+}
+
+std::vector<double> ReturnSettlement::Shares(const Request& request) {
+    std::vector<double> shares(request.lines.size(), 0.0);
+    double rentDue = 0;
+    int last = -1;
+    for (std::size_t i = 0; i < request.lines.size(); ++i) {
+        if (!request.lines[i].payRent) continue;
+        rentDue += request.lines[i].rent;
+        last = static_cast<int>(i);
+    }
+    double shared = 0;
+    for (int i = 0; i < last; ++i) {
+        const Line& line = request.lines[static_cast<std::size_t>(i)];
+        if (!line.payRent || rentDue == 0) continue;
+        shares[static_cast<std::size_t>(i)] = Cents(request.rentReceived * line.rent / rentDue);
+        shared += shares[static_cast<std::size_t>(i)];
+    }
+    if (last >= 0) shares[static_cast<std::size_t>(last)] = Cents(request.rentReceived - shared);
+    return shares;
+}
+
+ReturnSettlement::Outcome ReturnSettlement::Settle(Connection& conn, const Request& request) {
+    Outcome outcome;
+    Transaction t(conn);
+    outcome.refusal = Refusal(conn, request);
+    if (!outcome.refusal.isEmpty()) return outcome;
+    outcome.returnNo = NextReturnNo(conn);
+    const std::vector<double> shares = Shares(request);
+    for (std::size_t i = 0; i < request.lines.size(); ++i)
+        SettleLine(conn, request, request.lines[i], shares[i], outcome.returnNo);
+    if (request.fromStoredMoney) TakeStoredMoney(conn, request.customer, *request.fromStoredMoney);
+    t.Commit();
+    outcome.done = true;
+    return outcome;
+}
+
+void ReturnSettlement::SettleLine(Connection& conn, const Request& request, const Line& line,
+                                  double share, const QString& returnNo) {
+    const StoredLine stored = ReadLine(conn, line.borrowid);
+    const QString remark = request.remark.isEmpty() ? QStringLiteral(" ") : request.remark;
+    conn.Execute(kInsertReturn,
+                 {line.borrowid + returnNo, Value::FromDateTime(request.now),
+                  static_cast<int>(line.copies.size()), CopyList::Of(line.copies), remark});
+    const QString cdid = line.borrowid.left(12);
+    const bool everyCopyBack = conn.Scalar(kEveryCopyBack, {cdid}).ToBool();
+    conn.Execute(kSetStation,
+                 {cdid, everyCopyBack ? QStringLiteral("未借出") : QStringLiteral("借出部分")});
+    if (line.giveBack) {
+        conn.Execute(kGiveBackDeposit, {line.borrowid});
+        if (stored.credenceType != QStringLiteral("现金") && !stored.guaranty.trimmed().isEmpty())
+            conn.Execute(kGiveBackPledge, {stored.guaranty, line.borrowid.right(4)});
+    }
+    const std::vector<int> staying = StayingOut(stored.out, line.copies);
+    if (line.payRent)
+        conn.Execute(kTakeRent, {line.borrowid, share, UnpaidStayingOut(stored.unpaid, staying)});
+    if (staying.empty()) conn.Execute(kCloseLine, {line.borrowid});
+}
+
+void ReturnSettlement::TakeStoredMoney(Connection& conn, const QString& customer,
+                                       double amountDue) {
+    const double balance = Cents(conn.Scalar(kStoredMoney, {customer}).ToDouble() - amountDue);
+    conn.Execute(kSetStoredMoney, {customer, balance > 0 ? balance : 0.0});
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "platform/db/Connection.h"
+
+// Taking copies back from one customer and settling the money, all in one transaction:
+// a return row per rental line (one return number for the settlement), the titles'
+// lending state, the rent received shared over the lines, the copies whose rent stays
+// unpaid, deposits and pledges given back, lines closed once every copy is back, and the
+// member's stored money when the money went through it.
+class ReturnSettlement {
+  public:
+    struct Line {
+        QString borrowid;
+        std::vector<int> copies;  // brought back now, in the order shown
+        bool payRent = true;      // the rent of the line is taken now
+        double rent = 0;          // what the line's rent adds to the rent due
+        bool giveBack = true;     // its deposit or pledge is given back
+    };
+    struct Request {
+        QString customer;  // a member's number or a walk-in name
+        std::vector<Line> lines;
+        double rentReceived = 0;
+        QString remark;
+        QDateTime now;
+        // The amount due (rent received less deposits given back) taken from, or, when
+        // negative, credited to the member's stored money; nothing for cash.
+        std::optional<double> fromStoredMoney;
+    };
+    struct Outcome {
+        bool done = false;
+        QString refusal;  // why nothing was written
+        QString returnNo;
+    };
+
+    static constexpr int kLastReturnNo = 9999;
+
+    // The lowest return number from 0001 that no return row uses; empty when every number
+    // up to 9999 is taken.
+    static QString NextReturnNo(Connection& conn);
+    // Why the request cannot be settled, checked before any money changes hands; empty when
+    // it can.
+    static QString Refusal(Connection& conn, const Request& request);
+    // The rent received shared over the lines whose rent is taken, each by its own part of
+    // the rent due; the last of them takes the remainder. Lines not paying get 0.
+    static std::vector<double> Shares(const Request& request);
+
+    static Outcome Settle(Connection& conn, const Request& request);
+
+  private:
+    static QString LinesRefusal(Connection& conn, const Request& request);
+    static void SettleLine(Connection& conn, const Request& request, const Line& line, double share,
+                           const QString& returnNo);
+    static void TakeStoredMoney(Connection& conn, const QString& customer, double amountDue);
+};

@@ -1,0 +1,321 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/mdlMain.h"
+#include "platform/ui/MaskEdBox.h"
+#include "returns/ReturnSettlement.h"
+#include "tests/returns/ReturnsTest.h"
+
+namespace {
+const QString kHero = "030100000001";   // 英雄, per day, 2 (member 1)
+const QString kTiger = "030100000002";  // 卧虎藏龙, "每次", 5 (member 4)
+const char* const kTwoAndAHalfDaysAgo = "2026-12-05 22:00:00";
+}  // namespace
+
+class ReturnSettlementTest : public ReturnsTest {
+  protected:
+    void SetUp() override {
+        ReturnsTest::SetUp();
+        AddTitle(kHero, "英雄", 2, 1);
+        AddTitle(kTiger, "卧虎藏龙", 5, 4, "每次");
+    }
+    // The columns of a rental line the settlement writes.
+    QString LineState(const QString& borrowid) {
+        return Query1(
+            "select quote(foregift)||' '||IsReturnGuaranty||' '||quote([money])||' '||"
+            "quote(isnotpaylst)||' '||isreturnall from borrowinfo where borrowid = '" +
+            borrowid + "'");
+    }
+    QString Returns() {
+        return Query1(
+            "select group_concat(returnid||' '||returndate||' '||returncount||' '||"
+            "returnlst||' '||quote(remark), ' | ') from (select * from returninfo "
+            "order by returnid)");
+    }
+    QString Station(const QString& cdid) {
+        return Query1("select station from cdinfo where cdid = '" + cdid + "'");
+    }
+    QString StoredMoney(const QString& userid) {
+        return Query1("select quote([money]) from userinfo where userid = '" + userid + "'");
+    }
+};
+
+TEST_F(ReturnSettlementTest, AWholeReturnGivesTheDepositBackAndClosesTheLine) {
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#&2#", 20));
+    frmControlBack& d = OpenDialog("李四");
+    EXPECT_EQ(d.LblPlanBackSum->Caption(), "￥8.00");
+    QString shown;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        shown = p.TxtCatchSum->text() + " " + p.Command1->text() +
+                (p.Option1_0->isVisible() ? " stored" : " cash only") +
+                (p.TxtCatchFact->isVisible() ? " takes cash" : " pays back");
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(shown, "-￥12.00 退  款(&B) cash only pays back");
+    EXPECT_EQ(Returns(), "03010000000100010001 2026-12-08 10:00:00 2 &1#&2# ' '");
+    EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 8.0 ' ' 1");
+    EXPECT_EQ(Station(kHero), "未借出");
+    EXPECT_EQ(gReturnNo, "0001");
+    EXPECT_EQ(Host().DispBorrowOrders(), QStringList({""})) << "the list is refilled";
+    EXPECT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
+}
+
+TEST_F(ReturnSettlementTest, APartReturnThenTheRestRecordsUnpaidCopiesAndAddsTheRent) {
+    AddMember("000001", 100);
+    AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#&2#&3#", 30));
+    frmControlBack& d = OpenDialog("000001");
+    Tick(d, 3, false);  // copy 3 stays out: both switches go off
+    Click(d.Check1);    // the rent of the two copies back is taken
+    EXPECT_EQ(d.LblPlanBackSum->Caption(), "￥4.00");
+    EXPECT_EQ(d.LblCrePlanBackSum->Caption(), "￥0.00");
+    QString shown;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        shown = p.TxtSum->text() + " " + p.TxtCurrentTax->text() + " " + p.TxtRest->text() +
+                (p.TxtRemain->isVisible() ? " short" : "") + " " + p.Command1->text();
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(shown, "￥4.00 ￥100.00 ￥96.00 付  款(&P)");
+    EXPECT_EQ(Returns(), "03010000000100010001 2026-12-08 10:00:00 2 &1#&2# ' '");
+    EXPECT_EQ(LineState(kHero + "0001"), "30.0 0 4.0 '&3#' 0")
+        << "copy 3 stays out unpaid; the deposit stays held";
+    EXPECT_EQ(Station(kHero), "借出部分");
+    EXPECT_EQ(StoredMoney("000001"), "96.0");
+
+    // The rest, a day and a half later: copy 3 pays up to then; the deposit comes back.
+    SetNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    Host().Activate(&Page(), kReturnButton);
+    frmControlBack& again = OpenDialog("000001");
+    EXPECT_EQ(again.LvwBack->ListItems().Item(1)->SubItem("IsPay"), "付部分租金");
+    EXPECT_EQ(Items(again.ListView1), QStringList({"第3张盘✓"}));
+    EXPECT_EQ(again.LblPlanBackSum->Caption(), "￥4.00") << "3.5 days count 4, at 1";
+    EXPECT_EQ(again.LblCrePlanBackSum->Caption(), "￥30.00");
+    WhenPaymentShows([&](frmPayMoney& p) {
+        shown = p.Label1->text() + " " + p.TxtSum->text() + " " + p.TxtRest->text() + " " +
+                p.Command1->text();
+        p.Command1->click();
+    });
+    again.Command3->click();
+    Settle();
+    EXPECT_EQ(shown, "退还金额： -￥26.00 ￥122.00 加入会费(&J)");
+    EXPECT_EQ(Returns(),
+              "03010000000100010001 2026-12-08 10:00:00 2 &1#&2# ' ' | "
+              "03010000000100010002 2026-12-09 10:00:00 1 &3# ' '");
+    EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 8.0 ' ' 1") << "the rent adds up";
+    EXPECT_EQ(Station(kHero), "未借出");
+    EXPECT_EQ(StoredMoney("000001"), "122.0") << "the deposit, less the rent, goes in once";
+}
+
+TEST_F(ReturnSettlementTest, RentHeldBackLeavesTheLinesRentAndUnpaidCopiesAsTheyWere) {
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#&2#"));
+    frmControlBack& d = OpenDialog("李四");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Click(d.Check1);
+    EXPECT_EQ(d.MskPlanBackSum->Text(), "￥0.00");
+    SettleAndPay(d);
+    EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 0.0 '&1#&2#' 1");
+}
+
+TEST_F(ReturnSettlementTest, TheRentReceivedIsSharedByEachLinesOwnRentAndTheLastTakesTheRest) {
+    AddLine(Line(kHero, "0001", "李四", "2026-12-05 10:00:00", "&1#"));   // 3 days x 2 = 6
+    AddLine(Line(kTiger, "0001", "李四", "2026-12-05 10:00:00", "&1#"));  // once 5
+    AddLine(Line(kHero, "0002", "李四", "2026-12-05 11:00:00", "&2#"));   // 6, held back
+    frmControlBack& d = OpenDialog("李四");
+    ShowRow(d, 3);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Click(d.Check1);
+    ShowRow(d, 1);
+    ASSERT_EQ(d.LblPlanBackSum->Caption(), "￥11.00");
+    d.MskPlanBackSum->SetText("9.90");  // the customer is let off 1.10
+    SettleAndPay(d);
+    EXPECT_EQ(Query1("select group_concat(quote([money]), ' ') from (select [money] from "
+                     "borrowinfo order by borrowdate, borrowid)"),
+              "5.4 4.5 0.0")
+        << "9.90 x 6/11 = 5.40; the rest to the last line that pays; none to the held one";
+
+    // By the operation: nothing due yet money received, and a remainder after rounding.
+    ReturnSettlement::Request r;
+    r.rentReceived = 10;
+    r.lines = {{"a", {1}, true, 0, true}, {"b", {1}, true, 0, true}, {"c", {1}, false, 3, true}};
+    EXPECT_EQ(ReturnSettlement::Shares(r), std::vector<double>({0, 10, 0}));
+    r.lines = {{"a", {1}, true, 1, true}, {"b", {1}, true, 1, true}, {"c", {1}, true, 1, true}};
+    EXPECT_EQ(ReturnSettlement::Shares(r), std::vector<double>({3.33, 3.33, 3.34}));
+}
+
+TEST_F(ReturnSettlementTest, APledgeGoesBackForEveryLineOfItsRentalThatNamesTheSameItem) {
+    AddLine(Line(kHero, "0005", "李四", kTwoAndAHalfDaysAgo, "&1#", 0, "身份证"));
+    AddLine(Line(kTiger, "0005", "李四", kTwoAndAHalfDaysAgo, "&1#", 0, "身份证"));
+    AddLine(Line(kHero, "0006", "李四", "2026-12-07 10:00:00", "&2#", 0, "身份证复印件"));
+    AddLine(Line(kTiger, "0007", "王五", kTwoAndAHalfDaysAgo, "&2#", 0, "身份证"));
+    frmControlBack& d = OpenDialog("李四");
+    EXPECT_EQ(d.lblCre->text(), "身份证,身份证复印件");
+    ShowRow(d, 3);
+    d.Command4->click();  // the copy of rental 0006 stays out
+    ShowRow(d, 2);
+    d.Command4->click();  // and so does the 每次 copy of rental 0005
+    EXPECT_EQ(d.lblCre->text(), "身份证");
+    QString pledge;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        pledge = p.TxtCatchCre->text();
+        p.TxtCatchFact->SetText("100");
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(pledge, "身份证");
+    EXPECT_EQ(Query1("select group_concat(borrowid||':'||IsReturnGuaranty, ' ') from "
+                     "(select * from borrowinfo order by borrowid)"),
+              "0301000000010005:1 0301000000010006:0 0301000000020005:1 0301000000020007:0")
+        << "the pledge of rental 0005 covered both its lines; 身份证复印件 and another "
+           "rental's 身份证 stay held";
+    EXPECT_EQ(Station(kTiger), "借出部分");
+}
+
+TEST_F(ReturnSettlementTest, NoCopyTickedOrNumbersUsedUpStopBeforeAnyMoneyChangesHands) {
+    AddMember("000001", 50);
+    AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#"));
+    AddLine(Line(kTiger, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#"));
+    const QStringList before = Dump();
+    frmControlBack& d = OpenDialog("000001");
+    ShowRow(d, 2);
+    Tick(d, 1, false);
+    SettleAndPay(d);
+    EXPECT_EQ(Prompts(), std::vector<QString>({"没有选择归还的光盘！"}));
+    EXPECT_EQ(MsgBoxLog::Get().Calls().back().title, "提示");
+    EXPECT_EQ(MsgBoxLog::Get().Calls().back().buttons, vbOKOnly + vbInformation);
+    EXPECT_EQ(PaymentsShown(), 0);
+    EXPECT_TRUE(frmControlBack::isLoaded()) << "the dialog stays with its ticks";
+    EXPECT_EQ(Dump(), before);
+
+    Tick(d, 1, true);
+    Sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 9999) "
+        "insert into returninfo (returnid, returncount, returnlst) "
+        "select '0000000000000000' || printf('%04d', i), 1, '&1#' from n");
+    const QStringList full = Dump();
+    ForgetPrompts();
+    SettleAndPay(d);
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("0001 至 9999")) << Prompts()[0].toStdString();
+    EXPECT_EQ(PaymentsShown(), 0);
+    EXPECT_EQ(Dump(), full);
+}
+
+TEST_F(ReturnSettlementTest, TheLowestFreeReturnNumberIsUsed) {
+    EXPECT_EQ(ReturnSettlement::NextReturnNo(gConn), "0001");
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#&2#"));
+    AddReturn(kHero + "0001", "0001", "2026-12-06 10:00:00", "&1#");
+    AddReturn(kTiger + "0009", "0002", "2026-12-06 10:00:00", "&1#");
+    AddReturn(kTiger + "0008", "0004", "2026-12-06 10:00:00", "&1#");
+    EXPECT_EQ(ReturnSettlement::NextReturnNo(gConn), "0003");
+    SettleAndPay(OpenDialog("李四"));
+    EXPECT_EQ(Count("select count(*) from returninfo where returnid = '03010000000100010003'"), 1);
+}
+
+TEST_F(ReturnSettlementTest, CancellingThePaymentWritesNothing) {
+    AddMember("000001", 50);
+    AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#&2#", 10));
+    const QStringList before = Dump();
+    frmControlBack& d = OpenDialog("000001");
+    WhenPaymentShows([](frmPayMoney& p) { p.Command3->click(); });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(PaymentsShown(), 1);
+    EXPECT_EQ(Dump(), before);
+    ASSERT_TRUE(frmControlBack::isLoaded());
+    WhenPaymentShows([](frmPayMoney& p) { p.close(); });  // the close box cancels too
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(ReturnSettlementTest, AShortStoredBalanceAsksForTheShortfallToTheCent) {
+    AddMember("000001", 3);
+    AddLine(Line(kHero, "0001", "000001", "2026-12-03 10:00:00", "&1#&2#"));  // 2 x 5 x 1
+    frmControlBack& d = OpenDialog("000001");
+    QStringList seen;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        seen << p.TxtRest->text() << p.TxtRemain->Text()
+             << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        p.TxtRemain->SetText("6.99");
+        seen << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        p.Command1->click();  // refused while short
+        seen << (frmPayMoney::isLoaded() ? "open" : "closed");
+        // In cash the change shows once the cash covers the amount to the cent.
+        p.Option1_1->click();
+        p.TxtCatchFact->SetText("9.99");
+        seen << p.TxtCatchRest->text() << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        p.TxtCatchFact->SetText("12.5");
+        seen << p.TxtCatchRest->text();
+        p.TxtCatchFact->SetText("十元");
+        seen << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        p.Option1_0->click();
+        p.TxtRemain->SetText("7");
+        seen << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(seen, QStringList({"-￥7.00", "7", "enabled", "disabled", "open", "", "disabled",
+                                 "￥2.50", "disabled", "enabled"}));
+    EXPECT_EQ(StoredMoney("000001"), "0.0") << "the member paid the rest on top";
+    EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 10.0 ' ' 1");
+}
+
+TEST_F(ReturnSettlementTest, ABalanceOfThousandsIsStoredWhole) {
+    AddMember("000001", 1244.5);
+    AddLine(Line(kHero, "0001", "000001", "2026-12-03 10:00:00", "&1#&2#"));
+    SettleAndPay(OpenDialog("000001"));
+    EXPECT_EQ(StoredMoney("000001"), "1234.5");
+}
+
+TEST_F(ReturnSettlementTest, SettleAndPayActOnceHoweverOftenTheyAreClicked) {
+    AddMember("000001", 50);
+    AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#&2#"));
+    frmControlBack& d = OpenDialog("000001");
+    WhenPaymentShows([&d](frmPayMoney& p) {
+        d.Command3_Click();  // a second activation while the first one waits for the money
+        p.Command1_Click();
+        p.Command1_Click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(PaymentsShown(), 1);
+    EXPECT_EQ(Count("select count(*) from returninfo"), 1);
+    EXPECT_EQ(StoredMoney("000001"), "46.0");
+}
+
+TEST_F(ReturnSettlementTest, NamesRemarksAndPledgesWithQuotesAreStoredAsTyped) {
+    AddLine(Line(kHero, "0001", "O'Brien", kTwoAndAHalfDaysAgo, "&1#", 0, "张'三的证"));
+    OpenPage();
+    frmControlBack::instance().OpenFor("O'Brien");
+    frmControlBack& d = frmControlBack::instance();
+    d.TxtRemark->setText("它's 100%_\\");
+    SettleAndPay(d);
+    EXPECT_EQ(Query1("select remark from returninfo"), "它's 100%_\\");
+    EXPECT_EQ(Query1("select IsReturnGuaranty from borrowinfo"), "1");
+}
+
+TEST_F(ReturnSettlementTest, TheOperationRefusesCopiesThatAreNotOutAndWritesNothing) {
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#&2#"));
+    AddReturn(kHero + "0001", "0001", "2026-12-06 10:00:00", "&1#");
+    const QStringList before = Dump();
+    ReturnSettlement::Request r;
+    r.customer = "李四";
+    r.now = Now();
+    r.lines = {{kHero + "0001", {1}, true, 0, true}};
+    ReturnSettlement::Outcome out = ReturnSettlement::Settle(gConn, r);
+    EXPECT_FALSE(out.done);
+    EXPECT_TRUE(out.refusal.contains("已经改变"));
+    r.lines = {{kHero + "0001", {2}, false, 0, true}};
+    r.rentReceived = 3;
+    out = ReturnSettlement::Settle(gConn, r);
+    EXPECT_TRUE(out.refusal.contains("实收租金应为零"));
+    EXPECT_EQ(Dump(), before);
+}
