@@ -20,6 +20,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
+#include "platform/ui/frmMenu.h"
 #include "returns/frmPayMoney.h"
 
 namespace {
@@ -257,8 +258,21 @@ void frmControlBack::ListView1_ItemCheck(ListItem* Item) {
     ShowTotals();
 }
 
+// The menu ticks or unticks every copy from code, which raises no ItemCheck: each copy
+// it changed is handed on as the operator's own tick, in list order.
 void frmControlBack::ListView1_MouseDown(int Button, int, double, double) {
     if (Button != vbRightButton || SelectedLine() < 0) return;
+    std::vector<bool> before;
+    for (int i = 1; i <= ListView1->ListItems().Count(); ++i)
+        before.push_back(ListView1->ListItems().Item(i)->Checked());
+    const QPointer<frmControlBack> self(this);
+    frmMenu::PopUpOver(ListView1);
+    if (!self) return;
+    for (int i = 1; i <= ListView1->ListItems().Count() && i <= static_cast<int>(before.size());
+         ++i) {
+        ListItem* item = ListView1->ListItems().Item(i);
+        if (item->Checked() != before[static_cast<std::size_t>(i - 1)]) ListView1_ItemCheck(item);
+    }
 }
 
 // ---- The switches and the buttons -------------------------------------------------------

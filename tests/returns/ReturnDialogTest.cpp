@@ -3,6 +3,9 @@
 #include <QPushButton>
 
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/PopupMenu.h"
+#include "platform/ui/VbKeys.h"
+#include "platform/ui/frmMenu.h"
 #include "tests/returns/ReturnsTest.h"
 
 namespace {
@@ -167,6 +170,29 @@ TEST_F(ReturnDialogTest, EachLineKeepsTheOperatorsTicksWhileOtherLinesAreShown) 
     EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘", "第3张盘✓"}));
     EXPECT_FALSE(d.Check1->isChecked());
     EXPECT_EQ(d.Lines().Line(0).TickedCopies(), std::vector<int>({1, 3}));
+}
+
+TEST_F(ReturnDialogTest, TheRightButtonMenuTicksOrUnticksEveryCopyAsTheOperatorWould) {
+    AddWalkInWithTwoTitles();
+    frmControlBack& d = OpenDialog("李四");
+    SetPopupMenuResponder([](QMenu*) { return frmMenu::instance().mnuClearAll; });
+    d.ListView1_MouseDown(vbRightButton, 0, 0, 0);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘", "第2张盘", "第3张盘"}));
+    EXPECT_FALSE(d.Check1->isChecked());
+    EXPECT_EQ(Rent(d), "￥5.00");
+    EXPECT_EQ(Counts(d), QStringList({"1", "1", "0", "1", "0"}));
+    SetPopupMenuResponder([](QMenu*) { return nullptr; });
+    d.ListView1_MouseDown(vbRightButton, 0, 0, 0);
+    EXPECT_EQ(Counts(d), QStringList({"1", "1", "0", "1", "0"})) << "closed without a choice";
+    d.ListView1_MouseDown(vbLeftButton, 0, 0, 0);
+    SetPopupMenuResponder([](QMenu*) { return frmMenu::instance().mnuSelAll; });
+    d.ListView1_MouseDown(vbRightButton, 0, 0, 0);
+    ClearPopupMenuResponder();
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘✓", "第3张盘✓"}));
+    EXPECT_TRUE(d.Check1->isChecked());
+    EXPECT_TRUE(d.Check2->isChecked());
+    EXPECT_EQ(Rent(d), "￥17.00");
+    EXPECT_EQ(Deposit(d), "￥40.00");
 }
 
 TEST_F(ReturnDialogTest, PledgesAreWholeItemsListedOnceAndFollowTheDepositSwitch) {
