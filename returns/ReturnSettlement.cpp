@@ -4,14 +4,11 @@
 #include <set>
 
 #include "core/CopyList.h"
+#include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
 #include "platform/text/VbText.h"
 
 namespace {
-// The return numbers in use, lowest first; the walk stops at the first gap.
-const char* const kReturnNumbers =
-    "select distinct substr(returnid,-4) from returninfo order by substr(returnid,-4)";
-
 const char* const kLineOfReturn =
     "select borrowlst, isnotpaylst, isreturnall, CredenceType, Guaranty from borrowinfo "
     "where borrowid = ?1";
@@ -113,25 +110,16 @@ double Cents(double amount) {
 }  // namespace
 
 QString ReturnSettlement::NextReturnNo(Connection& conn) {
-    int candidate = 1;
-    Recordset numbers;
-    numbers.Open(kReturnNumbers, conn, adLockReadOnly);
-    for (; !numbers.AtEOF() && candidate <= kLastReturnNo; numbers.MoveNext()) {
-        const int used = static_cast<int>(numbers.GetValue(0).ToInt());
-        if (used == candidate)
-            ++candidate;
-        else if (used > candidate)
-            break;
-    }
-    if (candidate > kLastReturnNo) return QString();
-    return QString("%1").arg(candidate, 4, 10, QChar('0'));
+    return RecordNumber::Lowest(conn, RecordNumber::Return).value_or(QString());
 }
 
-QString ReturnSettlement::Refusal(Connection& conn, const Request& request) {
+QString ReturnSettlement::Refusal(Connection& conn, const Request& request, QString* returnNo) {
     if (request.lines.empty()) return QString::fromUtf8(kNoCopyChosen);
     for (const Line& line : request.lines)
         if (line.copies.empty()) return QString::fromUtf8(kNoCopyChosen);
-    if (NextReturnNo(conn).isEmpty()) return QString::fromUtf8(kNumbersUsedUp);
+    const QString number = NextReturnNo(conn);
+    if (number.isEmpty()) return QString::fromUtf8(kNumbersUsedUp);
+    if (returnNo) *returnNo = number;
     if (request.rentReceived < 0) return QString::fromUtf8(kNegativeRent);
     const bool anyRent = std::any_of(request.lines.begin(), request.lines.end(),
                                      [](const Line& l) { return l.payRent; });
@@ -173,9 +161,8 @@ std::vector<double> ReturnSettlement::Shares(const Request& request) {
 ReturnSettlement::Outcome ReturnSettlement::Settle(Connection& conn, const Request& request) {
     Outcome outcome;
     Transaction t(conn);
-    outcome.refusal = Refusal(conn, request);
+    outcome.refusal = Refusal(conn, request, &outcome.returnNo);
     if (!outcome.refusal.isEmpty()) return outcome;
-    outcome.returnNo = NextReturnNo(conn);
     const std::vector<double> shares = Shares(request);
     for (std::size_t i = 0; i < request.lines.size(); ++i)
         SettleLine(conn, request, request.lines[i], shares[i], outcome.returnNo);

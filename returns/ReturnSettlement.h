@@ -36,14 +36,12 @@ class ReturnSettlement {
         QString returnNo;
     };
 
-    static constexpr int kLastReturnNo = 9999;
-
-    // The lowest return number from 0001 that no return row uses; empty when every number
-    // up to 9999 is taken.
+    // The lowest return number from 0001 that no return row uses (RecordNumber); empty when
+    // every number up to 9999 is taken.
     static QString NextReturnNo(Connection& conn);
     // Why the request cannot be settled, checked before any money changes hands; empty when
-    // it can.
-    static QString Refusal(Connection& conn, const Request& request);
+    // it can, with the return number it would take.
+    static QString Refusal(Connection& conn, const Request& request, QString* returnNo = nullptr);
     // The rent received shared over the lines whose rent is taken, each by its own part of
     // the rent due; the last of them takes the remainder. Lines not paying get 0.
     static std::vector<double> Shares(const Request& request);
