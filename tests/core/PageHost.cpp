@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/ShopPage.h"
+#include "platform/ui/VbKeys.h"
 
 PageHost::PageHost() {
     setObjectName("PageHost");
@@ -15,6 +16,7 @@ PageHost::PageHost() {
     SSTab1->tabBar()->hide();
     layout->addWidget(SSTab1);
     resize(1240, 820);
+    SetKeyPreview(true);
     Register(this);
 }
 
@@ -45,6 +47,10 @@ void PageHost::Form_Unload(int& Cancel) {
             return;
         }
     }
+}
+
+void PageHost::Form_KeyPress(int& KeyAscii) {
+    if (KeyAscii == vbKeyEscape) SearchCancel = true;
 }
 
 void PageHost::EnableEntry() {

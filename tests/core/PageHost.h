@@ -33,6 +33,9 @@ class PageHost : public Form, public MainWindow {
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
 
+    // Esc pressed anywhere in the window stops a running search, as in the frame.
+    void Form_KeyPress(int& KeyAscii) override;
+
     // What start-up does once the window is loaded.
     void EnableEntry();
     void ResetPanels();
