@@ -23,6 +23,9 @@
 #include "reports/frmBuyReport.h"
 #include "reports/frmReport.h"
 #include "reports/frmUserReport.h"
+#include "returns/ReturnPage.h"
+#include "returns/frmControlBack.h"
+#include "returns/frmPayMoney.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "tests/reliability/ProgramWindows.h"
@@ -73,6 +76,13 @@ QWidget* Active(QWidget* window) {
     return window;
 }
 
+// The return dialog, opened from the return page for the renter of its first row.
+frmControlBack& ReturnDialog() {
+    static_cast<frmMain*>(Page(1))->Returns()->Command5_Click();
+    Settle();
+    return frmControlBack::instance();
+}
+
 CataloguePage& Catalogue() {
     return *static_cast<frmMain*>(Page(2))->Catalogue;
 }
@@ -115,6 +125,21 @@ const std::vector<SweepWindow>& Windows() {
         {"本店的客户信息", [] { return Report<frmUserReport>(0); }},
         {"本店收入及支出信息", [] { return Report<frmReport>(1); }},
         {"显示光盘购买情况", [] { return Report<frmBuyReport>(2); }},
+        {"归还登记", [] { return Active(&ReturnDialog()); }},
+        {"归还付款（会费）",
+         [] {
+             ReturnDialog();
+             frmPayMoney::instance().Prepare("000001", 80, 0, "身份证'复印件");
+             return Active((frmPayMoney::instance().Show(vbModeless, &frmControlBack::instance()),
+                            &frmPayMoney::instance()));
+         }},
+        {"归还付款（现金）",
+         [] {
+             ReturnDialog();
+             frmPayMoney::instance().Prepare("散客", 6, 0, "");
+             return Active((frmPayMoney::instance().Show(vbModeless, &frmControlBack::instance()),
+                            &frmPayMoney::instance()));
+         }},
         {"请稍候",
          [] {
              return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()),
@@ -169,7 +194,8 @@ class BadInputSweepTest : public ShopTest {
         ShopTest::TearDown();
     }
 
-    // Titles of two formats and two movie types, members, a returned rental and a sale.
+    // Titles of two formats and two movie types, members, a returned rental, a rental
+    // still out and a sale.
     void FillShop() {
         Sql("insert into type values (3, 'DVD'), (5, 'VCD');"
             "insert into movietype values (1, '动作'), (12, '科幻');"
@@ -189,7 +215,12 @@ class BadInputSweepTest : public ShopTest {
             "insert into returninfo (returnid, returndate, returncount, returnlst) values "
             "('03010000000100010001', '2026-12-03 10:00:00', 1, '&1#');"
             "insert into sellinfo (sellid, name, selldate, sellcount, selllst) values "
-            "('0512000000010001', '000002', '2026-12-02 10:00:00', 1, '&1#')");
+            "('0512000000010001', '000002', '2026-12-02 10:00:00', 1, '&1#');"
+            // A rental still out, for the return page and its dialogs.
+            "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, "
+            "isnotpaylst, CredenceType, foregift, isreturnall) values ('0301000000010002', "
+            "'000001', '2026-12-06 10:00:00', 1, '&2#', '&2#', '现金', 20, 0);"
+            "update cdinfo set station = '借出部分' where cdid = '030100000001'");
     }
 
     QString PristinePath() const { return QDir(Dir()).filePath("pristine.mdb"); }

@@ -17,6 +17,7 @@
 #include "counter/SaleLineRemoval.h"
 #include "counter/SaleSettlement.h"
 #include "platform/db/Recordset.h"
+#include "returns/ReturnSettlement.h"
 #include "tests/reliability/CrashAction.h"
 #include "tests/reliability/CrashShop.h"
 
@@ -254,6 +255,70 @@ void SettleSaleByCash() {
 void SettleSaleFromStoredMoney() {
     SettleSale(true);
 }
+
+// ---- Returns -----------------------------------------------------------------------------
+
+// A walk-in's pledge basket: two titles lent against one identity card.
+void FillWithPledgeBasket(Connection& conn) {
+    CrashShop::Fill(conn);
+    Transaction t(conn);
+    const char* const line =
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, "
+        "isnotpaylst, CredenceType, foregift, Guaranty, money, isreturnall, remark) "
+        "values (?1, '借002', '2025-06-08 09:00:00', ?2, ?3, ?3, '证件', 0, '身份证''副本', 0, 0, "
+        "' ')";
+    conn.Execute(line, {"0301000000030107", 2, "&1#&2#"});
+    conn.Execute(line, {"0501000000030107", 1, "&1#"});
+    conn.Execute(
+        "update cdinfo set station = '全部借出' where cdid in ('030100000003', "
+        "'050100000003')");
+    t.Commit();
+}
+
+ReturnSettlement::Request ReturnOf(const QString& customer,
+                                   std::vector<ReturnSettlement::Line> lines, double rent) {
+    ReturnSettlement::Request request;
+    request.customer = customer;
+    request.lines = std::move(lines);
+    request.rentReceived = rent;
+    request.remark = "归还'备注";
+    request.now = QDateTime(CrashShop::Today(), QTime(15, 0));
+    return request;
+}
+
+void Settle(const ReturnSettlement::Request& request) {
+    Require(ReturnSettlement::Settle(gConn, request).done);
+}
+
+// Both copies of member 000003's line back, the rent in cash, the deposit back.
+void ReturnWholeInCash() {
+    Settle(ReturnOf("000003", {{"0301000000020105", {1, 2}, true, 12, true}}, 12));
+}
+
+// One copy of two back, its rent from the stored money, the deposit kept.
+void ReturnPartFromStoredMoney() {
+    ReturnSettlement::Request request =
+        ReturnOf("000003", {{"0301000000020105", {2}, true, 6, false}}, 6);
+    request.fromStoredMoney = 6.0;
+    Settle(request);
+}
+
+// Member 000001's copy back, its deposit larger than the rent: the difference goes into
+// the stored money.
+void ReturnCreditingStoredMoney() {
+    ReturnSettlement::Request request =
+        ReturnOf("000001", {{"0501000000020104", {1}, true, 5, true}}, 5);
+    request.fromStoredMoney = 5.0 - 20.0;
+    Settle(request);
+}
+
+// The pledge basket: every copy back, the rent in cash, the card given back.
+void ReturnPledgeBasket() {
+    Settle(ReturnOf(
+        "借002",
+        {{"0301000000030107", {2, 1}, true, 12, true}, {"0501000000030107", {1}, true, 6, true}},
+        17.5));
+}
 }  // namespace
 
 const std::vector<CrashAction>& CrashActions() {
@@ -287,6 +352,10 @@ const std::vector<CrashAction>& CrashActions() {
         {"CounterSaleLineRemoval", CrashShop::FillWithBaskets, {RemoveSaleLine}},
         {"CounterSaleSettleCash", CrashShop::FillWithBaskets, {SettleSaleByCash}},
         {"CounterSaleSettleStoredMoney", CrashShop::FillWithBaskets, {SettleSaleFromStoredMoney}},
+        {"ReturnWholeInCash", CrashShop::Fill, {ReturnWholeInCash}},
+        {"ReturnPartFromStoredMoney", CrashShop::Fill, {ReturnPartFromStoredMoney}},
+        {"ReturnCreditingStoredMoney", CrashShop::Fill, {ReturnCreditingStoredMoney}},
+        {"ReturnPledgeBasket", FillWithPledgeBasket, {ReturnPledgeBasket}},
     };
     return table;
 }
