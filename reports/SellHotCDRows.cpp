@@ -1,0 +1,37 @@
+#include "reports/SellHotCDRows.h"
+
+#include "core/mdlMain.h"
+#include "platform/db/Recordset.h"
+#include "platform/text/VbText.h"
+#include "platform/ui/DisplayFormat.h"
+#include "reports/ReportTimes.h"
+
+namespace {
+// The sale lines' money summed by title, the most first (a sale not yet settled counts 0),
+// then the disc id, so that titles of equal sums always come in the same order and the
+// list never runs past ?1 rows.
+const char* const kBestSelling =
+    "select a.cdid as cdid, a.name as moviename, a.buydate as buydate, b.money as money, "
+    "a.price * a.count as charge "
+    "from cdinfo as a "
+    "join (select substr(sellid, 1, 12) as cdid, coalesce(sum(money), 0) as money "
+    "from sellinfo group by substr(sellid, 1, 12)) as b on a.cdid = b.cdid "
+    "order by b.money desc, a.cdid "
+    "limit ?1";
+}  // namespace
+
+namespace SellHotCDRows {
+ReportLines Read(Connection& conn) {
+    Recordset titles;
+    titles.Open(kBestSelling, conn, adLockReadOnly, {kTop});
+    ReportLines lines;
+    lines.reserve(static_cast<size_t>(titles.RecordCount()));
+    for (int i = 1; !titles.AtEOF(); titles.MoveNext(), ++i) {
+        lines.push_back({QString::number(i), NullToStr(titles["moviename"]),
+                         ReportTimes::WithCentury(ReportTimes::Date(titles["buydate"])),
+                         Format(titles["money"].ToDouble(), kMoneyFormat),
+                         Format(titles["charge"].ToDouble(), kMoneyFormat)});
+    }
+    return lines;
+}
+}  // namespace SellHotCDRows
