@@ -23,7 +23,10 @@ struct ReportPages {
     FrameHead exportHead;
     FrameHead printHead;
     bool pageBreaks = true;  // the export adds a break after each page and after column C
+    int frameColumns = 0;    // the frame copied for every page, when wider than the C columns
+    std::vector<double> printColumnWidths;  // the print's own widths; empty: columnWidths
 
     // The frame copied for every page is A1 to this column's cell in row N.
     QString LastColumn() const;
+    const std::vector<double>& PrintColumnWidths() const;
 };

@@ -5,7 +5,7 @@ PrintReportResult ReportPrintout::Run(const ReportPages& pages, const ReportSnap
     ExcelReport excel;
     if (!excel.OpenTemplate(pages.templateName)) return {0, false, true};
     PageFrameSpec spec;
-    spec.columnWidths = pages.columnWidths;
+    spec.columnWidths = pages.PrintColumnWidths();
     spec.rowHeights = pages.headRowHeights;
     spec.restRowHeight = pages.restRowHeight;
     spec.N = pages.N;

@@ -2,8 +2,7 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
+#include "printout/ReportText.h"
 #include "reports/NewestFirst.h"
 #include "reports/RecentPeriod.h"
 #include "reports/ReportTimes.h"
@@ -61,15 +60,15 @@ ReportLines Read(Connection& conn, const RecentPeriod& period) {
         const Value lent = row["borrowdate"];
         lines.push_back({NullToStr(row["moviename"]),
                          isMember ? QStringLiteral("会员") : QStringLiteral("零租用户"),
-                         NullToStr(row["name"]), Format(money, kMoneyFormat),
-                         cash ? Format(deposit, kMoneyFormat) : NullToStr(row["Guaranty"]),
+                         NullToStr(row["name"]), ReportText::Money(money),
+                         cash ? ReportText::Money(deposit) : NullToStr(row["Guaranty"]),
                          period.IsWeek() ? ReportTimes::WithCentury(ReportTimes::DateTime(lent))
                                          : ReportTimes::HourMinute(lent)});
         rent += money;
         deposits += deposit;
     });
-    lines.push_back({QStringLiteral("合计"), QString(), QString(), Format(rent, kMoneyFormat),
-                     Format(deposits, kMoneyFormat), QString()});
+    lines.push_back({QStringLiteral("合计"), QString(), QString(), ReportText::Money(rent),
+                     ReportText::Money(deposits), QString()});
     return lines;
 }
 }  // namespace BorrowReportRows

@@ -2,8 +2,7 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
+#include "printout/ReportText.h"
 #include "reports/NewestFirst.h"
 #include "reports/RecentPeriod.h"
 #include "reports/ReportTimes.h"
@@ -50,12 +49,12 @@ ReportLines Read(Connection& conn, const RecentPeriod& period) {
         lines.push_back(
             {NullToStr(row["moviename"]),
              isMember ? QStringLiteral("会员") : QStringLiteral("零租用户"), NullToStr(row["name"]),
-             Format(money, kMoneyFormat),
+             ReportText::Money(money),
              period.IsWeek() ? ReportTimes::DateTime(returned) : ReportTimes::HourMinute(returned),
              ReportTimes::WithCentury(ReportTimes::DateTime(row["borrowdate"]))});
         total += money;
     });
-    lines.push_back({QStringLiteral("合计"), QString(), QString(), Format(total, kMoneyFormat),
+    lines.push_back({QStringLiteral("合计"), QString(), QString(), ReportText::Money(total),
                      QString(), QString()});
     return lines;
 }

@@ -2,8 +2,7 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
+#include "printout/ReportText.h"
 #include "reports/ReportTimes.h"
 
 namespace {
@@ -30,9 +29,8 @@ ReportLines Read(Connection& conn) {
     for (int i = 1; !titles.AtEOF(); titles.MoveNext(), ++i) {
         lines.push_back({QString::number(i), NullToStr(titles["moviename"]),
                          ReportTimes::Date(titles["buydate"]),
-                         QString::number(titles["outcount"].ToInt()) + QStringLiteral("次"),
-                         Format(titles["money"].ToDouble(), kMoneyFormat),
-                         Format(titles["charge"].ToDouble(), kMoneyFormat)});
+                         ReportText::Count(titles["outcount"], QStringLiteral("次")),
+                         ReportText::Money(titles["money"]), ReportText::Money(titles["charge"])});
     }
     return lines;
 }

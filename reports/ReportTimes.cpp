@@ -4,6 +4,7 @@
 
 #include "platform/db/DateText.h"
 #include "platform/db/Value.h"
+#include "printout/ReportText.h"
 
 namespace {
 std::optional<DateText> Parsed(const QString& text) {
@@ -22,8 +23,8 @@ QString DayOf(const DateText& d) {
 }  // namespace
 
 namespace ReportTimes {
-QString WithCentury(const QString& text) {
-    return text.indexOf(QLatin1Char('-')) == 2 ? QStringLiteral("20") + text : text;
+QString WithCentury(const QString& shown) {
+    return ReportText::WithCentury(Value(shown));
 }
 
 QString DateTime(const Value& stored) {

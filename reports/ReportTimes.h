@@ -15,5 +15,5 @@ QString Date(const Value& stored);
 QString HourMinute(const Value& stored);
 // "20" put in front of a shown text whose first "-" is its third character (a two-digit
 // year: 07-3-5 10:20:00 reads 2007-3-5 10:20:00), in the columns that complete years.
-QString WithCentury(const QString& text);
+QString WithCentury(const QString& shown);
 }  // namespace ReportTimes

@@ -2,8 +2,7 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
+#include "printout/ReportText.h"
 #include "reports/RecentPeriod.h"
 #include "reports/ReportTimes.h"
 
@@ -31,7 +30,7 @@ void AddSales(Recordset& sales, const QString& kind, ReportLines& lines, double&
     for (; !sales.AtEOF(); sales.MoveNext()) {
         const double money = sales["money"].ToDouble();
         lines.push_back({NullToStr(sales["moviename"]), kind, NullToStr(sales["name"]),
-                         Format(money, kMoneyFormat),
+                         ReportText::Money(money),
                          ReportTimes::WithCentury(ReportTimes::DateTime(sales["selldate"]))});
         total += money;
     }
@@ -52,7 +51,7 @@ ReportLines Read(Connection& conn, const RecentPeriod& period) {
     AddSales(members, QStringLiteral("会员"), lines, total);
     AddSales(walkIns, QStringLiteral("非会员"), lines, total);
     lines.push_back(
-        {QStringLiteral("合计"), QString(), QString(), Format(total, kMoneyFormat), QString()});
+        {QStringLiteral("合计"), QString(), QString(), ReportText::Money(total), QString()});
     return lines;
 }
 }  // namespace SellEarnRows

@@ -3,8 +3,13 @@
 #include "core/MainWindow.h"
 #include "core/pictures/Pictures.h"
 #include "platform/ui/Controls.h"
+#include "reports/frmBorrowReport.h"
 #include "reports/frmBuyReport.h"
+#include "reports/frmEarnReport.h"
+#include "reports/frmHotCDInfo.h"
 #include "reports/frmReport.h"
+#include "reports/frmSellEarnInfo.h"
+#include "reports/frmSellHotCDInfo.h"
 #include "reports/frmUserReport.h"
 
 namespace {
@@ -19,14 +24,14 @@ void OpenReport() {
 // The window each link opens, by the link's index.
 using Opener = void (*)();
 constexpr Opener kOpeners[StatisticsPage::kLinks] = {
-    OpenReport<frmUserReport>,  // 0 the customers
-    OpenReport<frmReport>,      // 1 income and expenditure
-    OpenReport<frmBuyReport>,   // 2 purchases
-    nullptr,                    // 3 returns income
-    nullptr,                    // 4 rentals
-    nullptr,                    // 5 the 50 most rented
-    nullptr,                    // 6 sales income
-    nullptr,                    // 7 the 50 best selling
+    OpenReport<frmUserReport>,     // 0 the customers
+    OpenReport<frmReport>,         // 1 income and expenditure
+    OpenReport<frmBuyReport>,      // 2 purchases
+    OpenReport<frmEarnReport>,     // 3 returns income
+    OpenReport<frmBorrowReport>,   // 4 rentals
+    OpenReport<frmHotCDInfo>,      // 5 the 50 most rented
+    OpenReport<frmSellEarnInfo>,   // 6 sales income
+    OpenReport<frmSellHotCDInfo>,  // 7 the 50 best selling
 };
 
 struct LinkPlace {

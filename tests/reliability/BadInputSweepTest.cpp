@@ -20,8 +20,13 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "reports/StatisticsPage.h"
+#include "reports/frmBorrowReport.h"
 #include "reports/frmBuyReport.h"
+#include "reports/frmEarnReport.h"
+#include "reports/frmHotCDInfo.h"
 #include "reports/frmReport.h"
+#include "reports/frmSellEarnInfo.h"
+#include "reports/frmSellHotCDInfo.h"
 #include "reports/frmUserReport.h"
 #include "returns/ReturnPage.h"
 #include "returns/frmControlBack.h"
@@ -125,6 +130,11 @@ const std::vector<SweepWindow>& Windows() {
         {"本店的客户信息", [] { return Report<frmUserReport>(0); }},
         {"本店收入及支出信息", [] { return Report<frmReport>(1); }},
         {"显示光盘购买情况", [] { return Report<frmBuyReport>(2); }},
+        {"本店光盘归还情况", [] { return Report<frmEarnReport>(3); }},
+        {"出租情况", [] { return Report<frmBorrowReport>(4); }},
+        {"显示出租最热门的光盘", [] { return Report<frmHotCDInfo>(5); }},
+        {"本店光盘出售情况", [] { return Report<frmSellEarnInfo>(6); }},
+        {"显示出售最热门的光盘", [] { return Report<frmSellHotCDInfo>(7); }},
         {"归还登记", [] { return Active(&ReturnDialog()); }},
         {"归还付款（会费）",
          [] {

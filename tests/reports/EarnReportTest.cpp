@@ -1,4 +1,3 @@
-#include "reports/EarnReportRows.h"
 #include "tests/reports/ListingFixture.h"
 
 // Returns that brought rent, on the shop of ListingTest:
@@ -48,10 +47,7 @@ class EarnReportTest : public ListingTest {
             .MarkedReturned();
     }
 
-    ReportLines Shown(int period) {
-        OpenShop();
-        return EarnReportRows::Read(gConn, Period(period));
-    }
+    ReportLines Shown(int period) { return Picked<frmEarnReport>(kEarnLink, period); }
 };
 
 TEST_F(EarnReportTest, TodayInterleavesMembersAndWalkInsNewestFirst) {
@@ -70,7 +66,6 @@ TEST_F(EarnReportTest, YesterdayAndTheDayBefore) {
         Shown(RecentPeriod::Yesterday),
         (ReportLines{R({"大话西游", "会员", "李四", "￥3.00", "23:59", "2026-12-01 10:00:00"}),
                      R({"合计", "", "", "￥3.00", "", ""})}));
-    gConn.Close();
     EXPECT_EQ(
         Shown(RecentPeriod::DayBeforeYesterday),
         (ReportLines{R({"英雄", "会员", "张三", "￥6.00", "9:5", "2026-12-05 09:00:00"}),

@@ -1,4 +1,3 @@
-#include "reports/SellEarnRows.h"
 #include "tests/reports/ListingFixture.h"
 
 // Sales, on the shop of ListingTest:
@@ -29,10 +28,7 @@ class SellEarnTest : public ListingTest {
         return ShopData::Sale(cdid, no).By(name).On(sold).Money(money);
     }
 
-    ReportLines Shown(int period) {
-        if (!gConn.IsOpen()) OpenShop();
-        return SellEarnRows::Read(gConn, Period(period));
-    }
+    ReportLines Shown(int period) { return Picked<frmSellEarnInfo>(kSellEarnLink, period); }
 };
 
 TEST_F(SellEarnTest, TodayListsEveryMembersSaleBeforeTheWalkInsEachByTime) {

@@ -1,18 +1,10 @@
-#include "reports/HotCDRows.h"
-#include "reports/SellHotCDRows.h"
 #include "tests/reports/ListingFixture.h"
 
 // The two lists of the 50 titles most rented and best sold, on the shop of ListingTest.
 class TopTitlesTest : public ListingTest {
   protected:
-    ReportLines MostRented() {
-        if (!gConn.IsOpen()) OpenShop();
-        return HotCDRows::Read(gConn);
-    }
-    ReportLines BestSelling() {
-        if (!gConn.IsOpen()) OpenShop();
-        return SellHotCDRows::Read(gConn);
-    }
+    ReportLines MostRented() { return Loaded<frmHotCDInfo>(kHotLink); }
+    ReportLines BestSelling() { return Loaded<frmSellHotCDInfo>(kSellHotLink); }
 
     // count titles 0302000001nn (nn from first on), each bought 2026-01-01 at 10 for 1 copy,
     // each with lines rental (or sale) lines of money each.
@@ -69,7 +61,6 @@ TEST_F(TopTitlesTest, MostRentedStopsAtFiftyWithTiesInDiscIdOrder) {
     EXPECT_EQ(rows[48], R({"49", "片049", "2026-01-01", "2次", "￥5.00", "￥10.00"}));
     EXPECT_EQ(rows[49], R({"50", "片050", "2026-01-01", "2次", "￥4.00", "￥10.00"}));
     // The same list every time.
-    gConn.Close();
     EXPECT_EQ(MostRented(), rows);
 }
 
