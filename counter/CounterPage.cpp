@@ -359,9 +359,12 @@ QString SortField(int column) {
     }
 }
 
-// The synopsis of the title and how many rental lines it has had, whatever their state.
-const char* const kTitleExtras =
-    "select Content, (select count(*) from borrowinfo where substr(borrowid,1,12) = ?1) "
+// What the panel shows of the current title beyond the list's columns, read for it alone:
+// the list stays narrow, so that a refill reads less. The last column is how many rental
+// lines the title has had, whatever their state.
+const char* const kTitleDetails =
+    "select actor, location, restcount, isabandon, station, issell, Content, "
+    "       (select count(*) from borrowinfo where substr(borrowid,1,12) = ?1) as lines "
     "from cdinfo where cdid = ?1";
 
 QString Money(const Value& v) {
@@ -432,7 +435,7 @@ void CounterPage::ShowRefilledList() {
     const int titles = adoDispCDInfo->RecordCount();
     ShowCheckOutButtons(titles > 0);
     LblCDCount->SetCaption(QString::number(titles));
-    FillDetailPanel(QStringLiteral("restcount"));
+    FillDetailPanel(true);
 }
 
 // Both buttons go together, whatever the mode: none without a title, none for a title
@@ -467,46 +470,48 @@ void CounterPage::dgDispCDInfo_HeadClick(int ColIndex) {
 
 void CounterPage::adoDispCDInfo_MoveComplete() {
     if (Search->Searching || requerying_) return;
-    FillDetailPanel(QStringLiteral("count"));
+    FillDetailPanel(false);
 }
 
 void CounterPage::RefreshDetailPanel() {
-    FillDetailPanel(QStringLiteral("count"));
+    FillDetailPanel(false);
 }
 
 // After a refill the panel's copy count is restcount, after a row move count: the
 // catalogue saves both from the same input.
-void CounterPage::FillDetailPanel(const QString& countField) {
+void CounterPage::FillDetailPanel(bool afterRefill) {
     const Recordset* rs = adoDispCDInfo.get();
     if (!rs || !rs->HasCurrentRow()) {
         ClearDetailPanel();
         return;
     }
     const Recordset& title = *rs;
+    const QString cdid = NullToStr(title["cdid"]);
+    Recordset details;
+    details.Open(kTitleDetails, gConn, adLockReadOnly, {cdid});
+    const auto detail = [&details](const char* field) {
+        return details.AtEOF() ? Value() : details[QString::fromUtf8(field)];
+    };
     LblName->SetCaption(NullToStr(title["name"]));
-    LblActor->SetCaption(NullToStr(title["actor"]));
+    LblActor->SetCaption(NullToStr(detail("actor")));
     LblMovieType->SetCaption(NullToStr(title["movietype"]));
     LblType->SetCaption(NullToStr(title["type"]));
     LblBorn->SetCaption(NullToStr(title["born"]));
-    LblLocation->SetCaption(NullToStr(title["location"]));
+    LblLocation->SetCaption(NullToStr(detail("location")));
     LblBorrowPrice->SetCaption(Money(title["borrowprice"]));
     LblSellPrice->SetCaption(Money(title["sellprice"]));
     LblBorrowMemberPrice->SetCaption(Money(title["memberborrowprice"]));
     LblSellMemberPrice->SetCaption(Money(title["membersellprice"]));
     LblBuyDate->SetCaption(LongDate(title["buydate"]));
-    LblCount->SetCaption(NullToStr(title[countField]));
-    LblIsAbandon->SetCaption(title["isabandon"].ToInt() != 0 ? QStringLiteral("坏盘")
-                                                             : QStringLiteral("盘很好呀！"));
-    const QString station = NullToStr(title["station"]);
+    LblCount->SetCaption(NullToStr(afterRefill ? detail("restcount") : title["count"]));
+    LblIsAbandon->SetCaption(detail("isabandon").ToInt() != 0 ? QStringLiteral("坏盘")
+                                                              : QStringLiteral("盘很好呀！"));
+    const QString station = NullToStr(detail("station"));
     LblStation->SetCaption(station);
-
-    const QString cdid = NullToStr(title["cdid"]);
-    Recordset extras;
-    extras.Open(kTitleExtras, gConn, adLockReadOnly, {cdid});
-    TxtDispContent->setPlainText(extras.AtEOF() ? QString() : NullToStr(extras.GetValue(0)));
-    LblOutCount->SetCaption(extras.AtEOF() ? QStringLiteral("0") : NullToStr(extras.GetValue(1)));
+    LblOutCount->SetCaption(QString::number(detail("lines").ToInt()));
+    TxtDispContent->setPlainText(NullToStr(detail("Content")));
     ShowShelfCopies(cdid, static_cast<int>(title["count"].ToInt()), station,
-                    static_cast<int>(title["issell"].ToInt()));
+                    static_cast<int>(detail("issell").ToInt()));
 }
 
 void CounterPage::ShowShelfCopies(const QString& cdid, int count, const QString& station,

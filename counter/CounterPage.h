@@ -139,7 +139,7 @@ class CounterPage : public ShopPage {
     void ShowRefilledList();
     void ShowCheckOutButtons(bool anyRow);
     void CheckOutCurrentTitle();
-    void FillDetailPanel(const QString& countField);
+    void FillDetailPanel(bool afterRefill);
     void ClearDetailPanel();
     void ShowShelfCopies(const QString& cdid, int count, const QString& station, int issell);
     QWidget* BuildDiscList();

@@ -3,12 +3,11 @@
 #include "core/Filters.h"
 
 namespace {
-// The columns the list and the detail panel show, the search key and what the check-out
-// needs of the current title; the synopsis is read for the current title alone.
+// The columns the list shows, the search key, and what the check-out and the detail panel
+// take of the current title from the list; the panel reads the rest for that title alone.
 const char* const kListColumns =
-    "select cdid, id, name, actor, [key], movietype, type, location, born, count, restcount, "
-    "buydate, borrowprice, memberborrowprice, sellprice, membersellprice, isabandon, station, "
-    "outcount, issell from cdinfo ";
+    "select cdid, id, name, [key], movietype, type, born, count, buydate, borrowprice, "
+    "memberborrowprice, sellprice, membersellprice, outcount from cdinfo ";
 
 const char* const kListed = " where IsAbandon=0 and issell < 2 ";
 
