@@ -78,6 +78,8 @@ CREATE INDEX borrowinfo_cdid ON borrowinfo(substr(borrowid, 1, 12));
 CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4));
 CREATE INDEX borrowinfo_name ON borrowinfo(name);
 CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
+-- The lines still out, newest first: the return page lists them by period.
+CREATE INDEX borrowinfo_open ON borrowinfo(borrowdate) WHERE isreturnall = 0;
 
 CREATE TABLE returninfo (
     returnid    TEXT NOT NULL PRIMARY KEY,
