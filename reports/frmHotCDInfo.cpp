@@ -12,7 +12,9 @@ frmHotCDInfo::frmHotCDInfo()
 
 void frmHotCDInfo::Form_Load() {
     ReportGeometry g;
-    g.titleTop = 300;
+    // The frame centres the title in its box: the box starts higher than the design's
+    // label, so that the text stands where the design has it, clear of the buttons.
+    g.titleTop = 180;
     g.controlsTop = 600;
     g.outputLeft = 420;
     g.printLeft = 1560;

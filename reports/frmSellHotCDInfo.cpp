@@ -13,7 +13,9 @@ frmSellHotCDInfo::frmSellHotCDInfo()
 
 void frmSellHotCDInfo::Form_Load() {
     ReportGeometry g;
-    g.titleTop = 300;
+    // The frame centres the title in its box: the box starts higher than the design's
+    // label, so that the text stands where the design has it, clear of the buttons.
+    g.titleTop = 180;
     g.controlsTop = 660;
     g.outputLeft = 360;
     g.printLeft = 1500;

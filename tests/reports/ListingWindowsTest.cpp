@@ -351,3 +351,29 @@ TEST_F(ListingWindowsTest, AnEmptyTopListPrintsNothingAndStillExports) {
     EXPECT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
     EXPECT_EQ(SheetOf(book, 1)["cells"].toObject()["A1"].toString(), "星光出售最热门的光盘");
 }
+
+// Each window's template by its own name: when it is missing, the export and the print say
+// so and do nothing else.
+TEST_F(ListingWindowsTest, AMissingTemplateIsNamed) {
+    FillToday();
+    const std::pair<ReportWindow*, const char*> windows[] = {
+        {&Open<frmEarnReport>(kEarnLink), "EarnReport"},
+        {&Open<frmBorrowReport>(kBorrowLink), "BorrowReport"},
+        {&Open<frmHotCDInfo>(kHotLink), "HotCDInfo"},
+        {&Open<frmSellEarnInfo>(kSellEarnLink), "SellEarnInfo"},
+        {&Open<frmSellHotCDInfo>(kSellHotLink), "SellHotCDInfo"}};
+    for (const auto& [w, name] : windows) {
+        SCOPED_TRACE(name);
+        const QString path = QDir(SupportDir()).filePath(QString(name) + ".xltx");
+        ASSERT_TRUE(QFile::remove(path));
+        const QString message = "丢失" + QDir::toNativeSeparators(path) + "模板";
+        ForgetPrompts();
+        SaveTo(Target());
+        w->CmdOutput_Click();
+        w->CmdPrint_Click();
+        EXPECT_EQ(Prompts(), (std::vector<QString>{message, message}));
+        EXPECT_FALSE(QFile::exists(Target()));
+        EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+        EXPECT_TRUE(w->CmdOutput->isEnabled() && w->CmdPrint->isEnabled());
+    }
+}
