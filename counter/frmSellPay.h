@@ -26,6 +26,9 @@ class frmSellPay : public FormOf<frmSellPay> {
     // member has that number) and returns what the operator chose.
     static Choice Ask(double amount, const QString& customerKey, QWidget* owner);
 
+    // What Ask shows before the dialog opens (and what a test opens without waiting).
+    void Prepare(double amount, const QString& customerKey);
+
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Option1_Click(int Index);
     void TxtCatchFact_Change();
@@ -59,7 +62,6 @@ class frmSellPay : public FormOf<frmSellPay> {
 
   private:
     frmSellPay();
-    void Prepare(double amount, const QString& customerKey);
     void FillStoredMoney(double amount, const QString& customerKey);
     void FillCash(double amount);
     void ShowFrame(int Index);

@@ -24,6 +24,9 @@ class frmUseTaxPay : public FormOf<frmUseTaxPay> {
     // IsPay: kCancelled, kWithDeposit or kWaived (the waiver is offered to members only).
     static int Ask(const QString& credence, bool memberBasket, QWidget* owner);
 
+    // What Ask shows before the dialog opens (and what a test opens without waiting).
+    void Prepare(const QString& credence, bool memberBasket);
+
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Check1_Click();
     void TxtCatchFact_Change();
@@ -41,7 +44,6 @@ class frmUseTaxPay : public FormOf<frmUseTaxPay> {
 
   private:
     frmUseTaxPay();
-    void Prepare(const QString& credence, bool memberBasket);
     // The deposit due when the box holds an amount; nothing for a pledge.
     std::optional<double> Due() const;
     bool Covered() const;

@@ -15,6 +15,13 @@
 #include "catalogue/frmSelPrint.h"
 #include "core/frmWait.h"
 #include "core/mdlMain.h"
+#include "counter/CounterPage.h"
+#include "counter/RentalBasketPanel.h"
+#include "counter/SaleBasketPanel.h"
+#include "counter/frmControlBorrow.h"
+#include "counter/frmControlSell.h"
+#include "counter/frmSellPay.h"
+#include "counter/frmUseTaxPay.h"
 #include "platform/app/Clock.h"
 #include "platform/excel/SheetPrinter.h"
 #include "platform/ui/Controls.h"
@@ -99,6 +106,50 @@ QWidget* Report(int link) {
     return Active(&W::instance());
 }
 
+// The counter in rental (button 0) or sale mode (button 6), its list on its first title.
+CounterPage& Counter(int button) {
+    return *static_cast<frmMain*>(Page(button))->Counter;
+}
+
+frmControlBorrow& RentalCheckOut() {
+    Counter(0).RentalBasket->CmdBorrow_Click();
+    Settle();
+    return frmControlBorrow::instance();
+}
+
+frmControlSell& SaleCheckOut() {
+    Counter(6).SaleBasket->Command15_Click();
+    Settle();
+    return frmControlSell::instance();
+}
+
+// The counter with a basket holding the first title's copies: the basket panel's boxes
+// take input.
+QWidget* WithRentalBasket() {
+    RentalCheckOut().Command1->click();
+    return Active(&frmMain::instance());
+}
+
+QWidget* WithSaleBasket() {
+    SaleCheckOut().Command1->click();
+    return Active(&frmMain::instance());
+}
+
+// The settlement dialogs as the basket panels open them, shown without waiting for them.
+QWidget* DepositSettlement() {
+    WithRentalBasket();
+    frmUseTaxPay& dialog = frmUseTaxPay::instance();
+    dialog.Prepare(Counter(0).TxtCredence->text(), false);
+    return Active((dialog.Show(vbModeless, &frmMain::instance()), &dialog));
+}
+
+QWidget* SalePayment() {
+    WithSaleBasket();
+    frmSellPay& dialog = frmSellPay::instance();
+    dialog.Prepare(30, Counter(6).LblSellUserName->Caption());
+    return Active((dialog.Show(vbModeless, &frmMain::instance()), &dialog));
+}
+
 struct SweepWindow {
     const char* name;
     std::function<QWidget*()> open;
@@ -150,6 +201,12 @@ const std::vector<SweepWindow>& Windows() {
              return Active((frmPayMoney::instance().Show(vbModeless, &frmControlBack::instance()),
                             &frmPayMoney::instance()));
          }},
+        {"出租登记", [] { return Active(&RentalCheckOut()); }},
+        {"出租信息", [] { return WithRentalBasket(); }},
+        {"押金结算", [] { return DepositSettlement(); }},
+        {"出售登记", [] { return Active(&SaleCheckOut()); }},
+        {"出售信息", [] { return WithSaleBasket(); }},
+        {"付款", [] { return SalePayment(); }},
         {"请稍候",
          [] {
              return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()),
