@@ -11,12 +11,16 @@ const char* const kBuyMoneyOfTitle = "select buymoney from cdinfo where cdid = ?
 
 // The day's highest walk-in number among 11-character names "yyyymmdd" + 3 digits.
 // Names whose last three characters are not digits do not count.
+// The names beginning with the day are read from the name index, between the day and the
+// next one ("20261208" <= name < "20261209"), not by a pass over every line.
 const char* const kHighestWalkInBorrow =
     "select max(cast(substr(name,9,3) as integer)) from borrowinfo "
-    "where length(name) = 11 and substr(name,1,8) = ?1 and substr(name,9,3) glob '[0-9][0-9][0-9]'";
+    "where name >= ?1 and name < ?2 and length(name) = 11 and substr(name,1,8) = ?1 "
+    "and substr(name,9,3) glob '[0-9][0-9][0-9]'";
 const char* const kHighestWalkInSell =
     "select max(cast(substr(name,9,3) as integer)) from sellinfo "
-    "where length(name) = 11 and substr(name,1,8) = ?1 and substr(name,9,3) glob '[0-9][0-9][0-9]'";
+    "where name >= ?1 and name < ?2 and length(name) = 11 and substr(name,1,8) = ?1 "
+    "and substr(name,9,3) glob '[0-9][0-9][0-9]'";
 
 constexpr int kMaxWalkInPerDay = 999;
 
@@ -93,7 +97,8 @@ Value GetBuyMoney(const QString& CDID) {
 QString GetNewID(const QString& Kind) {
     const QString day = Today().toString(QStringLiteral("yyyyMMdd"));
     const char* sql = Kind == QLatin1String("sell") ? kHighestWalkInSell : kHighestWalkInBorrow;
-    const Value highest = gConn.Scalar(sql, {day});
+    const QString nextDay = Today().addDays(1).toString(QStringLiteral("yyyyMMdd"));
+    const Value highest = gConn.Scalar(sql, {day, nextDay});
     const qint64 next = highest.IsNull() ? 1 : highest.ToInt() + 1;
     if (next > kMaxWalkInPerDay) {
         MsgBox(QStringLiteral("今天的零租用户编号已经用完，请输入用户名称。"), vbInformation,
