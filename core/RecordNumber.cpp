@@ -4,36 +4,40 @@
 #include "platform/text/VbText.h"
 
 namespace {
-// The smallest number at or after ?1, by its index: one seek per number in use below the
-// first gap, never a walk over every line.
-const char* const kRentalNumberFrom =
-    "select substr(borrowid,-4) from borrowinfo where substr(borrowid,-4) >= ?1 "
-    "order by substr(borrowid,-4) limit 1";
-const char* const kSaleNumberFrom =
-    "select substr(sellid,-4) from sellinfo where substr(sellid,-4) >= ?1 "
-    "order by substr(sellid,-4) limit 1";
-const char* const kReturnNumberFrom =
-    "select substr(returnid,-4) from returninfo where substr(returnid,-4) >= ?1 "
-    "order by substr(returnid,-4) limit 1";
+// Counts up from 1 while the number is in use, each test one look-up in the table's index
+// of its last four characters; the last number reached is the lowest free one (10000 when
+// every number is used).
+const char* const kLowestFreeRentalNumber =
+    "with recursive walk(n) as (select 1 union all select n + 1 from walk "
+    "  where n <= 9999 and exists (select 1 from borrowinfo "
+    "                              where substr(borrowid,-4) = substr('000' || n, -4))) "
+    "select max(n) from walk";
+const char* const kLowestFreeSaleNumber =
+    "with recursive walk(n) as (select 1 union all select n + 1 from walk "
+    "  where n <= 9999 and exists (select 1 from sellinfo "
+    "                              where substr(sellid,-4) = substr('000' || n, -4))) "
+    "select max(n) from walk";
+const char* const kLowestFreeReturnNumber =
+    "with recursive walk(n) as (select 1 union all select n + 1 from walk "
+    "  where n <= 9999 and exists (select 1 from returninfo "
+    "                              where substr(returnid,-4) = substr('000' || n, -4))) "
+    "select max(n) from walk";
 
-const char* NumberFrom(RecordNumber::Kind kind) {
+const char* LowestFree(RecordNumber::Kind kind) {
     switch (kind) {
         case RecordNumber::Sale:
-            return kSaleNumberFrom;
+            return kLowestFreeSaleNumber;
         case RecordNumber::Return:
-            return kReturnNumberFrom;
+            return kLowestFreeReturnNumber;
         case RecordNumber::Rental:
             break;
     }
-    return kRentalNumberFrom;
+    return kLowestFreeRentalNumber;
 }
 }  // namespace
 
 std::optional<QString> RecordNumber::Lowest(Connection& conn, Kind kind) {
-    const char* sql = NumberFrom(kind);
-    for (int n = 1; n <= kLast; ++n) {
-        const QString number = PadNumber(n, 4);
-        if (conn.Scalar(sql, {number}).ToString() != number) return number;
-    }
-    return std::nullopt;
+    const qint64 n = conn.Scalar(LowestFree(kind)).ToInt();
+    if (n < 1 || n > kLast) return std::nullopt;
+    return PadNumber(n, 4);
 }
