@@ -223,9 +223,11 @@ BasketControls BuildBasket(const BasketDesign& d, QWidget* amount) {
     FieldGrid fields(grid, 2);
     c.userTitle = Named<Label>(d.userTitle, QStringLiteral("用户姓名："));
     c.user = ValueLabel(d.user);
-    grid->addWidget(c.userTitle, 0, 0);
-    grid->addWidget(c.user, 0, 1);
-    fields.NewRow();
+    // The customer on a row of its own, above the totals.
+    auto* customer = new QHBoxLayout;
+    customer->addWidget(c.userTitle);
+    customer->addWidget(c.user, 1);
+    v->addLayout(customer);
     fields.Add(QString::fromUtf8(d.countCaption), c.count = ValueLabel(d.count));
     fields.Add(QString::fromUtf8(d.moneyCaption), c.money = ValueLabel(d.money));
     fields.Add(QString::fromUtf8(d.amountCaption), amount, 2);

@@ -391,3 +391,31 @@ TEST_F(BasketDialogsTest, AWalkInPaysCashToTheCentAndALineOutTakesItsOwnMoney) {
     Settle();
     EXPECT_EQ(SaleRow(B + "0001"), B + "0001|20261208001|1|&2#| |10");
 }
+
+TEST_F(BasketDialogsTest, ClosingRollsBackTheBasketsTheDialogsMade) {
+    Data().Add(ShopData::Rental(B, "0007"));  // B's copy 1 out on a settled rental
+    Sql("update cdinfo set station='借出部分', outcount=1 where cdid='" + B + "'");
+    Start();
+    frmControlBorrow& d = OpenRental(A);
+    CheckOnly(d.ListView1, {2});
+    d.Command1->click();
+    OpenRental(B).Command1->click();  // B's last copy
+    host_->Activate(page_, 6);
+    OpenSale(C).Command1->click();
+    ASSERT_TRUE(gBorrowBasket.Open && gSellBasket.Open);
+    EXPECT_EQ(TitleState(B), "全部借出|2|0");
+
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    EXPECT_TRUE(host_->Unload());
+    host_ = nullptr;
+    EXPECT_EQ(Prompts(), (std::vector<QString>{"用户出租光盘未结帐，真的要退出吗？",
+                                               "用户购买光盘未结帐，真的要退出吗？"}));
+    EXPECT_EQ(TitleState(A), "未借出|0|0");    // some of its copies, none out elsewhere
+    EXPECT_EQ(TitleState(B), "借出部分|1|0");  // the settled rental still holds copy 1
+    EXPECT_EQ(TitleState(C), "未借出|0|0");
+    EXPECT_EQ(Count("select count(*) from borrowinfo"), 1);
+    EXPECT_EQ(Count("select count(*) from sellinfo"), 0);
+    EXPECT_FALSE(frmControlBorrow::isLoaded());
+    EXPECT_FALSE(frmControlSell::isLoaded());
+}
