@@ -104,7 +104,11 @@ CounterSearch::Ended CounterSearch::Scan(const QString& text) {
         }
         if (SearchPos % kYieldEvery == 0) {
             DoEvents();
-            if (!alive || run != scanRun_ || !guard.MayGoOn()) return Ended::Abandoned;
+            if (!alive || run != scanRun_) return Ended::Abandoned;
+            if (!guard.MayGoOn()) {
+                Searching = false;  // the window is going: the keys need not wait for it
+                return Ended::Abandoned;
+            }
             if (TakeCancel()) return Ended::Done;
         }
     }
