@@ -194,6 +194,7 @@ TEST_F(ListingWindowsTest, AFailingQueryIsToldOnceAndLeavesTheWindowUsable) {
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
         EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("cdinfo"));
         EXPECT_EQ(w->BodyGrid()->Rows(), 0);
+        EXPECT_TRUE(w->LblTitle->Caption().startsWith("星光昨天")) << "it names what was asked";
         EXPECT_TRUE(w->Combo1->isEnabled() && w->CmdOutput->isEnabled() &&
                     w->CmdPrint->isEnabled());
     }

@@ -6,6 +6,11 @@
 #include "catalogue/frmSelPrint.h"
 #include "core/frmWait.h"
 #include "platform/ui/frmMenu.h"
+#include "reports/frmBorrowReport.h"
+#include "reports/frmEarnReport.h"
+#include "reports/frmHotCDInfo.h"
+#include "reports/frmSellEarnInfo.h"
+#include "reports/frmSellHotCDInfo.h"
 #include "tests/shell/MainWindowTest.h"
 
 namespace {
@@ -38,6 +43,11 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmSelPrint::instance();
     frmWait::instance();
     frmMenu::instance();
+    frmEarnReport::instance();
+    frmBorrowReport::instance();
+    frmHotCDInfo::instance();
+    frmSellEarnInfo::instance();
+    frmSellHotCDInfo::instance();
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (IsQtInternal(window->objectName())) continue;
@@ -49,4 +59,9 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmSelPrint::unload();
     frmWait::unload();
     frmMenu::unload();
+    frmEarnReport::unload();
+    frmBorrowReport::unload();
+    frmHotCDInfo::unload();
+    frmSellEarnInfo::unload();
+    frmSellHotCDInfo::unload();
 }
