@@ -360,7 +360,14 @@ void frmControlBack::Command3_Click() {
     if (settling_) return;
     settling_ = true;
     const QPointer<frmControlBack> self(this);
-    const bool settled = Settle();
+    bool settled = false;
+    try {
+        settled = Settle();
+    } catch (...) {
+        // The database refused: nothing was written, and the operator may settle again.
+        if (self) settling_ = false;
+        throw;
+    }
     if (!self) return;
     settling_ = false;
     if (!settled) return;

@@ -291,6 +291,23 @@ TEST_F(ReturnSettlementTest, SettleAndPayActOnceHoweverOftenTheyAreClicked) {
     EXPECT_EQ(StoredMoney("000001"), "46.0");
 }
 
+TEST_F(ReturnSettlementTest, AFileThatRefusesTheWritesIsToldAndTheSettlementCanBeRetried) {
+    AddMember("000001", 50);
+    AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#&2#", 10));
+    const QStringList before = Dump();
+    frmControlBack& d = OpenDialog("000001");
+    gConn.Execute("PRAGMA query_only = 1");
+    SettleAndPay(d);
+    gConn.Execute("PRAGMA query_only = 0");
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("只读")) << Prompts()[0].toStdString();
+    EXPECT_EQ(Dump(), before) << "the stored money and the return go together, or neither";
+    ASSERT_TRUE(frmControlBack::isLoaded());
+    SettleAndPay(d);
+    EXPECT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(StoredMoney("000001"), "56.0") << "rent 4 less deposit 10 goes in";
+}
+
 TEST_F(ReturnSettlementTest, NamesRemarksAndPledgesWithQuotesAreStoredAsTyped) {
     AddLine(Line(kHero, "0001", "O'Brien", kTwoAndAHalfDaysAgo, "&1#", 0, "张'三的证"));
     OpenPage();
