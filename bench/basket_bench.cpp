@@ -33,6 +33,7 @@
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
 #include "platform/db/Connection.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
@@ -66,14 +67,14 @@ CounterPage& Counter() {
     return *frmMain::instance().Counter;
 }
 
-// Moves the counter's list to a title with every copy on the shelf (at least two).
+// Moves the counter's list to a title with nothing lent and two copies on the shelf or more.
 bool ShowTitleOnShelf(CounterPage& page, int skip) {
     Recordset& list = *page.adoDispCDInfo;
     list.MoveFirst();
     for (; !list.AtEOF(); list.MoveNext()) {
-        if (list["station"].ToString() == QStringLiteral("未借出") && list["issell"].ToInt() == 0 &&
-            list["count"].ToInt() >= 2 && skip-- <= 0)
-            return page.ListView1->ListItems().Count() >= 2;
+        if (page.LblStation->Caption() == QStringLiteral("未借出") &&
+            page.ListView1->ListItems().Count() >= 2 && skip-- <= 0)
+            return true;
     }
     return false;
 }

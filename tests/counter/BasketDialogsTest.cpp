@@ -419,3 +419,29 @@ TEST_F(BasketDialogsTest, ClosingRollsBackTheBasketsTheDialogsMade) {
     EXPECT_FALSE(frmControlBorrow::isLoaded());
     EXPECT_FALSE(frmControlSell::isLoaded());
 }
+
+TEST_F(BasketDialogsTest, ARefusedRemovalOrSettlementLeavesTheBasketAndItsPanel) {
+    CounterPage& page = Start();
+    RentTwoTitles();
+    Sql("create trigger refuse_delete before delete on borrowinfo "
+        "begin select raise(abort, 'disk is full'); end;"
+        "create trigger refuse_update before update of credencetype on borrowinfo "
+        "begin select raise(abort, 'disk is full'); end");
+    const QStringList before = DatabaseDump(DbPath());
+    Select(page.LvwReturn, 1);
+    page.CmdDel->click();
+    EXPECT_TRUE(Prompts().back().contains("disk is full"));
+    WhenShown<frmUseTaxPay>([](frmUseTaxPay& pay) {
+        pay.TxtCatchFact->SetText("60");
+        pay.Command1->click();
+    });
+    page.CmdTax->click();
+    Settle();
+    EXPECT_EQ(DatabaseDump(DbPath()), before);
+    EXPECT_EQ(page.LvwReturn->ListItems().Count(), 2);
+    EXPECT_EQ(page.LblNotBackCount->Caption(), "3");
+    EXPECT_EQ(page.LblMoneyBorrowCreSum->Caption(), "￥60.00");
+    EXPECT_TRUE(gBorrowBasket.Open);
+    EXPECT_EQ(gBorrowBasket.CountSum, 3);
+    EXPECT_TRUE(page.CmdTax->isEnabled());
+}
