@@ -42,6 +42,10 @@ class ReturnDialogTest : public ReturnsTest {
                 d.LblIsPayBackCount->Caption(), d.LblIsNotPayBackCount->Caption(),
                 d.LblReturnCount->Caption()};
     }
+    static void Command4OnRow(frmControlBack& d, int row) {
+        ShowRow(d, row);
+        d.Command4->click();
+    }
     static QString Rent(frmControlBack& d) { return d.LblPlanBackSum->Caption(); }
     static QString Deposit(frmControlBack& d) { return d.LblCrePlanBackSum->Caption(); }
 };
@@ -88,7 +92,11 @@ TEST_F(ReturnDialogTest, CopiesBackEarlierPayUpToTheirReturnAndRentReceivedIsNot
     AddLine(Line("030100000009", "0002", "李四", "2026-12-07 10:00:00", "&12#&112#")
                 .Set("isnotpaylst", "&112#"));
     AddReturn("0301000000090002", "0003", "2026-12-08 10:00:00", "&12#");
+    // A line whose rent was all paid before: its unpaid list is a blank.
+    AddLine(Line(kTiger, "0004", "李四", "2026-12-08 09:00:00", "&3#").Set("isnotpaylst", " "));
     frmControlBack& d = OpenDialog("李四");
+    EXPECT_EQ(Row(d, 3).mid(4, 1), QStringList({"已付租金"}));
+    Command4OnRow(d, 3);
     EXPECT_EQ(Row(d, 1).mid(4), QStringList({"未付租金", "3", "1", "2", "5天"}));
     EXPECT_EQ(Row(d, 2).mid(4), QStringList({"付部分租金", "2", "1", "1", "1天"}));
     // copy 1: 2 days x 2; copies 2 and 3: 5 days x 2 each; copy 112: 1 day x 1. Copy 12
