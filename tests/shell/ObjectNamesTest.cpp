@@ -11,6 +11,8 @@
 #include "reports/frmHotCDInfo.h"
 #include "reports/frmSellEarnInfo.h"
 #include "reports/frmSellHotCDInfo.h"
+#include "returns/frmControlBack.h"
+#include "returns/frmPayMoney.h"
 #include "tests/shell/MainWindowTest.h"
 
 namespace {
@@ -48,6 +50,8 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmHotCDInfo::instance();
     frmSellEarnInfo::instance();
     frmSellHotCDInfo::instance();
+    frmControlBack::instance();
+    frmPayMoney::instance();
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (IsQtInternal(window->objectName())) continue;
@@ -64,4 +68,6 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmHotCDInfo::unload();
     frmSellEarnInfo::unload();
     frmSellHotCDInfo::unload();
+    frmControlBack::unload();
+    frmPayMoney::unload();
 }
