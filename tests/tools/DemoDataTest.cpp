@@ -557,6 +557,45 @@ TEST(DemoDataTest, FoldShopHasExactlyItsFoldLinesInTheYearBeforeLast) {
     EXPECT_EQ(shop.Counts().foldRentalLines, 700);
 }
 
+// Every period of the report windows finds business: this week's delivery of new
+// titles, rentals, returns and sales on today, yesterday and the day before; few titles
+// wholly sold (the shop keeps one copy of a title for rent).
+TEST_F(SmallShopTest, EveryReportPeriodFindsBusiness) {
+    const QString today = kToday.toString("yyyy-MM-dd");
+    const QString monday = kToday.addDays(1 - kToday.dayOfWeek()).toString("yyyy-MM-dd");
+    EXPECT_GT(N(QString("select count(*) from cdinfo where buydate>='%1'").arg(monday)), 0);
+    for (int back = 0; back <= 2; ++back) {
+        const QString day = kToday.addDays(-back).toString("yyyy-MM-dd");
+        for (const char* check :
+             {"select count(*) from borrowinfo where substr(borrowdate,1,10)='%1'",
+              "select count(*) from returninfo where substr(returndate,1,10)='%1'",
+              "select count(*) from sellinfo where substr(selldate,1,10)='%1'"})
+            EXPECT_GT(N(QString(check).arg(day)), 0) << check << " " << day.toStdString();
+    }
+    EXPECT_LE(N("select count(*) from cdinfo where issell=2") * 10,
+              N("select count(*) from cdinfo"));
+    EXPECT_LT(N(QString("select count(*) from cdinfo where buydate>'%1'").arg(today)), 1);
+}
+
+// Weekends are busier than the start of the week, the summer busier than the spring.
+TEST(DemoDataTest, BusinessHasItsWeeklyAndSeasonalRhythm) {
+    DemoShop shop(DemoSize{400, 80, 20000, 100, 0});
+    ASSERT_TRUE(shop.Ok()) << shop.Error().toStdString();
+    const QString& p = shop.Path();
+    // strftime('%w'): 0 Sunday, 1 Monday ... 6 Saturday.
+    const auto onWeekday = [&](int w) {
+        return Count(p, QString("select count(*) from borrowinfo where "
+                                "cast(strftime('%w', borrowdate) as integer)=%1")
+                            .arg(w));
+    };
+    EXPECT_GT(onWeekday(6), onWeekday(1) * 3 / 2);
+    const auto inMonth = [&](const char* m) {
+        return Count(
+            p, QString("select count(*) from borrowinfo where substr(borrowdate,1,7)='%1'").arg(m));
+    };
+    EXPECT_GT(inMonth("2024-08"), inMonth("2024-04") * 6 / 5);
+}
+
 // A busy shop runs out of four-digit numbers and uses them again, but never for a
 // second line of a title, and never while the basket holding it still has copies out.
 TEST(DemoDataTest, BusyShopReusesRentalNumbersAndStaysConsistent) {

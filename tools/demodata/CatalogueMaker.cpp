@@ -28,16 +28,44 @@ std::vector<int> CatalogueMaker::SortedDays(int count, double openingShare) {
     std::vector<int> days;
     days.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        days.push_back(random_.Chance(openingShare) ? 0 : random_.Between(1, calendar_.Today()));
+        days.push_back(
+            random_.Chance(openingShare) ? 0 : calendar_.BusyDay(random_, 1, calendar_.Today()));
     }
     std::sort(days.begin(), days.end());
+    return days;
+}
+
+// The distributor delivers on Tuesdays and Fridays: a day of buying is the last delivery
+// day on or before it (or the first day, when none is before it).
+int CatalogueMaker::DeliveryDay(int day) const {
+    for (int d = day; d > 0; --d) {
+        const int weekday = calendar_.DateOf(d).dayOfWeek();
+        if (weekday == Qt::Tuesday || weekday == Qt::Friday) return d;
+    }
+    return day;
+}
+
+// The opening stock, then titles bought at the deliveries since, the newest few in the
+// delivery of this week (or today, when this week has had none yet).
+std::vector<int> CatalogueMaker::PurchaseDays(int count) {
+    std::vector<int> days = SortedDays(count, 0.3);
+    for (int& d : days) {
+        if (d > 0) d = DeliveryDay(d);
+    }
+    std::sort(days.begin(), days.end());
+    const int today = calendar_.Today();
+    const int monday = today - (calendar_.DateOf(today).dayOfWeek() - 1);
+    int thisWeek = DeliveryDay(today);
+    if (thisWeek < monday) thisWeek = today;
+    const int newest = std::min(count, std::max(1, count / 200));
+    for (int i = count - newest; i < count; ++i) days[static_cast<std::size_t>(i)] = thisWeek;
     return days;
 }
 
 std::vector<DemoTitle> CatalogueMaker::Titles(int count) {
     std::vector<DemoTitle> titles;
     titles.reserve(static_cast<std::size_t>(count));
-    const std::vector<int> days = SortedDays(count, 0.3);
+    const std::vector<int> days = PurchaseDays(count);
     for (int i = 0; i < count; ++i) titles.push_back(Title(i, days[static_cast<std::size_t>(i)]));
     Number(titles);
     return titles;
@@ -58,7 +86,8 @@ DemoTitle CatalogueMaker::Title(int number, int buyDay) {
     t.remark = random_.Chance(0.15) ? random_.Pick(WordLists::TitleRemarks()) : "";
     t.location = text_.Location();
     t.born = random_.Pick(WordLists::Regions());
-    static const int kCopyWeights[] = {30, 30, 20, 12, 8};
+    // A rental shop keeps several copies of most titles.
+    static const int kCopyWeights[] = {15, 30, 25, 18, 12};
     t.count = random_.Weighted(kCopyWeights) + 1;
     t.buyDay = buyDay;
     t.perDay = random_.Chance(0.7);

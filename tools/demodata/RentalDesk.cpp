@@ -16,7 +16,9 @@ RentalDesk::RentalDesk(Random& random, const DemoCalendar& calendar, std::vector
       shelves_(random, titles),
       rentalNumbers_(DemoRules::kLastNumber),
       returnNumbers_(DemoRules::kLastNumber),
-      openUntil_(DemoRules::kLastNumber + 1, 0) {}
+      openUntil_(DemoRules::kLastNumber + 1, 0) {
+    for (int back = 2; back >= 0; --back) daysWithoutReturns_.push_back(calendar.Today() - back);
+}
 
 int RentalDesk::Basket(std::int64_t moment, int lines) {
     std::vector<Line> basket = ChooseLines(moment, lines);
@@ -71,7 +73,8 @@ RentalDesk::Credential RentalDesk::ChooseCredential(bool member) {
 // very rarely a basket never comes back.
 void RentalDesk::PlanReturns(std::int64_t moment, std::vector<Line>& basket) {
     const bool lost = random_.Chance(0.001);
-    const std::int64_t back = ReturnMoment(moment);
+    const std::int64_t back =
+        lost ? DemoCalendar::kNever : OnAQuietDay(moment, ReturnMoment(moment));
     std::size_t copies = 0;
     for (const Line& line : basket) copies += line.copies.size();
     for (Line& line : basket) {
@@ -83,6 +86,27 @@ void RentalDesk::PlanReturns(std::int64_t moment, std::vector<Line>& basket) {
                 at += random_.Between(2, 20) * DemoCalendar::kDay;
             }
             line.backAt.push_back(at);
+        }
+    }
+    MarkReturnDays(basket);
+}
+
+// A basket of the week before one of the last three days that has no return yet comes
+// back on that day.
+std::int64_t RentalDesk::OnAQuietDay(std::int64_t moment, std::int64_t back) {
+    const int out = DemoCalendar::DayOf(moment);
+    for (int day : daysWithoutReturns_) {
+        if (day > out && day - out <= 7) return calendar_.ShopTime(random_, day, day);
+    }
+    return back;
+}
+
+void RentalDesk::MarkReturnDays(const std::vector<Line>& basket) {
+    for (const Line& line : basket) {
+        for (std::int64_t at : line.backAt) {
+            if (at > calendar_.End()) continue;
+            const int day = DemoCalendar::DayOf(at);
+            std::erase(daysWithoutReturns_, day);
         }
     }
 }

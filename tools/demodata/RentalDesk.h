@@ -13,7 +13,7 @@
 // with a deposit or a pledge; its copies come back later in one or two return
 // settlements, each paying the rent of the copies it brings back. Copies not back by
 // the end of the data stay out: their lines are open or partly returned, with the
-// deposit still held.
+// deposit still held. Each of the last three days sees copies come back.
 class RentalDesk {
   public:
     RentalDesk(Random& random, const DemoCalendar& calendar, std::vector<DemoTitle>& titles,
@@ -44,6 +44,8 @@ class RentalDesk {
     Credential ChooseCredential(bool member);
     void PlanReturns(std::int64_t moment, std::vector<Line>& basket);
     std::int64_t ReturnMoment(std::int64_t moment);
+    std::int64_t OnAQuietDay(std::int64_t moment, std::int64_t back);
+    void MarkReturnDays(const std::vector<Line>& basket);
     std::vector<Settlement> Settlements(const std::vector<Line>& basket);
     void WriteLine(const Line& line, const std::string& borrowid, std::int64_t moment,
                    const Customer& customer, const Credential& credential);
@@ -62,4 +64,6 @@ class RentalDesk {
     std::vector<std::int64_t>
         openUntil_;  // per rental number: its basket has copies out until then
     int returnRows_ = 0;
+    // Today, yesterday and the day before until a return is planned on them.
+    std::vector<int> daysWithoutReturns_;
 };

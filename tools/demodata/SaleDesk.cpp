@@ -12,10 +12,17 @@ SaleDesk::SaleDesk(Random& random, const DemoCalendar& calendar, std::vector<Dem
       calendar_(calendar),
       writer_(writer),
       customers_(random, calendar, members, 0.4),
-      shelves_(random, titles),
+      shelves_(random, titles, [this](const DemoTitle& t) { return Spare(t) > 0; }),
       saleNumbers_(DemoRules::kLastNumber) {}
 
+// Copies of the title this sale may take, the one kept for rent aside.
+int SaleDesk::Spare(const DemoTitle& title) const {
+    const int unsold = title.count - title.SoldCopies();
+    return clearance_ ? unsold : unsold - 1;
+}
+
 int SaleDesk::Basket(std::int64_t moment, int lines) {
+    clearance_ = random_.Chance(0.04);
     const std::vector<DemoTitle*> titles = shelves_.PickBasket(moment, lines);
     if (titles.empty()) return 0;
     const std::optional<Customer> customer = customers_.Pick(moment);
@@ -31,7 +38,8 @@ int SaleDesk::Basket(std::int64_t moment, int lines) {
 
 void SaleDesk::Sell(DemoTitle& title, int number, std::int64_t moment, const Customer& customer) {
     const std::vector<int> shelf = title.ShelfCopies(moment);
-    const int count = std::min(random_.Chance(0.85) ? 1 : 2, static_cast<int>(shelf.size()));
+    const int count =
+        std::min({random_.Chance(0.85) ? 1 : 2, static_cast<int>(shelf.size()), Spare(title)});
     const std::vector<int> copies = DrawCopies(random_, shelf, count);
     for (int c : copies) title.Sell(c);
     title.saleNos.push_back(static_cast<std::uint16_t>(number));

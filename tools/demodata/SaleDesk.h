@@ -7,7 +7,9 @@
 #include "tools/demodata/TitlePicker.h"
 
 // The sale side of the demo counter: a basket of copies from the shelf, paid in full
-// at the sale price (the member price for members). A sold copy never comes back.
+// at the sale price (the member price for members). A sold copy never comes back. The
+// shop sells its spare copies and keeps one of each title for rent; only now and then
+// does a clearance sale take a title's last copy.
 class SaleDesk {
   public:
     SaleDesk(Random& random, const DemoCalendar& calendar, std::vector<DemoTitle>& titles,
@@ -18,6 +20,7 @@ class SaleDesk {
 
   private:
     void Sell(DemoTitle& title, int number, std::int64_t moment, const Customer& customer);
+    int Spare(const DemoTitle& title) const;
 
     Random& random_;
     const DemoCalendar& calendar_;
@@ -25,4 +28,5 @@ class SaleDesk {
     CustomerPicker customers_;
     TitlePicker shelves_;
     NumberPool saleNumbers_;
+    bool clearance_ = false;  // this basket may take a title's last copy
 };

@@ -71,6 +71,8 @@ void ShopGenerator::Fill(DemoWriter& writer) {
     AddVisits(visits, Desk::FoldRental, size.foldRentalLines, calendar_.FirstDayOfYear(2),
               calendar_.LastDayOfYear(2), random);
     AddVisits(visits, Desk::Sale, size.saleLines, 0, calendar_.Today(), random);
+    OpenRecentDays(visits, Desk::Rental, random);
+    OpenRecentDays(visits, Desk::Sale, random);
     std::sort(visits.begin(), visits.end(), [](const Visit& a, const Visit& b) {
         return a.moment != b.moment ? a.moment < b.moment : a.order < b.order;
     });
@@ -91,6 +93,25 @@ void ShopGenerator::AddVisits(std::vector<Visit>& visits, Desk desk, int lines, 
         visits.push_back({calendar_.ShopTime(random, firstDay, lastDay),
                           static_cast<int>(visits.size()), desk, basket});
         lines -= basket;
+    }
+}
+
+// Today, yesterday and the day before each see the desk at work (a small shop could
+// otherwise have a quiet day there): a day without a basket takes one from another day.
+void ShopGenerator::OpenRecentDays(std::vector<Visit>& visits, Desk desk, Random& random) const {
+    std::vector<std::size_t> ofDesk;
+    for (std::size_t i = 0; i < visits.size(); ++i)
+        if (visits[i].desk == desk) ofDesk.push_back(i);
+    if (ofDesk.size() < static_cast<std::size_t>(kRecentDays)) return;
+    for (int back = 0; back < kRecentDays; ++back) {
+        const int day = calendar_.Today() - back;
+        const bool served = std::any_of(ofDesk.begin(), ofDesk.end(), [&](std::size_t i) {
+            return DemoCalendar::DayOf(visits[i].moment) == day;
+        });
+        if (served) continue;
+        Visit& moved =
+            visits[ofDesk[static_cast<std::size_t>(random.Below(static_cast<int>(ofDesk.size())))]];
+        moved.moment = calendar_.ShopTime(random, day, day);
     }
 }
 

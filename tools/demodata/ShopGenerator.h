@@ -43,6 +43,7 @@ class ShopGenerator {
 
   private:
     enum class Desk { Rental, FoldRental, Sale };
+    static constexpr int kRecentDays = 3;
     struct Visit {
         std::int64_t moment;
         int order;  // ties between equal moments keep the order of drawing
@@ -54,6 +55,7 @@ class ShopGenerator {
     void Fill(DemoWriter& writer);
     void AddVisits(std::vector<Visit>& visits, Desk desk, int lines, int firstDay, int lastDay,
                    Random& random) const;
+    void OpenRecentDays(std::vector<Visit>& visits, Desk desk, Random& random) const;
     void Serve(const std::vector<Visit>& visits, RentalDesk& rentals, SaleDesk& sales);
     void MarkBadDiscs(Random& random);
     void WriteCatalogue(DemoWriter& writer) const;

@@ -4,8 +4,9 @@
 
 #include "tools/demodata/DemoCalendar.h"
 
-TitlePicker::TitlePicker(Random& random, std::vector<DemoTitle>& titles)
-    : random_(random), titles_(titles) {}
+TitlePicker::TitlePicker(Random& random, std::vector<DemoTitle>& titles,
+                         std::function<bool(const DemoTitle&)> wanted)
+    : random_(random), titles_(titles), wanted_(std::move(wanted)) {}
 
 DemoTitle* TitlePicker::Pick(std::int64_t moment, const std::vector<DemoTitle*>& basket) {
     const int day = DemoCalendar::DayOf(moment);
@@ -39,7 +40,7 @@ std::vector<DemoTitle*> TitlePicker::PickBasket(std::int64_t moment, int count) 
 bool TitlePicker::Fits(DemoTitle& title, std::int64_t moment,
                        const std::vector<DemoTitle*>& basket) const {
     return std::find(basket.begin(), basket.end(), &title) == basket.end() &&
-           title.HasShelfCopy(moment);
+           title.HasShelfCopy(moment) && (!wanted_ || wanted_(title));
 }
 
 // Four customers in ten ask for the newest twentieth of the titles.

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "tools/demodata/DemoTitle.h"
@@ -8,7 +9,9 @@
 // already in the basket. New titles are asked for more often than old ones.
 class TitlePicker {
   public:
-    TitlePicker(Random& random, std::vector<DemoTitle>& titles);
+    // wanted, when given, tells which titles this desk takes at all.
+    TitlePicker(Random& random, std::vector<DemoTitle>& titles,
+                std::function<bool(const DemoTitle&)> wanted = {});
 
     // Nothing when no title bought by then has a copy on the shelf.
     DemoTitle* Pick(std::int64_t moment, const std::vector<DemoTitle*>& basket);
@@ -21,4 +24,5 @@ class TitlePicker {
 
     Random& random_;
     std::vector<DemoTitle>& titles_;
+    std::function<bool(const DemoTitle&)> wanted_;
 };

@@ -2,6 +2,8 @@
 // picture of the main window for each page and counter mode:
 //   lumtrak-screenshots <program folder with cdmanage.mdb> <output folder>
 // Questions asked at start (fee, fold) are answered No.
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -13,6 +15,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
+#include "printout/ReportWindow.h"
+#include "reports/StatisticsPage.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 
@@ -27,8 +31,44 @@ constexpr Shot kShots[] = {
     {5, "7-members.png"},
 };
 
+// The report windows, opened by their links on the statistics page, each period shown
+// (-1: a window without periods).
+struct ReportShot {
+    int link;
+    const char* window;
+    int period;
+    const char* file;
+};
+constexpr ReportShot kReportShots[] = {
+    {0, "frmUserReport", -1, "8-customers.png"},
+    {1, "frmReport", 0, "9-income-years.png"},
+    {1, "frmReport", 1, "9-income-months.png"},
+    {1, "frmReport", 2, "9-income-days.png"},
+    {2, "frmBuyReport", 0, "10-purchases-week.png"},
+    {2, "frmBuyReport", 1, "10-purchases-month.png"},
+    {2, "frmBuyReport", 2, "10-purchases-year.png"},
+};
+
 void Settle() {
     for (int i = 0; i < 5; ++i) DoEvents();
+}
+
+ReportWindow* ShownReport(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return qobject_cast<ReportWindow*>(w);
+    }
+    return nullptr;
+}
+
+bool Save(QWidget* window, const QDir& out, const char* file) {
+    const QString path = out.filePath(file);
+    if (!window->grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", path.toLocal8Bit().constData());
+        return false;
+    }
+    std::printf("%s\n", path.toLocal8Bit().constData());
+    return true;
 }
 }  // namespace
 
@@ -55,12 +95,20 @@ int main(int argc, char** argv) {
     for (const Shot& shot : kShots) {
         main.Image3_Click(shot.button);
         Settle();
-        const QString path = out.filePath(shot.file);
-        if (!main.grab().save(path)) {
-            std::fprintf(stderr, "could not write %s\n", path.toLocal8Bit().constData());
-            return 1;
+        if (!Save(&main, out, shot.file)) return 1;
+    }
+    main.Image3_Click(3);
+    for (const ReportShot& shot : kReportShots) {
+        main.Statistics()->LblReport_Click(shot.link);
+        Settle();
+        ReportWindow* report = ShownReport(shot.window);
+        if (!report) return 1;
+        if (shot.period >= 0) {
+            report->Combo1->setCurrentIndex(shot.period);
+            report->Combo1_Click();
+            Settle();
         }
-        std::printf("%s\n", path.toLocal8Bit().constData());
+        if (!Save(report, out, shot.file)) return 1;
     }
     return 0;
 }
