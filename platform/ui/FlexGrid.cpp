@@ -121,8 +121,10 @@ QTableWidgetItem* FlexGrid::CellItem(int row, int col) {
 }
 
 void FlexGrid::StyleCell(int row, int col) {
-    QTableWidgetItem* cell = item(row, col);
-    if (!cell) return;
+    if (QTableWidgetItem* cell = item(row, col)) StyleItem(cell, row, col);
+}
+
+void FlexGrid::StyleItem(QTableWidgetItem* cell, int row, int col) const {
     const bool fixed = row < fixedRows_ || col < fixedCols_;
     cell->setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
     cell->setBackground(fixed ? palette().button() : QBrush());
@@ -165,10 +167,18 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
 }
 
 void FlexGrid::SetCell(int row, int col, const QString& text, int alignment) {
-    QTableWidgetItem* cell = CellItem(row, col);
-    if (!cell) return;
-    cell->setText(text);
-    ApplyAlignment(cell, alignment);
+    if (!InRange(row, col)) return;
+    if (QTableWidgetItem* cell = item(row, col)) {
+        cell->setText(text);
+        ApplyAlignment(cell, alignment);
+    } else {
+        // A new cell is made whole before it goes into the grid: one change, not five.
+        cell = new QTableWidgetItem(text);
+        cell->setData(kAlignmentRole, alignment);
+        cell->setTextAlignment(QtAlignment(alignment, text));
+        StyleItem(cell, row, col);
+        setItem(row, col, cell);
+    }
     if (mergeCells_ != flexMergeNever && (mergeRows_.contains(row) || mergeCols_.contains(col)))
         UpdateMerges();
 }

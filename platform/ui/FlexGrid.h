@@ -92,6 +92,7 @@ class FlexGrid : public QTableWidget {
     bool InRange(int row, int col) const;
     void StyleCells(int firstRow, int firstCol);
     void StyleCell(int row, int col);
+    void StyleItem(QTableWidgetItem* cell, int row, int col) const;
     int DefaultAlignment(int row, int col) const;
     void ApplyAlignment(QTableWidgetItem* item, int alignment);
     void UpdateMerges();
