@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "core/MainWindow.h"
 #include "core/YieldingLoopGuard.h"
@@ -81,10 +82,12 @@ void ReportWindow::SetReportGrid(const ReportGeometry& g,
     header_->SetCols(cols);
     for (int r = 0; r < g.headingRows; ++r) header_->SetRowHeight(r, g.headerRowHeight);
     const int headerHeight = g.headingRows * g.headerRowHeight;
-    int sum = 200;
-    header_->SetColWidth(0, 200);
+    int sum = g.stubWidth;
+    header_->SetColWidth(0, g.stubWidth);
+    designWidths_ = {g.stubWidth};
     for (int c = 1; c < cols; ++c) {
         header_->SetColWidth(c, columns[static_cast<size_t>(c - 1)].width);
+        designWidths_.push_back(columns[static_cast<size_t>(c - 1)].width);
         sum += columns[static_cast<size_t>(c - 1)].width;
     }
     const int headerWidth = g.headerWidth > 0 ? g.headerWidth : sum + 200;
@@ -95,6 +98,8 @@ void ReportWindow::SetReportGrid(const ReportGeometry& g,
     MoveTwips(CmdOutput, g.outputLeft, g.controlsTop, 1095, 315);
     MoveTwips(CmdPrint, g.printLeft, g.controlsTop, 1095, 315);
     const int windowWidth = g.windowWidth > 0 ? g.windowWidth : headerWidth + 900;
+    designHeaderWidth_ = headerWidth;
+    designWindowWidth_ = windowWidth;
     resize(TwipsToPixels(windowWidth), TwipsToPixels(g.bodyHeight + g.bodyTop + 800));
     for (int c = 1; c < cols; ++c)
         header_->SetCell(0, c, columns[static_cast<size_t>(c - 1)].heading, flexAlignCenterCenter);
@@ -150,8 +155,50 @@ void ReportWindow::FillReportGrid() {
     }
     // A window closed while the refill yielded is left as it is: nothing shows again.
     if (!finished || !self || IsUnloaded()) return;
+    FitColumns();
     refilling_ = false;
     SetActionsEnabled(true);
+}
+
+// The width a cell's text needs, padding included (row -1: the heading over the column).
+int ReportWindow::TextWidthTwips(int row, int col) const {
+    const QString text =
+        row < 0 ? header_->TextMatrix(header_->Rows() - 1, col) : body_->TextMatrix(row, col);
+    if (text.isEmpty()) return 0;
+    return PixelsToTwips(body_->fontMetrics().horizontalAdvance(text) + 10);
+}
+
+// The designed widths, each widened to the widest text of its heading, of the rows on the
+// first screens and of the last two rows (the totals, and the highest sequence number):
+// the amounts of a large shop are wider than the design's.
+void ReportWindow::FitColumns() {
+    if (designWidths_.empty()) return;
+    constexpr int kRowsMeasured = 200;
+    const int rows = body_->Rows();
+    int extra = 0;
+    for (int c = 1; c < body_->Cols() && c < static_cast<int>(designWidths_.size()); ++c) {
+        int width = qMax(designWidths_[static_cast<size_t>(c)], TextWidthTwips(-1, c));
+        for (int r = 0; r < rows && r < kRowsMeasured; ++r)
+            width = qMax(width, TextWidthTwips(r, c));
+        for (int r = qMax(kRowsMeasured, rows - 2); r < rows; ++r)
+            width = qMax(width, TextWidthTwips(r, c));
+        header_->SetColWidth(c, width);
+        body_->SetColWidth(c, width);
+        extra += width - designWidths_[static_cast<size_t>(c)];
+    }
+    // Both grids show every column, the vertical scroll bar beside them.
+    int columns = 0;
+    for (int c = 0; c < header_->Cols(); ++c) columns += header_->ColWidth(c);
+    const int frame =
+        PixelsToTwips(2 * body_->frameWidth() + body_->verticalScrollBar()->sizeHint().width());
+    const int width = qMax(designHeaderWidth_ + extra, columns + frame);
+    SetWidthTwips(header_, width);
+    SetWidthTwips(body_, width);
+    SetWidthTwips(LblTitle, width);
+    resize(TwipsToPixels(designWindowWidth_ + width - designHeaderWidth_), height());
+    // The report shows from its first row (writing the totals made the last one current).
+    if (rows > 0) body_->SetRow(0);
+    body_->scrollToTop();
 }
 
 ReportSnapshot ReportWindow::Snapshot() const {

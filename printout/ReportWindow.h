@@ -41,6 +41,7 @@ struct ReportGeometry {
     int headerTop = 1080;
     int headerRowHeight = 600;
     int headingRows = 1;  // the header grid shows exactly these rows
+    int stubWidth = 200;  // column 0 of both grids
     int headerWidth = 0;  // 0: the columns' widths plus 200
     int windowWidth = 0;  // 0: the header grid's width plus 900
     int bodyTop = 1620;   // as designed, before the body moves up under the header
@@ -105,11 +106,18 @@ class ReportWindow : public Form {
 
   private:
     void SetActionsEnabled(bool enabled);
+    void FitColumns();
+    int TextWidthTwips(int row, int col) const;
     bool BeginRun();
     void EndRun();
 
     FlexGrid* header_;
     FlexGrid* body_;
+    // The widths (twips) the window's design gives its columns, its header grid and itself;
+    // a refill widens a column whose texts need more, and the grids and window with it.
+    std::vector<int> designWidths_;
+    int designHeaderWidth_ = 0;
+    int designWindowWidth_ = 0;
     bool refilling_ = false;
     bool running_ = false;
 };

@@ -111,10 +111,10 @@ void frmReport::Form_Load() {
     g.windowWidth = g.headerWidth + 80;
     g.bodyTop = 1680;
     g.bodyHeight = 4695;
+    g.stubWidth = kWidths[0];
     std::vector<ReportColumn> columns;
     for (int c = 1; c <= kColumns; ++c) columns.push_back({kHeadings[c][0], kWidths[c]});
     SetReportGrid(g, columns);
-    HeaderGrid()->SetColWidth(0, kWidths[0]);
     LayOutHeader();
     Combo1->setCurrentIndex(0);
     Combo1_Click();

@@ -109,11 +109,20 @@ TEST_F(CustomerReportTest, RentalCountsPastSixteenBits) {
     Sql("insert into userinfo (userid, username, money) values ('000001', '张三', 0);"
         "with recursive n(i) as (select 1 union all select i+1 from n where i<33000) "
         "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, money) "
-        "select printf('%012d%04d', i, 1), '000001', '2026-12-01 10:00:00', 1, 1 from n;");
+        "select printf('%012d%04d', i, 1), '000001', '2026-12-01 10:00:00', 1, 1 from n;"
+        "with recursive n(i) as (select 1 union all select i+1 from n where i<300) "
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, money) "
+        "select printf('%012d%04d', i, 2), 'W' || i, '2026-12-01 10:00:00', 1, 0 from n;");
     frmUserReport& w = Opened();
     const Rows rows = Body(w, 9);
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 302u);
     EXPECT_EQ(rows[0][4], "33000次");
-    EXPECT_EQ(rows[1][4], "33000次");
-    EXPECT_EQ(rows[1][5], "￥33,000.00");
+    EXPECT_EQ(rows[301][4], "33300次");
+    EXPECT_EQ(rows[301][5], "￥33,000.00");
+    EXPECT_GE(w.BodyGrid()->ColWidth(1),
+              PixelsToTwips(w.BodyGrid()->fontMetrics().horizontalAdvance("301")))
+        << "the sequence numbers of the last rows fit";
+    EXPECT_GT(w.BodyGrid()->ColWidth(6), 800) << "the column widened to its amounts";
+    EXPECT_GT(w.BodyGrid()->ColWidth(3), 800) << "and to its heading";
+    EXPECT_EQ(w.HeaderGrid()->ColWidth(6), w.BodyGrid()->ColWidth(6));
 }

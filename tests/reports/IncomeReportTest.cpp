@@ -41,7 +41,9 @@ TEST_F(IncomeReportTest, EveryYearMergesTheSevenFamiliesNewestFirst) {
                        "0", "￥0.00", "￥100.00", "￥100.00"}),
                     R({"合计", "-￥50.00", "4张", "￥13.00", "￥30.00", "2张", "￥10.00", "7张",
                        "￥125.00", "2", "￥62.00", "￥125.00", "￥85.00"})}));
-    EXPECT_EQ(w.width(), TwipsToPixels(11370 + 80)) << "the header grid plus 80 twips";
+    EXPECT_NEAR(w.width() - w.HeaderGrid()->width(), TwipsToPixels(80), 1)
+        << "the header grid plus 80 twips";
+    EXPECT_GE(w.HeaderGrid()->width(), TwipsToPixels(11370) - 1);
 }
 
 TEST_F(IncomeReportTest, EachMonthOfThisYear) {
