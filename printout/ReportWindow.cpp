@@ -58,6 +58,7 @@ ReportWindow::ReportWindow(const ReportDesign& design)
     header_->setFont(gridFont);
     body_->setFont(gridFont);
     header_->SetScrollBars(0);
+    header_->setTextElideMode(Qt::ElideNone);
 }
 
 ReportWindow::~ReportWindow() = default;
@@ -160,17 +161,19 @@ void ReportWindow::FillReportGrid() {
     SetActionsEnabled(true);
 }
 
-// The width a cell's text needs, padding included (row -1: the heading over the column).
+// The width a cell's text needs with the cell's margins (row -1: the heading over the
+// column, which may touch the grid lines: it is clipped there, never shortened).
 int ReportWindow::TextWidthTwips(int row, int col) const {
     const QString text =
         row < 0 ? header_->TextMatrix(header_->Rows() - 1, col) : body_->TextMatrix(row, col);
     if (text.isEmpty()) return 0;
-    return PixelsToTwips(body_->fontMetrics().horizontalAdvance(text) + 10);
+    return PixelsToTwips(body_->fontMetrics().horizontalAdvance(text) + (row < 0 ? 4 : 10));
 }
 
 // The designed widths, each widened to the widest text of its heading, of the rows on the
 // first screens and of the last two rows (the totals, and the highest sequence number):
-// the amounts of a large shop are wider than the design's.
+// the amounts of a large shop are wider than the design's. The grids and the window widen
+// with them; with nothing wider they keep the design's sizes.
 void ReportWindow::FitColumns() {
     if (designWidths_.empty()) return;
     constexpr int kRowsMeasured = 200;
@@ -186,12 +189,15 @@ void ReportWindow::FitColumns() {
         body_->SetColWidth(c, width);
         extra += width - designWidths_[static_cast<size_t>(c)];
     }
-    // Both grids show every column, the vertical scroll bar beside them.
-    int columns = 0;
-    for (int c = 0; c < header_->Cols(); ++c) columns += header_->ColWidth(c);
-    const int frame =
-        PixelsToTwips(2 * body_->frameWidth() + body_->verticalScrollBar()->sizeHint().width());
-    const int width = qMax(designHeaderWidth_ + extra, columns + frame);
+    int width = designHeaderWidth_;
+    if (extra > 0) {
+        // Both grids then show every column, the vertical scroll bar beside them.
+        int columns = 0;
+        for (int c = 0; c < header_->Cols(); ++c) columns += header_->ColWidth(c);
+        const int frame =
+            PixelsToTwips(2 * body_->frameWidth() + body_->verticalScrollBar()->sizeHint().width());
+        width = qMax(designHeaderWidth_ + extra, columns + frame);
+    }
     SetWidthTwips(header_, width);
     SetWidthTwips(body_, width);
     SetWidthTwips(LblTitle, width);

@@ -123,6 +123,5 @@ TEST_F(CustomerReportTest, RentalCountsPastSixteenBits) {
               PixelsToTwips(w.BodyGrid()->fontMetrics().horizontalAdvance("301")))
         << "the sequence numbers of the last rows fit";
     EXPECT_GT(w.BodyGrid()->ColWidth(6), 800) << "the column widened to its amounts";
-    EXPECT_GT(w.BodyGrid()->ColWidth(3), 800) << "and to its heading";
     EXPECT_EQ(w.HeaderGrid()->ColWidth(6), w.BodyGrid()->ColWidth(6));
 }
