@@ -64,6 +64,12 @@ CounterPage::CounterPage(QWidget* parent) : ShopPage(parent) {
     ConnectList();
     SkipFocusWhenHidden();
     ConnectShop();
+    OnClick(LblBorrowUserName, this, [this] { LblBorrowUserName_Click(); });
+}
+
+// The basket's customer: the information window stays open beside the counter.
+void CounterPage::LblBorrowUserName_Click() {
+    MainWindow::Get()->ShowMemberInfo(LblBorrowUserName->Caption(), false);
 }
 
 QWidget* CounterPage::BuildFilterBar() {

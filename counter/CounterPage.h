@@ -53,6 +53,8 @@ class CounterPage : public ShopPage {
     // Fills the detail panel from the current row of adoDispCDInfo (cleared at EOF): its
     // labels, synopsis and the copies on the shelf.
     void RefreshDetailPanel();
+    // Opens the information window of the basket's customer.
+    void LblBorrowUserName_Click();
 
     // Event handlers of the list, its filters and the search box.
     void CboFilter_Click();

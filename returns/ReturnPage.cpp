@@ -92,6 +92,12 @@ ReturnPage::ReturnPage(QWidget* parent) : ShopPage(parent) {
     layout->addWidget(BuildDetailPanel(), 1);
     ConnectControls();
     ConnectShop();
+    OnClick(LblUserName, this, [this] { LblUserName_Click(); });
+}
+
+// The renter of the open rental: the window is modal, in front of the return page.
+void ReturnPage::LblUserName_Click() {
+    MainWindow::Get()->ShowMemberInfo(LblUserName->Caption(), true);
 }
 
 void ReturnPage::ConnectControls() {

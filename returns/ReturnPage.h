@@ -42,6 +42,8 @@ class ReturnPage : public ShopPage {
     // The hint beside the renter blinks between red and white.
     bool Label68Red() const { return label68Red_; }
     void SetLabel68Red(bool red);
+    // Opens the information window of the renter shown in the detail panel.
+    void LblUserName_Click();
 
     QComboBox* CboSelTime;
     QLineEdit* TxtFindBack;
