@@ -17,6 +17,10 @@ class ShopPage : public QWidget {
     virtual void ResetPanels() {}
     // A page button made this page the current one; button is the button's index.
     virtual void Activate(int button) { Q_UNUSED(button); }
+    // A page button was pressed while this page shows (its own button too): the page writes
+    // what must not stay pending while another page works. False keeps the page as it is,
+    // and the button does nothing more.
+    virtual bool MayLeave() { return true; }
     // The window became active while this page shows: the page's control takes the focus.
     virtual void FocusDefault() {}
     // A key the window previews (F9, Ctrl+O...): true when this page answered it.

@@ -16,6 +16,7 @@
 #include "core/pictures/Pictures.h"
 #include "counter/CounterPage.h"
 #include "members/MemberPage.h"
+#include "members/frmDispUser.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ErrorReport.h"
 #include "reports/StatisticsPage.h"
@@ -249,6 +250,7 @@ void frmMain::ShowPage(int page) {
 void frmMain::Image3_Click(int Index) {
     Timer1->stop();
     if (Index < 0 || Index >= kPageButtons) return;
+    if (!CurrentPage()->MayLeave()) return;
     const PageButton& button = kButtonPages[Index];
     ShowPage(button.page);
     if (button.page == kCounter) CounterMode = Index == 0 ? 1 : 2;
@@ -422,10 +424,11 @@ Recordset* frmMain::adoDispBorrow() const {
     return returns ? returns->adoDispBorrow.get() : nullptr;
 }
 
+// Opened modally from the return page, the window stands in front of its blinking hint,
+// which stops.
 void frmMain::ShowMemberInfo(const QString& UserID, bool modal) {
-    // The member information window comes with the member subsystem.
-    (void)UserID;
-    (void)modal;
+    if (modal) Timer1->stop();
+    frmDispUser::Open(UserID, modal, this);
 }
 
 Recordset* frmMain::adoDispCDInfo() const {

@@ -712,6 +712,33 @@ bool Recordset::HasPendingChanges() const {
     return std::any_of(d->rows.begin(), d->rows.end(), [](const Row& r) { return r.IsPending(); });
 }
 
+std::vector<Bookmark> Recordset::PendingRows() const {
+    std::vector<Bookmark> pending;
+    for (const Row& r : d->rows)
+        if (r.IsPending()) pending.push_back(r.bookmark);
+    return pending;
+}
+
+bool Recordset::IsNewRow(Bookmark b) const {
+    const int i = d->IndexOf(b);
+    return i >= 0 && d->rows[i].state == Row::State::New;
+}
+
+void Recordset::CancelRow(Bookmark b) {
+    d->RequireOpen();
+    const int i = d->IndexOf(b);
+    if (i < 0 || !d->rows[i].IsPending()) return;
+    if (i == d->cur) return CancelBatch(adAffectCurrent);
+    if (d->rows[i].state == Row::State::New) {
+        d->RemoveRowAt(i);
+        emit RecordChangeComplete();
+        return;
+    }
+    d->rows[i].Revert();
+    if (d->model) d->model->RowChanged(i);
+    emit RecordChangeComplete();
+}
+
 void Recordset::SetUniqueTable(const QString& table) {
     d->uniqueTable = table;
 }

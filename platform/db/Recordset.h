@@ -141,6 +141,13 @@ class Recordset : public QObject {
         bool kept_ = false;
     };
     bool HasPendingChanges() const;  // any row edited, added or deleted and not yet written
+    // The rows edited or added and not yet written (deleted rows aside), in order; whether
+    // one was added; and dropping one row's pending changes wherever the cursor stands (an
+    // added row disappears, the cursor staying on its own row), so that a save can decide
+    // row by row what it writes.
+    std::vector<Bookmark> PendingRows() const;
+    bool IsNewRow(Bookmark b) const;
+    void CancelRow(Bookmark b);
 
     // The table Delete removes a row from when the query joins several updatable
     // tables; by default the table of the first updatable field. A join never

@@ -61,13 +61,17 @@ void PageHost::ResetPanels() {
     for (ShopPage* page : pages_) page->ResetPanels();
 }
 
-void PageHost::Activate(ShopPage* page, int button) {
-    ShowPage(page);
+bool PageHost::Activate(ShopPage* page, int button) {
+    if (!ShowPage(page)) return false;
     page->Activate(button);
+    return true;
 }
 
-void PageHost::ShowPage(ShopPage* page) {
+bool PageHost::ShowPage(ShopPage* page) {
+    auto* current = qobject_cast<ShopPage*>(SSTab1->currentWidget());
+    if (current && !current->MayLeave()) return false;
     SSTab1->setCurrentWidget(page);
+    return true;
 }
 
 bool PageHost::IsShowing(const QWidget* page) const {

@@ -39,10 +39,12 @@ class PageHost : public Form, public MainWindow {
     // What start-up does once the window is loaded.
     void EnableEntry();
     void ResetPanels();
-    // A page button made the page the current one.
-    void Activate(ShopPage* page, int button);
-    // Another page shows, as when the operator went to a page this host does not hold.
-    void ShowPage(ShopPage* page);
+    // A page button made the page the current one, unless the page showing would not be
+    // left (false).
+    bool Activate(ShopPage* page, int button);
+    // Another page shows, as when the operator went to a page this host does not hold;
+    // false when the page showing would not be left.
+    bool ShowPage(ShopPage* page);
 
     // The orders the counter's and the return page's lists were asked to show, in turn.
     const QStringList& DispOrders() const { return dispOrders_; }
