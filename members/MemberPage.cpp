@@ -7,14 +7,66 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/MainWindow.h"
 #include "core/mdlMain.h"
+#include "members/MemberAccount.h"
+#include "members/MemberCard.h"
+#include "members/MemberFigures.h"
+#include "members/MemberLeave.h"
+#include "members/MemberNumber.h"
+#include "members/MemberSave.h"
+#include "members/frmUserBorrowLst.h"
+#include "members/frmUserSellLst.h"
+#include "platform/app/Clock.h"
+#include "platform/text/TypedAmount.h"
+#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
 const char* const kAllMembers = "select * from userinfo";
+const char* const kNoPayIn = "没有添写所缴会费！";
+const char* const kNoRefund = "没有添写退还会费的金额！";
+const char* const kRefundQuestion = "真的要退还会费吗？";
+const char* const kRefundTitle = "退还会费";
+const char* const kRefundAll =
+    "此用户没有缴纳这么多的会费，所以不能退还这个钱数，将退还用户全部会费";
+const char* const kLeaveQuestion = "此会员将退出本店，真的要退出本店吗？如果是请归还用户已缴的会费";
+const char* const kAmountBox = "退还或存入金额";
+constexpr int kJoinDateColumn = 3;
+constexpr int kMoneyColumn = 2;
 
+// An amount as a plain number: 12.5, 1234, 0 (two decimals at most, no grouping).
+QString PlainAmount(double value) {
+    QString text = Format(RoundHalfUp(value, 2), "0.##");
+    if (text.endsWith('.')) text.chop(1);
+    return text;
+}
+
+QString DateText(const QDate& d) {
+    return Format(d, "yyyy-mm-dd");
+}
+
+// A join date as the operator types it: "2024-03-07" or "2024-3-7".
+QDate TypedDate(const QString& text) {
+    const QString t = text.trimmed();
+    QDate d = QDate::fromString(t, "yyyy-MM-dd");
+    if (!d.isValid()) d = QDate::fromString(t, "yyyy-M-d");
+    return d;
+}
+
+// Sets a flag for the length of a block.
+class FlagOn {
+  public:
+    explicit FlagOn(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagOn() { flag_ = false; }
+    FlagOn(const FlagOn&) = delete;
+    FlagOn& operator=(const FlagOn&) = delete;
+
+  private:
+    bool& flag_;
+};
 }  // namespace
 
 MemberPage::MemberPage(QWidget* parent) : ShopPage(parent) {
@@ -37,6 +89,7 @@ MemberPage::MemberPage(QWidget* parent) : ShopPage(parent) {
     right->addLayout(buttons);
     right->addStretch();
     layout->addLayout(right, 2);
+    ConnectHandlers();
 }
 
 QWidget* MemberPage::BuildMemberList() {
@@ -48,6 +101,9 @@ QWidget* MemberPage::BuildMemberList() {
     DataGrid1->AddColumn("已缴会费", "money", 1300, kMoneyFormat);
     DataGrid1->AddColumn("入会时间", "JoinDate", 1300);
     DataGrid1->AddColumn("联系电话", "telephone", 1600);
+    // The balance changes through the account buttons only, the join date through its box.
+    DataGrid1->Columns(kMoneyColumn).SetLocked(true);
+    DataGrid1->Columns(kJoinDateColumn).SetLocked(true);
     v->addWidget(DataGrid1, 1);
     auto* find = new QHBoxLayout;
     Text3 = Named<QLineEdit>("Text3");
@@ -92,7 +148,6 @@ QGroupBox* MemberPage::BuildAccount() {
     FieldGrid fields(grid, 2);
     fields.Add("已存入金额：", LblMoney = ValueLabel("LblMoney"));
     MebAddMoney = Named<MaskEdBox>("MebAddMoney");
-    MebAddMoney->SetFormat(kMoneyFormat);
     fields.Add("退还或存入金额：", MebAddMoney);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command10 = Named<QPushButton>("Command10", QStringLiteral("缴纳会费")));
@@ -102,9 +157,27 @@ QGroupBox* MemberPage::BuildAccount() {
     return FrameAccount;
 }
 
+void MemberPage::ConnectHandlers() {
+    Handle(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
+    Handle(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
+    Handle(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
+    Handle(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    Handle(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    Handle(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
+    Handle(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
+    Handle(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
+    Handle(CmdPrint, &QPushButton::clicked, this, [this] { CmdPrint_Click(); });
+    Handle(DataGrid1, &DataGrid::RowColChange, this, [this] { DataGrid1_RowColChange(); });
+    HandleLostFocus(MaskEdBox1, this, [this] { MaskEdBox1_LostFocus(); });
+    HandleLostFocus(MebAddMoney, this, [this] { MebAddMoney_LostFocus(); });
+    OnKeyDown(Text3, this, [this](int& KeyCode, int Shift) {
+        RunReported([&] { Text3_KeyDown(KeyCode, Shift); });
+    });
+}
+
 void MemberPage::OpenMemberRecordset() {
     auto rs = std::make_unique<Recordset>();
-    rs->Open(kAllMembers, gConn, adLockOptimistic);
+    rs->Open(kAllMembers, gConn, adLockBatchOptimistic);
     DataGrid1->SetDataSource(rs.get());
     SetDataField(TxtUserID, "UserID");
     SetDataField(TxtAddress, "Address");
@@ -115,8 +188,216 @@ void MemberPage::OpenMemberRecordset() {
     adoUser = std::move(rs);
 }
 
+bool MemberPage::HasMember() const {
+    return adoUser && adoUser->HasCurrentRow();
+}
+
+// ---- The account panel -------------------------------------------------------------------
+
+QList<QWidget*> MemberPage::MemberControls() const {
+    return {TxtUserID, TxtUserName, MaskEdBox1, TxtAddress, TxtTele,   MebAddMoney, Command10,
+            Command11, Command12,   Command17,  Command18,  Command14, Command16,   CmdPrint};
+}
+
+void MemberPage::ZeroAccountLabels() {
+    LblBorrowCount->SetCaption(MemberFigures::CountText(0));
+    LblBuyCount->SetCaption(MemberFigures::CountText(0));
+    LblAllMoney->SetCaption(Format(0.0, kMoneyFormat));
+    LblBuyMoney->SetCaption(Format(0.0, kMoneyFormat));
+}
+
 void MemberPage::ShowUserAccount() {
-    // Not built yet: the account panel comes with the member windows; until then it stays empty.
+    if (!HasMember()) {
+        ZeroAccountLabels();
+        for (QWidget* w : MemberControls()) w->setEnabled(false);
+        return;
+    }
+    const QString userId = TxtUserID->text();
+    const MemberFigures::Lines rented = MemberFigures::Rentals(gConn, userId);
+    LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
+    LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));
+    const MemberFigures::Lines bought = MemberFigures::Sales(gConn, userId);
+    LblBuyCount->SetCaption(MemberFigures::CountText(bought.count));
+    LblBuyMoney->SetCaption(Format(bought.money, kMoneyFormat));
+    const Value joined = adoUser->Fields("JoinDate").GetValue();
+    if (!NullToStr(joined).isEmpty()) {
+        const QDate d = joined.ToDate();
+        MaskEdBox1->SetText(d.isValid() ? DateText(d) : NullToStr(joined));
+    }
+    for (QWidget* w : MemberControls()) w->setEnabled(true);
+}
+
+// ---- Saving ------------------------------------------------------------------------------
+
+bool MemberPage::SaveMembers() {
+    if (!adoUser || !adoUser->IsOpen()) return true;
+    if (HasMember() && TxtUserName->text().isEmpty()) {
+        const FlagOn saving(saving_);
+        adoUser->Requery();
+        return true;
+    }
+    return SavePendingRows();
+}
+
+bool MemberPage::SavePendingRows() {
+    if (!adoUser || !adoUser->IsOpen() || saving_) return true;
+    const FlagOn saving(saving_);
+    const MemberSave::Result result = MemberSave(*adoUser, this).Run();
+    if (!result.Refused()) return true;
+    MsgBox(MemberSave::RefusalMessage(result), vbInformation, QStringLiteral("提示"));
+    return false;
+}
+
+void MemberPage::Command16_Click() {
+    if (!HasMember() || !Command16->isEnabled()) return;
+    SaveMembers();
+}
+
+void MemberPage::DataGrid1_RowColChange() {
+    if (!IsAddingUser) SavePendingRows();
+    ShowUserAccount();
+}
+
+// The number is taken before the row is added: with none left, nothing is added.
+void MemberPage::Command13_Click() {
+    if (!adoUser || !adoUser->IsOpen()) return;
+    if (!SaveMembers()) return;
+    const std::optional<QString> number = MemberNumber::Next(gConn);
+    if (!number) {
+        MsgBox(MemberNumber::ExhaustedMessage(), vbInformation, QStringLiteral("提示"));
+        return;
+    }
+    const FlagOn adding(IsAddingUser);
+    adoUser->AddNew();
+    ZeroAccountLabels();
+    const QString today = DateText(Today());
+    MaskEdBox1->SetText(today);
+    adoUser->Fields("JoinDate") = today;
+    adoUser->Fields("userid") = *number;
+    LblMoney->SetCaption("0");
+    TxtUserName->setFocus();
+}
+
+// The leaving member is asked about as the page shows them once the other edits are
+// written; when the save moved away from them (a nameless new member dropped), nothing
+// is asked.
+void MemberPage::Command14_Click() {
+    if (!HasMember()) return;
+    const Bookmark member = adoUser->GetBookmark();
+    if (!SavePendingRows() || !HasMember() || adoUser->GetBookmark() != member) return;
+    const QString prompt =
+        QString::fromUtf8(kLeaveQuestion) + PlainAmount(Balance()) + QStringLiteral("元");
+    if (MsgBox(prompt, vbYesNo + vbQuestion, QStringLiteral("会员退出")) != vbYes) return;
+    const FlagOn saving(saving_);
+    MemberLeave::Run(*adoUser, this);
+    ShowUserAccount();  // the next member, or none after the last
+}
+
+void MemberPage::Text3_KeyDown(int& KeyCode, int) {
+    if (KeyCode != vbKeyReturn || !adoUser || !adoUser->IsOpen()) return;
+    const QString text = Text3->text();
+    const int field = adoUser->FieldIndex("userid");
+    for (int p = 1; p <= adoUser->RecordCount(); ++p) {
+        if (NullToStr(adoUser->ValueAt(p, field)).contains(text, Qt::CaseSensitive)) {
+            adoUser->SetAbsolutePosition(p);
+            return;
+        }
+    }
+    if (!adoUser->AtEOF()) adoUser->Move(adoUser->RecordCount() + 1);
+    ShowUserAccount();  // no member is current: the grid has no row to tell of it
+}
+
+// A text that is no date leaves the row as it is.
+void MemberPage::MaskEdBox1_LostFocus() {
+    if (!HasMember()) return;
+    const QDate d = TypedDate(MaskEdBox1->Text());
+    if (!d.isValid()) return;
+    const QString text = DateText(d);
+    if (NullToStr(adoUser->Fields("JoinDate").GetValue()) != text)
+        adoUser->Fields("JoinDate") = text;
+}
+
+// ---- The account buttons -----------------------------------------------------------------
+
+double MemberPage::Balance() const {
+    return HasMember() ? (*adoUser)["money"].ToDouble() : 0;
+}
+
+void MemberPage::SetBalance(double money) {
+    adoUser->Fields("money") = money;
+}
+
+// The box shows the amount the buttons will use.
+void MemberPage::MebAddMoney_LostFocus() {
+    const std::optional<double> amount = ParseAmount(MebAddMoney->Text());
+    MebAddMoney->SetText(amount ? PlainAmount(*amount) : QStringLiteral("0"));
+}
+
+std::optional<double> MemberPage::TypedAmount(const char* empty) {
+    const QString text = MebAddMoney->Text();
+    if (text.isEmpty()) {
+        MsgBox(QString::fromUtf8(empty), vbCritical + vbOKOnly, QStringLiteral("错误"));
+        return std::nullopt;
+    }
+    const std::optional<double> amount = ReadTypedAmount(text);
+    if (!amount)
+        MsgBox(AmountRefusal(QString::fromUtf8(kAmountBox), text), vbInformation,
+               QStringLiteral("提示"));
+    return amount;
+}
+
+void MemberPage::Command10_Click() {
+    if (accountBusy_ || !HasMember()) return;
+    const FlagOn busy(accountBusy_);
+    const std::optional<double> amount = TypedAmount(kNoPayIn);
+    if (!amount) return;
+    SetBalance(MemberAccount::PaidIn(Balance(), *amount));
+    MebAddMoney->SetText("");
+}
+
+void MemberPage::Command11_Click() {
+    if (accountBusy_ || !HasMember()) return;
+    const FlagOn busy(accountBusy_);
+    const std::optional<double> amount = TypedAmount(kNoRefund);
+    if (!amount) return;
+    const MemberAccount::Refund refund = MemberAccount::RefundOf(Balance(), *amount);
+    if (!refund.whole) {
+        if (MsgBox(QString::fromUtf8(kRefundQuestion), vbYesNo + vbQuestion,
+                   QString::fromUtf8(kRefundTitle)) == vbYes &&
+            HasMember())
+            SetBalance(refund.balance);
+    } else {
+        MsgBox(QString::fromUtf8(kRefundAll), vbInformation, QStringLiteral("提示"));
+        if (HasMember()) SetBalance(0);
+    }
+    MebAddMoney->SetText("");
+}
+
+void MemberPage::Command12_Click() {
+    if (accountBusy_ || !HasMember()) return;
+    const FlagOn busy(accountBusy_);
+    if (MsgBox(QString::fromUtf8(kRefundQuestion), vbYesNo + vbQuestion,
+               QString::fromUtf8(kRefundTitle)) == vbYes &&
+        HasMember())
+        SetBalance(0);
+}
+
+// ---- History and card ---------------------------------------------------------------------
+
+void MemberPage::Command18_Click() {
+    if (!HasMember()) return;
+    frmUserBorrowLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
+                           MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+}
+
+void MemberPage::Command17_Click() {
+    if (!HasMember()) return;
+    frmUserSellLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
+                         MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+}
+
+void MemberPage::CmdPrint_Click() {
+    MemberCard::Print({TxtUserID->text(), TxtUserName->text(), MaskEdBox1->Text()});
 }
 
 // ---- The page protocol -------------------------------------------------------------------
@@ -127,13 +408,20 @@ void MemberPage::Activate(int) {
     Text3->setFocus();
 }
 
-// Closing: a member row without a member number is dropped, another one's edit written.
+bool MemberPage::MayLeave() {
+    bool left = false;
+    RunReported([&] { left = SaveMembers(); });
+    return left;
+}
+
+// Closing: a member row without a member number is dropped, the others written as a save
+// writes them. A save refused is told as a failure, so that the operator may stay.
 bool MemberPage::SaveBeforeClosing() {
-    if (!adoUser || !adoUser->HasCurrentRow()) return true;
-    if (DataGrid1->Columns(0).Text().isEmpty()) {
-        adoUser->CancelUpdate();
-    } else {
-        adoUser->MoveLast();
-    }
+    if (!adoUser || !adoUser->IsOpen()) return true;
+    if (HasMember() && DataGrid1->Columns(0).Text().isEmpty())
+        adoUser->CancelRow(adoUser->GetBookmark());
+    const FlagOn saving(saving_);
+    const MemberSave::Result result = MemberSave(*adoUser, this).Run();
+    if (result.Refused()) throw DbError(MemberSave::RefusalMessage(result));
     return true;
 }

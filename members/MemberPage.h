@@ -12,6 +12,13 @@ class Label;
 class MaskEdBox;
 
 // Page 5 of the main window: the members, the current member's fields and account.
+//
+// The member recordset ("select * from userinfo") keeps every edit pending, the account
+// changes included, until the page saves: "保存(&V)", a change of the grid's row,
+// "新会员(&N)", and leaving the page (another page button, or this one pressed again before
+// it reads the members afresh). Nothing stays pending while another page may write the
+// members' money. A save the page cannot make (a member without a number, two members with
+// one number, a refused file) keeps the operator on the page with the edits.
 class MemberPage : public ShopPage {
     Q_OBJECT
   public:
@@ -19,14 +26,31 @@ class MemberPage : public ShopPage {
 
     // The page protocol.
     void Activate(int button) override;
+    bool MayLeave() override;
     bool SaveBeforeClosing() override;
 
     // Opens the member recordset afresh and binds the grid and the member's fields.
     void OpenMemberRecordset();
+    // The account panel of the current member, and which controls a member row enables.
     void ShowUserAccount();
+
+    void Command16_Click();  // save
+    void Command13_Click();  // new member
+    void Command14_Click();  // the member leaves
+    void DataGrid1_RowColChange();
+    void Text3_KeyDown(int& KeyCode, int Shift);
+    void MaskEdBox1_LostFocus();
+    void MebAddMoney_LostFocus();
+    void Command10_Click();  // pay in
+    void Command11_Click();  // refund the amount
+    void Command12_Click();  // refund everything
+    void Command18_Click();  // rentals not returned
+    void Command17_Click();  // purchases
+    void CmdPrint_Click();   // member card
 
     DataGrid* DataGrid1;
     std::unique_ptr<Recordset> adoUser;  // "select * from userinfo", opened by the page button
+    bool IsAddingUser = false;           // only while "新会员(&N)" runs
 
     QGroupBox* FrameMemberFields;  // "会员信息"
     QLineEdit* TxtUserID;
@@ -61,4 +85,23 @@ class MemberPage : public ShopPage {
     QGroupBox* BuildMemberFields();
     QGroupBox* BuildMemberLevel();
     QGroupBox* BuildAccount();
+    void ConnectHandlers();
+    QList<QWidget*> MemberControls() const;
+    void ZeroAccountLabels();
+
+    // The save of "保存(&V)": with the current member's name empty every pending edit is
+    // dropped; otherwise the pending rows are written. True when nothing stays pending.
+    bool SaveMembers();
+    // The pending rows written row by row under the name rule; a refusal is told. True
+    // when nothing stays pending.
+    bool SavePendingRows();
+    bool HasMember() const;
+    double Balance() const;
+    void SetBalance(double money);
+    // The amount typed for the account buttons; nothing (and the operator told) when it
+    // is no amount or negative. empty: the button's own message for an empty box.
+    std::optional<double> TypedAmount(const char* empty);
+
+    bool saving_ = false;
+    bool accountBusy_ = false;
 };

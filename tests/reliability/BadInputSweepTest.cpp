@@ -22,6 +22,10 @@
 #include "counter/frmControlSell.h"
 #include "counter/frmSellPay.h"
 #include "counter/frmUseTaxPay.h"
+#include "members/MemberPage.h"
+#include "members/frmDispUser.h"
+#include "members/frmUserBorrowLst.h"
+#include "members/frmUserSellLst.h"
 #include "platform/app/Clock.h"
 #include "platform/excel/SheetPrinter.h"
 #include "platform/ui/Controls.h"
@@ -150,6 +154,10 @@ QWidget* SalePayment() {
     return Active((dialog.Show(vbModeless, &frmMain::instance()), &dialog));
 }
 
+MemberPage& Members() {
+    return *static_cast<frmMain*>(Page(5))->Members;
+}
+
 struct SweepWindow {
     const char* name;
     std::function<QWidget*()> open;
@@ -207,6 +215,15 @@ const std::vector<SweepWindow>& Windows() {
         {"出售登记", [] { return Active(&SaleCheckOut()); }},
         {"出售信息", [] { return WithSaleBasket(); }},
         {"付款", [] { return SalePayment(); }},
+        {"会员信息",
+         [] {
+             return Active(
+                 (frmMain::instance().ShowMemberInfo("000001", false), &frmDispUser::instance()));
+         }},
+        {"出租光盘列表",
+         [] { return Active((Members().Command18_Click(), &frmUserBorrowLst::instance())); }},
+        {"购买光盘列表",
+         [] { return Active((Members().Command17_Click(), &frmUserSellLst::instance())); }},
         {"请稍候",
          [] {
              return Active((frmWait::instance().Show(vbModeless, &frmMain::instance()),

@@ -16,6 +16,10 @@
 #include "counter/SaleCheckOut.h"
 #include "counter/SaleLineRemoval.h"
 #include "counter/SaleSettlement.h"
+#include "members/MemberAccount.h"
+#include "members/MemberLeave.h"
+#include "members/MemberNumber.h"
+#include "members/MemberSave.h"
 #include "platform/db/Recordset.h"
 #include "returns/ReturnSettlement.h"
 #include "tests/reliability/CrashAction.h"
@@ -319,6 +323,65 @@ void ReturnPledgeBasket() {
         {{"0301000000030107", {2, 1}, true, 12, true}, {"0501000000030107", {1}, true, 6, true}},
         17.5));
 }
+
+// The member page's recordset, on the member given; its edits wait for the save.
+const char* const kMembers = "select * from userinfo";
+
+void OpenMembersAt(Recordset& members, const QString& userid) {
+    members.Open(kMembers, gConn, adLockBatchOptimistic);
+    Require(members.FindIf([&](const Recordset& rs) { return rs["userid"].ToString() == userid; }));
+}
+
+void SaveMembers(Recordset& members) {
+    Require(MemberSave(members).Run().outcome == MemberSave::Outcome::Written);
+}
+
+void SaveNewMember() {
+    Recordset members;
+    members.Open(kMembers, gConn, adLockBatchOptimistic);
+    const std::optional<QString> number = MemberNumber::Next(gConn);
+    Require(number.has_value());
+    members.AddNew();
+    members.Fields("userid") = *number;
+    members.Fields("username") = "赵六'%";
+    members.Fields("JoinDate") = "2026-12-08";
+    SaveMembers(members);
+}
+
+void SaveEditedMember() {
+    Recordset members;
+    OpenMembersAt(members, "000002");
+    members.Fields("telephone") = "010-5555";
+    members.Fields("address") = "北京市";
+    SaveMembers(members);
+}
+
+void PayInToMember() {
+    Recordset members;
+    OpenMembersAt(members, "000001");
+    members.Fields("money") = MemberAccount::PaidIn(members["money"].ToDouble(), 50);
+    SaveMembers(members);
+}
+
+void RefundToMember() {
+    Recordset members;
+    OpenMembersAt(members, "000001");
+    members.Fields("money") = MemberAccount::RefundOf(members["money"].ToDouble(), 30).balance;
+    SaveMembers(members);
+}
+
+void RefundMemberInFull() {
+    Recordset members;
+    OpenMembersAt(members, "000003");
+    members.Fields("money") = 0.0;
+    SaveMembers(members);
+}
+
+void MemberLeaves() {
+    Recordset members;
+    OpenMembersAt(members, "000003");
+    Require(MemberLeave::Run(members));
+}
 }  // namespace
 
 const std::vector<CrashAction>& CrashActions() {
@@ -338,6 +401,12 @@ const std::vector<CrashAction>& CrashActions() {
         {"WalkInDeposit", CrashShop::Fill, {SetWalkInDeposit}},
         {"MemberDeposit", CrashShop::Fill, {SetMemberDeposit}},
         {"DepositRule", CrashShop::Fill, {SetDepositRule}},
+        {"MemberSaveNew", CrashShop::Fill, {SaveNewMember}},
+        {"MemberSaveEdit", CrashShop::Fill, {SaveEditedMember}},
+        {"MemberPayIn", CrashShop::Fill, {PayInToMember}},
+        {"MemberRefund", CrashShop::Fill, {RefundToMember}},
+        {"MemberFullRefund", CrashShop::Fill, {RefundMemberInFull}},
+        {"MemberLeaves", CrashShop::Fill, {MemberLeaves}},
         {"ClosingWithBothBasketsOpen", CrashShop::FillWithBaskets, {RollBackRental, RollBackSale}},
         {"CounterRentalNewBasket", CrashShop::Fill, {RentToNewBasket}},
         {"CounterRentalExtendedLine", FillWithBasketsAndShelfCopies, {RentExtendingALine}},

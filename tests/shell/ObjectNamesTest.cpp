@@ -5,6 +5,9 @@
 #include "catalogue/frmFind.h"
 #include "catalogue/frmSelPrint.h"
 #include "core/frmWait.h"
+#include "members/frmDispUser.h"
+#include "members/frmUserBorrowLst.h"
+#include "members/frmUserSellLst.h"
 #include "platform/ui/frmMenu.h"
 #include "reports/frmBorrowReport.h"
 #include "reports/frmEarnReport.h"
@@ -52,6 +55,9 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmSellHotCDInfo::instance();
     frmControlBack::instance();
     frmPayMoney::instance();
+    frmDispUser::instance();
+    frmUserBorrowLst::instance();
+    frmUserSellLst::instance();
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (IsQtInternal(window->objectName())) continue;
@@ -70,4 +76,7 @@ TEST_F(ObjectNamesTest, EveryWindowNamesEachOfItsObjectsOnce) {
     frmSellHotCDInfo::unload();
     frmControlBack::unload();
     frmPayMoney::unload();
+    frmDispUser::unload();
+    frmUserBorrowLst::unload();
+    frmUserSellLst::unload();
 }

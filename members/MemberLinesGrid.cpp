@@ -1,0 +1,42 @@
+#include "members/MemberLinesGrid.h"
+
+#include "platform/text/VbText.h"
+#include "platform/ui/DisplayFormat.h"
+#include "platform/ui/FlexGrid.h"
+
+namespace {
+constexpr int kColumnTwips[4] = {200, 3000, 2000, 800};
+constexpr int kHeadingTwips = 300;
+}  // namespace
+
+void MemberLinesGrid::Start(const QStringList& headings, int lines) {
+    lines_ = lines;
+    grid_->Clear();
+    grid_->SetFixedRows(1);
+    grid_->SetFixedCols(1);
+    grid_->SetCols(4);
+    grid_->SetRows(lines + 2);
+    grid_->SetRowHeight(0, kHeadingTwips);
+    for (int c = 0; c < 4; ++c) grid_->SetColWidth(c, kColumnTwips[c]);
+    for (int c = 0; c < headings.size() && c < 3; ++c)
+        Cell(0, c + 1, headings[c], flexAlignCenterCenter);
+}
+
+void MemberLinesGrid::Line(int i, const QString& title, const QString& date, double amount) {
+    Cell(i + 1, 1, title, flexAlignLeftCenter);
+    Cell(i + 1, 2, date, flexAlignLeftCenter);
+    Cell(i + 1, 3, Format(amount, kMoneyFormat), flexAlignRightCenter);
+}
+
+void MemberLinesGrid::Total(double sum) {
+    Cell(lines_ + 1, 1, QStringLiteral("合计"), flexAlignLeftCenter, true);
+    Cell(lines_ + 1, 3, Format(sum, kMoneyFormat), flexAlignRightCenter, true);
+}
+
+void MemberLinesGrid::Cell(int row, int col, const QString& text, int alignment, bool bold) {
+    grid_->SetRow(row);
+    grid_->SetCol(col);
+    grid_->SetCellAlignment(alignment);
+    if (bold) grid_->SetCellFontBold(true);
+    grid_->SetText(text);
+}
