@@ -155,7 +155,7 @@ QWidget* SalePayment() {
 }
 
 MemberPage& Members() {
-    return *static_cast<frmMain*>(Page(5))->Members;
+    return *static_cast<frmMain*>(Page(5))->Members();
 }
 
 struct SweepWindow {

@@ -50,7 +50,7 @@ TEST_F(MembersInTheFrameTest, TheRentersLabelOpensTheWindowModallyAndStopsTheHin
     main.Image3_Click(1);
     Settle();
     EXPECT_TRUE(main.Timer1->isActive());
-    main.Returns->LblUserName->SetCaption("20261208001");
+    main.Returns()->LblUserName->SetCaption("20261208001");
     bool modal = false;
     QString type;
     QTimer::singleShot(0, [&] {
@@ -59,7 +59,7 @@ TEST_F(MembersInTheFrameTest, TheRentersLabelOpensTheWindowModallyAndStopsTheHin
         type = w.LblUserType->Caption();
         w.Unload();
     });
-    ClickLabel(main.Returns->LblUserName);
+    ClickLabel(main.Returns()->LblUserName);
     Settle();
     EXPECT_TRUE(modal);
     EXPECT_EQ(type, "零租用户");
@@ -70,7 +70,7 @@ TEST_F(MembersInTheFrameTest, EveryWayOffTheMemberPageSavesItFirst) {
     frmMain& main = Start();
     main.Image3_Click(5);
     Settle();
-    MemberPage& page = *main.Members;
+    MemberPage& page = *main.Members();
     page.MebAddMoney->SetText("50");
     page.Command10->click();
     Settle();
