@@ -37,7 +37,7 @@ MemberHistoryView::MemberHistoryView(QWidget* window, const Kind& kind) : kind_(
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(grid_);
-    window->resize(TwipsToPixels(6600), TwipsToPixels(4200));
+    window->resize(TwipsToPixels(7200), TwipsToPixels(4200));
 }
 
 void MemberHistoryView::Fill(const QString& UserID) {

@@ -5,7 +5,8 @@
 #include "platform/ui/FlexGrid.h"
 
 namespace {
-constexpr int kColumnTwips[4] = {200, 3000, 2000, 800};
+// The amount column is wide enough for its heading and a total of five digits in bold.
+constexpr int kColumnTwips[4] = {200, 3000, 2000, 1300};
 constexpr int kHeadingTwips = 300;
 }  // namespace
 
@@ -31,6 +32,10 @@ void MemberLinesGrid::Line(int i, const QString& title, const QString& date, dou
 void MemberLinesGrid::Total(double sum) {
     Cell(lines_ + 1, 1, QStringLiteral("合计"), flexAlignLeftCenter, true);
     Cell(lines_ + 1, 3, Format(sum, kMoneyFormat), flexAlignRightCenter, true);
+    // The grid opens on its first line, as when it was laid out.
+    grid_->SetRow(1);
+    grid_->SetCol(1);
+    grid_->scrollToTop();
 }
 
 void MemberLinesGrid::Cell(int row, int col, const QString& text, int alignment, bool bold) {

@@ -24,7 +24,7 @@ const char* const kOpenRentals =
     " from borrowinfo as a, cdinfo as b"
     " where a.borrowid not in (select substr(returnid, 1, 16) from returninfo)"
     " and substr(a.borrowid, 1, 12) = b.cdid and a.name = ?1";
-const int kWindowWidthTwips = 6600;
+const int kWindowWidthTwips = 7200;
 
 QString JoinDateText(const Value& v) {
     const QDate d = v.ToDate();

@@ -41,6 +41,8 @@ class MemberWindowsTest : public MembersFixture {
 
 TEST_F(MemberWindowsTest, TheInformationWindowShowsAMembersOpenRentalsWithTheRentDue) {
     MemberWithRentals();
+    // The window prices every line at the normal rent, whatever members pay.
+    Sql("update cdinfo set memberborrowprice = borrowprice / 2");
     frmDispUser::Open("000001", false, nullptr);
     frmDispUser& w = frmDispUser::instance();
     EXPECT_EQ(w.LblUserID->Caption(), "000001");
