@@ -11,6 +11,10 @@
 #include <cstdio>
 
 #include "core/mdlMain.h"
+#include "members/MemberPage.h"
+#include "members/frmDispUser.h"
+#include "members/frmUserBorrowLst.h"
+#include "members/frmUserSellLst.h"
 #include "platform/app/AppPath.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
@@ -59,6 +63,20 @@ ReportWindow* ShownReport(const char* name) {
             return qobject_cast<ReportWindow*>(w);
     }
     return nullptr;
+}
+
+// The member with the most rentals still out, current on the member page.
+QString BusiestMember(MemberPage& page) {
+    const QString member =
+        gConn
+            .Scalar(
+                "select name from borrowinfo where isreturnall = 0 and name in "
+                "(select userid from userinfo) group by name order by count(*) desc limit 1")
+            .ToString();
+    for (int p = 1; p <= page.adoUser->RecordCount(); ++p)
+        if (page.adoUser->ValueAt(p, page.adoUser->FieldIndex("userid")).ToString() == member)
+            page.adoUser->SetAbsolutePosition(p);
+    return member;
 }
 
 bool Save(QWidget* window, const QDir& out, const char* file) {
@@ -110,5 +128,19 @@ int main(int argc, char** argv) {
         }
         if (!Save(report, out, shot.file)) return 1;
     }
+    main.Image3_Click(5);
+    Settle();
+    MemberPage& members = *main.Members();
+    const QString member = BusiestMember(members);
+    Settle();
+    if (!Save(&main, out, "20-member-page-busiest.png")) return 1;
+    main.ShowMemberInfo(member, false);
+    Settle();
+    if (!Save(&frmDispUser::instance(), out, "21-member-info.png")) return 1;
+    members.Command18_Click();
+    members.Command17_Click();
+    Settle();
+    if (!Save(&frmUserBorrowLst::instance(), out, "22-member-rentals.png")) return 1;
+    if (!Save(&frmUserSellLst::instance(), out, "23-member-purchases.png")) return 1;
     return 0;
 }
