@@ -1,23 +1,11 @@
 #include "counter/RentalCheckOut.h"
 
-#include "core/CopyList.h"
-#include "core/RecordNumber.h"
 #include "core/mdlMain.h"
+#include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
 #include "platform/db/Connection.h"
 
 namespace {
-const char* const kLineExists = "select 1 from borrowinfo where borrowid = ?1";
-const char* const kInsertLine =
-    "insert into borrowinfo(borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
-    "remark, CredenceType) values (?1, ?2, ?3, ?4, ?5, ?5, ?6, '现金')";
-const char* const kExtendLine =
-    "update borrowinfo set borrowcount = borrowcount + ?2, borrowlst = borrowlst || ?3, "
-    "isnotpaylst = borrowlst || ?3 where borrowid = ?1";
-// After a line edit the line holds exactly the copies confirmed, each once.
-const char* const kRewriteLine =
-    "update borrowinfo set borrowcount = ?2, borrowlst = ?3, isnotpaylst = ?3 "
-    "where borrowid = ?1";
 // Rental lines of the title with some copies returned and some still out.
 const char* const kPartlyReturnedLine =
     "select 1 from borrowinfo as a, "
@@ -35,22 +23,19 @@ const char* const kSomeLent = "借出部分";
 RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& request) {
     Result result;
     if (request.copies.empty()) return result;
-    Basket basket = request.basket;
-    const bool newBasket = !basket.Open;
+    const bool newBasket = !request.basket.Open;
     Transaction t(conn);
-    if (newBasket) {
-        const std::optional<QString> number = RecordNumber::Lowest(conn, RecordNumber::Rental);
-        if (!number) {
-            result.outcome = Outcome::NumbersUsedUp;
-            return result;
-        }
-        basket.No = *number;
-        basket.UserType = request.userType;
-        basket.UserName = request.userName;
+    const std::optional<Basket> numbered =
+        BasketLines::Rental.Numbered(conn, request.basket, request.userType, request.userName);
+    if (!numbered) {
+        result.outcome = Outcome::NumbersUsedUp;
+        return result;
     }
+    Basket basket = *numbered;
     result.borrowid = request.cdid + basket.No;
-    const QString remark = request.remark.isEmpty() ? QStringLiteral(" ") : request.remark;
-    result.newLine = WriteLine(conn, request, result.borrowid, remark);
+    result.newLine = BasketLines::Rental.Write(
+        conn, result.borrowid,
+        {basket.UserName, request.copies, request.remark, request.now, request.rewritesLine});
     MarkTitleLent(conn, request, !request.rewritesLine || result.newLine);
 
     const DepositDue due = DepositDue::Read(conn, basket.UserName);
@@ -63,22 +48,6 @@ RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& requ
     result.basket = basket;
     result.outcome = Outcome::Written;
     return result;
-}
-
-// True when the line is new.
-bool RentalCheckOut::WriteLine(Connection& conn, const Request& request, const QString& borrowid,
-                               const QString& remark) {
-    const QString copies = CopyList::Of(request.copies);
-    const int count = static_cast<int>(request.copies.size());
-    if (conn.Scalar(kLineExists, {borrowid}).IsNull()) {
-        const QString customer = request.basket.Open ? request.basket.UserName : request.userName;
-        conn.Execute(kInsertLine, {borrowid, customer,
-                                   request.now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                                   count, copies, remark});
-        return true;
-    }
-    conn.Execute(request.rewritesLine ? kRewriteLine : kExtendLine, {borrowid, count, copies});
-    return false;
 }
 
 // Every listed copy going out, with no partly returned rental of the title, lends the title

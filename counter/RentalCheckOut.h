@@ -37,7 +37,5 @@ class RentalCheckOut {
     static Result Run(Connection& conn, const Request& request);
 
   private:
-    static bool WriteLine(Connection& conn, const Request& request, const QString& borrowid,
-                          const QString& remark);
     static void MarkTitleLent(Connection& conn, const Request& request, bool newRental);
 };

@@ -1,15 +1,11 @@
 #include "counter/RentalLineRemoval.h"
 
+#include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
 #include "counter/LentState.h"
 #include "platform/db/Connection.h"
 
 namespace {
-// Null when the line is not there.
-const char* const kLineCopies =
-    "select coalesce(borrowcount,0) from borrowinfo where borrowid = ?1";
-const char* const kDeleteLine = "delete from borrowinfo where borrowid = ?1";
-const char* const kLinesOfBasket = "select count(*) from borrowinfo where substr(borrowid,-4) = ?1";
 constexpr int kCdidLength = 12;
 }  // namespace
 
@@ -17,14 +13,14 @@ RentalLineRemoval::Result RentalLineRemoval::Run(Connection& conn, const Basket&
                                                  const QString& borrowid) {
     Result result;
     Transaction t(conn);
-    const Value copies = conn.Scalar(kLineCopies, {borrowid});
-    if (copies.IsNull()) return result;
-    result.copies = static_cast<int>(copies.ToInt());
+    const std::optional<int> copies = BasketLines::Rental.Copies(conn, borrowid);
+    if (!copies) return result;
+    result.copies = *copies;
     result.deposit = DepositDue::Read(conn, basket.UserName)
                          .OfCopies(conn, borrowid.left(kCdidLength), result.copies);
     LentState::LineGoes(conn, borrowid);
-    result.removed = conn.Execute(kDeleteLine, {borrowid}) > 0;
-    result.basketEmpty = conn.Scalar(kLinesOfBasket, {basket.No}).ToInt() == 0;
+    result.removed = BasketLines::Rental.Remove(conn, borrowid);
+    result.basketEmpty = BasketLines::Rental.BasketEmpty(conn, basket.No);
     t.Commit();
     return result;
 }

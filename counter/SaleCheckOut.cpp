@@ -1,20 +1,10 @@
 #include "counter/SaleCheckOut.h"
 
-#include "core/CopyList.h"
-#include "core/RecordNumber.h"
+#include "counter/BasketLines.h"
 #include "platform/db/Connection.h"
 #include "platform/text/VbText.h"
 
 namespace {
-const char* const kLineExists = "select 1 from sellinfo where sellid = ?1";
-const char* const kInsertLine =
-    "insert into Sellinfo(Sellid, name, Selldate, Sellcount, Selllst, remark) "
-    "values (?1, ?2, ?3, ?4, ?5, ?6)";
-const char* const kExtendLine =
-    "update Sellinfo set Sellcount = Sellcount + ?2, Selllst = Selllst || ?3 where Sellid = ?1";
-// After a line edit the line holds exactly the copies confirmed, each once.
-const char* const kRewriteLine =
-    "update Sellinfo set Sellcount = ?2, Selllst = ?3 where Sellid = ?1";
 const char* const kMarkTitleSold = "update cdinfo set issell = ?2 where cdid = ?1";
 
 constexpr int kSomeSold = 1;
@@ -24,21 +14,18 @@ constexpr int kAllSold = 2;
 SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request) {
     Result result;
     if (request.copies.empty()) return result;
-    Basket basket = request.basket;
     Transaction t(conn);
-    if (!basket.Open) {
-        const std::optional<QString> number = RecordNumber::Lowest(conn, RecordNumber::Sale);
-        if (!number) {
-            result.outcome = Outcome::NumbersUsedUp;
-            return result;
-        }
-        basket.No = *number;
-        basket.UserType = request.userType;
-        basket.UserName = request.userName;
+    const std::optional<Basket> numbered =
+        BasketLines::Sale.Numbered(conn, request.basket, request.userType, request.userName);
+    if (!numbered) {
+        result.outcome = Outcome::NumbersUsedUp;
+        return result;
     }
+    Basket basket = *numbered;
     result.sellid = request.cdid + basket.No;
-    const QString remark = request.remark.isEmpty() ? QStringLiteral(" ") : request.remark;
-    result.newLine = WriteLine(conn, request, result.sellid, remark);
+    result.newLine = BasketLines::Sale.Write(
+        conn, result.sellid,
+        {basket.UserName, request.copies, request.remark, request.now, request.rewritesLine});
     const int count = static_cast<int>(request.copies.size());
     conn.Execute(kMarkTitleSold, {request.cdid, count == request.offered ? kAllSold : kSomeSold});
     t.Commit();
@@ -50,20 +37,4 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
     result.basket = basket;
     result.outcome = Outcome::Written;
     return result;
-}
-
-// True when the line is new.
-bool SaleCheckOut::WriteLine(Connection& conn, const Request& request, const QString& sellid,
-                             const QString& remark) {
-    const QString copies = CopyList::Of(request.copies);
-    const int count = static_cast<int>(request.copies.size());
-    if (conn.Scalar(kLineExists, {sellid}).IsNull()) {
-        const QString customer = request.basket.Open ? request.basket.UserName : request.userName;
-        conn.Execute(kInsertLine,
-                     {sellid, customer, request.now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                      count, copies, remark});
-        return true;
-    }
-    conn.Execute(request.rewritesLine ? kRewriteLine : kExtendLine, {sellid, count, copies});
-    return false;
 }

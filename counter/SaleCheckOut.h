@@ -36,8 +36,4 @@ class SaleCheckOut {
     };
 
     static Result Run(Connection& conn, const Request& request);
-
-  private:
-    static bool WriteLine(Connection& conn, const Request& request, const QString& sellid,
-                          const QString& remark);
 };

@@ -1,12 +1,11 @@
 #include "counter/SaleLineRemoval.h"
 
+#include "counter/BasketLines.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
 
 namespace {
-// Null when the line is not there.
-const char* const kLineCopies = "select coalesce(sellcount,0) from sellinfo where sellid = ?1";
 const char* const kAllCopiesBack =
     "update cdinfo set issell = 0 from sellinfo as b "
     "where cdinfo.cdid = substr(b.sellid,1,12) and b.sellid = ?1 and b.sellcount = cdinfo.count";
@@ -14,8 +13,6 @@ const char* const kSomeCopiesBack =
     "update cdinfo set issell = 1 from sellinfo as b "
     "where cdinfo.cdid = substr(b.sellid,1,12) and b.sellid = ?1 "
     "and (cdinfo.count - b.sellcount) > 0";
-const char* const kDeleteLine = "delete from sellinfo where sellid = ?1";
-const char* const kLinesOfBasket = "select count(*) from sellinfo where substr(sellid,-4) = ?1";
 const char* const kPrices = "select sellprice, membersellprice from cdinfo where cdid = ?1";
 const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
 constexpr int kCdidLength = 12;
@@ -25,15 +22,15 @@ SaleLineRemoval::Result SaleLineRemoval::Run(Connection& conn, const Basket& bas
                                              const QString& sellid) {
     Result result;
     Transaction t(conn);
-    const Value copies = conn.Scalar(kLineCopies, {sellid});
-    if (copies.IsNull()) return result;
-    result.copies = static_cast<int>(copies.ToInt());
+    const std::optional<int> copies = BasketLines::Sale.Copies(conn, sellid);
+    if (!copies) return result;
+    result.copies = *copies;
     result.money = RoundHalfUp(
         result.copies * PricePerCopy(conn, sellid.left(kCdidLength), basket.UserName), 2);
     conn.Execute(kAllCopiesBack, {sellid});
     conn.Execute(kSomeCopiesBack, {sellid});
-    result.removed = conn.Execute(kDeleteLine, {sellid}) > 0;
-    result.basketEmpty = conn.Scalar(kLinesOfBasket, {basket.No}).ToInt() == 0;
+    result.removed = BasketLines::Sale.Remove(conn, sellid);
+    result.basketEmpty = BasketLines::Sale.BasketEmpty(conn, basket.No);
     t.Commit();
     return result;
 }
