@@ -29,28 +29,11 @@ namespace {
 const char* const kLine = "select borrowcount, borrowlst from borrowinfo where borrowid = ?1";
 const char* const kTitle =
     "select id, name, coalesce(count,0), station, coalesce(issell,0) from cdinfo where cdid = ?1";
-const char* const kMemberTitle = "会员编号：";
-const char* const kWalkInTitle = "用户姓名：";
-constexpr int kCdidLength = 12;
-
-// Set while a button's work runs; a second activation meanwhile does nothing.
-class BusyFlag {
-  public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-
-  private:
-    bool& flag_;
-};
-
-QWidget* Owner() {
-    return MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr;
-}
 
 // Shows the dialog beside the main window; the focus goes to the copies when a basket is
 // open (the customer is fixed), else to the customer's kind.
 void ShowCheckOut(frmControlBorrow& dialog) {
-    dialog.Show(vbModeless, Owner());
+    dialog.Show(vbModeless, BasketPanel::Owner());
     if (gBorrowBasket.Open)
         dialog.ListView1->setFocus();
     else
@@ -58,7 +41,8 @@ void ShowCheckOut(frmControlBorrow& dialog) {
 }
 }  // namespace
 
-RentalBasketPanel::RentalBasketPanel(CounterPage& page) : QObject(&page), page_(page) {
+RentalBasketPanel::RentalBasketPanel(CounterPage& page)
+    : BasketPanel(page, page.LvwReturn, QStringLiteral("BorrowID")) {
     Handle(page_.CmdBorrow, &QPushButton::clicked, this, [this] { CmdBorrow_Click(); });
     Handle(page_.CmdBorrowEdit, &QPushButton::clicked, this, [this] { CmdBorrowEdit_Click(); });
     Handle(page_.CmdDel, &QPushButton::clicked, this, [this] { CmdDel_Click(); });
@@ -67,10 +51,6 @@ RentalBasketPanel::RentalBasketPanel(CounterPage& page) : QObject(&page), page_(
     OnGotFocus(page_.TxtCredence, this, [this] {
         if (page_.Frame13->isVisible()) page_.TxtCredence->selectAll();
     });
-}
-
-bool RentalBasketPanel::IsCurrentPage() const {
-    return MainWindow::IsLoaded() && MainWindow::Get()->IsShowing(&page_);
 }
 
 void RentalBasketPanel::CmdBorrow_Click() {
@@ -97,20 +77,11 @@ void RentalBasketPanel::CmdBorrowEdit_Click() {
     ListItem* row = page_.LvwReturn->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
-    const QString borrowid = row->SubItem("BorrowID");
-    const QString cdid = borrowid.left(kCdidLength);
-    Statement line(gConn, kLine);
-    line.Bind({borrowid});
-    const bool found = line.Step();
-    const int copies = found ? static_cast<int>(line.Column(0).ToInt())
-                             : static_cast<int>(Val(row->SubItem("OutCount")));
-    const QString lineCopies = found ? line.Column(1).ToString() : QString();
+    const auto [borrowid, cdid, copies, lineCopies] = ReadLine(*row, kLine);
     Statement title(gConn, kTitle);
     title.Bind({cdid});
     if (!title.Step()) return;
-    const ShelfCopies shelf =
-        ShelfCopies::Of(gConn, cdid, static_cast<int>(title.Column(2).ToInt()),
-                        title.Column(3).ToString(), title.Column(4).ToInt() != 0 ? 1 : 0);
+    const ShelfCopies shelf = ShelfOf(cdid, title);
 
     frmControlBorrow& dialog = frmControlBorrow::instance();
     QPointer<frmControlBorrow> alive(&dialog);
@@ -156,8 +127,7 @@ void RentalBasketPanel::CmdTax_Click() {
     TxtCredence_LostFocus();
     const QString credence = page_.TxtCredence->text();
     const int pay = frmUseTaxPay::Ask(
-        credence, page_.LblBorrowUserNameTotle->Caption() == QString::fromUtf8(kMemberTitle),
-        Owner());
+        credence, IsMemberCaption(page_.LblBorrowUserNameTotle->Caption()), Owner());
     if (pay < 0) return;
     RentalSettlement::Request request;
     request.basketNo = gBorrowBasket.No;
@@ -182,35 +152,14 @@ void RentalBasketPanel::TxtCredence_LostFocus() {
     if (amount) page_.TxtCredence->setText(Format(RoundHalfUp(*amount, 2), kMoneyFormat));
 }
 
-void RentalBasketPanel::PrepareColumns() {
-    ColumnHeaderList columns = page_.LvwReturn->ColumnHeaders();
-    columns.Clear();
-    columns.Add("ID", QStringLiteral("光盘编号"), 1300);
-    columns.Add("BorrowID", QStringLiteral("出租编号"), 0);
-    columns.Add("MovieName", QStringLiteral("影片名称"), 4700);
-    columns.Add("OutCount", QStringLiteral("出租数量"), 1100);
-}
-
 void RentalBasketPanel::LineWritten(const RentalCheckOut::Result& result, const QString& id,
                                     const QString& movieName, bool rewrote) {
     const int copies = static_cast<int>(result.basket.CountSum - gBorrowBasket.CountSum);
     gBorrowBasket = result.basket;
     gForeGiftSum = RoundHalfUp(gForeGiftSum + result.deposit, 2);
-    ListView* list = page_.LvwReturn;
-    ListItem* row = list->FindItem(result.borrowid, lvwSubItem);
-    if (!row) {
-        row = list->ListItems().Add(list->ListItems().Count() + 1, QString(), id);
-        row->SetSubItem("BorrowID", result.borrowid);
-        row->SetSubItem("MovieName", movieName);
-        row->SetSubItem("OutCount", "0");
-    }
-    const int before = rewrote ? 0 : static_cast<int>(Val(row->SubItem("OutCount")));
-    row->SetSubItem("OutCount", QString::number(before + copies));
+    ShowLine(result.borrowid, id, movieName, copies, rewrote);
     EnableButtons(true);
-    const bool member = gBorrowBasket.UserType == kMemberUser;
-    page_.LblBorrowUserNameTotle->SetCaption(
-        QString::fromUtf8(member ? kMemberTitle : kWalkInTitle));
-    page_.LblBorrowUserName->SetCaption(gBorrowBasket.UserName);
+    ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
     ShowTotals();
     page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
     Refresh();

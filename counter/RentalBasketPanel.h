@@ -1,21 +1,18 @@
 #pragma once
-#include <QObject>
 #include <QString>
 
+#include "counter/BasketPanel.h"
 #include "counter/RentalCheckOut.h"
-
-class CounterPage;
 
 // The rental basket of the counter page (frame "出租信息"): the check-out of the current
 // title, the edit and removal of a line, the settlement, and the panel they all write
 // (LvwReturn, the copies and the deposit due, the customer, the amount box TxtCredence).
 // Every button acts only while the counter page is the one shown, and acts once: a second
 // activation while the first runs, or after it closed what it acted on, does nothing.
-class RentalBasketPanel : public QObject {
+class RentalBasketPanel : public BasketPanel {
     Q_OBJECT
   public:
     explicit RentalBasketPanel(CounterPage& page);
-    CounterPage& Page() const { return page_; }
 
     void CmdBorrow_Click();      // "出租此光盘(&B)"
     void CmdBorrowEdit_Click();  // "编辑此光盘(&E)"
@@ -25,19 +22,14 @@ class RentalBasketPanel : public QObject {
     void TxtCredence_LostFocus();
 
     // What the check-out dialog asks of the panel.
-    void PrepareColumns();
     void LineWritten(const RentalCheckOut::Result& result, const QString& id,
                      const QString& movieName, bool rewrote);
-    void KeepOpen();    // left without confirming, lines in the basket
-    void CloseEmpty();  // left without confirming, no line in the basket
+    void KeepOpen() override;
+    void CloseEmpty() override;
 
   private:
-    bool IsCurrentPage() const;
     void ShowTotals();
     void EnableButtons(bool enabled);
     // The lists that show rentals follow what was written.
     void Refresh();
-
-    CounterPage& page_;
-    bool busy_ = false;
 };

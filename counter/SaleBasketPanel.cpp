@@ -26,22 +26,6 @@ const char* const kLine = "select sellcount, selllst from sellinfo where sellid 
 const char* const kTitle =
     "select id, name, coalesce(count,0), station, coalesce(issell,0), sellprice, "
     "membersellprice from cdinfo where cdid = ?1";
-const char* const kMemberTitle = "会员编号：";
-const char* const kWalkInTitle = "用户姓名：";
-constexpr int kCdidLength = 12;
-
-class BusyFlag {
-  public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-
-  private:
-    bool& flag_;
-};
-
-QWidget* Owner() {
-    return MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr;
-}
 
 // A title without a sale price is sold at 0 to everyone; a member's price not set is 0.
 void SetPrices(frmControlSell& dialog, const Value& price, const Value& memberPrice) {
@@ -50,22 +34,19 @@ void SetPrices(frmControlSell& dialog, const Value& price, const Value& memberPr
 }
 
 void ShowCheckOut(frmControlSell& dialog) {
-    dialog.Show(vbModeless, Owner());
+    dialog.Show(vbModeless, BasketPanel::Owner());
     dialog.update();
     dialog.Command2->setFocus();
 }
 }  // namespace
 
-SaleBasketPanel::SaleBasketPanel(CounterPage& page) : QObject(&page), page_(page) {
+SaleBasketPanel::SaleBasketPanel(CounterPage& page)
+    : BasketPanel(page, page.lvwSell, QStringLiteral("SellID")) {
     Handle(page_.Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
     Handle(page_.CmdSellEdit, &QPushButton::clicked, this, [this] { CmdSellEdit_Click(); });
     Handle(page_.CmdDelSellCD, &QPushButton::clicked, this, [this] { CmdDelSellCD_Click(); });
     Handle(page_.CmdSellTax, &QPushButton::clicked, this, [this] { CmdSellTax_Click(); });
     Handle(page_.LblSellMoney, &Label::Change, this, [this] { LblSellMoney_Change(); });
-}
-
-bool SaleBasketPanel::IsCurrentPage() const {
-    return MainWindow::IsLoaded() && MainWindow::Get()->IsShowing(&page_);
 }
 
 void SaleBasketPanel::Command15_Click() {
@@ -94,21 +75,12 @@ void SaleBasketPanel::CmdSellEdit_Click() {
     ListItem* row = page_.lvwSell->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
-    const QString sellid = row->SubItem("SellID");
-    const QString cdid = sellid.left(kCdidLength);
-    Statement line(gConn, kLine);
-    line.Bind({sellid});
-    const bool found = line.Step();
-    const int copies = found ? static_cast<int>(line.Column(0).ToInt())
-                             : static_cast<int>(Val(row->SubItem("OutCount")));
-    const QString lineCopies = found ? line.Column(1).ToString() : QString();
+    const auto [sellid, cdid, copies, lineCopies] = ReadLine(*row, kLine);
     Statement title(gConn, kTitle);
     title.Bind({cdid});
     if (!title.Step()) return;
     // The line's own copies are sold: the shelf is every copy neither out nor sold.
-    const ShelfCopies shelf =
-        ShelfCopies::Of(gConn, cdid, static_cast<int>(title.Column(2).ToInt()),
-                        title.Column(3).ToString(), title.Column(4).ToInt() != 0 ? 1 : 0);
+    const ShelfCopies shelf = ShelfOf(cdid, title);
 
     frmControlSell& dialog = frmControlSell::instance();
     QPointer<frmControlSell> alive(&dialog);
@@ -181,33 +153,13 @@ void SaleBasketPanel::LblSellMoney_Change() {
     page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
 }
 
-void SaleBasketPanel::PrepareColumns() {
-    ColumnHeaderList columns = page_.lvwSell->ColumnHeaders();
-    columns.Clear();
-    columns.Add("ID", QStringLiteral("光盘编号"), 1300);
-    columns.Add("SellID", QStringLiteral("出租编号"), 0);
-    columns.Add("MovieName", QStringLiteral("影片名称"), 4700);
-    columns.Add("OutCount", QStringLiteral("出租数量"), 1100);
-}
-
 void SaleBasketPanel::LineWritten(const SaleCheckOut::Result& result, const QString& id,
                                   const QString& movieName, bool rewrote) {
     const int copies = static_cast<int>(result.basket.CountSum - gSellBasket.CountSum);
     gSellBasket = result.basket;
-    ListView* list = page_.lvwSell;
-    ListItem* row = list->FindItem(result.sellid, lvwSubItem);
-    if (!row) {
-        row = list->ListItems().Add(list->ListItems().Count() + 1, QString(), id);
-        row->SetSubItem("SellID", result.sellid);
-        row->SetSubItem("MovieName", movieName);
-        row->SetSubItem("OutCount", "0");
-    }
-    const int before = rewrote ? 0 : static_cast<int>(Val(row->SubItem("OutCount")));
-    row->SetSubItem("OutCount", QString::number(before + copies));
+    ShowLine(result.sellid, id, movieName, copies, rewrote);
     EnableButtons(true);
-    const bool member = gSellBasket.UserType == kMemberUser;
-    page_.LblSellUserNameTotle->SetCaption(QString::fromUtf8(member ? kMemberTitle : kWalkInTitle));
-    page_.LblSellUserName->SetCaption(gSellBasket.UserName);
+    ShowCustomer(page_.LblSellUserNameTotle, page_.LblSellUserName, gSellBasket);
     ShowTotals();
     Refresh();
 }
