@@ -9,7 +9,7 @@
 //    BM_RowChangeHandler: the same without the repaint);
 //  - BM_SearchScanNoMatch: Enter on a text no title holds, the whole list scanned, yielding
 //    every 30 records.
-// And the statement alone, the Part's "select *" against the columns the page shows
+// And the statement alone, the whole row ("select *") against the columns the page shows
 // (BM_OpenListAllColumns, BM_OpenListShownColumns), for the refill's share of SQLite.
 #include <benchmark/benchmark.h>
 
