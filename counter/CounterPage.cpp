@@ -119,8 +119,6 @@ QWidget* CounterPage::BuildDiscList() {
     dgDispCDInfo->AddColumn("被借出次数", "outcount", 1100);
     dgDispCDInfo->AddColumn("产地", "born", 900);
     dgDispCDInfo->SetAllowUpdate(false);
-    // Nothing is typed into the list: Tab goes on to the next control, not the next cell.
-    dgDispCDInfo->setTabKeyNavigation(false);
     LblCDCount = Named<Label>("LblCDCount", QStringLiteral("0"));
     auto* countRow = new QHBoxLayout;
     countRow->addStretch();

@@ -17,6 +17,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new DataGridMod
                     QAbstractItemView::AnyKeyPressed);
     setSortingEnabled(false);
     setWordWrap(false);
+    // Tab goes on to the window's next control; the arrow keys move between cells.
+    setTabKeyNavigation(false);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

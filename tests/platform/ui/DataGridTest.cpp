@@ -438,3 +438,14 @@ TEST_F(DataGridTest, QtsModelCheckerFindsNothingAsColumnsAndQueriesChange) {
     EXPECT_EQ(check.Faults(), QStringList()) << "the recordset destroyed";
     EXPECT_EQ(plain.model()->rowCount(), 0);
 }
+
+// Tab leaves the grid for the window's next control; the arrow keys walk the cells.
+TEST_F(DataGridTest, TabLeavesTheGridAndArrowsWalkTheCells) {
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(grid->currentIndex().column(), 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_EQ(grid->currentIndex().column(), 1) << "Tab does not move the current cell";
+}
