@@ -475,7 +475,7 @@ void CounterPage::dgDispCDInfo_HeadClick(int ColIndex) {
 }
 
 void CounterPage::adoDispCDInfo_MoveComplete() {
-    if (Search->Searching || requerying_) return;
+    if (Search->Searching() || requerying_) return;
     FillDetailPanel(false);
 }
 

@@ -38,13 +38,23 @@ void ClearCancel() {
 CounterSearch::CounterSearch(Page page, QObject* parent)
     : QObject(parent), page_(std::move(page)) {}
 
+bool CounterSearch::Searching() const {
+    const MainWindow* frame = MainWindow::Get();
+    return scanning_ || (frame && frame->Searching);
+}
+
+void CounterSearch::SetSearching(bool on) {
+    scanning_ = on;
+    if (MainWindow* frame = MainWindow::Get()) frame->Searching = on;
+}
+
 bool CounterSearch::Enter(const QString& text) {
-    if (Searching) return false;
+    if (Searching()) return false;
     if (text.isEmpty() || !SearchTextChanged) {
         page_.checkOut();
         return true;
     }
-    Searching = true;
+    SetSearching(true);
     ClearCancel();
     SearchHitCount = 0;
     SearchHits = {-1};
@@ -58,12 +68,12 @@ bool CounterSearch::Enter(const QString& text) {
 }
 
 bool CounterSearch::Down(const QString& text) {
-    if (Searching) return false;
+    if (Searching()) return false;
     if (SearchHitIndex != SearchHitCount - 1) {
         if (SearchHitCount > 0) MoveTo(SearchHits[static_cast<size_t>(++SearchHitIndex)]);
         return true;
     }
-    Searching = true;
+    SetSearching(true);
     ClearCancel();
     // On from the record after the current one, wherever the list stands now.
     SearchPos = OrdinalAfterCurrent();
@@ -73,14 +83,14 @@ bool CounterSearch::Down(const QString& text) {
 }
 
 bool CounterSearch::Up() {
-    if (Searching) return false;
+    if (Searching()) return false;
     if (SearchHitIndex > 0) MoveTo(SearchHits[static_cast<size_t>(--SearchHitIndex)]);
     return true;
 }
 
 void CounterSearch::Forget() {
     ++scanRun_;
-    Searching = false;
+    if (scanning_) SetSearching(false);
     SearchHitCount = 0;
     SearchHits = {-1};
     SearchHitIndex = -1;
@@ -106,7 +116,7 @@ CounterSearch::Ended CounterSearch::Scan(const QString& text) {
             DoEvents();
             if (!alive || run != scanRun_) return Ended::Abandoned;
             if (!guard.MayGoOn()) {
-                Searching = false;  // the window is going: the keys need not wait for it
+                SetSearching(false);  // the window is going: the keys need not wait for it
                 return Ended::Abandoned;
             }
             if (TakeCancel()) return Ended::Done;
@@ -129,7 +139,7 @@ void CounterSearch::Found() {
 // The list shows the first match found by Enter, or the newest one after Down; with no
 // match at all it returns to its first record.
 void CounterSearch::Finish(bool afterEnter) {
-    Searching = false;
+    SetSearching(false);
     Recordset* rs = page_.list();
     const bool anyRow = rs && rs->RecordCount() > 0;
     if (SearchHits[0] == -1) {

@@ -34,8 +34,11 @@ class CounterSearch : public QObject {
     int SearchHitCount = 0;
     int SearchHitIndex = -1;  // the match shown; -1 when none
     int SearchPos = 0;        // the record the scan looks at
-    bool Searching = false;   // a scan runs: the list's row moves do not refresh the panel
     bool SearchTextChanged = false;
+
+    // A scan runs: the list's row moves do not refresh the panel. The flag is the main
+    // window's, one for every page's search, set while this page's scan runs.
+    bool Searching() const;
 
     // The search box's events. The keys return false when ignored (a scan runs).
     void TextChanged() { SearchTextChanged = true; }
@@ -48,6 +51,8 @@ class CounterSearch : public QObject {
     void Forget();
 
   private:
+    void SetSearching(bool on);
+    bool scanning_ = false;  // this page's scan runs
     enum class Ended { Done, Abandoned };
     Ended Scan(const QString& text);
     void Finish(bool afterEnter);

@@ -216,12 +216,16 @@ TEST_F(CounterSearchTest, AScanIsNeverReEnteredAndARefillStopsIt) {
     AddTitles(100, {{95, "英雄"}});
     CounterPage& page = Open();
     TypeText("yx");
+    bool frameSearching = false;
     DuringTheScan([&] {
+        frameSearching = Host().Searching;
         QTest::keyClick(page.TxtFind, Qt::Key_Return);
         QTest::keyClick(page.TxtFind, Qt::Key_Down);
         QTest::keyClick(page.TxtFind, Qt::Key_Up);
     });
     Key(Qt::Key_Return);
+    EXPECT_TRUE(frameSearching) << "the scan holds the main window's one search flag";
+    EXPECT_FALSE(Host().Searching);
     EXPECT_EQ(Current(), "A95");
     EXPECT_EQ(Search().SearchHitCount, 1);
     EXPECT_EQ(SelectedRows(), 1);
@@ -230,7 +234,7 @@ TEST_F(CounterSearchTest, AScanIsNeverReEnteredAndARefillStopsIt) {
     TypeText("yx");
     DuringTheScan([&] { Pick(page.CboTypeFind, "DVD"); });
     Key(Qt::Key_Return);
-    EXPECT_FALSE(Search().Searching);
+    EXPECT_FALSE(Search().Searching());
     EXPECT_EQ(Search().SearchHitCount, 0);
     EXPECT_EQ(Current(), "A01") << "the new list shows its first row";
     EXPECT_EQ(SelectedRows(), 0);
