@@ -81,9 +81,3 @@ class ListingTest : public ReportsTest {
         return Body(w, static_cast<int>(w.Pages().columns));
     }
 };
-
-inline QStringList R(std::initializer_list<const char*> cells) {
-    QStringList out;
-    for (const char* c : cells) out << QString::fromUtf8(c);
-    return out;
-}

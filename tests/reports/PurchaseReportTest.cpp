@@ -7,15 +7,6 @@
 #include "tests/platform/excel/ExcelTestKit.h"
 #include "tests/reports/ReportsFixture.h"
 
-namespace {
-using Rows = std::vector<QStringList>;
-QStringList R(std::initializer_list<const char*> cells) {
-    QStringList out;
-    for (const char* c : cells) out << QString::fromUtf8(c);
-    return out;
-}
-}  // namespace
-
 class PurchaseReportTest : public ReportsTest {
   protected:
     frmBuyReport& Opened() {

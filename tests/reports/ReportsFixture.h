@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QStringList>
+#include <initializer_list>
+#include <vector>
 
 #include "core/mdlMain.h"
 #include "platform/ui/FlexGrid.h"
@@ -18,6 +20,14 @@
 #include "reports/frmUserReport.h"
 #include "tests/core/PageHost.h"
 #include "tests/printout/ReportFixture.h"
+
+// The expected rows of a grid, written as UTF-8 literals.
+using Rows = std::vector<QStringList>;
+inline QStringList R(std::initializer_list<const char*> cells) {
+    QStringList out;
+    for (const char* c : cells) out << QString::fromUtf8(c);
+    return out;
+}
 
 // A small shop whose figures are worked out by hand in the tests, on Wednesday
 // 16 December 2026 (the purchase week runs from Monday the 14th to Sunday the 20th):
