@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchMain.h"
-#include "bench/BenchShop.h"
+#include "bench/BenchProgram.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,24 +40,12 @@
 #include "shell/frmMain.h"
 
 namespace {
-// The large shop as the program folder's cdmanage.mdb, copied afresh for this run: the
-// benchmarks write baskets into it.
-QString ProgramFolder() {
-    static QTemporaryDir dir;
-    const QString db = QDir(dir.path()).filePath("cdmanage.mdb");
-    if (!QFile::exists(db)) QFile::copy(BenchShop("large"), db);
-    return dir.path();
-}
-
 CounterPage& Counter() {
     if (!frmMain::isLoaded()) {
-        SetAppPath(ProgramFolder());
+        SetAppPath(LargeShopProgramFolder());
         SetNow(QDateTime(kBenchToday, QTime(9, 0)));
-        SetMsgBoxResponder([](const MsgBoxCall& call) {
-            std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-            return int(vbOK);
-        });
-        gConn.OpenFile(QDir(ProgramFolder()).filePath("cdmanage.mdb"));
+        PrintAndAcceptMessages();
+        gConn.OpenFile(QDir(LargeShopProgramFolder()).filePath("cdmanage.mdb"));
         frmMain& main = frmMain::instance();
         main.show();
         main.activateWindow();

@@ -8,13 +8,13 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchMain.h"
+#include "bench/BenchProgram.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,40 +24,15 @@
 #include "platform/app/Clock.h"
 #include "platform/ui/MsgBox.h"
 #include "shell/frmMain.h"
-#include "tools/demodata/ShopGenerator.h"
 
 namespace {
-const QDate kToday(2026, 12, 20);
-
-QTemporaryDir& Folder() {
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// The large shop as the program folder's cdmanage.mdb, made once.
-QString ProgramFolder() {
-    const QString dir = Folder().path();
-    const QString db = QDir(dir).filePath("cdmanage.mdb");
-    if (QFile::exists(db)) return dir;
-    ShopGenerator generator({*DemoSizeNamed("large"), 1, kToday});
-    QString error;
-    if (!generator.Generate(db, &error)) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        std::exit(1);
-    }
-    return dir;
-}
-
 // The main window loaded on the large shop, showing the catalogue page.
 CataloguePage& Catalogue() {
     if (!frmMain::isLoaded()) {
-        SetAppPath(ProgramFolder());
-        SetNow(QDateTime(kToday, QTime(9, 0)));
-        SetMsgBoxResponder([](const MsgBoxCall& call) {
-            std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-            return int(vbOK);
-        });
-        gConn.OpenFile(QDir(ProgramFolder()).filePath("cdmanage.mdb"));
+        SetAppPath(LargeShopProgramFolder());
+        SetNow(QDateTime(kBenchToday, QTime(9, 0)));
+        PrintAndAcceptMessages();
+        gConn.OpenFile(QDir(LargeShopProgramFolder()).filePath("cdmanage.mdb"));
         frmMain::instance().Image3_Click(frmMain::kCatalogue);
     }
     return *frmMain::instance().Catalogue;

@@ -17,7 +17,7 @@
 #include <QLineEdit>
 
 #include "bench/BenchMain.h"
-#include "bench/BenchShop.h"
+#include "bench/BenchProgram.h"
 #include "core/mdlMain.h"
 #include "counter/CounterPage.h"
 #include "counter/CounterSearch.h"
@@ -31,10 +31,7 @@ namespace {
 CounterPage& Counter() {
     if (!frmMain::isLoaded()) {
         SetNow(QDateTime(kBenchToday, QTime(9, 0)));
-        SetMsgBoxResponder([](const MsgBoxCall& call) {
-            std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-            return int(vbOK);
-        });
+        PrintAndAcceptMessages();
         gConn.OpenFile(BenchShop("large"));
         frmMain& main = frmMain::instance();
         main.show();

@@ -10,7 +10,7 @@
 #include <QDir>
 
 #include "bench/BenchMain.h"
-#include "bench/BenchShop.h"
+#include "bench/BenchProgram.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
@@ -27,10 +27,7 @@ void OpenShop() {
     if (gConn.IsOpen()) return;
     SetNow(QDateTime(kBenchToday, QTime(13, 0)));
     gShopName = "星光影碟出租店";
-    SetMsgBoxResponder([](const MsgBoxCall& call) {
-        std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-        return int(vbOK);
-    });
+    PrintAndAcceptMessages();
     gConn.OpenFile(BenchShop("large"));
 }
 

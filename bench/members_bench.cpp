@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchMain.h"
-#include "bench/BenchShop.h"
+#include "bench/BenchProgram.h"
 
 #include <QTabWidget>
 
@@ -24,10 +24,7 @@ MemberPage& Page() {
     static MemberPage* page = nullptr;
     if (!page) {
         SetNow(QDateTime(kBenchToday, QTime(9, 0)));
-        SetMsgBoxResponder([](const MsgBoxCall& call) {
-            std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-            return int(vbOK);
-        });
+        PrintAndAcceptMessages();
         gConn.OpenFile(BenchShop("large"));
         window = new QTabWidget;
         page = new MemberPage;

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "bench/BenchShop.h"
+#include "bench/BenchProgram.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
@@ -30,24 +30,13 @@
 namespace {
 constexpr int kReturnButton = 1;
 
-// A copy of the large shop as the program folder's cdmanage.mdb: the settlements change it.
-QString ProgramFolder() {
-    static QTemporaryDir dir;
-    const QString db = QDir(dir.path()).filePath("cdmanage.mdb");
-    if (!QFile::exists(db)) QFile::copy(BenchShop("large"), db);
-    return dir.path();
-}
-
 // The main window loaded on the large shop, showing the return page.
 ReturnPage& Returns() {
     if (!frmMain::isLoaded()) {
-        SetAppPath(ProgramFolder());
+        SetAppPath(LargeShopProgramFolder());
         SetNow(QDateTime(kBenchToday, QTime(9, 0)));
-        SetMsgBoxResponder([](const MsgBoxCall& call) {
-            std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
-            return int(vbOK);
-        });
-        gConn.OpenFile(QDir(ProgramFolder()).filePath("cdmanage.mdb"));
+        PrintAndAcceptMessages();
+        gConn.OpenFile(QDir(LargeShopProgramFolder()).filePath("cdmanage.mdb"));
         frmMain::instance().Image3_Click(kReturnButton);
     }
     return *frmMain::instance().Returns();

@@ -1,0 +1,28 @@
+#pragma once
+// What the benchmarks that drive the program's windows share: the large shop as a program
+// folder's database, and message boxes that never wait for an answer.
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "bench/BenchShop.h"
+#include "platform/ui/MsgBox.h"
+
+// Every message box a benchmark meets is printed on stderr and answered OK.
+inline void PrintAndAcceptMessages() {
+    SetMsgBoxResponder([](const MsgBoxCall& call) {
+        std::fprintf(stderr, "message: %s\n", call.prompt.toLocal8Bit().constData());
+        return int(vbOK);
+    });
+}
+
+// A copy of the large shop as cdmanage.mdb of a program folder of this run: the benchmarks
+// that write change it, never the shop other runs open.
+inline QString LargeShopProgramFolder() {
+    static QTemporaryDir dir;
+    const QString db = QDir(dir.path()).filePath("cdmanage.mdb");
+    if (!QFile::exists(db)) QFile::copy(BenchShop("large"), db);
+    return dir.path();
+}
