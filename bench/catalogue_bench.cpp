@@ -35,7 +35,7 @@ CataloguePage& Catalogue() {
         gConn.OpenFile(QDir(LargeShopProgramFolder()).filePath("cdmanage.mdb"));
         frmMain::instance().Image3_Click(frmMain::kCatalogue);
     }
-    return *frmMain::instance().Catalogue;
+    return *frmMain::instance().Catalogue();
 }
 
 QString FirstMovieType() {

@@ -23,8 +23,8 @@ const char* const kCodesInUse = "select typeid from {table}";
 const char* const kDeleteQuestion =
     "如果您已使用过这一类型，那么您必需先删除所有这一类型的这个光盘，删除吗？";
 
-QString TableSql(const char* sql, const ClassificationListParts& parts) {
-    return QString::fromUtf8(sql).replace(QStringLiteral("{table}"), parts.table);
+QString TableSql(const char* sql, const QString& table) {
+    return QString::fromUtf8(sql).replace(QStringLiteral("{table}"), table);
 }
 
 bool IsUnnamed(const Value& name) {
@@ -60,20 +60,29 @@ bool ClassificationList::HasCurrentRow() const {
 
 // ---- Filling ---------------------------------------------------------------------
 
-void ClassificationList::Fill() {
+void ClassificationList::Fill(Announcement announcement) {
     // What the operator typed is kept before the list is read again.
     RunReported([this] { SavePendingEdits(); });
     auto rs = std::make_unique<Recordset>();
-    rs->Open(TableSql(kOpenList, parts_), gConn, adLockBatchOptimistic);
+    rs->Open(TableSql(kOpenList, parts_.table), gConn, adLockBatchOptimistic);
     parts_.grid->SetDataSource(rs.get());
     *parts_.recordset = std::move(rs);
     adding_ = false;
-    FillCombos();
+    FillCombos(announcement);
+}
+
+void ClassificationList::AnnounceStored(const QString& table) {
+    Recordset rs;
+    rs.Open(TableSql(kOpenList, table), gConn, adLockReadOnly);
+    const int name = rs.FieldIndex(kName);
+    QStringList names;
+    for (int p = 1; p <= rs.RecordCount(); ++p) names << rs.ValueAt(p, name).ToString();
+    ShopEvents::AnnounceClassificationRead(table, names);
 }
 
 // The combos change without raising their events: the pages that own them decide what a
 // new selection means.
-void ClassificationList::FillCombos() {
+void ClassificationList::FillCombos(Announcement announcement) {
     const QSignalBlocker entry(parts_.entry), filter(parts_.filter);
     for (QComboBox* combo : {parts_.entry, parts_.filter}) combo->clear();
     parts_.filter->addItem(AllEntries());
@@ -89,7 +98,7 @@ void ClassificationList::FillCombos() {
     }
     parts_.filter->setCurrentIndex(0);
     parts_.entry->setCurrentIndex(-1);
-    ShopEvents::AnnounceClassificationRead(parts_.table, names);
+    if (announcement == Announce) ShopEvents::AnnounceClassificationRead(parts_.table, names);
 }
 
 // ---- Saving ----------------------------------------------------------------------
@@ -139,7 +148,7 @@ void ClassificationList::DropUnnamedRows() {
 int ClassificationList::LowestFreeCode() const {
     std::set<qint64> used;
     Recordset codes;
-    codes.Open(TableSql(kCodesInUse, parts_), gConn, adLockReadOnly);
+    codes.Open(TableSql(kCodesInUse, parts_.table), gConn, adLockReadOnly);
     for (int p = 1; p <= codes.RecordCount(); ++p) used.insert(codes.ValueAt(p, 0).ToInt());
     if (const Recordset* rs = List(); rs && rs->IsOpen()) {
         const int code = rs->FieldIndex(kCode);

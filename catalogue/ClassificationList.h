@@ -44,9 +44,14 @@ class ClassificationList : public QObject {
 
     ClassificationList(const ClassificationListParts& parts, QObject* parent);
 
+    // Whether filling the list tells the pages that follow its names.
+    enum Announcement { Announce, Quiet };
     // Opens the recordset afresh (after saving what is pending), binds the grid and fills
     // the three combos and the codes; the filters show "全部".
-    void Fill();
+    void Fill(Announcement announcement = Announce);
+    // Tells the pages that follow the list its stored names, as a fill would, without the
+    // settings and catalogue pages: for when they are not built.
+    static void AnnounceStored(const QString& table);
     // "增加": a new row with the lowest free code, for the operator to name.
     void Add();
     // "删除": deletes the current entry and every title of it, after the question.
@@ -72,7 +77,7 @@ class ClassificationList : public QObject {
     // Deletes the stored entry and its titles; false when refused.
     bool DeleteStoredEntry(const QString& name, const Value& code);
     void MoveNear(int position);
-    void FillCombos();
+    void FillCombos(Announcement announcement);
 
     ClassificationListParts parts_;
     bool adding_ = false;  // a row was added and no cell edited since

@@ -7,6 +7,11 @@
 #include "catalogue/SettingsPage.h"
 #include "core/Filters.h"
 
+namespace {
+const char* const kFormats = "type";
+const char* const kMovieTypes = "movietype";
+}  // namespace
+
 ClassificationLists& ClassificationLists::Of(SettingsPage& settings, CataloguePage& catalogue) {
     auto* lists = settings.findChild<ClassificationLists*>(QString(), Qt::FindDirectChildrenOnly);
     return lists ? *lists : *new ClassificationLists(settings, catalogue);
@@ -17,11 +22,11 @@ ClassificationLists::ClassificationLists(SettingsPage& settings, CataloguePage& 
     SettingsPage* s = &settings;
     CataloguePage* c = &catalogue;
     formats_ = new ClassificationList(
-        {"type", "type", 1, QStringLiteral("光盘格式"), s->dgType, s->Command7, s->Command8,
+        {kFormats, "type", 1, QStringLiteral("光盘格式"), s->dgType, s->Command7, s->Command8,
          &s->adoType, c->CboType, c->CboManageType, &c->TypeIDs},
         this);
     movieTypes_ = new ClassificationList(
-        {"movietype", "movietype", 3, QStringLiteral("影片类型"), s->dgMovieType, s->Command4,
+        {kMovieTypes, "movietype", 3, QStringLiteral("影片类型"), s->dgMovieType, s->Command4,
          s->Command6, &s->adoMovieType, c->CboMovieType, c->CboManageMovieType, &c->MovieTypeIDs},
         this);
 }
@@ -33,6 +38,16 @@ void ClassificationLists::FillTypeLists() {
     formats_->Fill();
     movieTypes_->Fill();
     if (catalogueFiltered) c->CboManageType_Click();
+}
+
+void ClassificationLists::FillNewPages() {
+    formats_->Fill(ClassificationList::Quiet);
+    movieTypes_->Fill(ClassificationList::Quiet);
+}
+
+void ClassificationLists::AnnounceStoredLists() {
+    ClassificationList::AnnounceStored(kFormats);
+    ClassificationList::AnnounceStored(kMovieTypes);
 }
 
 void ClassificationLists::Command7_Click() {

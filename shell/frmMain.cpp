@@ -120,8 +120,6 @@ void frmMain::BuildPages() {
         placeholder->setObjectName(QStringLiteral("PagePlaceholder%1").arg(i));
         SSTab1->addTab(placeholder, QString::fromUtf8(kPageNames[i]));
     }
-    Settings = static_cast<SettingsPage*>(Page(kSettings));
-    Catalogue = static_cast<CataloguePage*>(Page(kCatalogue));
     Counter = static_cast<CounterPage*>(Page(kCounter));
 }
 
@@ -165,14 +163,37 @@ void frmMain::InstallPage(int page, ShopPage* built) {
 
 ShopPage* frmMain::Page(int page) {
     if (page < 0 || page >= kPages) return nullptr;
-    if (pages_[page]) return pages_[page];
-    ShopPage* built = MakePage(page);
-    pages_[page] = built;
-    InstallPage(page, built);
-    if (loaded_) built->Load();
-    if (entryEnabled_) built->EnableEntry();
-    if (panelsReset_) built->ResetPanels();
-    return built;
+    if (!pages_[page]) {
+        if (page == kSettings || page == kCatalogue)
+            BuildLate({kSettings, kCatalogue});
+        else
+            BuildLate({page});
+    }
+    return pages_[page];
+}
+
+// In start-up's order: the window's load reads the classification lists, then loads the
+// pages; start-up then unlocks the entry controls and empties the basket panels.
+void frmMain::BuildLate(std::initializer_list<int> pages) {
+    std::vector<ShopPage*> built;
+    for (int page : pages) {
+        if (pages_[page]) continue;
+        pages_[page] = MakePage(page);
+        InstallPage(page, pages_[page]);
+        built.push_back(pages_[page]);
+    }
+    // The pages that follow the classification lists were told their names at the load.
+    if (loaded_ && pages_[kSettings] && pages_[kCatalogue])
+        ClassificationLists::Of(*Settings(), *Catalogue()).FillNewPages();
+    for (ShopPage* page : built) {
+        if (loaded_) page->Load();
+    }
+    for (ShopPage* page : built) {
+        if (entryEnabled_) page->EnableEntry();
+    }
+    for (ShopPage* page : built) {
+        if (panelsReset_) page->ResetPanels();
+    }
 }
 
 std::vector<ShopPage*> frmMain::BuiltPages() const {
@@ -180,6 +201,14 @@ std::vector<ShopPage*> frmMain::BuiltPages() const {
     for (ShopPage* page : pages_)
         if (page) built.push_back(page);
     return built;
+}
+
+SettingsPage* frmMain::Settings() {
+    return static_cast<SettingsPage*>(Page(kSettings));
+}
+
+CataloguePage* frmMain::Catalogue() {
+    return static_cast<CataloguePage*>(Page(kCatalogue));
 }
 
 StatisticsPage* frmMain::Statistics() {
@@ -411,12 +440,18 @@ void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
         returns->SetDispBorrowSourse(StrOrder);
 }
 
+// Until the settings and catalogue pages are built, only the pages that follow the lists
+// have something to fill: the two pages read the lists when they are built.
 void frmMain::FillTypeLists() {
-    ClassificationLists::Of(*Settings, *Catalogue).FillTypeLists();
+    if (pages_[kSettings])
+        ClassificationLists::Of(*Settings(), *Catalogue()).FillTypeLists();
+    else
+        ClassificationLists::AnnounceStoredLists();
 }
 
+// Asking for the catalogue builds its page; the window itself is never const.
 Recordset* frmMain::adoCDInfo() const {
-    return Catalogue->OpenedCatalogue();
+    return const_cast<frmMain*>(this)->Catalogue()->OpenedCatalogue();
 }
 
 Recordset* frmMain::adoDispBorrow() const {

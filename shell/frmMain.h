@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "core/MainWindow.h"
@@ -79,14 +80,15 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     Label* Label42;
     QTimer* Timer1;
 
-    // Built with the window: the counter shows first, and the window's load fills the
-    // classification lists of the settings and catalogue pages.
-    SettingsPage* Settings;
-    CataloguePage* Catalogue;
+    // Built with the window: the counter shows first.
     CounterPage* Counter;
     // Built when first shown or asked for, so that start-up builds and reads only what the
-    // operator meets first; each is then loaded as start-up would have loaded it.
+    // operator meets first; each is then loaded as start-up would have loaded it. The
+    // settings and catalogue pages are built together: the classification lists of the one
+    // fill the combos of the other.
+    SettingsPage* Settings();
     StatisticsPage* Statistics();
+    CataloguePage* Catalogue();
     ReturnPage* Returns();
     MemberPage* Members();
 
@@ -101,6 +103,9 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     void InstallPage(int page, ShopPage* built);
     // The page at its index on SSTab1, built first if it was not yet.
     ShopPage* Page(int page);
+    // Builds the pages not yet built among these and does to them what start-up has done
+    // to the others so far.
+    void BuildLate(std::initializer_list<int> pages);
     // The pages built so far, in index order: the window's loops go over these only.
     std::vector<ShopPage*> BuiltPages() const;
     ShopPage* CurrentPage();

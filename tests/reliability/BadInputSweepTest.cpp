@@ -100,7 +100,7 @@ frmControlBack& ReturnDialog() {
 }
 
 CataloguePage& Catalogue() {
-    return *static_cast<frmMain*>(Page(2))->Catalogue;
+    return *static_cast<frmMain*>(Page(2))->Catalogue();
 }
 
 // A report window, opened by its link on the statistics page.

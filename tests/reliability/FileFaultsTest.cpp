@@ -117,16 +117,16 @@ class FileFaultsTest : public ShopTest {
     static SettingsPage& Settings() {
         frmMain::instance().Image3_Click(4);
         Settle();
-        return *frmMain::instance().Settings;
+        return *frmMain::instance().Settings();
     }
     static CataloguePage& Catalogue() {
         frmMain::instance().Image3_Click(2);
         Settle();
-        return *frmMain::instance().Catalogue;
+        return *frmMain::instance().Catalogue();
     }
     static ClassificationLists& Lists() {
         frmMain& main = frmMain::instance();
-        return ClassificationLists::Of(*main.Settings, *main.Catalogue);
+        return ClassificationLists::Of(*main.Settings(), *main.Catalogue());
     }
 
     // The operator names the current row of a classification list in its cell and leaves

@@ -64,7 +64,7 @@ TEST_F(CatalogueInTheFrameTest, TheCounterFiltersFollowTheClassificationLists) {
 TEST_F(CatalogueInTheFrameTest, ClosingSavesAPendingEditWhateverPageShows) {
     AddTitle("030100000001", "A1", "英雄");
     frmMain& main = ShowCatalogue();
-    Type(main.Catalogue->TxtName, "本色");
+    Type(main.Catalogue()->TxtName, "本色");
     main.Image3_Click(5);
     Settle();
     EXPECT_TRUE(frmMain::unload());
@@ -75,7 +75,7 @@ TEST_F(CatalogueInTheFrameTest, ClosingSavesAPendingEditWhateverPageShows) {
 TEST_F(CatalogueInTheFrameTest, ClosingWithARefusedSaveLetsTheOperatorStay) {
     AddTitle("030100000001", "A1", "英雄");
     frmMain& main = ShowCatalogue();
-    Clear(main.Catalogue->TxtName);
+    Clear(main.Catalogue()->TxtName);
     main.Image3_Click(0);
     Settle();
     MsgBoxLog::Get().QueueAnswer(vbOK);
@@ -96,9 +96,9 @@ TEST_F(CatalogueInTheFrameTest, ClosingWithARefusedSaveLetsTheOperatorStay) {
 
 TEST_F(CatalogueInTheFrameTest, ClosingDropsANewTitleWithoutADiscNumberAndSavesAFilledOne) {
     frmMain& main = ShowCatalogue();
-    main.Catalogue->Command1->click();
+    main.Catalogue()->Command1->click();
     Settle();
-    Type(main.Catalogue->TxtName, "半截");
+    Type(main.Catalogue()->TxtName, "半截");
     EXPECT_TRUE(frmMain::unload());
     EXPECT_TRUE(Prompts().empty());
     EXPECT_EQ(Count("select count(*) from cdinfo"), 0);
@@ -108,10 +108,10 @@ TEST_F(CatalogueInTheFrameTest, ClosingDropsANewTitleWithoutADiscNumberAndSavesA
     gExiting = false;
     gConn.OpenFile(DbPath());
     frmMain& again = ShowCatalogue();
-    again.Catalogue->Command1->click();
+    again.Catalogue()->Command1->click();
     Settle();
-    Type(again.Catalogue->TxtName, "整片");
-    Type(again.Catalogue->Text1, "Z1");
+    Type(again.Catalogue()->TxtName, "整片");
+    Type(again.Catalogue()->Text1, "Z1");
     again.Image3_Click(4);
     EXPECT_TRUE(frmMain::unload());
     EXPECT_EQ(Query1("select cdid || '/' || name from cdinfo"), "000000000001/整片");

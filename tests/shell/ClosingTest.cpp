@@ -133,10 +133,11 @@ using UnloadTest = MainWindowTest;
 
 // Opens the format list on the settings page, as the classification lists do.
 Recordset* OpenTypeList(frmMain& main) {
-    main.Settings->adoType = std::make_unique<Recordset>();
-    main.Settings->adoType->Open("select * from type", gConn, adLockOptimistic);
-    main.Settings->dgType->SetDataSource(main.Settings->adoType.get());
-    return main.Settings->adoType.get();
+    SettingsPage* settings = main.Settings();
+    settings->adoType = std::make_unique<Recordset>();
+    settings->adoType->Open("select * from type", gConn, adLockOptimistic);
+    settings->dgType->SetDataSource(settings->adoType.get());
+    return settings->adoType.get();
 }
 }  // namespace
 
@@ -155,7 +156,7 @@ TEST_F(UnloadTest, AnUnnamedNewListRowIsDroppedANamedOneSaved) {
     rs = OpenTypeList(again);
     rs->AddNew();
     rs->SetValue("typeid", 2);
-    again.Settings->dgType->Columns(0).SetText("VCD");
+    again.Settings()->dgType->Columns(0).SetText("VCD");
     EXPECT_TRUE(frmMain::unload());
     EXPECT_EQ(Query1("select group_concat(type) from type"), "DVD,VCD");
 }

@@ -49,7 +49,7 @@ TEST_F(FrameTest, LoadShowsTheRentalCounterWithoutTabs) {
 
 TEST_F(FrameTest, EmptyCatalogueShowsZerosTodayAndNoClassification) {
     frmMain& main = LoadMainWindow();
-    CataloguePage* c = main.Catalogue;
+    CataloguePage* c = main.Catalogue();
     for (MaskEdBox* m : {c->MebBorrowPrice, c->MebSellPrice, c->MebMemberBorrowPrice,
                          c->MebMemberSellPrice, c->MebCount, c->MebPrice})
         EXPECT_EQ(m->Text(), "0") << m->objectName().toStdString();
@@ -263,7 +263,7 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
              c->TxtCredence, c->CmdTax, c->CmdDel, c->CmdBorrowEdit, c->CmdSellTax, c->CmdDelSellCD,
              c->CmdSellEdit, c->MskFactSellMoney})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    CataloguePage* cat = frmMain::instance().Catalogue;
+    CataloguePage* cat = frmMain::instance().Catalogue();
     for (QWidget* w : cat->EntryControls()) EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(frmMain::instance().isVisible());
 }
@@ -273,7 +273,7 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
 TEST_F(FrameTest, OnlyThePagesShownHaveTheirBackgroundPainted) {
     frmMain& main = Shown();
     const auto painted = [&](int page) {
-        return !main.Image1[page]->pixmap().isNull() &&
+        return main.Image1[page] && !main.Image1[page]->pixmap().isNull() &&
                main.Image1[page]->pixmap().size() == main.SSTab1->widget(page)->size();
     };
     EXPECT_TRUE(painted(frmMain::kCounter));
@@ -292,8 +292,8 @@ TEST_F(FrameTest, OnlyThePagesShownHaveTheirBackgroundPainted) {
 TEST_F(FrameTest, TheCatalogueIsReadWhenFirstNeeded) {
     Data().Add(ShopData::Title("030100000001", "英雄"));
     frmMain& main = Shown();
-    EXPECT_EQ(main.Catalogue->adoCDInfo, nullptr);
+    EXPECT_EQ(main.Catalogue()->adoCDInfo, nullptr);
     ASSERT_NE(main.adoCDInfo(), nullptr);
     EXPECT_EQ(main.adoCDInfo()->RecordCount(), 1);
-    EXPECT_EQ(main.Catalogue->TxtName->text(), "英雄");
+    EXPECT_EQ(main.Catalogue()->TxtName->text(), "英雄");
 }
