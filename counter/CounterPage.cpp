@@ -417,7 +417,10 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     const DiscListQuery query({CboMovietypeFind->currentText(), CboTypeFind->currentText(),
                                CboDegree->currentText(), CboStation->currentText()},
                               Today());
+    // Thousands of titles: the list reads the rows the grid shows, the rest as they are
+    // asked for.
     auto list = std::make_unique<Recordset>();
+    list->SetCursorLocation(adUseServer);
     list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());
     connect(list.get(), &Recordset::MoveComplete, this,
             [this] { RunReported([this] { adoDispCDInfo_MoveComplete(); }); });

@@ -130,11 +130,33 @@ void Connection::OpenFile(const QString& path) {
 
 void Connection::Close() {
     if (!db_) return;
+    AboutToChange(Change::Closing);
     FinalizeIdleStatements();
     sqlite3_close_v2(db_);  // an open transaction is rolled back
     db_ = nullptr;
     depth_ = 0;
     frames_.clear();
+}
+
+int Connection::BeforeChange(std::function<void(Change)> work) {
+    beforeChange_.emplace_back(++nextBeforeChange_, std::move(work));
+    return nextBeforeChange_;
+}
+
+void Connection::ForgetBeforeChange(int key) {
+    std::erase_if(beforeChange_, [key](const auto& entry) { return entry.first == key; });
+}
+
+// The work usually takes itself off as it runs: each runs from a copy of the list.
+void Connection::AboutToChange(Change change) {
+    if (beforeChange_.empty()) return;
+    const auto pending = beforeChange_;
+    for (const auto& [key, work] : pending) {
+        const bool stillWaiting =
+            std::any_of(beforeChange_.begin(), beforeChange_.end(),
+                        [key = key](const auto& entry) { return entry.first == key; });
+        if (stillWaiting) work(change);
+    }
 }
 
 void Connection::SetBusyTimeout(int milliseconds) {

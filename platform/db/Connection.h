@@ -56,12 +56,21 @@ class Connection {
 
     static QString DataSourceOf(const QString& connectionString);
 
+    // Work that must be done before the file changes or the connection closes: a recordset
+    // still reading its rows on demand reads the rest before a write, so that its rows all
+    // come from one state of the file, and stops reading at Close. Run before every writing
+    // statement and at Close; the key given back takes the work off again.
+    enum class Change { Writing, Closing };
+    int BeforeChange(std::function<void(Change)> work);
+    void ForgetBeforeChange(int key);
+
     // How long a statement waits for a lock held by another program before it fails
     // with "数据库文件被其他程序锁定" (milliseconds; default a few seconds).
     void SetBusyTimeout(int milliseconds);
 
   private:
     friend class Statement;
+    void AboutToChange(Change change);
     // Prepared statements are kept for reuse while idle; one in use is never shared.
     sqlite3_stmt* AcquireStatement(const QString& sql);
     void ReleaseStatement(const QString& sql, sqlite3_stmt* st);
@@ -81,6 +90,8 @@ class Connection {
     std::vector<Frame> frames_;  // one per open savepoint, innermost last
     int busyTimeoutMs_ = 5000;
     QHash<QString, sqlite3_stmt*> idle_;
+    std::vector<std::pair<int, std::function<void(Change)>>> beforeChange_;
+    int nextBeforeChange_ = 0;
 };
 
 // A scoped transaction: commits on Commit(), rolls back if destroyed without it

@@ -1,6 +1,9 @@
 #include "platform/db/Recordset.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 #include <QPointer>
@@ -9,6 +12,7 @@
 #include "platform/db/RecordsetModel.h"
 #include "platform/db/RecordsetSchema.h"
 #include "platform/db/Row.h"
+#include "platform/db/RowCount.h"
 #include "platform/db/RowWriter.h"
 #include "platform/db/Statement.h"
 
@@ -23,24 +27,56 @@ const QString kBadBookmark = QStringLiteral("书签无效：该记录已不在�
 const QString kCannotAdd = QStringLiteral("不能添加记录：查询没有选出带主键的可更新的表。");
 const QString kCannotDelete = QStringLiteral("不能删除记录：查询没有选出带主键的可更新的表。");
 
-// Every row read at once: the snapshot a recordset works on.
+// The rows of a query as a recordset works on them: every row, or (reading on demand)
+// the first rows and the number of rows in all.
 struct Snapshot {
     RecordsetSchema schema;
     std::vector<Row> rows;
+    int total = 0;
 };
 
-Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params, Bookmark& next) {
+Row ReadRow(RowValues::Reader& reader, const Statement& st, Bookmark& next) {
+    Row r;
+    r.values = reader.Read(st.Handle());
+    r.bookmark = next++;
+    return r;
+}
+
+Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params,
+                      RowValues::Reader& reader, Bookmark& next) {
     Statement st(conn, sql);
     st.Bind(params);
     Snapshot s;
     s.schema = RecordsetSchema::Read(st.Handle(), conn);
-    RowValues::Reader reader;
-    while (st.Step()) {
-        Row r;
-        r.values = reader.Read(st.Handle());
-        r.bookmark = next++;
-        s.rows.push_back(std::move(r));
-    }
+    while (st.Step()) s.rows.push_back(ReadRow(reader, st, next));
+    s.total = static_cast<int>(s.rows.size());
+    return s;
+}
+
+// Reading on demand starts with a screenful or two of rows.
+constexpr int kFirstRows = 100;
+
+// Whether SQLite sorted the rows to give the first: it then holds them all already.
+bool Sorted(const Statement& st) {
+    return sqlite3_stmt_status(st.Handle(), SQLITE_STMTSTATUS_SORT, 0) > 0;
+}
+
+// The first rows, and the count of all. The count runs while the query still holds the
+// file's read lock, so that it counts the rows the query gives. A query that had to sort
+// is read whole: the sorting, the greater part of the work, is done.
+Snapshot ReadFirstRows(Connection& conn, const QString& sql, const Params& params,
+                       RowValues::Reader& reader, Bookmark& next) {
+    Statement st(conn, sql);
+    st.Bind(params);
+    Snapshot s;
+    s.schema = RecordsetSchema::Read(st.Handle(), conn);
+    bool more = st.Step();
+    const int wanted = more && Sorted(st) ? std::numeric_limits<int>::max() : kFirstRows;
+    for (; more; more = static_cast<int>(s.rows.size()) < wanted && st.Step())
+        s.rows.push_back(ReadRow(reader, st, next));
+    s.total = static_cast<int>(s.rows.size());
+    if (s.total == wanted)
+        s.total = static_cast<int>(conn.Scalar(RowCount::StatementFor(sql), params).ToInt());
     return s;
 }
 
@@ -71,8 +107,18 @@ struct Recordset::Impl {
     Bookmark nextBookmark = 1;
     QString uniqueTable;
     RecordsetModel* model = nullptr;
+    CursorLocationEnum location = adUseClient;
+    RowValues::Reader reader;
+    // Reading on demand: rows holds the first of total rows; the rest are read at the
+    // first need, before the connection writes at the latest.
+    int total = 0;
+    int readBeforeChange = 0;  // the connection's key for that; 0 once every row is read
 
+    // Rows read. While reading on demand the recordset has more: Count().
     int Size() const { return static_cast<int>(rows.size()); }
+    bool Partial() const { return readBeforeChange != 0; }
+    int Count() const { return Partial() ? total : Size(); }
+    bool ReadsOnDemand() const { return location == adUseServer && lock == adLockReadOnly; }
     bool HasRow() const { return cur >= 0 && cur < Size(); }
 
     void RequireOpen() const {
@@ -108,10 +154,71 @@ struct Recordset::Impl {
         backup.reset();
     }
 
+    // Makes the row at index read (every row for index -1).
+    void ReadTo(int index) {
+        if (Partial() && (index < 0 || index >= Size())) ReadRest();
+    }
+    void ReadAll() { ReadTo(-1); }
+
+    // The query runs again and the rows read before are passed over: the order of a query
+    // is that of its plan, and the file has not changed since (or the counts disagree).
+    void ReadRest() {
+        const int counted = total;
+        try {
+            Statement st(*conn, source);
+            st.Bind(params);
+            int skip = Size();
+            while (skip > 0 && st.Step()) --skip;
+            if (skip == 0)
+                while (st.Step()) rows.push_back(ReadRow(reader, st, nextBookmark));
+        } catch (...) {
+            StopReading(counted);
+            throw;
+        }
+        StopReading(counted);
+    }
+
+    // No more rows to read: every row is read, or the rows go.
+    void Forget() {
+        if (conn && readBeforeChange) conn->ForgetBeforeChange(readBeforeChange);
+        readBeforeChange = 0;
+    }
+
+    // Every row there is has been read. When another program changed the file meanwhile
+    // and the rows are not those counted, the views learn so once they are done asking.
+    void StopReading(int counted) {
+        Forget();
+        if (counted == Size() || !model) return;
+        QMetaObject::invokeMethod(
+            q,
+            [self = QPointer<Recordset>(q)] {
+                if (self && self->d->model) {
+                    self->d->model->BeginReset();
+                    self->d->model->EndReset();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+    Snapshot Read(Connection& c, const QString& sql, const Params& p) {
+        reader = RowValues::Reader();
+        if (!ReadsOnDemand()) return ReadSnapshot(c, sql, p, reader, nextBookmark);
+        return ReadFirstRows(c, sql, p, reader, nextBookmark);
+    }
+
     void Replace(Snapshot s) {
         if (model) model->BeginReset();
+        Forget();
         schema = std::move(s.schema);
         rows = std::move(s.rows);
+        total = s.total;
+        if (total > Size())
+            readBeforeChange = conn->BeforeChange([this](Connection::Change change) {
+                if (change == Connection::Change::Writing)
+                    ReadAll();
+                else
+                    StopReading(total);
+            });
         deleted.clear();
         cur = rows.empty() ? -1 : 0;
         EndEdit();
@@ -320,16 +427,25 @@ Recordset::Recordset(QObject* parent) : QObject(parent), d(std::make_unique<Impl
 Recordset::~Recordset() {
     delete d->model;  // before the snapshot it shows goes away
     d->model = nullptr;
+    d->Forget();
+}
+
+void Recordset::SetCursorLocation(CursorLocationEnum location) {
+    d->location = location;
+}
+
+CursorLocationEnum Recordset::CursorLocation() const {
+    return d->location;
 }
 
 void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock,
                      const Params& params) {
     Close();
-    Snapshot s = ReadSnapshot(conn, sql, params, d->nextBookmark);
+    d->lock = lock;
+    Snapshot s = d->Read(conn, sql, params);
     d->conn = &conn;
     d->source = sql;
     d->params = params;
-    d->lock = lock;
     d->Replace(std::move(s));
     emit RecordsetChangeComplete();
     emit MoveComplete();
@@ -338,6 +454,7 @@ void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock,
 void Recordset::Close() {
     if (!d->open) return;
     if (d->model) d->model->BeginReset();
+    d->Forget();
     d->open = false;
     d->schema = RecordsetSchema();
     d->rows.clear();
@@ -355,7 +472,8 @@ bool Recordset::IsOpen() const {
 void Recordset::Requery() {
     d->RequireOpen();
     if (d->lock != adLockBatchOptimistic) d->LeaveRow();
-    d->Replace(ReadSnapshot(*d->conn, d->source, d->params, d->nextBookmark));
+    d->Forget();
+    d->Replace(d->Read(*d->conn, d->source, d->params));
     emit RecordsetChangeComplete();
     emit MoveComplete();
 }
@@ -373,13 +491,13 @@ Connection* Recordset::ActiveConnection() const {
 // ---- position
 
 bool Recordset::AtEOF() const {
-    return d->Size() == 0 || d->cur >= d->Size();
+    return d->Count() == 0 || d->cur >= d->Count();
 }
 bool Recordset::AtBOF() const {
-    return d->Size() == 0 || d->cur < 0;
+    return d->Count() == 0 || d->cur < 0;
 }
 int Recordset::RecordCount() const {
-    return d->Size();
+    return d->Count();
 }
 int Recordset::AbsolutePosition() const {
     return d->HasRow() ? d->cur + 1 : 0;
@@ -387,9 +505,10 @@ int Recordset::AbsolutePosition() const {
 
 void Recordset::SetAbsolutePosition(int position) {
     d->RequireOpen();
-    if (position < 1 || position > d->Size())
+    if (position >= 1 && position <= d->Count()) d->ReadTo(position - 1);
+    if (position < 1 || position > d->Count())
         throw DbError(
-            QStringLiteral("记录位置 %1 超出范围（1 到 %2）。").arg(position).arg(d->Size()));
+            QStringLiteral("记录位置 %1 超出范围（1 到 %2）。").arg(position).arg(d->Count()));
     if (position - 1 != d->cur) d->MoveTo(position - 1);
 }
 
@@ -400,13 +519,15 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
     d->RequireOpen();
+    d->ReadAll();
     d->MoveTo(d->Size() - 1);
 }
 
 void Recordset::MoveNext() {
     d->RequireOpen();
     if (AtEOF()) throw DbError(kAtEOF);
-    d->MoveTo(d->cur + 1);
+    d->ReadTo(d->cur + 1);
+    d->MoveTo(std::min(d->cur + 1, d->Size()));
 }
 
 void Recordset::MovePrevious() {
@@ -419,8 +540,9 @@ void Recordset::Move(int numRecords) {
     d->RequireOpen();
     if (numRecords > 0 && AtEOF()) throw DbError(kAtEOF);
     if (numRecords < 0 && AtBOF()) throw DbError(kAtBOF);
-    const qint64 target = std::clamp<qint64>(qint64(d->cur) + numRecords, -1, d->Size());
-    d->MoveTo(static_cast<int>(target));
+    const qint64 target = std::clamp<qint64>(qint64(d->cur) + numRecords, -1, d->Count());
+    if (target >= 0) d->ReadTo(static_cast<int>(target));
+    d->MoveTo(static_cast<int>(std::min<qint64>(target, d->Size())));
 }
 
 // ---- bookmarks
@@ -444,7 +566,9 @@ int Recordset::PositionOf(Bookmark b) const {
 }
 
 Bookmark Recordset::BookmarkAt(int position) const {
-    return position >= 1 && position <= d->Size() ? d->rows[position - 1].bookmark : 0;
+    if (position < 1 || position > d->Count()) return 0;
+    d->ReadTo(position - 1);
+    return position <= d->Size() ? d->rows[position - 1].bookmark : 0;
 }
 
 // ---- finding
@@ -452,6 +576,7 @@ Bookmark Recordset::BookmarkAt(int position) const {
 bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEnum direction,
                      Bookmark start) {
     d->RequireOpen();
+    d->ReadAll();
     const FindCriteria c =
         FindCriteria::Parse(criteria, [this](const QString& n) { return FieldIndex(n); });
     int from = d->cur;
@@ -464,6 +589,7 @@ bool Recordset::Find(const QString& criteria, int skipRecords, SearchDirectionEn
 bool Recordset::FindIf(const std::function<bool(const Recordset&)>& match, int skipRecords,
                        SearchDirectionEnum direction) {
     d->RequireOpen();
+    d->ReadAll();
     const int saved = d->cur;
     // The predicate reads the candidate row as the current one; the cursor really moves
     // only once a row is chosen.
@@ -543,8 +669,16 @@ bool Recordset::IsUpdatable(int index) const {
     return d->schema.IsUpdatable(index);
 }
 
+// Views ask for rows here while painting: a row that cannot be read shows empty, and the
+// recordset ends at the rows read (the views are told).
 Value Recordset::ValueAt(int position, int index) const {
-    if (position < 1 || position > d->Size() || index < 0 || index >= FieldCount()) return Value();
+    if (position < 1 || position > d->Count() || index < 0 || index >= FieldCount()) return Value();
+    try {
+        d->ReadTo(position - 1);
+    } catch (const DbError&) {
+        return Value();
+    }
+    if (position > d->Size()) return Value();
     return d->rows[position - 1].values.Get(index);
 }
 
@@ -661,6 +795,7 @@ void Recordset::CancelBatch(AffectEnum affect) {
         emit RecordChangeComplete();
         return;
     }
+    d->ReadAll();
     const bool wasBOF = d->cur < 0;
     const bool wasEOF = d->cur >= d->Size();
     const Bookmark current = d->HasRow() ? d->rows[d->cur].bookmark : 0;

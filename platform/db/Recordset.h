@@ -19,6 +19,7 @@ enum LockTypeEnum {
 enum AffectEnum { adAffectCurrent = 1, adAffectAll = 3 };
 enum SearchDirectionEnum { adSearchBackward = -1, adSearchForward = 1 };
 enum EditModeEnum { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2 };
+enum CursorLocationEnum { adUseServer = 2, adUseClient = 3 };
 
 // Identifies a row for the life of the snapshot (survives moves, edits and deletes of
 // other rows). 0 is no row.
@@ -47,9 +48,10 @@ class FieldRef {
 
 // A client-side static snapshot of a query, in the manner of an ADO recordset:
 // every row is read at Open, RecordCount is exact, and reading never touches the
-// database again. Edits are written back to the base table of each field (found
-// through SQLite's column metadata) by the table's primary key; a write that finds its
-// row gone or changed raises DbError and leaves the snapshot's edit pending.
+// database again (a read-only recordset on the server side reads its rows as they are
+// asked for instead: see SetCursorLocation). Edits are written back to the base table of
+// each field (found through SQLite's column metadata) by the table's primary key; a write
+// that finds its row gone or changed raises DbError and leaves the snapshot's edit pending.
 //
 // Position: AbsolutePosition runs 1..RecordCount; BOF is before the first row and EOF
 // after the last. An empty recordset is at both. MoveNext at EOF and MovePrevious at
@@ -59,6 +61,17 @@ class Recordset : public QObject {
   public:
     explicit Recordset(QObject* parent = nullptr);
     ~Recordset() override;
+
+    // Where the rows wait until they are read; set before Open. adUseClient (the default)
+    // reads every row at Open. adUseServer, for a read-only recordset, reads the first rows
+    // and counts the rest (RecordCount stays exact), and reads the rest at the first need: a
+    // view asking for a row further down, a move there, a search. A long list then opens at
+    // the cost of a screenful and a count. The rest is read before the connection writes,
+    // so that the rows all come from one state of the file, and no longer once it closes
+    // (the recordset then ends at the rows read). A query that sorts is read whole at once,
+    // as its sorting has read every row already. Other lock types read every row at Open.
+    void SetCursorLocation(CursorLocationEnum location);
+    CursorLocationEnum CursorLocation() const;
 
     void Open(const QString& sql, Connection& conn, LockTypeEnum lock = adLockOptimistic,
               const Params& params = {});

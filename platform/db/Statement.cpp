@@ -44,7 +44,10 @@ void Statement::Bind(const Params& params) {
 bool Statement::Step() {
     // Transaction statements read as read-only here; the outermost commit is counted by
     // the connection.
-    if (!started_ && !sqlite3_stmt_readonly(st_)) AboutToWrite();
+    if (!started_ && !sqlite3_stmt_readonly(st_)) {
+        conn_.AboutToChange(Connection::Change::Writing);
+        AboutToWrite();
+    }
     started_ = true;
     const int rc = sqlite3_step(st_);
     if (rc == SQLITE_ROW) return true;

@@ -254,3 +254,23 @@ TEST_F(CounterSearchTest, AnEmptyListFindsNothingAndKeepsTheButtonsDisabled) {
     EXPECT_EQ(Search().SearchHitCount, 0);
     EXPECT_TRUE(Prompts().empty());
 }
+
+// A list longer than what the grid first reads: counted whole at once, the scan finds
+// titles far down it, and a refill after a write on the connection shows the write.
+TEST_F(CounterSearchTest, ALongListIsCountedWholeAndSearchedToItsEnd) {
+    AddTitles(99, {{3, "英雄"}});
+    for (int i = 100; i <= 260; ++i)
+        Add(Title(QString("0301%1").arg(i, 8, 10, QChar('0')), QString("B%1").arg(i),
+                  i == 250 ? QStringLiteral("英雄本色") : QStringLiteral("片")));
+    CounterPage& page = Open();
+    EXPECT_EQ(page.LblCDCount->Caption(), "260");
+    TypeText("yxbs");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Current(), "B250");
+    EXPECT_EQ(page.LblName->Caption(), "英雄本色");
+
+    gConn.Execute("update cdinfo set issell = 2 where id = 'B260'");
+    page.SetDispSourse("");
+    EXPECT_EQ(page.LblCDCount->Caption(), "259");
+    EXPECT_EQ(Page().dgDispCDInfo->model()->rowCount(), 259);
+}
