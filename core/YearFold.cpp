@@ -8,43 +8,49 @@ const char* const kSummaryKey = "0000000000000000";
 
 // Dates are stored as 'yyyy-mm-dd hh:mm:ss' texts, so a year is a range of texts: the
 // date index then serves the fold's statements.
-//
-// Only rentals returned whole are folded: a line still out is the shop's record of the
-// copies a customer holds and of the deposit it owes back, however old it is; it stays,
-// with its return rows, until it is returned and a later fold takes it.
-//
-// The sums per member and per title first take the old rows through the date index into
-// a materialized set and group that. Left to itself SQLite groups by walking the name or
-// disc-id index over every row of the table (four times the old ones in a shop that keeps
-// three years) to spare a sort, which made these two statements a third of the fold.
 const char* const kAnyRentalOfYear =
     "select 1 from borrowinfo where borrowdate >= ?1 and borrowdate < ?2 limit 1";
 const char* const kSummaryOfYear =
     "select 1 from borrowinfo where name = ?3 and borrowdate >= ?1 and borrowdate < ?2 limit 1";
 
+// Only rentals returned whole are folded: a line still out is the shop's record of the
+// copies a customer holds and of the deposit it owes back, however old it is; it stays,
+// with its return rows, until it is returned and a later fold takes it.
+//
+// The rental lines to fold are read once, through the date index, into a temporary table
+// (in that order, so every sum adds the same amounts in the same order as a walk of the
+// index would); the sums per member and per title, the totals of the summary row and both
+// deletions then read that table instead of walking the date range again each. Its
+// columns keep the values as stored (no type); name keeps its case-blind comparison, so
+// members are grouped as in borrowinfo. The return rows are found through their rental's
+// key (the borrowid index, in key order) instead of testing every return row of the shop.
+const char* const kCreateFoldedRentals =
+    "create temp table fold_rentals (rid, borrowid, name collate nocase, money, foregift)";
+const char* const kCollectFoldedRentals =
+    "insert into temp.fold_rentals (rid, borrowid, name, money, foregift) "
+    "select rowid, borrowid, name, money, foregift from borrowinfo "
+    "where borrowdate < ?1 and isreturnall <> 0";
+const char* const kDropFoldedRentals = "drop table temp.fold_rentals";
+
 const char* const kAddRentalsToMembers =
     "update userinfo set borrowcount = coalesce(userinfo.borrowcount,0) + g.n, "
     "borrowmoney = coalesce(userinfo.borrowmoney,0) + g.m "
-    "from (with old as materialized (select name, money from borrowinfo where borrowdate < ?1 and "
-    "isreturnall <> 0) "
-    "      select name, count(*) as n, total(money) as m from old group by name) as g "
+    "from (select name, count(*) as n, total(money) as m from temp.fold_rentals "
+    "      group by name) as g "
     "where userinfo.userid = g.name";
 const char* const kAddRentalsToTitles =
     "update cdinfo set borrowcount = coalesce(cdinfo.borrowcount,0) + g.n, "
     "borrowearn = coalesce(cdinfo.borrowearn,0) + g.m "
-    "from (with old as materialized (select borrowid, money from borrowinfo where borrowdate < ?1 "
-    "and isreturnall <> 0) "
-    "      select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m from old "
-    "      group by substr(borrowid,1,12)) as g "
+    "from (select substr(borrowid,1,12) as cdid, count(*) as n, total(money) as m "
+    "      from temp.fold_rentals group by substr(borrowid,1,12)) as g "
     "where cdinfo.cdid = g.cdid";
-const char* const kRentalSums =
-    "select total(money), total(foregift) from borrowinfo where borrowdate < ?1 and isreturnall <> "
-    "0";
+const char* const kRentalSums = "select total(money), total(foregift) from temp.fold_rentals";
 const char* const kDeleteReturnsOfOldRentals =
-    "delete from returninfo where substr(returnid,1,16) in "
-    "(select borrowid from borrowinfo where borrowdate < ?1 and isreturnall <> 0)";
+    "delete from returninfo where rowid in "
+    "(select rowid from returninfo where substr(returnid,1,16) in "
+    " (select borrowid from temp.fold_rentals))";
 const char* const kDeleteOldRentals =
-    "delete from borrowinfo where borrowdate < ?1 and isreturnall <> 0";
+    "delete from borrowinfo where rowid in (select rid from temp.fold_rentals)";
 const char* const kInsertRentalSummary =
     "insert into borrowinfo (borrowid, name, borrowdate, money, borrowcount, borrowlst, "
     "isnotpaylst, CredenceType, foregift, Guaranty, IsReturnGuaranty, isreturnall, remark) "
@@ -106,15 +112,18 @@ YearFold::Folded YearFold::Run(const QDate& today) {
 }
 
 void YearFold::FoldRentals(const QString& before, const QString& summaryDate, Folded& folded) {
-    conn_.Execute(kAddRentalsToMembers, {before});
-    conn_.Execute(kAddRentalsToTitles, {before});
+    conn_.Execute(kCreateFoldedRentals);
+    conn_.Execute(kCollectFoldedRentals, {before});
+    conn_.Execute(kAddRentalsToMembers);
+    conn_.Execute(kAddRentalsToTitles);
     Recordset sums;
-    sums.Open(kRentalSums, conn_, adLockReadOnly, {before});
+    sums.Open(kRentalSums, conn_, adLockReadOnly);
     const Value money = sums.GetValue(0);
     const Value foregift = sums.GetValue(1);
     sums.Close();
-    folded.returns = conn_.Execute(kDeleteReturnsOfOldRentals, {before});
-    folded.rentals = conn_.Execute(kDeleteOldRentals, {before});
+    folded.returns = conn_.Execute(kDeleteReturnsOfOldRentals);
+    folded.rentals = conn_.Execute(kDeleteOldRentals);
+    conn_.Execute(kDropFoldedRentals);
     conn_.Execute(kInsertRentalSummary, {kSummaryKey, kSummaryName, summaryDate, money, foregift});
 }
 

@@ -108,6 +108,43 @@ TEST_F(YearFoldTest, AnErrorInTheMiddleLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
     EXPECT_EQ(Query1("select count(*) from returninfo"), "1");
     EXPECT_EQ(Query1("select count(*) from sellinfo"), "1");
+
+    // Nothing of the failed attempt stays on the connection: the fold runs again.
+    Sql("drop trigger fail_fold");
+    const YearFold::Folded folded = Fold(QDate(2026, 3, 1));
+    EXPECT_EQ(folded.rentals, 1);
+    EXPECT_EQ(folded.returns, 1);
+    EXPECT_EQ(folded.sales, 1);
+    EXPECT_EQ(Query1("select borrowcount||'/'||sellcount from userinfo"), "1/1");
+}
+
+// Every return row of a folded rental goes with it, and only those: the rows of a rental
+// kept (recent, or old and still out) stay, even on the same title.
+TEST_F(YearFoldTest, AFoldedRentalTakesAllItsReturnRowsAndNoOthers) {
+    Rental("0101000000010001", "000001", "2024-05-01 10:00:00", 5);
+    Rental("0101000000010002", "000001", "2024-06-01 10:00:00", 6);
+    Rental("0101000000010003", "000001", "2025-06-01 10:00:00", 7);  // recent
+    Data().Add(ShopData::Rental("010100000001", "0004")
+                   .By("000001")
+                   .On("2024-07-01 10:00:00")
+                   .Money(8, 30)
+                   .Set("borrowcount", 2)
+                   .Set("borrowlst", "&1#&2#"));  // old, one copy still out
+    for (const char* no : {"0001", "0002", "0003"}) ReturnOf("0101000000010001", no);
+    ReturnOf("0101000000010002", "0004");
+    ReturnOf("0101000000010003", "0005");
+    ReturnOf("0101000000010004", "0006");
+
+    const YearFold::Folded folded = Fold(QDate(2026, 3, 1));
+    EXPECT_EQ(folded.rentals, 2);
+    EXPECT_EQ(folded.returns, 4);
+    EXPECT_EQ(Query1("select group_concat(returnid) from (select returnid from returninfo "
+                     "order by returnid)"),
+              "01010000000100030005,01010000000100040006");
+    EXPECT_EQ(Query1("select borrowcount||'/'||borrowearn from cdinfo where cdid='010100000001'"),
+              "2/11.0");
+    // The fold's working table is gone with its transaction.
+    EXPECT_EQ(gConn.Scalar("select count(*) from temp.sqlite_master").ToInt(), 0);
 }
 
 // A rental still out is the record of copies a customer holds and of the deposit owed back:
