@@ -12,9 +12,8 @@
 
 namespace {
 
-const std::array<const char*, Pictures::kPageButtons> kPageButtonFiles = {
-    "button-rental",   "button-returns", "button-catalogue", "button-statistics",
-    "button-settings", "button-members", "button-sale"};
+// The page buttons lie side by side in one file, in the order of their indexes.
+const QString kPageButtonsFile = QStringLiteral(":/pictures/page-buttons.svg");
 
 const std::array<const char*, Pictures::kPageBackgrounds> kPageBackgroundFiles = {
     "background-settings", "background-statistics", "background-catalogue",
@@ -30,6 +29,14 @@ QString ResourceAt(const std::array<const char*, N>& files, int index) {
     return QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(files[index]));
 }
 
+QString CacheKey(const QString& picture, QSize size) {
+    return QStringLiteral("lumtrak:%1:%2x%3").arg(picture).arg(size.width()).arg(size.height());
+}
+
+QString PageButtonKey(int index, QSize size) {
+    return CacheKey(QStringLiteral("%1#%2").arg(kPageButtonsFile).arg(index), size);
+}
+
 // Where the picture's view box goes so that it covers the target without distortion,
 // centred, overhanging on the side that is relatively shorter.
 QRectF CoverRect(const QSizeF& viewBox, const QSize& target) {
@@ -40,10 +47,40 @@ QRectF CoverRect(const QSizeF& viewBox, const QSize& target) {
             drawn.width(), drawn.height()};
 }
 
+// An opaque picture is drawn on black, so that a gap it leaves shows; a picture with
+// see-through parts on nothing.
+QImage Draw(QSvgRenderer& renderer, QSize size, const QRectF& where, QImage::Format format) {
+    QImage image(size, format);
+    image.fill(format == QImage::Format_RGB32 ? QColor(Qt::black) : QColor(Qt::transparent));
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, where);
+    painter.end();
+    return image;
+}
+
 }  // namespace
 
+// One pass draws all the page buttons at the size asked (they are always shown together,
+// at one size), each kept under its own key.
 QPixmap Pictures::PageButton(int index, QSize size) {
-    return Render(ResourceAt(kPageButtonFiles, index), size, Fit::Stretch);
+    if (index < 0 || index >= kPageButtons || size.isEmpty()) return {};
+    QPixmap cached;
+    if (QPixmapCache::find(PageButtonKey(index, size), &cached)) return cached;
+
+    QSvgRenderer renderer(kPageButtonsFile);
+    if (!renderer.isValid()) return {};
+    const QSize strip(size.width() * kPageButtons, size.height());
+    const QImage all = Draw(renderer, strip, QRectF(QPointF(0, 0), QSizeF(strip)),
+                            QImage::Format_ARGB32_Premultiplied);
+    QPixmap asked;
+    for (int i = 0; i < kPageButtons; ++i) {
+        QPixmap button = QPixmap::fromImage(all.copy(QRect(QPoint(i * size.width(), 0), size)));
+        QPixmapCache::insert(PageButtonKey(i, size), button);
+        if (i == index) asked = button;
+    }
+    return asked;
 }
 
 QPixmap Pictures::PageBackground(int index, QSize size) {
@@ -86,26 +123,23 @@ QPixmap Pictures::Render(const QString& resource, QSize size, Fit fit) {
     if (resource.isEmpty() || size.isEmpty()) return {};
 
     // Pages ask again on every resize and page switch: keep what was drawn.
-    const QString key =
-        QStringLiteral("lumtrak:%1:%2x%3").arg(resource).arg(size.width()).arg(size.height());
+    const QString key = CacheKey(resource, size);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) return cached;
 
     QSvgRenderer renderer(resource);
     if (!renderer.isValid()) return {};
 
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                           QPainter::SmoothPixmapTransform);
+    // A background covers the whole size: drawn opaque, it becomes the pixmap as it is,
+    // without a copy or a search for see-through pixels.
+    QImage image;
     if (fit == Fit::Cover)
-        renderer.render(&painter, CoverRect(renderer.viewBoxF().size(), size));
+        image =
+            Draw(renderer, size, CoverRect(renderer.viewBoxF().size(), size), QImage::Format_RGB32);
     else
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-
-    QPixmap pixmap = QPixmap::fromImage(image);
+        image = Draw(renderer, size, QRectF(QPointF(0, 0), QSizeF(size)),
+                     QImage::Format_ARGB32_Premultiplied);
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }

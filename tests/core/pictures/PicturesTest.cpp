@@ -115,8 +115,7 @@ TEST(Pictures, ReportButtonsLeaveTheLinkAreaClear) {
 }
 
 TEST(Pictures, PageButtonCaptionsAreDrawnAsChineseGlyphs) {
-    // Without a Chinese font every character is the same box, so 出租 and 出售 would
-    // look alike; with one they differ and are drawn in dark ink.
+    // Each button carries its own caption: 出租 and 出售 differ, drawn in dark ink.
     const QRect captionBand(8, 52, 80, 16);
     const QImage rental = Pictures::PageButton(0, Pictures::kPageButtonSize).toImage();
     const QImage sale = Pictures::PageButton(6, Pictures::kPageButtonSize).toImage();
@@ -124,6 +123,29 @@ TEST(Pictures, PageButtonCaptionsAreDrawnAsChineseGlyphs) {
     for (int i = 0; i < Pictures::kPageButtons; ++i) {
         const QImage image = Pictures::PageButton(i, Pictures::kPageButtonSize).toImage();
         EXPECT_LT(DarkestValue(image, captionBand), 120) << "button " << i << " has no caption";
+    }
+}
+
+TEST(Pictures, PageButtonsAreCutWholeFromTheirRow) {
+    // The buttons are drawn side by side and cut apart: each must hold one whole plate,
+    // rounded corners see-through, both side edges (within the outline's width) and the
+    // middle drawn, at any size.
+    for (const QSize& size : {QSize(96, 72), QSize(64, 48), QSize(137, 71), QSize(300, 1000)}) {
+        for (int i = 0; i < Pictures::kPageButtons; ++i) {
+            SCOPED_TRACE(testing::Message()
+                         << "button " << i << " at " << size.width() << "x" << size.height());
+            const QImage image = Pictures::PageButton(i, size).toImage();
+            const int right = size.width() - 1;
+            const int middle = size.height() / 2;
+            const int rim = size.width() / 48;  // the outline lies within a unit of the edge
+            EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+            EXPECT_EQ(qAlpha(image.pixel(right, 0)), 0);
+            EXPECT_EQ(qAlpha(image.pixel(0, size.height() - 1)), 0);
+            EXPECT_EQ(qAlpha(image.pixel(right, size.height() - 1)), 0);
+            EXPECT_GT(qAlpha(image.pixel(rim, middle)), 0) << "left edge missing";
+            EXPECT_GT(qAlpha(image.pixel(right - rim, middle)), 0) << "right edge missing";
+            EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, middle)), 255);
+        }
     }
 }
 
