@@ -106,18 +106,20 @@ QWidget* CounterPage::BuildDiscList() {
     auto* v = new QVBoxLayout(box);
     v->setContentsMargins(0, 0, 0, 0);
     dgDispCDInfo = Named<DataGrid>("dgDispCDInfo");
-    dgDispCDInfo->AddColumn("光盘编号", "id", 1100);
-    dgDispCDInfo->AddColumn("影片名称", "name", 2400);
-    dgDispCDInfo->AddColumn("影片类型", "movietype", 1000);
-    dgDispCDInfo->AddColumn("光盘格式", "type", 1000);
-    dgDispCDInfo->AddColumn("出租价格", "borrowprice", 1000, kMoneyFormat);
-    dgDispCDInfo->AddColumn("会员价格", "MemberBorrowPrice", 1000, kMoneyFormat);
-    dgDispCDInfo->AddColumn("出售价格", "SellPrice", 1000, kMoneyFormat);
-    dgDispCDInfo->AddColumn("会员售价", "MemberSellPrice", 1000, kMoneyFormat);
-    dgDispCDInfo->AddColumn("光盘个数", "count", 900);
-    dgDispCDInfo->AddColumn("购买时间", "buydate", 1200);
-    dgDispCDInfo->AddColumn("被借出次数", "outcount", 1100);
-    dgDispCDInfo->AddColumn("产地", "born", 900);
+    dgDispCDInfo->AddColumns({
+        {"光盘编号", "id", 1100},
+        {"影片名称", "name", 2400},
+        {"影片类型", "movietype", 1000},
+        {"光盘格式", "type", 1000},
+        {"出租价格", "borrowprice", 1000, kMoneyFormat},
+        {"会员价格", "MemberBorrowPrice", 1000, kMoneyFormat},
+        {"出售价格", "SellPrice", 1000, kMoneyFormat},
+        {"会员售价", "MemberSellPrice", 1000, kMoneyFormat},
+        {"光盘个数", "count", 900},
+        {"购买时间", "buydate", 1200},
+        {"被借出次数", "outcount", 1100},
+        {"产地", "born", 900},
+    });
     dgDispCDInfo->SetAllowUpdate(false);
     LblCDCount = Named<Label>("LblCDCount", QStringLiteral("0"));
     auto* countRow = new QHBoxLayout;
@@ -284,17 +286,23 @@ QGroupBox* CounterPage::BuildSellBasket() {
     return Frame14;
 }
 
+namespace {
+// A control that is not hidden needs no showing. Shown while the page is still being built,
+// it would be polished and laid out before the page takes the window's style, and then
+// again.
+void SetShown(QWidget* control, bool shown) {
+    if (shown && !control->isHidden()) return;
+    control->setVisible(shown);
+}
+}  // namespace
+
 void CounterPage::SetModeVisibility(bool rental) {
-    Label76_3->setVisible(rental);
-    CboStation->setVisible(rental);
-    Label17->setVisible(rental);
-    LblBorrowPrice->parentWidget()->setVisible(rental);
-    Label58->setVisible(!rental);
-    LblSellPrice->parentWidget()->setVisible(!rental);
-    Frame13->setVisible(rental);
-    Frame14->setVisible(!rental);
-    CmdBorrow->setVisible(rental);
-    Command15->setVisible(!rental);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label76_3, CboStation, Label17, LblBorrowPrice->parentWidget(), Frame13, CmdBorrow})
+        SetShown(w, rental);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label58, LblSellPrice->parentWidget(), Frame14, Command15})
+        SetShown(w, !rental);
     dgDispCDInfo->Columns(4).SetVisible(rental);
     dgDispCDInfo->Columns(5).SetVisible(rental);
     dgDispCDInfo->Columns(6).SetVisible(!rental);

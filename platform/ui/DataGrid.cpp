@@ -53,18 +53,26 @@ DataGridModel::Column& DataGrid::Spec(int index) {
 
 DataGridColumn DataGrid::AddColumn(const QString& caption, const QString& dataField, int widthTwips,
                                    const QString& numberFormat) {
+    AddColumns({{caption, dataField, widthTwips, numberFormat}});
+    return DataGridColumn(this, ColumnCount() - 1);
+}
+
+// Each change of the columns lays the header out again, measuring every caption: designed
+// together, the columns are measured once.
+void DataGrid::AddColumns(std::initializer_list<ColumnDesign> designs) {
     if (autoColumns_) {
         columns_.clear();
         autoColumns_ = false;
     }
-    DataGridModel::Column column;
-    column.caption = caption;
-    column.dataField = dataField;
-    column.widthTwips = widthTwips;
-    column.numberFormat = numberFormat;
-    columns_.push_back(column);
+    for (const ColumnDesign& design : designs) {
+        DataGridModel::Column column;
+        column.caption = design.caption;
+        column.dataField = design.dataField;
+        column.widthTwips = design.widthTwips;
+        column.numberFormat = design.numberFormat;
+        columns_.push_back(column);
+    }
     model_->SetSource(DataSource());
-    return DataGridColumn(this, ColumnCount() - 1);
 }
 
 DataGridColumn DataGrid::Columns(int index) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QTableView>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/db/Recordset.h"
@@ -9,10 +10,11 @@
 
 // A grid bound to a recordset (the windows' data grids).
 //
-// - Columns are designed with AddColumn(caption, field, width in twips, display format);
-//   a grid without designed columns shows every field under its name. Columns(i) reads
-//   and writes a column (caption, width, hidden, locked, NumberFormat, Text of the
-//   current row).
+// - Columns are designed with AddColumn(caption, field, width in twips, display format),
+//   or several at once with AddColumns (the header is then laid out once, not once a
+//   column); a grid without designed columns shows every field under its name.
+//   Columns(i) reads and writes a column (caption, width, hidden, locked, NumberFormat,
+//   Text of the current row).
 // - The grid's current row is the recordset's current row, both ways: a move of the
 //   recordset (MoveNext, Find, AddNew, Requery...) moves the grid; the operator's moving
 //   to another row (mouse, keys) sets the recordset's AbsolutePosition, which under
@@ -35,8 +37,23 @@ class DataGrid : public QTableView {
   public:
     explicit DataGrid(QWidget* parent = nullptr);
 
+    // A column as AddColumn takes it.
+    struct ColumnDesign {
+        ColumnDesign(const QString& caption, const QString& dataField, int widthTwips = -1,
+                     const QString& numberFormat = QString())
+            : caption(caption),
+              dataField(dataField),
+              widthTwips(widthTwips),
+              numberFormat(numberFormat) {}
+        QString caption;
+        QString dataField;
+        int widthTwips;
+        QString numberFormat;
+    };
+
     DataGridColumn AddColumn(const QString& caption, const QString& dataField, int widthTwips = -1,
                              const QString& numberFormat = QString());
+    void AddColumns(std::initializer_list<ColumnDesign> designs);
     DataGridColumn Columns(int index);  // 0-based; std::out_of_range past the last column
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     void ClearColumns();

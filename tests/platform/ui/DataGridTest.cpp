@@ -21,11 +21,11 @@ class DataGridTest : public MemberFixture {
         other = new QLineEdit(&window);
         layout->addWidget(grid);
         layout->addWidget(other);
-        grid->AddColumn("会员编号", "userid");
-        grid->AddColumn("会员姓名", "username");
-        grid->AddColumn("已缴会费", "money", 1300, "￥#,##0.00");
-        grid->AddColumn("入会时间", "JoinDate");
-        grid->AddColumn("联系电话", "telephone");
+        grid->AddColumns({{"会员编号", "userid"},
+                          {"会员姓名", "username"},
+                          {"已缴会费", "money", 1300, "￥#,##0.00"},
+                          {"入会时间", "JoinDate"},
+                          {"联系电话", "telephone"}});
         grid->SetDataSource(rs.get());
         QObject::connect(grid, &DataGrid::RowColChange, [this](int lastRow, int lastCol) {
             log << QString("RowColChange %1 %2").arg(lastRow).arg(lastCol);
@@ -429,6 +429,12 @@ TEST_F(DataGridTest, QtsModelCheckerFindsNothingAsColumnsAndQueriesChange) {
     plain.AddColumn("电话", "telephone");
     plain.AddColumn("编号", "userid");
     ExpectSound(check, plain, *rs, "designed columns, one of them no field");
+    plain.AddColumns({{"姓名", "username", 1200}, {"会费", "money", -1, "0.00"}});
+    EXPECT_EQ(plain.model()->columnCount(), 4);
+    EXPECT_EQ(plain.model()->headerData(3, Qt::Horizontal).toString(), "会费");
+    EXPECT_EQ(plain.Columns(2).Width(), 1200);
+    EXPECT_EQ(plain.Columns(3).NumberFormat(), "0.00");
+    ExpectSound(check, plain, *rs, "columns designed together");
     plain.ClearColumns();
     ExpectSound(check, plain, *rs, "columns cleared");
     rs->Close();
