@@ -46,9 +46,8 @@ const char* const kAddRentalsToTitles =
     "where cdinfo.cdid = g.cdid";
 const char* const kRentalSums = "select total(money), total(foregift) from temp.fold_rentals";
 const char* const kDeleteReturnsOfOldRentals =
-    "delete from returninfo where rowid in "
-    "(select rowid from returninfo where substr(returnid,1,16) in "
-    " (select borrowid from temp.fold_rentals))";
+    "delete from returninfo where substr(returnid,1,16) in "
+    "(select borrowid from temp.fold_rentals)";
 const char* const kDeleteOldRentals =
     "delete from borrowinfo where rowid in (select rid from temp.fold_rentals)";
 const char* const kInsertRentalSummary =
