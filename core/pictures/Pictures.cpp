@@ -12,8 +12,10 @@
 
 namespace {
 
-// The page buttons lie side by side in one file, in the order of their indexes.
+// The faces of the page buttons lie side by side in one file, in the order of their
+// indexes; every face lies on the same plate.
 const QString kPageButtonsFile = QStringLiteral(":/pictures/page-buttons.svg");
+const QString kPageButtonPlateFile = QStringLiteral(":/pictures/page-button-plate.svg");
 
 const std::array<const char*, Pictures::kPageBackgrounds> kPageBackgroundFiles = {
     "background-settings", "background-statistics", "background-catalogue",
@@ -47,36 +49,59 @@ QRectF CoverRect(const QSizeF& viewBox, const QSize& target) {
             drawn.width(), drawn.height()};
 }
 
+void Paint(QSvgRenderer& renderer, QPainter& painter, const QRectF& where) {
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, where);
+}
+
 // An opaque picture is drawn on black, so that a gap it leaves shows; a picture with
 // see-through parts on nothing.
 QImage Draw(QSvgRenderer& renderer, QSize size, const QRectF& where, QImage::Format format) {
     QImage image(size, format);
     image.fill(format == QImage::Format_RGB32 ? QColor(Qt::black) : QColor(Qt::transparent));
     QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                           QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, where);
+    Paint(renderer, painter, where);
     painter.end();
     return image;
 }
 
+QRectF Whole(QSize size) {
+    return {QPointF(0, 0), QSizeF(size)};
+}
+
+// The row of page buttons at the size of one: the plate drawn once and laid under every
+// face, the faces drawn in one pass.
+QImage DrawPageButtons(QSize size) {
+    QSvgRenderer plate(kPageButtonPlateFile);
+    QSvgRenderer faces(kPageButtonsFile);
+    if (!plate.isValid() || !faces.isValid()) return {};
+    const QImage plateImage = Draw(plate, size, Whole(size), QImage::Format_ARGB32_Premultiplied);
+    const QSize rowSize(size.width() * Pictures::kPageButtons, size.height());
+    QImage row(rowSize, QImage::Format_ARGB32_Premultiplied);
+    row.fill(Qt::transparent);
+    QPainter painter(&row);
+    for (int i = 0; i < Pictures::kPageButtons; ++i)
+        painter.drawImage(QPoint(i * size.width(), 0), plateImage);
+    Paint(faces, painter, Whole(rowSize));
+    painter.end();
+    return row;
+}
+
 }  // namespace
 
-// One pass draws all the page buttons at the size asked (they are always shown together,
-// at one size), each kept under its own key.
+// All the page buttons are drawn together at the size asked (they are always shown
+// together, at one size), each kept under its own key.
 QPixmap Pictures::PageButton(int index, QSize size) {
     if (index < 0 || index >= kPageButtons || size.isEmpty()) return {};
     QPixmap cached;
     if (QPixmapCache::find(PageButtonKey(index, size), &cached)) return cached;
 
-    QSvgRenderer renderer(kPageButtonsFile);
-    if (!renderer.isValid()) return {};
-    const QSize strip(size.width() * kPageButtons, size.height());
-    const QImage all = Draw(renderer, strip, QRectF(QPointF(0, 0), QSizeF(strip)),
-                            QImage::Format_ARGB32_Premultiplied);
+    const QImage row = DrawPageButtons(size);
+    if (row.isNull()) return {};
     QPixmap asked;
     for (int i = 0; i < kPageButtons; ++i) {
-        QPixmap button = QPixmap::fromImage(all.copy(QRect(QPoint(i * size.width(), 0), size)));
+        QPixmap button = QPixmap::fromImage(row.copy(QRect(QPoint(i * size.width(), 0), size)));
         QPixmapCache::insert(PageButtonKey(i, size), button);
         if (i == index) asked = button;
     }
@@ -137,8 +162,7 @@ QPixmap Pictures::Render(const QString& resource, QSize size, Fit fit) {
         image =
             Draw(renderer, size, CoverRect(renderer.viewBoxF().size(), size), QImage::Format_RGB32);
     else
-        image = Draw(renderer, size, QRectF(QPointF(0, 0), QSizeF(size)),
-                     QImage::Format_ARGB32_Premultiplied);
+        image = Draw(renderer, size, Whole(size), QImage::Format_ARGB32_Premultiplied);
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     QPixmapCache::insert(key, pixmap);
     return pixmap;
