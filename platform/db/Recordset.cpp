@@ -7,6 +7,7 @@
 #include <optional>
 
 #include <QPointer>
+#include <QTimer>
 
 #include "platform/db/FindCriteria.h"
 #include "platform/db/RecordsetModel.h"
@@ -55,6 +56,8 @@ Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params
 
 // Reading on demand starts with a screenful or two of rows.
 constexpr int kFirstRows = 100;
+// and reads the rest this long after.
+constexpr int kReadRestAfterMs = 250;
 
 // Whether SQLite sorted the rows to give the first: it then holds them all already.
 bool Sorted(const Statement& st) {
@@ -200,6 +203,19 @@ struct Recordset::Impl {
             Qt::QueuedConnection);
     }
 
+    // The rest is read a moment after the first rows, once the operator has them in view:
+    // a write that follows then finds nothing left to read. A failure there ends the
+    // reading where it stands, as one while a view asks does.
+    void ReadLater() {
+        QTimer::singleShot(kReadRestAfterMs, q, [this, key = readBeforeChange] {
+            if (readBeforeChange != key) return;  // read, requeried or closed meanwhile
+            try {
+                ReadAll();
+            } catch (...) {
+            }
+        });
+    }
+
     Snapshot Read(Connection& c, const QString& sql, const Params& p) {
         reader = RowValues::Reader();
         if (!ReadsOnDemand()) return ReadSnapshot(c, sql, p, reader, nextBookmark);
@@ -212,13 +228,15 @@ struct Recordset::Impl {
         schema = std::move(s.schema);
         rows = std::move(s.rows);
         total = s.total;
-        if (total > Size())
+        if (total > Size()) {
             readBeforeChange = conn->BeforeChange([this](Connection::Change change) {
                 if (change == Connection::Change::Writing)
                     ReadAll();
                 else
                     StopReading(total);
             });
+            ReadLater();
+        }
         deleted.clear();
         cur = rows.empty() ? -1 : 0;
         EndEdit();

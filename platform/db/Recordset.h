@@ -64,12 +64,13 @@ class Recordset : public QObject {
 
     // Where the rows wait until they are read; set before Open. adUseClient (the default)
     // reads every row at Open. adUseServer, for a read-only recordset, reads the first rows
-    // and counts the rest (RecordCount stays exact), and reads the rest at the first need: a
-    // view asking for a row further down, a move there, a search. A long list then opens at
-    // the cost of a screenful and a count. The rest is read before the connection writes,
-    // so that the rows all come from one state of the file, and no longer once it closes
-    // (the recordset then ends at the rows read). A query that sorts is read whole at once,
-    // as its sorting has read every row already. Other lock types read every row at Open.
+    // and counts the rest (RecordCount stays exact); the rest are read a moment later, once
+    // the event loop has shown the first, or at once at an earlier need (a view asking for a
+    // row further down, a move there, a search). A long list then shows at the cost of a
+    // screenful and a count. The rest is read before the connection writes, so that the
+    // rows all come from one state of the file, and no longer once it closes (the recordset
+    // then ends at the rows read). A query that sorts is read whole at once, as its sorting
+    // has read every row already. Other lock types read every row at Open.
     void SetCursorLocation(CursorLocationEnum location);
     CursorLocationEnum CursorLocation() const;
 

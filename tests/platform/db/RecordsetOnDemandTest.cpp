@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 #include "platform/db/RowCount.h"
@@ -135,6 +136,20 @@ TEST_F(RecordsetOnDemand, ClosingTheConnectionKeepsTheRowsRead) {
     EXPECT_LT(partial.AbsolutePosition(), 250);
     EXPECT_EQ(whole.RecordCount(), 250);
     EXPECT_EQ(whole.ValueAt(250, 0).ToString(), Cdid(250));
+}
+
+// A moment after the first rows the rest is read by itself: a write coming later finds
+// nothing left to read, and another program's changes no longer show.
+TEST_F(RecordsetOnDemand, ReadsTheRestByItselfAMomentLater) {
+    const QStringList before = ReadWhole(kByKey);
+    Recordset rs;
+    OpenOnServer(rs, kByKey);
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    Elsewhere("DELETE FROM cdinfo WHERE count > 200");
+    EXPECT_EQ(rs.RecordCount(), 250);
+    EXPECT_EQ(Rows(rs), before);
 }
 
 // Only a read-only recordset reads on demand: one that writes has every row from Open.
