@@ -43,18 +43,7 @@ Row ReadRow(RowValues::Reader& reader, const Statement& st, Bookmark& next) {
     return r;
 }
 
-Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params,
-                      RowValues::Reader& reader, Bookmark& next) {
-    Statement st(conn, sql);
-    st.Bind(params);
-    Snapshot s;
-    s.schema = RecordsetSchema::Read(st.Handle(), conn);
-    while (st.Step()) s.rows.push_back(ReadRow(reader, st, next));
-    s.total = static_cast<int>(s.rows.size());
-    return s;
-}
-
-// Reading on demand starts with a screenful or two of rows.
+// Reading on demand starts with a screenful or two of rows
 constexpr int kFirstRows = 100;
 // and reads the rest this long after.
 constexpr int kReadRestAfterMs = 250;
@@ -64,21 +53,23 @@ bool Sorted(const Statement& st) {
     return sqlite3_stmt_status(st.Handle(), SQLITE_STMTSTATUS_SORT, 0) > 0;
 }
 
-// The first rows, and the count of all. The count runs while the query still holds the
-// file's read lock, so that it counts the rows the query gives. A query that had to sort
-// is read whole: the sorting, the greater part of the work, is done.
-Snapshot ReadFirstRows(Connection& conn, const QString& sql, const Params& params,
-                       RowValues::Reader& reader, Bookmark& next) {
+// Every row, or (reading on demand) the first rows and the count of all. The count runs
+// while the query still holds the file's read lock, so that it counts the rows the query
+// gives. A query that had to sort is read whole: the sorting, the greater part of the
+// work, is done.
+Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params, bool onDemand,
+                      RowValues::Reader& reader, Bookmark& next) {
     Statement st(conn, sql);
     st.Bind(params);
     Snapshot s;
     s.schema = RecordsetSchema::Read(st.Handle(), conn);
     bool more = st.Step();
-    const int wanted = more && Sorted(st) ? std::numeric_limits<int>::max() : kFirstRows;
+    const bool whole = !onDemand || (more && Sorted(st));
+    const int wanted = whole ? std::numeric_limits<int>::max() : kFirstRows;
     for (; more; more = static_cast<int>(s.rows.size()) < wanted && st.Step())
         s.rows.push_back(ReadRow(reader, st, next));
     s.total = static_cast<int>(s.rows.size());
-    if (s.total == wanted)
+    if (!whole && s.total == wanted)
         s.total = static_cast<int>(conn.Scalar(RowCount::StatementFor(sql), params).ToInt());
     return s;
 }
@@ -218,8 +209,7 @@ struct Recordset::Impl {
 
     Snapshot Read(Connection& c, const QString& sql, const Params& p) {
         reader = RowValues::Reader();
-        if (!ReadsOnDemand()) return ReadSnapshot(c, sql, p, reader, nextBookmark);
-        return ReadFirstRows(c, sql, p, reader, nextBookmark);
+        return ReadSnapshot(c, sql, p, ReadsOnDemand(), reader, nextBookmark);
     }
 
     void Replace(Snapshot s) {
