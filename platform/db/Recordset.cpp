@@ -156,20 +156,16 @@ struct Recordset::Impl {
 
     // The query runs again and the rows read before are passed over: the order of a query
     // is that of its plan, and the file has not changed since (or the counts disagree).
+    // A failure (the file locked by another program, say) leaves the rest to read at the
+    // next need, after the rows read so far.
     void ReadRest() {
-        const int counted = total;
-        try {
-            Statement st(*conn, source);
-            st.Bind(params);
-            int skip = Size();
-            while (skip > 0 && st.Step()) --skip;
-            if (skip == 0)
-                while (st.Step()) rows.push_back(ReadRow(reader, st, nextBookmark));
-        } catch (...) {
-            StopReading(counted);
-            throw;
-        }
-        StopReading(counted);
+        Statement st(*conn, source);
+        st.Bind(params);
+        int skip = Size();
+        while (skip > 0 && st.Step()) --skip;
+        if (skip == 0)
+            while (st.Step()) rows.push_back(ReadRow(reader, st, nextBookmark));
+        StopReading(total);
     }
 
     // No more rows to read: every row is read, or the rows go.
@@ -178,8 +174,9 @@ struct Recordset::Impl {
         readBeforeChange = 0;
     }
 
-    // Every row there is has been read. When another program changed the file meanwhile
-    // and the rows are not those counted, the views learn so once they are done asking.
+    // No more rows are read: every row there is has been read, or the rest cannot be. When
+    // the rows are not those counted (another program changed the file meanwhile, or the
+    // rest could not be read), the views learn so once they are done asking.
     void StopReading(int counted) {
         Forget();
         if (counted == Size() || !model) return;
@@ -195,8 +192,8 @@ struct Recordset::Impl {
     }
 
     // The rest is read a moment after the first rows, once the operator has them in view:
-    // a write that follows then finds nothing left to read. A failure there ends the
-    // reading where it stands, as one while a view asks does.
+    // a write that follows then finds nothing left to read. A failure there leaves the rest
+    // to the next need, which reports it.
     void ReadLater() {
         QTimer::singleShot(kReadRestAfterMs, q, [this, key = readBeforeChange] {
             if (readBeforeChange != key) return;  // read, requeried or closed meanwhile
@@ -677,13 +674,14 @@ bool Recordset::IsUpdatable(int index) const {
     return d->schema.IsUpdatable(index);
 }
 
-// Views ask for rows here while painting: a row that cannot be read shows empty, and the
-// recordset ends at the rows read (the views are told).
+// Views ask for rows here while painting: when the rest cannot be read, the recordset ends
+// at the rows read (the views are told) rather than have every repaint wait for the file.
 Value Recordset::ValueAt(int position, int index) const {
     if (position < 1 || position > d->Count() || index < 0 || index >= FieldCount()) return Value();
     try {
         d->ReadTo(position - 1);
     } catch (const DbError&) {
+        d->StopReading(d->total);
         return Value();
     }
     if (position > d->Size()) return Value();

@@ -152,6 +152,31 @@ TEST_F(RecordsetOnDemand, ReadsTheRestByItselfAMomentLater) {
     EXPECT_EQ(Rows(rs), before);
 }
 
+// Another program holding the file: a move that needs the rest fails and leaves it to read
+// later; a view asking gets nothing and ends the recordset at the rows read, rather than
+// wait for the file at every repaint.
+TEST_F(RecordsetOnDemand, AFileHeldElsewhereLeavesTheRestToReadLater) {
+    conn.SetBusyTimeout(20);
+    Recordset moved;
+    OpenOnServer(moved, kByKey);
+    Recordset viewed;
+    OpenOnServer(viewed, kByKey);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(DbPath().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(ErrorOf([&] { moved.MoveLast(); }).isEmpty());
+    EXPECT_EQ(moved.RecordCount(), 250);
+    EXPECT_TRUE(viewed.ValueAt(200, 0).IsNull());
+    const int shown = viewed.RecordCount();
+    EXPECT_LT(shown, 250);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    moved.MoveLast();
+    EXPECT_EQ(moved.AbsolutePosition(), 250);
+    EXPECT_EQ(moved["cdid"].ToString(), Cdid(250));
+    EXPECT_EQ(viewed.RecordCount(), shown);
+}
+
 // Only a read-only recordset reads on demand: one that writes has every row from Open.
 TEST_F(RecordsetOnDemand, ARecordsetThatWritesReadsEveryRowAtOpen) {
     Recordset rs;
