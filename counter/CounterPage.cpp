@@ -425,8 +425,8 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     const DiscListQuery query({CboMovietypeFind->currentText(), CboTypeFind->currentText(),
                                CboDegree->currentText(), CboStation->currentText()},
                               Today());
-    // Thousands of titles: the list reads the rows the grid shows, the rest as they are
-    // asked for.
+    // Thousands of titles: the list shows its first rows and the count at once, and reads
+    // the rest a moment later or when asked for.
     auto list = std::make_unique<Recordset>();
     list->SetCursorLocation(adUseServer);
     list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());

@@ -103,8 +103,8 @@ struct Recordset::Impl {
     RecordsetModel* model = nullptr;
     CursorLocationEnum location = adUseClient;
     RowValues::Reader reader;
-    // Reading on demand: rows holds the first of total rows; the rest are read at the
-    // first need, before the connection writes at the latest.
+    // Reading on demand: rows holds the first of total rows; the rest are read a moment
+    // later, or at the first need, or before the connection writes, whichever comes first.
     int total = 0;
     int readBeforeChange = 0;  // the connection's key for that; 0 once every row is read
 
@@ -168,7 +168,7 @@ struct Recordset::Impl {
         StopReading(total);
     }
 
-    // No more rows to read: every row is read, or the rows go.
+    // Off the connection's list: every row is read, or the rows go.
     void Forget() {
         if (conn && readBeforeChange) conn->ForgetBeforeChange(readBeforeChange);
         readBeforeChange = 0;
@@ -477,7 +477,6 @@ bool Recordset::IsOpen() const {
 void Recordset::Requery() {
     d->RequireOpen();
     if (d->lock != adLockBatchOptimistic) d->LeaveRow();
-    d->Forget();
     d->Replace(d->Read(*d->conn, d->source, d->params));
     emit RecordsetChangeComplete();
     emit MoveComplete();
