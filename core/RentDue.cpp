@@ -5,8 +5,10 @@
 qint64 RentDue::Days(const QDateTime& borrowDate, const QDateTime& periodEnd) {
     const double days = borrowDate.msecsTo(periodEnd) / 86400000.0;
     // std::nearbyint rounds half to even under the default rounding mode.
+    // A rental dated after the end (the clock set back, a return stored later than now)
+    // counts like one of less than half a day: rent never goes below one day.
     const auto rounded = static_cast<qint64>(std::nearbyint(days));
-    return rounded == 0 ? 1 : rounded;
+    return rounded < 1 ? 1 : rounded;
 }
 
 double RentDue::Of(double pricePerCopy, const QString& priceType, qint64 copies,

@@ -4,8 +4,9 @@
 
 // What a customer owes for a rental line still out: "每次" lines pay the price once per
 // copy; every other kind ("每天" or empty) pays it per day. Days are the time from the
-// rental to the end of the period, rounded half to even; a rental of less than half a day
-// counts one day. The caller chooses the price per copy (member or normal rent).
+// rental to the end of the period, rounded half to even; any result below one day (less
+// than half a day, or a rental dated after the end) counts one day. The caller chooses the price
+// per copy (member or normal rent).
 class RentDue {
   public:
     static constexpr const char* kPerRental = "每次";

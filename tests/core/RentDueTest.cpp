@@ -19,6 +19,14 @@ TEST(RentDueTest, LessThanHalfADayCountsOneDay) {
     EXPECT_EQ(RentDue::Days(kNow, kNow), 1);
 }
 
+TEST(RentDueTest, ARentalDatedAfterTheEndCountsOneDayNeverLess) {
+    EXPECT_EQ(RentDue::Days(kNow.addSecs(3600), kNow), 1);
+    EXPECT_EQ(RentDue::Days(kNow.addDays(2), kNow), 1) << "the clock set back two days";
+    EXPECT_EQ(RentDue::Days(kNow.addDays(400), kNow), 1);
+    EXPECT_DOUBLE_EQ(RentDue::Of(6, "每天", 2, kNow.addDays(3), kNow), 12);
+    EXPECT_EQ(RentDue::Days(QDateTime(), kNow), 1) << "no rental date";
+}
+
 TEST(RentDueTest, HalfDaysRoundToTheEvenNeighbour) {
     EXPECT_EQ(RentDue::Days(HoursAgo(36), kNow), 2);
     EXPECT_EQ(RentDue::Days(HoursAgo(60), kNow), 2);

@@ -272,3 +272,24 @@ TEST_F(ReturnDialogTest, TheCustomerNameOpensTheMemberWindowModal) {
     d.LblBackName_Click();
     EXPECT_EQ(Host().MemberInfoShown(), QStringList({"李四 modal"}));
 }
+
+TEST_F(ReturnDialogTest, ARentalDatedAfterTheClockCountsOneDayAndItsRentIsTakenAsShown) {
+    // The clock was set back: the rental and a return of one copy lie in the future.
+    AddLine(Line(kHero, "0001", "李四", "2026-12-10 18:00:00", "&1#&2#&3#"));
+    AddReturn(kHero + "0001", "0001", "2026-12-09 09:00:00", "&3#");
+    ReturnPage& page = OpenPage();
+    EXPECT_EQ(Caption(page.LblTheoryMoney), "￥6.00") << "a day for the copy back, two out";
+    frmControlBack& d = OpenDialog("李四");
+    EXPECT_EQ(Row(d, 1).mid(5), QStringList({"3", "1", "2", "1天"}));
+    EXPECT_EQ(d.LblDayCount->Caption(), "1天");
+    EXPECT_EQ(Rent(d), "￥6.00") << "copy 3 up to its return and copies 1 and 2, a day each";
+    EXPECT_EQ(d.MskPlanBackSum->Text(), "￥6.00");
+    Tick(d, 1, false);
+    EXPECT_EQ(Rent(d), "￥0.00") << "the rent switch went off with the copy";
+    Click(d.Check1);
+    EXPECT_EQ(Rent(d), "￥4.00");
+    SettleAndPay(d);
+    EXPECT_TRUE(Prompts().empty()) << "the amount it filled in itself is taken";
+    EXPECT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(Query1("select [money] from borrowinfo"), "4.0");
+}
