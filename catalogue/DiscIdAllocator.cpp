@@ -16,9 +16,13 @@ const char* const kHighestRental =
     "select max(borrowid) from borrowinfo where borrowid between ?1 and ?2";
 const char* const kHighestReturn =
     "select max(returnid) from returninfo where returnid between ?1 and ?2";
+// A discarded title, or one of a deleted classification, keeps its sale lines for the
+// reports: a new title with its id would take over its sales.
+const char* const kHighestSale = "select max(sellid) from sellinfo where sellid between ?1 and ?2";
 constexpr int kTitleKey = 12;
 constexpr int kRentalKey = 16;
 constexpr int kReturnKey = 20;
+constexpr int kSaleKey = 16;
 
 // The sequence digits of a key, 0 when they are not all digits.
 qint64 SequenceOf(const QString& key) {
@@ -41,9 +45,9 @@ qint64 DiscIdAllocator::HighestIn(const char* sql, const QString& prefix, int ke
 }
 
 qint64 DiscIdAllocator::HighestSequence(const QString& prefix) {
-    return std::max({HighestIn(kHighestTitle, prefix, kTitleKey),
-                     HighestIn(kHighestRental, prefix, kRentalKey),
-                     HighestIn(kHighestReturn, prefix, kReturnKey)});
+    return std::max(
+        {HighestIn(kHighestTitle, prefix, kTitleKey), HighestIn(kHighestRental, prefix, kRentalKey),
+         HighestIn(kHighestReturn, prefix, kReturnKey), HighestIn(kHighestSale, prefix, kSaleKey)});
 }
 
 std::optional<QString> DiscIdAllocator::Next(int typeCode, int movieTypeCode) {

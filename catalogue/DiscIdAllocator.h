@@ -6,8 +6,8 @@
 
 // Disc ids: the format code (2 digits), the movie-type code (2 digits) and a sequence
 // number (8 digits). The sequence is one more than the highest in use with the same
-// prefix in the catalogue, the rental lines and the return lines, so a number that still
-// has history is never given again.
+// prefix in the catalogue, the rental lines, the return lines and the sale lines, so a
+// number that still has history is never given again.
 class DiscIdAllocator {
   public:
     static constexpr int kLastCode = 99;

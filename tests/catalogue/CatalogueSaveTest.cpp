@@ -69,13 +69,39 @@ TEST_F(CatalogueSaveTest, TheSequenceSkipsNumbersThatStillHaveHistory) {
     EXPECT_EQ(Row("N2").left(12), "031200000043");
 }
 
-TEST_F(CatalogueSaveTest, AllocatorFindsTheHighestOfTheThreeTablesPerPrefix) {
+TEST_F(CatalogueSaveTest, ADiscardedTitleLeavesItsIdToItsSalesNotToANewTitle) {
+    AddTitle("030100000001", "A1", "英雄");
+    AddTitle("030100000002", "A2", "无间道");
+    AddSale("030100000002", "0001");
+    AddSale("030100000002", "0003");
+    CataloguePage& page = ShowCatalogue();
+    Catalogue().SetAbsolutePosition(2);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command2->click();
+    Settle();
+    ASSERT_EQ(Count("select count(*) from cdinfo where cdid = '030100000002'"), 0);
+    ASSERT_EQ(Count("select count(*) from sellinfo"), 2) << "its sales stay for the reports";
+    ForgetPrompts();
+    EnterNewTitle("新片", "N1", "DVD", "动作");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Row("N1").left(12), "030100000003");
+    EXPECT_EQ(Count("select count(*) from sellinfo where substr(sellid,1,12) = "
+                    "(select cdid from cdinfo where id = 'N1')"),
+              0)
+        << "the new title has no sales of its own";
+}
+
+TEST_F(CatalogueSaveTest, AllocatorFindsTheHighestOfTheFourTablesPerPrefix) {
     Sql("insert into cdinfo (cdid, name) values ('031200000007', 'a'), ('031300000099', 'b');"
         "insert into borrowinfo (borrowid) values ('0312000000050001'), ('0412000000800001');"
-        "insert into returninfo (returnid) values ('03120000000600010001')");
+        "insert into returninfo (returnid) values ('03120000000600010001');"
+        "insert into sellinfo (sellid) values ('0412000000900001'), ('0513000000040002')");
     DiscIdAllocator allocator(gConn);
     EXPECT_EQ(allocator.Next(3, 12).value_or("none"), "031200000008");
-    EXPECT_EQ(allocator.Next(4, 12).value_or("none"), "041200000081");
+    EXPECT_EQ(allocator.Next(4, 12).value_or("none"), "041200000091");
+    EXPECT_EQ(allocator.Next(5, 13).value_or("none"), "051300000005");
     EXPECT_EQ(allocator.Next(99, 99).value_or("none"), "999900000001");
     EXPECT_FALSE(allocator.Next(100, 1).has_value());
     EXPECT_FALSE(allocator.Refusal().isEmpty());

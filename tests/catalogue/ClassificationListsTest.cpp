@@ -387,3 +387,40 @@ TEST_F(ClassificationListsTest, TitlesWithOpenLinesAreFoundByAnyCondition) {
             .ToInt());
     EXPECT_EQ(kept, 1);
 }
+
+// A deleted movie type takes its titles and their rental history, not their sales; the next
+// movie type takes its code again, and a new title of the same prefix must not take the
+// deleted title's id and with it its sales.
+TEST_F(ClassificationListsTest, ANewTitleInAReusedCodeNeverTakesTheIdOfADeletedTitlesSales) {
+    Sql("insert into type values (3, 'DVD'); insert into movietype values (1, '动作'), (2, "
+        "'喜剧')");
+    AddTitle({"030100000001", "英雄", "DVD", "动作"});
+    AddTitle({"030100000002", "黑客帝国", "DVD", "动作"});
+    AddSale("030100000002", "0001");
+    AddRental("030100000001", "0002", true);
+    ShowSettings();
+    Page().adoMovieType->SetAbsolutePosition(1);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Lists().Command6_Click();
+    ASSERT_EQ(Count("select count(*) from cdinfo"), 0);
+    ASSERT_EQ(Count("select count(*) from sellinfo"), 1);
+
+    Page().Command4->click();
+    TypeIntoCell(Page().dgMovieType, 1, "武侠");
+    Page().MaskEdBox2->setFocus();
+    Settle();
+    ASSERT_EQ(Query1("select typeid from movietype where type = '武侠'"), "1");
+
+    ShowCataloguePage();
+    CataloguePage& c = CatalogueTab();
+    c.Command1->click();
+    Settle();
+    Type(c.TxtName, "新龙门客栈");
+    Type(c.Text1, "W1");
+    c.CboType->setCurrentText("DVD");
+    c.CboMovieType->setCurrentText("武侠");
+    c.CmdSave->click();
+    Settle();
+    EXPECT_EQ(Query1("select cdid from cdinfo where id = 'W1'"), "030100000003");
+    EXPECT_EQ(Prompts(), std::vector<QString>{kDeleteQuestion});
+}
