@@ -22,10 +22,27 @@ void ProcessMonthTax() {
     charge.Charge(fee);
 }
 
+namespace {
+// Any failure of the fold, its check included, is told with its description; what the fold
+// wrote is rolled back with its transaction.
+void TellFoldFailure(const DbError& e) {
+    MsgBox(e.Description(), vbOKOnly);
+}
+
+bool FoldIsDue(YearFold& fold, const QDate& today) {
+    try {
+        return fold.IsDue(today);
+    } catch (const DbError& e) {
+        TellFoldFailure(e);
+        return false;
+    }
+}
+}  // namespace
+
 void SumOldRecords() {
     const QDate today = Today();
     YearFold fold(gConn);
-    if (!fold.IsDue(today)) return;
+    if (!FoldIsDue(fold, today)) return;
     if (MsgBox(QStringLiteral("要对一年以前的数据进行汇总吗？"), vbYesNo + vbQuestion,
                QStringLiteral("汇总")) != vbYes)
         return;
@@ -36,7 +53,7 @@ void SumOldRecords() {
         fold.Run(today);
     } catch (const DbError& e) {
         frmWait::unload();
-        MsgBox(e.Description(), vbOKOnly);
+        TellFoldFailure(e);
         return;
     }
     frmWait::unload();

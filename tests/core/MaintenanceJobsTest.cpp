@@ -1,3 +1,5 @@
+#include <sqlite3.h>
+
 #include "core/frmWait.h"
 #include "tests/core/MonthFeeFixture.h"
 #include "tests/core/YearFoldFixture.h"
@@ -108,4 +110,27 @@ TEST_F(FoldTest, AFailedFoldIsToldAndLeavesTheDatabaseAsItWas) {
     EXPECT_FALSE(frmWait::isLoaded());
     EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
     EXPECT_EQ(Query1("select count(*) from sellinfo"), "1");
+}
+
+TEST_F(FoldTest, AFailingDueCheckIsToldAsTheFoldsOtherFailuresAreAndNothingIsAsked) {
+    SetToday(2026, 3, 1);
+    Rental("0101000000010001", "000001", "2024-05-01 10:00:00", 5);
+    // Another program writes the file: even reading it waits, then fails.
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    gConn.SetBusyTimeout(20);
+    SumOldRecords();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件被其他程序锁定"))
+        << MsgBoxLog::Get().Calls()[0].prompt.toStdString();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons, vbOKOnly);
+    EXPECT_FALSE(frmWait::isLoaded());
+    EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
+
+    SumOldRecords();  // the next start asks again
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 2u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].prompt, "要对一年以前的数据进行汇总吗？");
 }
