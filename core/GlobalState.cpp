@@ -16,6 +16,10 @@ Basket gSellBasket;
 
 QString gReturnNo;
 
+QString UnsettledRentalNo() {
+    return gBorrowBasket.Open ? gBorrowBasket.No : QString();
+}
+
 void ResetGlobalState() {
     gRsForeGift.reset();
     gConn.Close();

@@ -26,6 +26,10 @@ extern bool gForeGiftLoaded;  // the settings page may write the deposit rule
 extern Basket gBorrowBasket;
 extern double gForeGiftSum;  // the deposit the open rental basket asks
 extern Basket gSellBasket;
+// The rental number of the basket still open at the counter, empty when none is open. Its
+// lines are in borrowinfo but are no rental yet: no deposit is taken, and quitting rolls
+// them back. Only settling makes them a rental that can come back.
+QString UnsettledRentalNo();
 
 // ---- The return in progress ------------------------------------------------------
 extern QString gReturnNo;

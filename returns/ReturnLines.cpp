@@ -15,6 +15,7 @@ const char* const kOpenLinesOf =
     "b.memberborrowprice as memberborrowprice, b.borrowpricetype as borrowpricetype "
     "from borrowinfo as a, cdinfo as b "
     "where substr(a.borrowid,1,12) = b.cdid and a.name = ?1 and a.isreturnall = 0 "
+    "and substr(a.borrowid,-4) <> ?2 "
     "order by a.borrowdate, a.borrowid";
 
 const char* const kReturnsOfLine =
@@ -128,11 +129,12 @@ QString ReturnLine::PledgeBack() const {
 
 // ---- The lines of one customer ----------------------------------------------------------
 
-void ReturnLines::Load(Connection& conn, const QString& customer, const QDateTime& now) {
+void ReturnLines::Load(Connection& conn, const QString& customer, const QDateTime& now,
+                       const QString& unsettledRentalNo) {
     lines_.clear();
     const bool member = !conn.Scalar(kMemberExists, {customer}).IsNull();
     Recordset rs;
-    rs.Open(kOpenLinesOf, conn, adLockReadOnly, {customer});
+    rs.Open(kOpenLinesOf, conn, adLockReadOnly, {customer, unsettledRentalNo});
     for (; !rs.AtEOF(); rs.MoveNext()) {
         ReturnLine line = LineOfRow(rs, member);
         line.days = RentDue::Days(line.borrowDate, now);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -33,7 +34,8 @@ ListView* CopyListView(const QString& name) {
 
 // An open rental line (not wholly returned) of a title with copies out, with its title.
 // Every open line is listed, also of a title with a copy sold: its copies still have to
-// come back.
+// come back. The lines of the basket still open at the counter (?1, its rental number, or
+// '' when none is open) are no rental yet: they show once the basket is settled.
 const char* const kOpenRentals =
     "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "
     "c.BorrowPriceType as BorrowPriceType, c.MemberBorrowPrice as MemberBorrowPrice, "
@@ -42,9 +44,10 @@ const char* const kOpenRentals =
     "a.borrowid as borrowid, a.borrowlst as borrowlst, a.borrowcount as borrowcount, "
     "a.CredenceType as Credence, a.[money] as [money], a.remark as remark "
     "from borrowinfo as a, cdinfo as c "
-    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0";
+    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
+    "and substr(a.borrowid,-4) <> ?1";
 // The rentals of a period: from its first day up to (not including) the day after it.
-const char* const kPeriodCondition = " and a.borrowdate >= ?1 and a.borrowdate < ?2";
+const char* const kPeriodCondition = " and a.borrowdate >= ?2 and a.borrowdate < ?3";
 
 struct Period {
     QDate first;
@@ -191,10 +194,12 @@ void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
     if (entry >= 0) {
         const std::optional<Period> period = PeriodOf(entry, Today());
         QString sql = QString::fromUtf8(kOpenRentals);
-        Params params;
+        const QString unsettled = UnsettledRentalNo();
+        Params params{unsettled};
         if (period) {
             sql += QString::fromUtf8(kPeriodCondition);
-            params = {DayText(period->first), DayText(period->after)};
+            params.push_back(DayText(period->first));
+            params.push_back(DayText(period->after));
         }
         auto rs = std::make_unique<Recordset>();
         rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
@@ -204,6 +209,8 @@ void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
         });
         dgBorrow->SetDataSource(rs.get());
         adoDispBorrow = std::move(rs);
+        listedOrder_ = StrOrder;
+        listedUnsettled_ = unsettled;
     } else {
         dgBorrow->SetDataSource(adoDispBorrow.get());
     }
@@ -286,8 +293,18 @@ void ReturnPage::SelectPeriod(const QString& text) {
     CboSelTime_Click();
 }
 
+// The list read again with its period and order. A basket opened or settled at the counter
+// since the list was read changes which lines it holds: the query is built again for it.
 void ReturnPage::RequeryDispBorrow() {
-    if (adoDispBorrow && adoDispBorrow->IsOpen()) adoDispBorrow->Requery();
+    if (!adoDispBorrow || !adoDispBorrow->IsOpen()) return;
+    if (ListsAnotherBasket())
+        SetDispBorrowSourse(listedOrder_);
+    else
+        adoDispBorrow->Requery();
+}
+
+bool ReturnPage::ListsAnotherBasket() const {
+    return adoDispBorrow && listedUnsettled_ != UnsettledRentalNo();
 }
 
 void ReturnPage::SetLabel68Red(bool red) {
@@ -305,11 +322,18 @@ void ReturnPage::Load() {
     SelectPeriod(QString::fromUtf8(kAllOpenRentals));
 }
 
-// The open rentals show titles' names: they follow changed titles.
+// The open rentals show titles' names: they follow changed titles. A basket settled at the
+// counter becomes a rental and its lines join the list; the counter usually refills the
+// list itself right after announcing, so the page looks once the announcement has passed.
 void ReturnPage::ConnectShop() {
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
         if (adoDispBorrow && adoDispBorrow->IsOpen() && !adoDispBorrow->HasPendingChanges())
-            RunReported([this] { adoDispBorrow->Requery(); });
+            RunReported([this] { RequeryDispBorrow(); });
+    });
+    connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (ListsAnotherBasket()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
+        });
     });
 }
 

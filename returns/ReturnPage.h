@@ -69,7 +69,12 @@ class ReturnPage : public ShopPage {
     RentalSearch Search{*this};
 
   private:
+    // The list was read for another basket at the counter than the one open now.
+    bool ListsAnotherBasket() const;
+
     bool label68Red_ = true;
+    QString listedOrder_;      // the order the list was read with
+    QString listedUnsettled_;  // the rental number it left out as unsettled ("" none)
     void ClearDetail();
     void ConnectControls();
     QWidget* BuildList();

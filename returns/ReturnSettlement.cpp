@@ -49,6 +49,8 @@ const char* const kLinesChanged =
 const char* const kRentWithoutLine =
     "没有选择支付租金的光盘，用户实收租金应为零。请勾选“支付租金”或把实收租金改为 0。";
 const char* const kNegativeRent = "用户实收租金不能小于零。";
+const char* const kNotYetSettled =
+    "出租编号为 %1 的光盘还在柜台没有结算（还没有收押金），请先在出租页面结算，再办理归还。";
 
 // What a line holds in the file now.
 struct StoredLine {
@@ -133,6 +135,9 @@ QString ReturnSettlement::Refusal(Connection& conn, const Request& request, QStr
 QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request) {
     std::set<QString> seen;
     for (const Line& line : request.lines) {
+        if (!request.unsettledRentalNo.isEmpty() &&
+            line.borrowid.right(4) == request.unsettledRentalNo)
+            return QString::fromUtf8(kNotYetSettled).arg(request.unsettledRentalNo);
         if (!seen.insert(line.borrowid).second) return QString::fromUtf8(kLinesChanged);
         const StoredLine stored = ReadLine(conn, line.borrowid);
         if (!stored.found || stored.closed || !Covers(stored.out, line.copies))

@@ -29,6 +29,9 @@ class ReturnSettlement {
         // The amount due (rent received less deposits given back) taken from, or, when
         // negative, credited to the member's stored money; nothing for cash.
         std::optional<double> fromStoredMoney;
+        // The rental number of the basket still open at the counter ("" when none): its
+        // lines are refused until it is settled.
+        QString unsettledRentalNo;
     };
     struct Outcome {
         bool done = false;

@@ -4,6 +4,8 @@
 #include <QPushButton>
 
 #include "core/MainWindow.h"
+#include "core/ShopEvents.h"
+#include "core/mdlMain.h"
 #include "platform/ui/VbKeys.h"
 #include "tests/returns/ReturnsTest.h"
 
@@ -111,6 +113,49 @@ TEST_F(ReturnPageTest, TheReturnDialogOpensOnlyFromTheShownReturnPage) {
     ASSERT_TRUE(frmControlBack::isLoaded());
     EXPECT_EQ(frmControlBack::instance().LblBackName->Caption(), "张三");
     EXPECT_TRUE(frmControlBack::instance().isVisible());
+}
+
+// A basket checked out at the counter but not settled: no deposit is taken and quitting
+// rolls it back, so its lines are no rental yet. They show once it is settled, however the
+// page learns of it.
+TEST_F(ReturnPageTest, TheBasketStillOpenAtTheCounterIsListedOnlyOnceSettled) {
+    AddTitle(kHero, "英雄", 2, 1);
+    AddTitle(kSold, "卧虎藏龙", 2, 1);
+    AddLine(Line(kHero, "0001", "李四", "2026-12-07 09:00:00", "&1#", 10));
+    AddLine(Line(kHero, "0002", "李四", "2026-12-08 09:30:00", "&2#").Set("isnotpaylst", "&2#"));
+    AddLine(Line(kSold, "0002", "李四", "2026-12-08 09:30:00", "&1#"));
+    gBorrowBasket.Open = true;
+    gBorrowBasket.No = "0002";
+    ReturnPage& page = OpenPage();
+    EXPECT_EQ(Names(page), QStringList({"李四"}));
+    EXPECT_TRUE(Period(page, "今天借出").isEmpty()) << "today's lines are the basket's";
+    EXPECT_EQ(Period(page, "本周借出"), QStringList({"李四"}));
+    page.SelectPeriod("全部未还光盘");
+    page.dgBorrow_HeadClick(0);
+    EXPECT_EQ(Names(page), QStringList({"李四"})) << "a sorted list leaves it out too";
+    page.RequeryDispBorrow();
+    EXPECT_EQ(Names(page), QStringList({"李四"}));
+
+    frmControlBack& d = OpenDialog("李四");
+    ASSERT_EQ(d.LvwBack->ListItems().Count(), 1) << "the dialog offers the settled line alone";
+    EXPECT_EQ(d.LvwBack->ListItems().Item(1)->Text(), kHero + "0001");
+    d.Command2->click();
+    Settle();
+
+    // Settled at the counter: the announcement alone brings its lines in, sorted as before.
+    gBorrowBasket.Clear();
+    ShopEvents::AnnounceBasketsChanged();
+    Settle();
+    EXPECT_EQ(Names(page), QStringList({"李四", "李四", "李四"}));
+    EXPECT_TRUE(page.adoDispBorrow->Source().endsWith(" order by a.name ASC"));
+    frmControlBack& again = OpenDialog("李四");
+    EXPECT_EQ(again.LvwBack->ListItems().Count(), 3);
+
+    // A requery that finds another basket at the counter reads the list for it.
+    gBorrowBasket.Open = true;
+    gBorrowBasket.No = "0002";
+    page.RequeryDispBorrow();
+    EXPECT_EQ(Names(page), QStringList({"李四"}));
 }
 
 // ---- The detail panel -------------------------------------------------------------------
