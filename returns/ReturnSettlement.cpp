@@ -7,6 +7,7 @@
 #include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
 #include "platform/text/VbText.h"
+#include "platform/ui/DisplayFormat.h"
 
 namespace {
 const char* const kLineOfReturn =
@@ -49,6 +50,7 @@ const char* const kLinesChanged =
 const char* const kRentWithoutLine =
     "没有选择支付租金的光盘，用户实收租金应为零。请勾选“支付租金”或把实收租金改为 0。";
 const char* const kNegativeRent = "用户实收租金不能小于零。";
+const char* const kStoredMoneyShort = "会员的储值现在只有 %1，不够支付 %2，没有结算。请重新结算。";
 const char* const kNotYetSettled =
     "出租编号为 %1 的光盘还在柜台没有结算（还没有收押金），请先在出租页面结算，再办理归还。";
 
@@ -129,7 +131,24 @@ QString ReturnSettlement::Refusal(Connection& conn, const Request& request, QStr
     const bool anyRent = std::any_of(request.lines.begin(), request.lines.end(),
                                      [](const Line& l) { return l.payRent; });
     if (!anyRent && Cents(request.rentReceived) != 0) return QString::fromUtf8(kRentWithoutLine);
-    return LinesRefusal(conn, request);
+    const QString lines = LinesRefusal(conn, request);
+    return lines.isEmpty() ? StoredMoneyRefusal(conn, request) : lines;
+}
+
+double ReturnSettlement::StoredMoneyAfter(Connection& conn, const Request& request) {
+    const double stored = conn.Scalar(kStoredMoney, {request.customer}).ToDouble();
+    return Cents(stored - request.fromStoredMoney.value_or(0) + request.paidIn);
+}
+
+// Paying from the stored money never takes it below zero: the money may have changed since
+// the payment dialog showed it. Money coming back goes in whatever the balance.
+QString ReturnSettlement::StoredMoneyRefusal(Connection& conn, const Request& request) {
+    if (!request.fromStoredMoney || *request.fromStoredMoney <= 0) return QString();
+    if (request.paidIn >= 0 && StoredMoneyAfter(conn, request) >= 0) return QString();
+    const double stored = conn.Scalar(kStoredMoney, {request.customer}).ToDouble();
+    return QString::fromUtf8(kStoredMoneyShort)
+        .arg(Format(Cents(stored + std::max(request.paidIn, 0.0)), kMoneyFormat),
+             Format(*request.fromStoredMoney, kMoneyFormat));
 }
 
 QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request) {
@@ -174,7 +193,8 @@ ReturnSettlement::Outcome ReturnSettlement::Settle(Connection& conn, const Reque
     const std::vector<double> shares = Shares(request);
     for (std::size_t i = 0; i < request.lines.size(); ++i)
         SettleLine(conn, request, request.lines[i], shares[i], outcome.returnNo);
-    if (request.fromStoredMoney) TakeStoredMoney(conn, request.customer, *request.fromStoredMoney);
+    if (request.fromStoredMoney)
+        conn.Execute(kSetStoredMoney, {request.customer, StoredMoneyAfter(conn, request)});
     t.Commit();
     outcome.done = true;
     return outcome;
@@ -200,10 +220,4 @@ void ReturnSettlement::SettleLine(Connection& conn, const Request& request, cons
     if (line.payRent)
         conn.Execute(kTakeRent, {line.borrowid, share, UnpaidStayingOut(stored.unpaid, staying)});
     if (staying.empty()) conn.Execute(kCloseLine, {line.borrowid});
-}
-
-void ReturnSettlement::TakeStoredMoney(Connection& conn, const QString& customer,
-                                       double amountDue) {
-    const double balance = Cents(conn.Scalar(kStoredMoney, {customer}).ToDouble() - amountDue);
-    conn.Execute(kSetStoredMoney, {customer, balance > 0 ? balance : 0.0});
 }

@@ -29,6 +29,9 @@ class ReturnSettlement {
         // The amount due (rent received less deposits given back) taken from, or, when
         // negative, credited to the member's stored money; nothing for cash.
         std::optional<double> fromStoredMoney;
+        // What the member hands over beyond the stored money ("补交金额"): it goes into the
+        // stored money, which then pays the amount due.
+        double paidIn = 0;
         // The rental number of the basket still open at the counter ("" when none): its
         // lines are refused until it is settled.
         QString unsettledRentalNo;
@@ -55,5 +58,8 @@ class ReturnSettlement {
     static QString LinesRefusal(Connection& conn, const Request& request);
     static void SettleLine(Connection& conn, const Request& request, const Line& line, double share,
                            const QString& returnNo);
-    static void TakeStoredMoney(Connection& conn, const QString& customer, double amountDue);
+    static QString StoredMoneyRefusal(Connection& conn, const Request& request);
+    // The stored money after the request: what is stored, less the amount due, plus what
+    // was handed over.
+    static double StoredMoneyAfter(Connection& conn, const Request& request);
 };

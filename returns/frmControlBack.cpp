@@ -399,7 +399,10 @@ bool frmControlBack::Settle() {
     frmPayMoney::instance().ShowModal(this);
     const frmPayMoney::Choice paid = frmPayMoney::LastChoice();
     if (!paid.IsPay) return false;
-    if (paid.fromStoredMoney) request.fromStoredMoney = paid.amountDue;
+    if (paid.fromStoredMoney) {
+        request.fromStoredMoney = paid.amountDue;
+        request.paidIn = paid.paidIn;
+    }
     request.now = Now();
     const ReturnSettlement::Outcome outcome = ReturnSettlement::Settle(gConn, request);
     if (!outcome.done) {

@@ -138,6 +138,8 @@ void frmPayMoney::Prepare(const QString& customer, double rentCollected, double 
                           const QString& pledges) {
     Recorded() = Choice{};
     IsPay = false;
+    stored_ = 0;
+    shortfall_ = 0;
     due_ = Cents(rentCollected - depositBack);
     member_ = IsUserExist(customer);
     TxtCre->setText(pledges);
@@ -153,14 +155,27 @@ void frmPayMoney::Prepare(const QString& customer, double rentCollected, double 
 void frmPayMoney::PrepareStoredMoney(const QString& customer) {
     TxtSum->setText(Money(due_));
     Label1->setText(due_ < 0 ? QStringLiteral("退还金额：") : QStringLiteral("应付金额："));
-    const double stored = Cents(gConn.Scalar(kStoredMoneyOf, {customer}).ToDouble());
-    TxtCurrentTax->setText(Money(stored));
-    const double rest = Cents(stored - due_);
-    TxtRest->setText(Money(rest));
-    shortfall_ = rest < 0 ? -rest : 0;
+    stored_ = Cents(gConn.Scalar(kStoredMoneyOf, {customer}).ToDouble());
+    TxtCurrentTax->setText(Money(stored_));
+    // Only an amount to pay can fall short; money coming back never asks for more.
+    const double rest = Cents(stored_ - due_);
+    shortfall_ = due_ > 0 && rest < 0 ? -rest : 0;
     Label4->setVisible(shortfall_ > 0);
     TxtRemain->setVisible(shortfall_ > 0);
     TxtRemain->SetText(shortfall_ > 0 ? Value(shortfall_).ToString() : QString());
+    ShowStoredMoneyAfter();
+}
+
+std::optional<double> frmPayMoney::PaidIn() const {
+    if (shortfall_ <= 0) return 0.0;
+    return ReadTypedAmount(TxtRemain->Text());
+}
+
+// "支付后会费总额": the stored money after the payment, what the member hands over beyond
+// the shortfall included; without a readable amount handed over, what the stored money
+// alone leaves.
+void frmPayMoney::ShowStoredMoneyAfter() {
+    TxtRest->setText(Money(Cents(stored_ - due_ + PaidIn().value_or(0))));
 }
 
 void frmPayMoney::PrepareCash() {
@@ -188,9 +203,9 @@ void frmPayMoney::ShowMode(bool storedMoney) {
 
 // The stored money, with what the member pays on top, covers the amount due to the cent.
 bool frmPayMoney::StoredMoneyCovers() const {
-    if (due_ < 0 || shortfall_ <= 0) return true;
-    const std::optional<double> extra = ReadTypedAmount(TxtRemain->Text());
-    return extra && *extra >= shortfall_;
+    if (shortfall_ <= 0) return true;
+    const std::optional<double> paidIn = PaidIn();
+    return paidIn && *paidIn >= shortfall_;
 }
 
 // The cash received covers the amount due to the cent.
@@ -202,6 +217,7 @@ bool frmPayMoney::CashCovers(double* cash) const {
 
 void frmPayMoney::UpdateCommand1() {
     if (StoredMoneyMode()) {
+        ShowStoredMoneyAfter();
         Command1->setEnabled(StoredMoneyCovers());
         return;
     }
@@ -250,5 +266,6 @@ void frmPayMoney::Command3_Click() {
 }
 
 void frmPayMoney::Form_Unload(int&) {
-    Recorded() = Choice{IsPay, IsPay && StoredMoneyMode(), due_};
+    const bool fromStoredMoney = IsPay && StoredMoneyMode();
+    Recorded() = Choice{IsPay, fromStoredMoney, due_, fromStoredMoney ? PaidIn().value_or(0) : 0.0};
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "platform/ui/FormOf.h"
 
@@ -24,6 +25,7 @@ class frmPayMoney : public FormOf<frmPayMoney> {
         bool IsPay = false;            // closed by Command1
         bool fromStoredMoney = false;  // the stored-money mode was chosen
         double amountDue = 0;          // rent collected less deposits given back
+        double paidIn = 0;             // "补交金额": handed over, into the stored money
     };
     static const Choice& LastChoice();
 
@@ -80,8 +82,13 @@ class frmPayMoney : public FormOf<frmPayMoney> {
     void UpdateCommand1();
     bool StoredMoneyCovers() const;
     bool CashCovers(double* cash) const;
+    // What the member hands over on top of the stored money as typed in "补交金额"; 0 when
+    // the stored money covers the amount, nothing when the text is no amount.
+    std::optional<double> PaidIn() const;
+    void ShowStoredMoneyAfter();
 
     double due_ = 0;
+    double stored_ = 0;     // the member's stored money when the dialog was prepared
     double shortfall_ = 0;  // stored money short of the amount due; 0 when it covers it
     bool member_ = false;
     bool closing_ = false;

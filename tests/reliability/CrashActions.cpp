@@ -307,6 +307,16 @@ void ReturnPartFromStoredMoney() {
     Settle(request);
 }
 
+// Both copies back, the rent more than member 000003's stored money: the member hands over
+// more than the shortfall, and the rest stays in the stored money.
+void ReturnPayingInBeyondTheShortfall() {
+    ReturnSettlement::Request request =
+        ReturnOf("000003", {{"0301000000020105", {1, 2}, true, 60, false}}, 60);
+    request.fromStoredMoney = 60.0;
+    request.paidIn = 20;
+    Settle(request);
+}
+
 // Member 000001's copy back, its deposit larger than the rent: the difference goes into
 // the stored money.
 void ReturnCreditingStoredMoney() {
@@ -424,6 +434,7 @@ const std::vector<CrashAction>& CrashActions() {
         {"ReturnWholeInCash", CrashShop::Fill, {ReturnWholeInCash}},
         {"ReturnPartFromStoredMoney", CrashShop::Fill, {ReturnPartFromStoredMoney}},
         {"ReturnCreditingStoredMoney", CrashShop::Fill, {ReturnCreditingStoredMoney}},
+        {"ReturnPayingInBeyondTheShortfall", CrashShop::Fill, {ReturnPayingInBeyondTheShortfall}},
         {"ReturnPledgeBasket", FillWithPledgeBasket, {ReturnPledgeBasket}},
     };
     return table;

@@ -14,6 +14,7 @@
 #include "core/CopyList.h"
 #include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
+#include "counter/BasketRollback.h"
 #include "counter/RentalCheckOut.h"
 #include "counter/RentalSettlement.h"
 #include "platform/app/Clock.h"
@@ -29,7 +30,7 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-constexpr int kOperations = 520;
+constexpr int kOperations = 640;
 constexpr int kTitles = 10;
 const QStringList kMembers{"000001", "000002", "000003"};
 const QStringList kWalkIns{"O'Brien", "20261201001"};
@@ -48,8 +49,8 @@ class ReturnMoneyInvariantTest : public ShopTest {
         ShopTest::SetUp();
         ResetGlobalState();
         for (int i = 0; i < kMembers.size(); ++i) {
-            Data().Add(ShopData::Member(kMembers[i], QString("会员%1").arg(i)).Money(40 * i));
-            balance_[kMembers[i]] = 40 * i;
+            Data().Add(ShopData::Member(kMembers[i], QString("会员%1").arg(i)).Money(15 * i));
+            balance_[kMembers[i]] = 15 * i;
         }
         for (int i = 1; i <= kTitles; ++i)
             Data().Add(ShopData::Title(Cdid(i), QString("片%1").arg(i))
@@ -88,40 +89,77 @@ class ReturnMoneyInvariantTest : public ShopTest {
             .Copies;
     }
 
-    bool RentABasket() {
-        const bool member = Chance(60);
-        const QString customer = member ? kMembers[Pick(kMembers.size())] : kWalkIns[Pick(2)];
-        Basket basket;
-        double deposit = 0;
-        for (int titles = 1 + Pick(3); titles > 0; --titles) {
-            const QString cdid = Cdid(1 + Pick(kTitles));
-            const std::vector<int> shelf = Shelf(cdid);
-            if (shelf.empty()) continue;
-            std::vector<int> copies;
-            for (int c : shelf)
-                if (Chance(50)) copies.push_back(c);
-            if (copies.empty()) copies.push_back(shelf.front());
-            RentalCheckOut::Request r;
-            r.basket = basket;
-            r.userType = member ? kMemberUser : kWalkInUser;
-            r.userName = customer;
-            r.cdid = cdid;
-            r.copies = copies;
-            r.offered = static_cast<int>(shelf.size());
-            r.now = now_;
-            const RentalCheckOut::Result result = RentalCheckOut::Run(gConn, r);
-            if (result.outcome != RentalCheckOut::Outcome::Written) continue;
-            basket = result.basket;
-            deposit += result.deposit;
-        }
-        if (!basket.Open) return false;
+    // One title of the shelf's copies (about half of them) into the basket; false when the
+    // title had none on the shelf or the check-out wrote nothing.
+    bool CheckOutInto(Basket& basket, const QString& customer, bool member, double& deposit) {
+        const QString cdid = Cdid(1 + Pick(kTitles));
+        const std::vector<int> shelf = Shelf(cdid);
+        if (shelf.empty()) return false;
+        std::vector<int> copies;
+        for (int c : shelf)
+            if (Chance(50)) copies.push_back(c);
+        if (copies.empty()) copies.push_back(shelf.front());
+        RentalCheckOut::Request r;
+        r.basket = basket;
+        r.userType = member ? kMemberUser : kWalkInUser;
+        r.userName = customer;
+        r.cdid = cdid;
+        r.copies = copies;
+        r.offered = static_cast<int>(shelf.size());
+        r.now = now_;
+        const RentalCheckOut::Result result = RentalCheckOut::Run(gConn, r);
+        if (result.outcome != RentalCheckOut::Outcome::Written) return false;
+        basket = result.basket;
+        deposit += result.deposit;
+        return true;
+    }
+
+    void SettleBasket(const Basket& basket, double deposit) {
         RentalSettlement::Request settle{basket.No, RentalSettlement::Cash, Cents(deposit),
                                          "身份证'副本"};
         if (Chance(25))
             settle.kind = RentalSettlement::Pledge;
-        else if (member && Chance(20))
+        else if (basket.UserType == kMemberUser && Chance(20))
             settle.kind = RentalSettlement::MemberWaived;
         RentalSettlement::Run(gConn, settle);
+    }
+
+    // A basket at the counter: checked out and settled at once, or left open at the counter
+    // while returns go on; an open basket later takes another title, is settled, or is
+    // rolled back as closing the program does.
+    bool RentABasket() {
+        if (gBorrowBasket.Open) return GoOnWithTheOpenBasket();
+        const bool member = Chance(60);
+        const QString customer = member ? kMembers[Pick(kMembers.size())] : kWalkIns[Pick(2)];
+        Basket basket;
+        double deposit = 0;
+        for (int titles = 1 + Pick(3); titles > 0; --titles)
+            CheckOutInto(basket, customer, member, deposit);
+        if (!basket.Open) return false;
+        if (Chance(30)) {
+            gBorrowBasket = basket;
+            openDeposit_ = deposit;
+            ++leftOpen_;
+            return true;
+        }
+        SettleBasket(basket, deposit);
+        return true;
+    }
+
+    bool GoOnWithTheOpenBasket() {
+        const int choice = Pick(10);
+        if (choice < 3) {
+            CheckOutInto(gBorrowBasket, gBorrowBasket.UserName,
+                         gBorrowBasket.UserType == kMemberUser, openDeposit_);
+            return false;
+        }
+        if (choice < 5) {
+            BasketRollback::Run(gConn, BasketRollback::Rental, gBorrowBasket.No);
+            ++rolledBack_;
+        } else {
+            SettleBasket(gBorrowBasket, openDeposit_);
+        }
+        gBorrowBasket.Clear();
         return true;
     }
 
@@ -129,8 +167,11 @@ class ReturnMoneyInvariantTest : public ShopTest {
 
     QString CustomerWithOpenLines() {
         Recordset rs;
-        rs.Open("select distinct name from borrowinfo where isreturnall = 0 order by name", gConn,
-                adLockReadOnly);
+        // The customers the return page lists: the basket at the counter is no rental yet.
+        rs.Open(
+            "select distinct name from borrowinfo where isreturnall = 0 and "
+            "substr(borrowid,-4) <> ?1 order by name",
+            gConn, adLockReadOnly, {UnsettledRentalNo()});
         QStringList names;
         for (; !rs.AtEOF(); rs.MoveNext()) names << rs.GetValue(0).ToString();
         return names.isEmpty() ? QString() : names[Pick(names.size())];
@@ -176,6 +217,13 @@ class ReturnMoneyInvariantTest : public ShopTest {
             if (p.StoredMoneyMode() && Chance(30)) p.Option1_1->click();
             paid_.stored = p.StoredMoneyMode();
             if (paid_.stored) {
+                // Short of money, the member hands over the shortfall or more.
+                if (p.TxtRemain->isVisibleTo(&p) && Chance(70)) {
+                    const double more = Pick(4) * 2.5;
+                    p.TxtRemain->SetText(
+                        QString::number(*ParseAmount(p.TxtRemain->Text()) + more, 'f', 2));
+                    if (more > 0) ++paidBeyond_;
+                }
                 paid_.balanceShown = *ParseAmount(p.TxtRest->text());
             } else if (p.AmountDue() > 0) {
                 p.TxtCatchFact->SetText(QString::number(p.AmountDue() + Pick(5), 'f', 2));
@@ -212,7 +260,7 @@ class ReturnMoneyInvariantTest : public ShopTest {
         ++settled_;
         received_ = Cents(received_ + received.value_or(0));
         if (paid_.stored) {
-            balance_[customer] = std::max(0.0, Cents(paid_.balanceShown));
+            balance_[customer] = Cents(paid_.balanceShown);
             ++fromStoredMoney_;
         }
         return true;
@@ -229,6 +277,18 @@ class ReturnMoneyInvariantTest : public ShopTest {
                     .ToDouble(),
                 balance_[member], 0.005)
                 << member.toStdString() << " after operation " << step << " (" << what << ")";
+        if (gBorrowBasket.Open)
+            EXPECT_EQ(Count(QString("select count(*) from returninfo where "
+                                    "substr(returnid,13,4) = '%1'")
+                                .arg(gBorrowBasket.No)),
+                      0)
+                << "a line of the basket still open at the counter came back, after operation "
+                << step;
+        EXPECT_EQ(Count("select count(*) from returninfo as r where not exists (select 1 from "
+                        "borrowinfo as b where b.borrowid = substr(r.returnid,1,16))"),
+                  0)
+            << "a return row without its rental line after operation " << step << " (" << what
+            << ")";
         const QStringList broken = CrashInvariants::Broken(gConn);
         EXPECT_TRUE(broken.isEmpty()) << "after operation " << step << " (" << what
                                       << "): " << broken.join("; ").toStdString();
@@ -250,6 +310,10 @@ class ReturnMoneyInvariantTest : public ShopTest {
     int cancelled_ = 0;
     int refused_ = 0;
     int fromStoredMoney_ = 0;
+    int paidBeyond_ = 0;
+    double openDeposit_ = 0;
+    int leftOpen_ = 0;
+    int rolledBack_ = 0;
 };
 }  // namespace
 
@@ -266,10 +330,16 @@ TEST_F(ReturnMoneyInvariantTest, RandomRentalsAndReturnsKeepTheMoneyAndTheCopies
     EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
     std::cout << "[ money    ] " << kOperations << " operations: " << rentals << " rental baskets, "
               << settled_ << " return settlements (" << fromStoredMoney_
-              << " through stored money), " << cancelled_ << " payments cancelled, " << refused_
-              << " refused; rent received " << received_ << std::endl;
+              << " through stored money, " << paidBeyond_ << " with more handed over than "
+              << "the shortfall), " << cancelled_ << " payments cancelled, " << refused_
+              << " refused; " << leftOpen_ << " baskets left open at the counter during "
+              << "returns, " << rolledBack_ << " of them rolled back; rent received " << received_
+              << std::endl;
     EXPECT_GT(settled_, 150);
     EXPECT_GT(fromStoredMoney_, 20);
+    EXPECT_GT(paidBeyond_, 3);
+    EXPECT_GT(leftOpen_, 20);
+    EXPECT_GT(rolledBack_, 3);
     EXPECT_GT(Count("select count(*) from borrowinfo where isreturnall = 1"), 50);
     EXPECT_GT(Count("select count(*) from returninfo as r, borrowinfo as b where "
                     "substr(r.returnid,1,16) = b.borrowid and r.returncount < b.borrowcount"),

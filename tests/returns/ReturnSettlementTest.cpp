@@ -262,8 +262,9 @@ TEST_F(ReturnSettlementTest, AShortStoredBalanceAsksForTheShortfallToTheCent) {
     });
     d.Command3->click();
     Settle();
-    EXPECT_EQ(seen, QStringList({"-￥7.00", "7", "enabled", "disabled", "open", "", "disabled",
-                                 "￥2.50", "disabled", "enabled"}));
+    EXPECT_EQ(seen, QStringList({"￥0.00", "7", "enabled", "disabled", "open", "", "disabled",
+                                 "￥2.50", "disabled", "enabled"}))
+        << "with the shortfall handed over the stored money comes to 0";
     EXPECT_EQ(StoredMoney("000001"), "0.0") << "the member paid the rest on top";
     EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 10.0 ' ' 1");
 }
@@ -354,4 +355,91 @@ TEST_F(ReturnSettlementTest, TheOperationRefusesTheLinesOfTheBasketStillOpenAtTh
     EXPECT_EQ(Dump(), before) << "the settled line is not returned either";
     r.unsettledRentalNo.clear();
     EXPECT_TRUE(ReturnSettlement::Settle(gConn, r).done) << "once settled it comes back";
+}
+
+namespace {
+// The operator types into a box, key by key, over what it held.
+void TypeOver(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+}  // namespace
+
+TEST_F(ReturnSettlementTest, WhatIsHandedOverBeyondTheShortfallGoesIntoTheStoredMoneyAsShown) {
+    AddMember("000001", 3);
+    AddLine(Line(kHero, "0001", "000001", "2026-12-03 10:00:00", "&1#&2#"));  // 2 x 5 x 1
+    frmControlBack& d = OpenDialog("000001");
+    QStringList seen;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        seen << p.TxtCurrentTax->text() << p.TxtRest->text();
+        TypeOver(p.TxtRemain, "20");
+        seen << p.TxtRest->text() << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        TypeOver(p.TxtRemain, "2O");
+        seen << p.TxtRest->text() << (p.Command1->isEnabled() ? "enabled" : "disabled");
+        TypeOver(p.TxtRemain, "1,000.50");
+        seen << p.TxtRest->text();
+        TypeOver(p.TxtRemain, "20");
+        seen << p.TxtRest->text();
+        QTest::mouseClick(p.Command1, Qt::LeftButton);
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(seen, QStringList({"￥3.00", "￥0.00", "￥13.00", "enabled", "-￥7.00", "disabled",
+                                 "￥993.50", "￥13.00"}))
+        << "the stored money that results shows before the button is pressed";
+    EXPECT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(StoredMoney("000001"), "13.0") << "3 stored + 20 handed over - 10 rent";
+    EXPECT_EQ(LineState(kHero + "0001"), "0.0 1 10.0 ' ' 1");
+}
+
+TEST_F(ReturnSettlementTest, StoredMoneyChangedUnderTheDialogIsToldAndNothingIsTaken) {
+    AddMember("000001", 10);
+    AddLine(Line(kHero, "0001", "000001", "2026-12-03 10:00:00", "&1#&2#"));  // 10
+    const QStringList before = Dump();
+    frmControlBack& d = OpenDialog("000001");
+    QString shown;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        shown = p.TxtRest->text();
+        // The member page of another program spends most of it meanwhile.
+        Sql("update userinfo set [money] = 4 where userid = '000001'");
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(shown, "￥0.00");
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts()[0], "会员的储值现在只有 ￥4.00，不够支付 ￥10.00，没有结算。请重新结算。");
+    ASSERT_TRUE(frmControlBack::isLoaded());
+    Sql("update userinfo set [money] = 10 where userid = '000001'");
+    EXPECT_EQ(Dump(), before) << "no return and no money taken";
+
+    // Settled again, the dialog shows the money as it stands.
+    Sql("update userinfo set [money] = 4 where userid = '000001'");
+    WhenPaymentShows([&](frmPayMoney& p) {
+        shown = p.TxtRemain->Text();
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(shown, "6");
+    EXPECT_EQ(StoredMoney("000001"), "0.0");
+}
+
+TEST_F(ReturnSettlementTest, MoneyComingBackToAMemberInDebtLowersTheDebtAndAsksForNothing) {
+    AddMember("000001", -30);  // the monthly fee ran the stored money below zero
+    AddLine(Line(kTiger, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#", 15));  // rent 4
+    frmControlBack& d = OpenDialog("000001");
+    QStringList seen;
+    WhenPaymentShows([&](frmPayMoney& p) {
+        seen << p.Label1->text() << p.TxtSum->text() << p.TxtRest->text()
+             << (p.TxtRemain->isVisibleTo(&p) ? "asks more" : "asks nothing") << p.Command1->text();
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    EXPECT_EQ(seen,
+              QStringList({"退还金额：", "-￥11.00", "-￥19.00", "asks nothing", "加入会费(&J)"}));
+    EXPECT_EQ(StoredMoney("000001"), "-19.0") << "the debt is not written off";
 }
