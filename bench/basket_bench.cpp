@@ -167,8 +167,8 @@ BENCHMARK(BM_SettleBasketOfThreeTitles)->Unit(benchmark::kMillisecond);
 // The title under the counter's cursor into a rental basket, by the operation alone.
 RentalCheckOut::Result RentCopyOne(CounterPage& page, const Basket& basket) {
     RentalCheckOut::Request request{
-        basket, kWalkInUser, "20261220001", (*page.adoDispCDInfo)["cdid"].ToString(), {1}, 2,
-        {},     Now(),       false};
+        basket, kWalkInUser, "20261220001", (*page.adoDispCDInfo)["cdid"].ToString(),
+        {1},    {},          Now(),         false};
     return RentalCheckOut::Run(gConn, request);
 }
 

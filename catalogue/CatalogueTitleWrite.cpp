@@ -33,6 +33,10 @@ void CatalogueTitleWrite::SetFields(const Fields& fields, const QString& newId) 
     SetIfChanged(row_, "sellprice", fields.sellPrice);
     SetIfChanged(row_, "memberborrowprice", fields.memberBorrowPrice);
     SetIfChanged(row_, "membersellprice", fields.memberSellPrice);
+    // What a copy cost is what the purchase-amount deposit rule asks for it; a title saved
+    // with its price untouched keeps its buymoney (GetBuyMoney reads a Null one as price).
+    if (row_["price"].ToString() != Value(fields.price).ToString())
+        row_.Fields("buymoney") = fields.price;
     SetIfChanged(row_, "price", fields.price);
     SetIfChanged(row_, "restcount", fields.copies);
     SetIfChanged(row_, "count", fields.copies);

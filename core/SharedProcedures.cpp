@@ -7,7 +7,9 @@
 
 namespace {
 const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
-const char* const kBuyMoneyOfTitle = "select buymoney from cdinfo where cdid = ?1";
+// A title saved before the catalogue wrote buymoney has only its price.
+const char* const kBuyMoneyOfTitle =
+    "select coalesce(buymoney, price, 0) from cdinfo where cdid = ?1";
 
 // The day's highest walk-in number among 11-character names "yyyymmdd" + 3 digits.
 // Names whose last three characters are not digits do not count.
@@ -88,10 +90,11 @@ void SelectAllText(QLineEdit* Txt) {
 }
 
 Value GetBuyMoney(const QString& CDID) {
-    Recordset rs;
-    rs.Open(kBuyMoneyOfTitle, gConn, adLockReadOnly, {CDID});
-    if (rs.AtEOF()) return Value(0);
-    return rs.GetValue(0);
+    return Value(BuyMoneyOf(gConn, CDID));
+}
+
+double BuyMoneyOf(Connection& conn, const QString& CDID) {
+    return conn.Scalar(kBuyMoneyOfTitle, {CDID}).ToDouble();
 }
 
 QString GetNewID(const QString& Kind) {

@@ -2,6 +2,7 @@
 
 #include "core/CopyList.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Statement.h"
 
 namespace {
 // Every rental line of the title, in rental-number order, with its return rows summed up:
@@ -16,6 +17,10 @@ const char* const kRentalLines =
     "left join returninfo as r on substr(r.returnid,1,16) = +a.borrowid "
     "where substr(a.borrowid,1,12) = ?1 "
     "group by a.borrowid order by a.borrowid";
+
+const char* const kTitle =
+    "select coalesce(count,0), coalesce(station,''), coalesce(issell,0) from cdinfo "
+    "where cdid = ?1";
 
 const char* const kSoldLists = "select selllst from sellinfo where substr(sellid,1,12) = ?1";
 
@@ -68,7 +73,15 @@ ShelfCopies ShelfCopies::Of(Connection& conn, const QString& cdid, int count,
         result.NothingOut = !out.anyLineOut;
         shelf = CopyList::RemoveAll(shelf, out.copies);
     }
-    if (issell == 1) shelf = CopyList::RemoveAll(shelf, SoldCopies(conn, cdid));
+    if (issell != 0) shelf = CopyList::RemoveAll(shelf, SoldCopies(conn, cdid));
     result.Copies = CopyList::Numbers(shelf);
     return result;
+}
+
+std::optional<ShelfCopies> ShelfCopies::OfTitle(Connection& conn, const QString& cdid) {
+    Statement title(conn, kTitle);
+    title.Bind({cdid});
+    if (!title.Step()) return std::nullopt;
+    return Of(conn, cdid, static_cast<int>(title.Column(0).ToInt()), title.Column(1).ToString(),
+              static_cast<int>(title.Column(2).ToInt()));
 }

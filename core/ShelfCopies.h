@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "platform/db/Connection.h"
@@ -21,7 +22,10 @@ struct ShelfCopies {
     // shows it as "未借出").
     bool NothingOut = false;
 
-    // station and issell as the title's row holds them; a count below 1 lists no copy.
+    // station and issell as the title's row holds them (issell 0: no sale line is read); a
+    // count below 1 lists no copy.
     static ShelfCopies Of(Connection& conn, const QString& cdid, int count, const QString& station,
                           int issell);
+    // The same, from the title's row as it stands; nothing when the title is not there.
+    static std::optional<ShelfCopies> OfTitle(Connection& conn, const QString& cdid);
 };

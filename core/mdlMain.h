@@ -52,7 +52,10 @@ QString GetPYChar(const QString& s);
 QString DecToBase(int& n, int Base);
 void IntDivMod(int a, int b, int& q, int& r);
 void SelectAllText(QLineEdit* Txt);
+// What one copy of the title cost the shop, the deposit of one copy under the purchase
+// amount rule: its buymoney, else its price (Null counts 0); 0 when there is no such title.
 Value GetBuyMoney(const QString& CDID);
+double BuyMoneyOf(Connection& conn, const QString& CDID);
 // The walk-in name offered today for Kind "borrow" or "sell"; empty when the day's
 // 999 names are used up (the operator then types a name).
 QString GetNewID(const QString& Kind);

@@ -2,53 +2,73 @@
 
 #include "core/CopyList.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Statement.h"
+#include "platform/text/VbText.h"
 
 namespace {
 namespace rental {
 const char* const kLineExists = "select 1 from borrowinfo where borrowid = ?1";
 const char* const kInsertLine =
     "insert into borrowinfo(borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
-    "remark, CredenceType) values (?1, ?2, ?3, ?4, ?5, ?5, ?6, '现金')";
+    "remark, CredenceType, foregift) values (?1, ?2, ?3, ?4, ?5, ?5, ?6, '现金', ?7)";
 const char* const kExtendLine =
     "update borrowinfo set borrowcount = borrowcount + ?2, borrowlst = borrowlst || ?3, "
-    "isnotpaylst = borrowlst || ?3 where borrowid = ?1";
+    "isnotpaylst = borrowlst || ?3, foregift = coalesce(foregift,0) + ?4 where borrowid = ?1";
 // After a line edit the line holds exactly the copies confirmed, each once.
 const char* const kRewriteLine =
-    "update borrowinfo set borrowcount = ?2, borrowlst = ?3, isnotpaylst = ?3 "
+    "update borrowinfo set borrowcount = ?2, borrowlst = ?3, isnotpaylst = ?3, foregift = ?4 "
     "where borrowid = ?1";
-// Null when the line is not there.
-const char* const kLineCopies =
-    "select coalesce(borrowcount,0) from borrowinfo where borrowid = ?1";
+const char* const kLine =
+    "select b.borrowid, c.id, c.name, coalesce(b.borrowcount,0), coalesce(b.borrowlst,''), "
+    "coalesce(b.foregift,0) from borrowinfo as b left join cdinfo as c "
+    "on c.cdid = substr(b.borrowid,1,12) where b.borrowid = ?1";
+const char* const kLinesOfBasket =
+    "select b.borrowid, c.id, c.name, coalesce(b.borrowcount,0), coalesce(b.borrowlst,''), "
+    "coalesce(b.foregift,0) from borrowinfo as b left join cdinfo as c "
+    "on c.cdid = substr(b.borrowid,1,12) where substr(b.borrowid,-4) = ?1 order by b.rowid";
+const char* const kSetAmount = "update borrowinfo set foregift = ?2 where borrowid = ?1";
 const char* const kDeleteLine = "delete from borrowinfo where borrowid = ?1";
-const char* const kLinesOfBasket = "select count(*) from borrowinfo where substr(borrowid,-4) = ?1";
 }  // namespace rental
 
 namespace sale {
 const char* const kLineExists = "select 1 from sellinfo where sellid = ?1";
 const char* const kInsertLine =
-    "insert into Sellinfo(Sellid, name, Selldate, Sellcount, Selllst, remark) "
-    "values (?1, ?2, ?3, ?4, ?5, ?6)";
+    "insert into Sellinfo(Sellid, name, Selldate, Sellcount, Selllst, remark, [Money]) "
+    "values (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
 const char* const kExtendLine =
-    "update Sellinfo set Sellcount = Sellcount + ?2, Selllst = Selllst || ?3 where Sellid = ?1";
+    "update Sellinfo set Sellcount = Sellcount + ?2, Selllst = Selllst || ?3, "
+    "[Money] = coalesce([Money],0) + ?4 where Sellid = ?1";
 // After a line edit the line holds exactly the copies confirmed, each once.
 const char* const kRewriteLine =
-    "update Sellinfo set Sellcount = ?2, Selllst = ?3 where Sellid = ?1";
-// Null when the line is not there.
-const char* const kLineCopies = "select coalesce(sellcount,0) from sellinfo where sellid = ?1";
+    "update Sellinfo set Sellcount = ?2, Selllst = ?3, [Money] = ?4 where Sellid = ?1";
+const char* const kLine =
+    "select s.sellid, c.id, c.name, coalesce(s.sellcount,0), coalesce(s.selllst,''), "
+    "coalesce(s.[money],0) from sellinfo as s left join cdinfo as c "
+    "on c.cdid = substr(s.sellid,1,12) where s.sellid = ?1";
+const char* const kLinesOfBasket =
+    "select s.sellid, c.id, c.name, coalesce(s.sellcount,0), coalesce(s.selllst,''), "
+    "coalesce(s.[money],0) from sellinfo as s left join cdinfo as c "
+    "on c.cdid = substr(s.sellid,1,12) where substr(s.sellid,-4) = ?1 order by s.rowid";
+const char* const kSetAmount = "update sellinfo set [Money] = ?2 where sellid = ?1";
 const char* const kDeleteLine = "delete from sellinfo where sellid = ?1";
-const char* const kLinesOfBasket = "select count(*) from sellinfo where substr(sellid,-4) = ?1";
 }  // namespace sale
+
+BasketLines::Line LineOfRow(const Statement& row) {
+    return {row.Column(0).ToString(), row.Column(1).ToString(),
+            row.Column(2).ToString(), static_cast<int>(row.Column(3).ToInt()),
+            row.Column(4).ToString(), row.Column(5).ToDouble()};
+}
 }  // namespace
 
 const BasketLines BasketLines::Rental(RecordNumber::Rental,
                                       {rental::kLineExists, rental::kInsertLine,
-                                       rental::kExtendLine, rental::kRewriteLine,
-                                       rental::kLineCopies, rental::kDeleteLine,
-                                       rental::kLinesOfBasket});
+                                       rental::kExtendLine, rental::kRewriteLine, rental::kLine,
+                                       rental::kLinesOfBasket, rental::kSetAmount,
+                                       rental::kDeleteLine});
 const BasketLines BasketLines::Sale(RecordNumber::Sale,
                                     {sale::kLineExists, sale::kInsertLine, sale::kExtendLine,
-                                     sale::kRewriteLine, sale::kLineCopies, sale::kDeleteLine,
-                                     sale::kLinesOfBasket});
+                                     sale::kRewriteLine, sale::kLine, sale::kLinesOfBasket,
+                                     sale::kSetAmount, sale::kDeleteLine});
 
 std::optional<Basket> BasketLines::Numbered(Connection& conn, Basket basket, int userType,
                                             const QString& userName) const {
@@ -64,27 +84,38 @@ std::optional<Basket> BasketLines::Numbered(Connection& conn, Basket basket, int
 bool BasketLines::Write(Connection& conn, const QString& lineId, const LineWrite& write) const {
     const QString copies = CopyList::Of(write.copies);
     const int count = static_cast<int>(write.copies.size());
+    const double amount = RoundHalfUp(write.amount, 2);
     if (conn.Scalar(sql_.exists, {lineId}).IsNull()) {
         const QString remark = write.remark.isEmpty() ? QStringLiteral(" ") : write.remark;
         conn.Execute(sql_.insert, {lineId, write.customer,
                                    write.now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), count,
-                                   copies, remark});
+                                   copies, remark, amount});
         return true;
     }
-    conn.Execute(write.rewritesLine ? sql_.rewrite : sql_.extend, {lineId, count, copies});
+    conn.Execute(write.rewritesLine ? sql_.rewrite : sql_.extend, {lineId, count, copies, amount});
     return false;
 }
 
-std::optional<int> BasketLines::Copies(Connection& conn, const QString& lineId) const {
-    const Value copies = conn.Scalar(sql_.copies, {lineId});
-    if (copies.IsNull()) return std::nullopt;
-    return static_cast<int>(copies.ToInt());
+std::optional<BasketLines::Line> BasketLines::Of(Connection& conn, const QString& lineId) const {
+    Statement row(conn, sql_.line);
+    row.Bind({lineId});
+    if (!row.Step()) return std::nullopt;
+    return LineOfRow(row);
+}
+
+std::vector<BasketLines::Line> BasketLines::OfBasket(Connection& conn,
+                                                     const QString& basketNo) const {
+    std::vector<Line> lines;
+    Statement rows(conn, sql_.ofBasket);
+    rows.Bind({basketNo});
+    while (rows.Step()) lines.push_back(LineOfRow(rows));
+    return lines;
+}
+
+void BasketLines::SetAmount(Connection& conn, const QString& lineId, double amount) const {
+    conn.Execute(sql_.amount, {lineId, RoundHalfUp(amount, 2)});
 }
 
 bool BasketLines::Remove(Connection& conn, const QString& lineId) const {
     return conn.Execute(sql_.remove, {lineId}) > 0;
-}
-
-bool BasketLines::BasketEmpty(Connection& conn, const QString& basketNo) const {
-    return conn.Scalar(sql_.ofBasket, {basketNo}).ToInt() == 0;
 }

@@ -10,9 +10,11 @@
 class Connection;
 
 // The lines of one kind of basket, one line a title: rental lines in borrowinfo, sale lines
-// in sellinfo, each keyed by the title's cdid and the basket's number. The steps both the
-// rental and the sale side take with their lines, run inside the caller's transaction;
-// what differs between the sides (deposits, prices, the title's state) stays with them.
+// in sellinfo, each keyed by the title's cdid and the basket's number. Each line holds what
+// it adds to its basket, stored when it is confirmed: a rental line its share of the
+// deposit (foregift), a sale line its money. The steps both the rental and the sale side
+// take with their lines, run inside the caller's transaction; what differs between the
+// sides (deposits, prices, the title's state) stays with them.
 class BasketLines {
   public:
     static const BasketLines Rental;
@@ -23,32 +25,47 @@ class BasketLines {
     std::optional<Basket> Numbered(Connection& conn, Basket basket, int userType,
                                    const QString& userName) const;
 
-    // Writes the title's line: a new line, or the copies added to the line there, or (after
-    // a line edit) the line holding exactly the copies confirmed. True when the line is new.
+    // Writes the title's line: a new line, or the copies and their amount added to the line
+    // there, or (after a line edit) the line holding exactly the copies confirmed and their
+    // amount. True when the line is new.
     struct LineWrite {
         QString customer;
         std::vector<int> copies;
+        double amount = 0;  // what these copies add: their deposit, or their money
         QString remark;
         QDateTime now;
         bool rewritesLine = false;
     };
     bool Write(Connection& conn, const QString& lineId, const LineWrite& write) const;
 
-    // The copies a line holds; nothing when the line is not there.
-    std::optional<int> Copies(Connection& conn, const QString& lineId) const;
+    // A line as stored, with its title's disc number and name.
+    struct Line {
+        QString lineId;
+        QString id;
+        QString name;
+        int copies = 0;
+        QString copyList;
+        double amount = 0;
+    };
+    std::optional<Line> Of(Connection& conn, const QString& lineId) const;
+    // The basket's lines in the order they were first written.
+    std::vector<Line> OfBasket(Connection& conn, const QString& basketNo) const;
+    // Sets what one line holds.
+    void SetAmount(Connection& conn, const QString& lineId, double amount) const;
     // Deletes the line; false when it was not there.
     bool Remove(Connection& conn, const QString& lineId) const;
-    bool BasketEmpty(Connection& conn, const QString& basketNo) const;
 
   private:
     struct Statements {
         const char* exists;    // ?1 the line
-        const char* insert;    // ?1 the line, ?2 customer, ?3 date, ?4 count, ?5 copies, ?6 remark
-        const char* extend;    // ?1 the line, ?2 count, ?3 copies
-        const char* rewrite;   // ?1 the line, ?2 count, ?3 copies
-        const char* copies;    // ?1 the line: its count, null when not there
+        const char* insert;    // ?1 the line, ?2 customer, ?3 date, ?4 count, ?5 copies,
+                               // ?6 remark, ?7 amount
+        const char* extend;    // ?1 the line, ?2 count, ?3 copies, ?4 amount
+        const char* rewrite;   // ?1 the line, ?2 count, ?3 copies, ?4 amount
+        const char* line;      // ?1 the line: Line's columns
+        const char* ofBasket;  // ?1 the basket's number: Line's columns, in rowid order
+        const char* amount;    // ?1 the line, ?2 amount
         const char* remove;    // ?1 the line
-        const char* ofBasket;  // ?1 the basket's number: how many lines it has
     };
     constexpr BasketLines(RecordNumber::Kind numbers, const Statements& sql)
         : numbers_(numbers), sql_(sql) {}

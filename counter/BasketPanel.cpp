@@ -1,15 +1,14 @@
 #include "counter/BasketPanel.h"
 
 #include "core/MainWindow.h"
-#include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
+#include "counter/BasketLines.h"
+#include "counter/CheckOutForm.h"
 #include "counter/CounterPage.h"
-#include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 
 namespace {
-constexpr int kCdidLength = 12;
 const char* const kMemberTitle = "会员编号：";
 const char* const kWalkInTitle = "用户姓名：";
 }  // namespace
@@ -29,6 +28,13 @@ bool BasketPanel::HasLines() const {
     return lines_->ListItems().Count() > 0;
 }
 
+bool BasketPanel::EditHeldBy(CheckOutForm* dialog) {
+    if (!dialog || !dialog->HoldsLineEdit()) return false;
+    dialog->raise();
+    dialog->activateWindow();
+    return true;
+}
+
 void BasketPanel::PrepareColumns() {
     ColumnHeaderList columns = lines_->ColumnHeaders();
     columns.Clear();
@@ -38,35 +44,25 @@ void BasketPanel::PrepareColumns() {
     columns.Add("OutCount", QStringLiteral("出租数量"), 1100);
 }
 
-void BasketPanel::ShowLine(const QString& lineId, const QString& id, const QString& movieName,
-                           int copies, bool rewrote) {
-    ListItem* row = lines_->FindItem(lineId, lvwSubItem);
-    if (!row) {
-        row = lines_->ListItems().Add(lines_->ListItems().Count() + 1, QString(), id);
-        row->SetSubItem(lineKey_, lineId);
-        row->SetSubItem("MovieName", movieName);
-        row->SetSubItem("OutCount", "0");
+BasketPanel::Sums BasketPanel::ShowStoredLines(const BasketLines& kind, const QString& basketNo) {
+    const ListItem* selected = lines_->SelectedItem();
+    const QString selectedLine = selected ? selected->SubItem(lineKey_) : QString();
+    if (lines_->ColumnHeaders().Count() == 0) PrepareColumns();
+    ListItemList rows = lines_->ListItems();
+    rows.Clear();
+    Sums sums;
+    for (const BasketLines::Line& line : kind.OfBasket(gConn, basketNo)) {
+        ListItem* row = rows.Add(rows.Count() + 1, QString(), line.id);
+        row->SetSubItem(lineKey_, line.lineId);
+        row->SetSubItem("MovieName", line.name);
+        row->SetSubItem("OutCount", QString::number(line.copies));
+        if (line.lineId == selectedLine) lines_->SetSelectedItem(row);
+        ++sums.lines;
+        sums.copies += line.copies;
+        sums.amount += line.amount;
     }
-    const int before = rewrote ? 0 : static_cast<int>(Val(row->SubItem("OutCount")));
-    row->SetSubItem("OutCount", QString::number(before + copies));
-}
-
-BasketPanel::LineToEdit BasketPanel::ReadLine(const ListItem& row, const char* lineSql) const {
-    LineToEdit edit;
-    edit.lineId = row.SubItem(lineKey_);
-    edit.cdid = edit.lineId.left(kCdidLength);
-    Statement line(gConn, lineSql);
-    line.Bind({edit.lineId});
-    const bool found = line.Step();
-    edit.copies = found ? static_cast<int>(line.Column(0).ToInt())
-                        : static_cast<int>(Val(row.SubItem("OutCount")));
-    edit.lineCopies = found ? line.Column(1).ToString() : QString();
-    return edit;
-}
-
-ShelfCopies BasketPanel::ShelfOf(const QString& cdid, const Statement& title) {
-    return ShelfCopies::Of(gConn, cdid, static_cast<int>(title.Column(2).ToInt()),
-                           title.Column(3).ToString(), title.Column(4).ToInt() != 0 ? 1 : 0);
+    sums.amount = RoundHalfUp(sums.amount, 2);
+    return sums;
 }
 
 void BasketPanel::ShowCustomer(Label* caption, Label* name, const Basket& basket) {

@@ -4,17 +4,17 @@
 
 #include "core/Basket.h"
 
+class BasketLines;
+class CheckOutForm;
 class CounterPage;
 class Label;
-class ShelfCopies;
-class Statement;
-class ListItem;
 class ListView;
 class QWidget;
 
 // What the rental and the sale basket panels of the counter page share: the basket's list
-// of lines (one row a title), the guard that lets a button act only while the counter page
-// is the one shown and only once at a time, and what a check-out dialog asks of its panel
+// of lines (one row a title), shown from the lines as stored; the guard that lets a button
+// act only while the counter page is the one shown, only once at a time, and not while the
+// check-out dialog holds an edit of a line; and what a check-out dialog asks of its panel
 // when it is left. The money each side counts, and how, stays with the side.
 class BasketPanel : public QObject {
     Q_OBJECT
@@ -44,22 +44,19 @@ class BasketPanel : public QObject {
     };
 
     bool IsCurrentPage() const;
-    // The basket's row for a line written: added when new, its copies counted again after
-    // a line edit, else grown by the copies added.
-    void ShowLine(const QString& lineId, const QString& id, const QString& movieName, int copies,
-                  bool rewrote);
-    // A basket line reopened for editing, as its table holds it; the row's count of copies
-    // when the line is no longer there. lineSql reads a line's count and copy list.
-    struct LineToEdit {
-        QString lineId;
-        QString cdid;
+    // While the dialog holds an edit of a line, nothing else may change the basket: the
+    // dialog comes to the front instead, and the caller does nothing. dialog may be null.
+    static bool EditHeldBy(CheckOutForm* dialog);
+
+    // What the basket's stored lines add up to.
+    struct Sums {
+        int lines = 0;
         int copies = 0;
-        QString lineCopies;
+        double amount = 0;  // deposit or money
     };
-    LineToEdit ReadLine(const ListItem& row, const char* lineSql) const;
-    // The title's copies on the shelf, from a title row whose third to fifth columns are its
-    // copies, its rental state and its sale state.
-    static ShelfCopies ShelfOf(const QString& cdid, const Statement& title);
+    // The basket's list shows its stored lines, in the order they were written, the row
+    // selected before still selected; returns their sums.
+    Sums ShowStoredLines(const BasketLines& kind, const QString& basketNo);
     // The customer's caption ("会员编号：" or "用户姓名：") and key.
     static void ShowCustomer(Label* caption, Label* name, const Basket& basket);
     static bool IsMemberCaption(const QString& caption);

@@ -4,8 +4,8 @@
 class Connection;
 
 // Rolling an unsettled basket back, in one transaction: its lines are deleted and each
-// title returns to what it was before the basket took copies of it (a rental's titles as
-// LentState says). Raises DbError and changes nothing when any statement fails.
+// title's state follows the lines that stay (a rental's titles as LentState says, a sale's
+// as SaleState says). Raises DbError and changes nothing when any statement fails.
 class BasketRollback {
   public:
     enum Kind { Rental, Sale };

@@ -12,8 +12,10 @@
 #include "counter/CustomerFrames.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/FieldGrid.h"
+#include "platform/ui/MsgBox.h"
 
 void CheckOutForm::BuildControls(const Captions& captions) {
+    action_ = captions.action;
     customer_ = new CustomerFrames(this, captions.newIdKind, captions.buyerCaption);
     Frame2 = customer_->Frame2;
     Option3 = customer_->Option3;
@@ -44,9 +46,44 @@ void CheckOutForm::BuildControls(const Captions& captions) {
     OnGotFocus(TxtRemark, this, [this] { SelectAllText(TxtRemark); });
 }
 
-void CheckOutForm::Arm(BasketPanel* opener) {
+void CheckOutForm::Arm(BasketPanel* opener, const QString& editedLine) {
     opener_ = opener;
+    editedLine_ = editedLine;
     armed_ = true;
+}
+
+bool CheckOutForm::Accepted(CheckOutOutcome outcome, const std::vector<int>& available) {
+    QString prompt;
+    QString title = QStringLiteral("提示");
+    int icon = vbInformation;
+    switch (outcome) {
+        case CheckOutOutcome::Written:
+        case CheckOutOutcome::NoCopies:
+            return outcome == CheckOutOutcome::Written;
+        case CheckOutOutcome::NumbersUsedUp:
+            prompt =
+                QStringLiteral("%1编号 0001 至 9999 已经全部用完，不能再开始新的%1。").arg(action_);
+            icon = vbExclamation;
+            break;
+        case CheckOutOutcome::TitleGone:
+            prompt = QStringLiteral("这张光盘已经从光盘库中删除，不能%1。").arg(action_);
+            ListView1->ListItems().Clear();
+            break;
+        case CheckOutOutcome::CopiesGone:
+            prompt = QStringLiteral(
+                         "选择的光盘中有的已经不在架上（刚被出租或出售），这次没有%1。"
+                         "请在列出的光盘中重新选择。")
+                         .arg(action_);
+            CopyChecks::ShowAvailable(ListView1, available, CopyChecks::Checked(ListView1),
+                                      !editedLine_.isEmpty());
+            break;
+        case CheckOutOutcome::NoMember:
+            prompt = QStringLiteral("没有这个会员，请检查会员编号是否输入错误！");
+            title = QStringLiteral("没有此会员");
+            break;
+    }
+    MsgBox(prompt, icon, title);
+    return false;
 }
 
 void CheckOutForm::Option3_Click() {
@@ -69,7 +106,6 @@ void CheckOutForm::Command1_Click() {
     if (!armed_ || !opener_) return;  // confirmed or left already: a second press does nothing
     if (!Confirm()) return;
     armed_ = false;
-    ForgetEdit();
     if (MainWindow::IsLoaded()) MainWindow::Get()->Window()->Show();
     Hide();
 }
@@ -93,7 +129,6 @@ void CheckOutForm::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 bool CheckOutForm::LeaveWithoutConfirming() {
     armed_ = false;
-    PutBackEdit();
     if (MainWindow::IsLoaded()) MainWindow::Get()->Window()->Show();
     if (!opener_) return true;
     if (opener_->HasLines()) {

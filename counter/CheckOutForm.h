@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <vector>
 
+#include "counter/CheckOutOutcome.h"
 #include "platform/ui/Form.h"
 
 class BasketPanel;
@@ -14,13 +16,19 @@ class QPushButton;
 class QRadioButton;
 
 // What the rental and the sale check-out dialogs share: their controls (the customer, the
-// remark, the title and its copies, the confirm and cancel buttons) and the round of one
-// opening: the opener's panel arms the dialog, and one confirmation or one cancel (the
-// cancel button or the close box) ends it. What a confirmation checks and writes, and what
-// a cancelled line edit puts back into the basket's totals, is each side's own.
+// remark, the title and its copies, the confirm and cancel buttons), the round of one
+// opening (the opener's panel arms the dialog, for a title or for an edit of one basket
+// line, and one confirmation or one cancel, the cancel button or the close box, ends it),
+// and what a refused confirmation tells. Nothing leaves the basket while the dialog is
+// open, so leaving it puts nothing back. What a confirmation writes is each side's own.
 class CheckOutForm : public Form {
     Q_OBJECT
   public:
+    // Armed for an edit of a basket line: until it is confirmed or left, the panel's
+    // buttons that would change the basket do nothing.
+    bool HoldsLineEdit() const { return armed_ && !editedLine_.isEmpty(); }
+    const QString& EditedLine() const { return editedLine_; }
+
     void Form_KeyUp(int& KeyCode, int Shift) override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
@@ -56,19 +64,22 @@ class CheckOutForm : public Form {
         QString cancel;         // Command2
         QString idCaption;      // "出租光盘编号" / "出售光盘编号"
         QString copiesCaption;  // "选择借出光盘" / "选择售出光盘"
+        QString action;         // "出租" / "出售", in the refusals
     };
     CheckOutForm() = default;
     void BuildControls(const Captions& captions);
-    // Arms the dialog for one confirmation or cancel on behalf of the panel.
-    void Arm(BasketPanel* opener);
+    // Arms the dialog for one confirmation or cancel on behalf of the panel; editedLine is
+    // the basket line reopened, empty for a title.
+    void Arm(BasketPanel* opener, const QString& editedLine);
 
     // The checks and the writing of one confirmation; false when it stopped with the
     // dialog open.
     virtual bool Confirm() = 0;
-    // After a confirmation: the line edited, if any, is now as confirmed.
-    virtual void ForgetEdit() = 0;
-    // Left without confirming: the line edited, if any, back in the basket's totals.
-    virtual void PutBackEdit() = 0;
+
+    // True when the confirmation was written. Otherwise nothing was: the operator is told
+    // why, and where the copies changed the list shows them as they stand (available, in
+    // rising order, checked where the operator had checked them).
+    bool Accepted(CheckOutOutcome outcome, const std::vector<int>& available);
 
     CustomerFrames* customer_ = nullptr;
 
@@ -78,5 +89,7 @@ class CheckOutForm : public Form {
     bool LeaveWithoutConfirming();
 
     BasketPanel* opener_ = nullptr;
+    QString editedLine_;
+    QString action_;
     bool armed_ = false;  // opened, and neither confirmed nor cancelled since
 };

@@ -1,5 +1,6 @@
 #include "counter/CopyChecks.h"
 
+#include <algorithm>
 #include <map>
 
 #include "core/CopyList.h"
@@ -32,6 +33,18 @@ void CopyChecks::FillForLine(ListView* list, const std::vector<int>& shelf,
     int index = 0;
     for (const auto& [copy, onLine] : copies)
         items.Add(++index, QString(), CopyList::ShortCopyText(copy))->SetChecked(onLine);
+}
+
+void CopyChecks::ShowAvailable(ListView* list, const std::vector<int>& available,
+                               const std::vector<int>& checked, bool lineEdit) {
+    ListItemList items = list->ListItems();
+    items.Clear();
+    int index = 0;
+    for (int copy : available) {
+        const QString text = lineEdit ? CopyList::ShortCopyText(copy) : CopyList::CopyText(copy);
+        const bool wasChecked = std::find(checked.begin(), checked.end(), copy) != checked.end();
+        items.Add(++index, QString(), text)->SetChecked(wasChecked);
+    }
 }
 
 void CopyChecks::KeyUp(ListView* list, int KeyCode, int Shift) {

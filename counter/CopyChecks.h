@@ -15,6 +15,10 @@ class CopyChecks {
     // copy once, in ascending order.
     static void FillForLine(ListView* list, const std::vector<int>& shelf,
                             const std::vector<int>& line);
+    // The copies that can go as the file stands, in rising order, checked where they were
+    // checked before: "第n张" for a line edit, else "第n张盘".
+    static void ShowAvailable(ListView* list, const std::vector<int>& available,
+                              const std::vector<int>& checked, bool lineEdit);
     // Ctrl+A checks from the first item up to the first one already checked; Ctrl+D clears
     // from the first up to the first one not checked. Other keys do nothing.
     static void KeyUp(ListView* list, int KeyCode, int Shift);

@@ -1,23 +1,24 @@
 #include "counter/DepositDue.h"
 
+#include <cmath>
+
+#include "core/Basket.h"
+#include "core/mdlMain.h"
+#include "counter/BasketLines.h"
+#include "counter/CentShares.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
+#include "platform/text/VbText.h"
 
 namespace {
 const char* const kDepositRule = "select foregifttype, [money], membermoney from ForeGift limit 1";
-const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
-const char* const kBuyMoneyOfTitle = "select buymoney from cdinfo where cdid = ?1";
-
-constexpr int kPerTitlePurchase = 0;
-constexpr int kPerCopy = 1;
-constexpr int kPerBasket = 2;
 
 double AmountOr0(const Value& v) {
     return v.IsNull() ? 0 : v.ToDouble();
 }
 }  // namespace
 
-DepositDue DepositDue::Read(Connection& conn, const QString& customerKey) {
+DepositDue DepositDue::Read(Connection& conn) {
     DepositDue due;
     Statement rule(conn, kDepositRule);
     if (rule.Step()) {
@@ -25,21 +26,32 @@ DepositDue DepositDue::Read(Connection& conn, const QString& customerKey) {
         due.walkInAmount_ = AmountOr0(rule.Column(1));
         due.memberAmount_ = AmountOr0(rule.Column(2));
     }
-    due.member_ = !conn.Scalar(kMemberById, {customerKey}).IsNull();
     return due;
 }
 
-double DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies) const {
-    switch (rule_) {
+double DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
+                            int basketRule) const {
+    switch (basketRule) {
         case kPerTitlePurchase:
-            return copies * AmountOr0(conn.Scalar(kBuyMoneyOfTitle, {cdid}));
+            return copies * RoundHalfUp(BuyMoneyOf(conn, cdid), 2);
         case kPerCopy:
-            return copies * AmountOfKind();
+            return copies * RoundHalfUp(AmountOfKind(member), 2);
         default:
             return 0;
     }
 }
 
-double DepositDue::OfNewBasket() const {
-    return rule_ == kPerBasket ? AmountOfKind() : 0;
+double DepositDue::FixedSum(bool member) const {
+    return rule_ == kPerBasket ? RoundHalfUp(AmountOfKind(member), 2) : 0;
+}
+
+void DepositDue::SpreadFixedSum(Connection& conn, const Basket& basket) {
+    if (basket.DepositRule != kPerBasket) return;
+    const std::vector<BasketLines::Line> lines = BasketLines::Rental.OfBasket(conn, basket.No);
+    std::vector<double> copies;
+    for (const BasketLines::Line& line : lines) copies.push_back(line.copies);
+    const std::vector<double> shares = CentShares::Of(basket.FixedDeposit, copies);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (std::abs(lines[i].amount - shares[i]) > 1e-6)
+            BasketLines::Rental.SetAmount(conn, lines[i].lineId, shares[i]);
 }

@@ -1,30 +1,39 @@
 #pragma once
 #include <QString>
 
+struct Basket;
 class Connection;
 
 // What a rental basket asks as deposit, by the shop's deposit rule as the settings page
 // stored it (ForeGift: foregifttype, money for walk-in customers, membermoney for members):
-//  0 each copy costs its title's purchase amount (buymoney; none counts 0);
+//  0 each copy costs what its title cost the shop (GetBuyMoney);
 //  1 each copy costs the amount of the customer's kind;
 //  2 the basket costs one fixed sum of the customer's kind, once, whatever it holds.
-// The customer is a member when a member has the basket's customer key as number.
+// Each line stores what its copies add when it is confirmed; under rule 2 the basket's one
+// sum lies over its lines by their copies instead, so that a return gives each back its part.
 class DepositDue {
   public:
-    static DepositDue Read(Connection& conn, const QString& customerKey);
+    static constexpr int kPerTitlePurchase = 0;
+    static constexpr int kPerCopy = 1;
+    static constexpr int kPerBasket = 2;
 
-    // The deposit of copies of one title (rule 2: nothing; the basket's sum is apart).
-    double OfCopies(Connection& conn, const QString& cdid, int copies) const;
-    // The fixed sum a new basket adds under rule 2 (0 under the other rules).
-    double OfNewBasket() const;
+    static DepositDue Read(Connection& conn);
 
+    // The deposit of copies of one title under a basket's rule, to the cent, at today's
+    // amounts (rule 2: nothing; the basket's sum is apart).
+    double OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
+                    int basketRule) const;
+    // The fixed sum a basket asks under rule 2 (0 under the other rules).
+    double FixedSum(bool member) const;
     int Rule() const { return rule_; }
-    bool Member() const { return member_; }
+
+    // Under rule 2, lays the basket's fixed sum over its stored lines by their copies, in
+    // cents that add up to it (the last line takes the remainder); other rules: nothing.
+    static void SpreadFixedSum(Connection& conn, const Basket& basket);
 
   private:
     int rule_ = -1;
     double walkInAmount_ = 0;
     double memberAmount_ = 0;
-    bool member_ = false;
-    double AmountOfKind() const { return member_ ? memberAmount_ : walkInAmount_; }
+    double AmountOfKind(bool member) const { return member ? memberAmount_ : walkInAmount_; }
 };

@@ -11,25 +11,20 @@
 #include "core/ShelfCopies.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
+#include "counter/BasketLines.h"
 #include "counter/CopyChecks.h"
 #include "counter/CounterPage.h"
-#include "counter/DepositDue.h"
 #include "counter/MainWindowWait.h"
 #include "counter/RentalLineRemoval.h"
 #include "counter/RentalSettlement.h"
 #include "counter/frmControlBorrow.h"
 #include "counter/frmUseTaxPay.h"
-#include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-const char* const kLine = "select borrowcount, borrowlst from borrowinfo where borrowid = ?1";
-const char* const kTitle =
-    "select id, name, coalesce(count,0), station, coalesce(issell,0) from cdinfo where cdid = ?1";
-
 // Shows the dialog beside the main window; the focus goes to the copies when a basket is
 // open (the customer is fixed), else to the customer's kind.
 void ShowCheckOut(frmControlBorrow& dialog) {
@@ -54,7 +49,7 @@ RentalBasketPanel::RentalBasketPanel(CounterPage& page)
 }
 
 void RentalBasketPanel::CmdBorrow_Click() {
-    if (!IsCurrentPage() || busy_) return;
+    if (!IsCurrentPage() || busy_ || EditHeld()) return;
     Recordset* titles = page_.adoDispCDInfo.get();
     if (!titles || !titles->IsOpen() || !titles->HasCurrentRow()) return;
     const BusyFlag busy(busy_);
@@ -65,64 +60,57 @@ void RentalBasketPanel::CmdBorrow_Click() {
     dialog.LblMovieName->SetCaption(NullToStr((*titles)["Name"]));
     CopyChecks::CopyAllChecked(page_.ListView1, dialog.ListView1);
     if (!MainWindowWait::UntilActive() || !alive) return;
-    dialog.OpenFor(this, std::nullopt);
+    dialog.OpenFor(this);
     dialog.Form_Load();
     ShowCheckOut(dialog);
 }
 
-// The line's copies come back checked among the title's copies on the shelf; the line's
-// copies and deposit leave the basket's totals until the dialog is confirmed or left.
+// The line's copies come back checked among the title's copies on the shelf, the labels
+// from the line's own title. The basket keeps the line as it is until the dialog is
+// confirmed; meanwhile nothing else changes the basket.
 void RentalBasketPanel::CmdBorrowEdit_Click() {
-    if (!IsCurrentPage() || busy_) return;
+    if (!IsCurrentPage() || busy_ || EditHeld()) return;
     ListItem* row = page_.LvwReturn->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
-    const auto [borrowid, cdid, copies, lineCopies] = ReadLine(*row, kLine);
-    Statement title(gConn, kTitle);
-    title.Bind({cdid});
-    if (!title.Step()) return;
-    const ShelfCopies shelf = ShelfOf(cdid, title);
+    const std::optional<BasketLines::Line> line =
+        BasketLines::Rental.Of(gConn, row->SubItem("BorrowID"));
+    if (!line) return;
+    const QString cdid = line->lineId.left(12);
+    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(gConn, cdid);
+    if (!shelf) return;
 
     frmControlBorrow& dialog = frmControlBorrow::instance();
     QPointer<frmControlBorrow> alive(&dialog);
-    dialog.LblID->SetCaption(NullToStr(title.Column(0)));
+    dialog.LblID->SetCaption(line->id);
     dialog.LblCDID->SetCaption(cdid);
-    dialog.LblMovieName->SetCaption(NullToStr(title.Column(1)));
-    CopyChecks::FillForLine(dialog.ListView1, shelf.Copies, CopyList::Numbers(lineCopies));
+    dialog.LblMovieName->SetCaption(line->name);
+    CopyChecks::FillForLine(dialog.ListView1, shelf->Copies, CopyList::Numbers(line->copyList));
     if (!MainWindowWait::UntilActive() || !alive) return;
-
-    const double deposit =
-        DepositDue::Read(gConn, gBorrowBasket.UserName).OfCopies(gConn, cdid, copies);
-    gBorrowBasket.CountSum -= copies;
-    gForeGiftSum -= deposit;
-    dialog.OpenFor(this, frmControlBorrow::LineEdit{borrowid, copies, deposit});
+    dialog.OpenFor(this, line->lineId);
     dialog.Form_Load();
     ShowCheckOut(dialog);
 }
 
 void RentalBasketPanel::CmdDel_Click() {
-    if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open) return;
+    if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open || EditHeld()) return;
     ListItem* row = page_.LvwReturn->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
     const RentalLineRemoval::Result removed =
         RentalLineRemoval::Run(gConn, gBorrowBasket, row->SubItem("BorrowID"));
-    gForeGiftSum = RoundHalfUp(gForeGiftSum - removed.deposit, 2);
-    gBorrowBasket.CountSum -= removed.copies;
-    const bool typedAmount = ParseAmount(page_.TxtCredence->text()).has_value();
-    ShowTotals();
-    if (typedAmount) page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
-    page_.LvwReturn->ListItems().Remove(row->Index());
     page_.LvwReturn->SetSelectedItem(nullptr);  // a second press finds nothing to remove
-    if (page_.LvwReturn->ListItems().Count() == 0 || removed.basketEmpty) {
+    if (removed.basketEmpty) {
         frmControlBorrow::unload();
         page_.CloseBorrowBasket();
+    } else {
+        ShowBasket(Credence::FollowAmount);
     }
     Refresh();
 }
 
 void RentalBasketPanel::CmdTax_Click() {
-    if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open) return;
+    if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
     TxtCredence_LostFocus();
     const QString credence = page_.TxtCredence->text();
@@ -152,31 +140,40 @@ void RentalBasketPanel::TxtCredence_LostFocus() {
     if (amount) page_.TxtCredence->setText(Format(RoundHalfUp(*amount, 2), kMoneyFormat));
 }
 
-void RentalBasketPanel::LineWritten(const RentalCheckOut::Result& result, const QString& id,
-                                    const QString& movieName, bool rewrote) {
-    const int copies = static_cast<int>(result.basket.CountSum - gBorrowBasket.CountSum);
+void RentalBasketPanel::LineWritten(const RentalCheckOut::Result& result) {
     gBorrowBasket = result.basket;
-    gForeGiftSum = RoundHalfUp(gForeGiftSum + result.deposit, 2);
-    ShowLine(result.borrowid, id, movieName, copies, rewrote);
-    EnableButtons(true);
-    ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
-    ShowTotals();
-    page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
+    ShowBasket(Credence::Offer);
     Refresh();
 }
 
 void RentalBasketPanel::KeepOpen() {
     gBorrowBasket.Open = true;
-    EnableButtons(true);
+    ShowBasket(Credence::Keep);
 }
 
 void RentalBasketPanel::CloseEmpty() {
     page_.CloseBorrowBasket();
 }
 
-void RentalBasketPanel::ShowTotals() {
-    page_.LblNotBackCount->SetCaption(QString::number(gBorrowBasket.CountSum));
-    page_.LblMoneyBorrowCreSum->SetCaption(Format(gForeGiftSum, kMoneyFormat));
+void RentalBasketPanel::ShowBasket(Credence credence) {
+    const Sums sums = ShowStoredLines(BasketLines::Rental, gBorrowBasket.No);
+    if (sums.lines == 0) {  // its lines went behind the panel's back
+        page_.CloseBorrowBasket();
+        return;
+    }
+    gBorrowBasket.CountSum = sums.copies;
+    gForeGiftSum = sums.amount;
+    const bool typedAmount = ParseAmount(page_.TxtCredence->text()).has_value();
+    EnableButtons(true);
+    ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
+    page_.LblNotBackCount->SetCaption(QString::number(sums.copies));
+    page_.LblMoneyBorrowCreSum->SetCaption(Format(sums.amount, kMoneyFormat));
+    if (credence == Credence::Offer || (credence == Credence::FollowAmount && typedAmount))
+        page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
+}
+
+bool RentalBasketPanel::EditHeld() const {
+    return EditHeldBy(frmControlBorrow::isLoaded() ? &frmControlBorrow::instance() : nullptr);
 }
 
 void RentalBasketPanel::EnableButtons(bool enabled) {

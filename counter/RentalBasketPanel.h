@@ -8,7 +8,10 @@
 // title, the edit and removal of a line, the settlement, and the panel they all write
 // (LvwReturn, the copies and the deposit due, the customer, the amount box TxtCredence).
 // Every button acts only while the counter page is the one shown, and acts once: a second
-// activation while the first runs, or after it closed what it acted on, does nothing.
+// activation while the first runs, or after it closed what it acted on, does nothing; and
+// none that would change the basket acts while the check-out dialog holds a line edit.
+// The panel's copies, deposit and amount offered are those of the basket's stored lines,
+// shown again after every change.
 class RentalBasketPanel : public BasketPanel {
     Q_OBJECT
   public:
@@ -22,13 +25,16 @@ class RentalBasketPanel : public BasketPanel {
     void TxtCredence_LostFocus();
 
     // What the check-out dialog asks of the panel.
-    void LineWritten(const RentalCheckOut::Result& result, const QString& id,
-                     const QString& movieName, bool rewrote);
+    void LineWritten(const RentalCheckOut::Result& result);
     void KeepOpen() override;
     void CloseEmpty() override;
 
   private:
-    void ShowTotals();
+    // What TxtCredence does when the basket changes: it offers the new deposit, follows it
+    // unless a pledge was typed, or stays as typed.
+    enum class Credence { Offer, FollowAmount, Keep };
+    void ShowBasket(Credence credence);
+    bool EditHeld() const;
     void EnableButtons(bool enabled);
     // The lists that show rentals follow what was written.
     void Refresh();

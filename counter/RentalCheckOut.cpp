@@ -1,5 +1,9 @@
 #include "counter/RentalCheckOut.h"
 
+#include <algorithm>
+
+#include "core/CopyList.h"
+#include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
@@ -15,16 +19,27 @@ const char* const kPartlyReturnedLine =
     "and substr(a.borrowid,1,12) = ?1 limit 1";
 const char* const kMarkTitleLent =
     "update cdinfo set station = ?2, outcount = coalesce(outcount,0) + ?3 where cdid = ?1";
+const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
 
 const char* const kAllLent = "全部借出";
 const char* const kSomeLent = "借出部分";
+
+bool AllAvailable(const std::vector<int>& chosen, const std::vector<int>& available) {
+    return std::all_of(chosen.begin(), chosen.end(), [&](int copy) {
+        return std::find(available.begin(), available.end(), copy) != available.end();
+    });
+}
 }  // namespace
 
 RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& request) {
     Result result;
     if (request.copies.empty()) return result;
-    const bool newBasket = !request.basket.Open;
     Transaction t(conn);
+    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(conn, request.cdid);
+    if (!shelf) {
+        result.outcome = Outcome::TitleGone;
+        return result;
+    }
     const std::optional<Basket> numbered =
         BasketLines::Rental.Numbered(conn, request.basket, request.userType, request.userName);
     if (!numbered) {
@@ -33,28 +48,51 @@ RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& requ
     }
     Basket basket = *numbered;
     result.borrowid = request.cdid + basket.No;
-    result.newLine = BasketLines::Rental.Write(
-        conn, result.borrowid,
-        {basket.UserName, request.copies, request.remark, request.now, request.rewritesLine});
-    MarkTitleLent(conn, request, !request.rewritesLine || result.newLine);
+    if (request.rewritesLine)
+        if (const auto line = BasketLines::Rental.Of(conn, result.borrowid))
+            result.ownCopies = CopyList::Numbers(line->copyList);
+    result.available = shelf->Copies;
+    result.available.insert(result.available.end(), result.ownCopies.begin(),
+                            result.ownCopies.end());
+    std::sort(result.available.begin(), result.available.end());
+    if (!AllAvailable(request.copies, result.available)) {
+        result.outcome = Outcome::CopiesGone;
+        return result;
+    }
 
-    const DepositDue due = DepositDue::Read(conn, basket.UserName);
+    const DepositDue due = DepositDue::Read(conn);
+    if (!request.basket.Open) {
+        basket.Member = !conn.Scalar(kMemberById, {basket.UserName}).IsNull();
+        if (basket.UserType == kMemberUser && !basket.Member) {
+            result.outcome = Outcome::NoMember;
+            return result;
+        }
+        basket.DepositRule = due.Rule();
+        basket.FixedDeposit = due.FixedSum(basket.Member);
+    }
     const int count = static_cast<int>(request.copies.size());
-    result.deposit = due.OfCopies(conn, request.cdid, count) + (newBasket ? due.OfNewBasket() : 0);
+    // The basket's rule, not today's, says what the copies add.
+    const double added = due.OfCopies(conn, request.cdid, count, basket.Member, basket.DepositRule);
+    result.newLine = BasketLines::Rental.Write(conn, result.borrowid,
+                                               {basket.UserName, request.copies, added,
+                                                request.remark, request.now, request.rewritesLine});
+    DepositDue::SpreadFixedSum(conn, basket);
+    MarkTitleLent(conn, request, count == static_cast<int>(result.available.size()),
+                  !request.rewritesLine || result.newLine);
+    result.deposit = BasketLines::Rental.Of(conn, result.borrowid)->amount;
     t.Commit();
 
     basket.Open = true;
-    basket.CountSum += count;
     result.basket = basket;
     result.outcome = Outcome::Written;
     return result;
 }
 
-// Every listed copy going out, with no partly returned rental of the title, lends the title
-// wholly; a line edit does not count as another rental of it.
-void RentalCheckOut::MarkTitleLent(Connection& conn, const Request& request, bool newRental) {
-    const bool everyCopy = static_cast<int>(request.copies.size()) == request.offered &&
-                           conn.Scalar(kPartlyReturnedLine, {request.cdid}).IsNull();
+// Every copy that could go out going out, with no partly returned rental of the title,
+// lends the title wholly; a line edit does not count as another rental of it.
+void RentalCheckOut::MarkTitleLent(Connection& conn, const Request& request, bool everyCopy,
+                                   bool newRental) {
+    const bool wholly = everyCopy && conn.Scalar(kPartlyReturnedLine, {request.cdid}).IsNull();
     conn.Execute(kMarkTitleLent,
-                 {request.cdid, QString(everyCopy ? kAllLent : kSomeLent), newRental ? 1 : 0});
+                 {request.cdid, QString(wholly ? kAllLent : kSomeLent), newRental ? 1 : 0});
 }

@@ -4,14 +4,18 @@
 #include <vector>
 
 #include "core/Basket.h"
+#include "counter/CheckOutOutcome.h"
 
 class Connection;
 
-// The confirmation of the rental check-out dialog, in one transaction: the title's line of
-// the open rental basket is written (new, extended, or rewritten after a line edit), the
-// title is marked lent, and what the copies add to the basket is returned. A new basket
-// takes the lowest free rental number. Raises DbError and writes nothing when the database
-// refuses; the caller's basket is changed only from the result.
+// The confirmation of the rental check-out dialog, in one transaction. It first checks what
+// it writes against the file as it stands: the title is still there, every copy chosen is
+// on the shelf (or, for a line edit, on the line), and a new member's basket has a member.
+// Then the title's line of the open rental basket is written (new, extended, or rewritten
+// after a line edit) holding the deposit its copies add, and the title is marked lent. A
+// new basket takes the lowest free rental number and keeps the customer's kind and the
+// deposit rule of its opening for all its lines. Raises DbError and writes nothing when
+// the database refuses; the caller's basket is changed only from the result.
 class RentalCheckOut {
   public:
     struct Request {
@@ -20,22 +24,26 @@ class RentalCheckOut {
         QString userName;  // the customer key: for a new basket only
         QString cdid;
         std::vector<int> copies;  // the copies checked, in the list's order
-        int offered = 0;          // the copies the dialog listed
         QString remark;
         QDateTime now;
         bool rewritesLine = false;  // confirms an edit of the title's line
     };
-    enum class Outcome { Written, NumbersUsedUp, NoCopies };
+    using Outcome = CheckOutOutcome;
     struct Result {
         Outcome outcome = Outcome::NoCopies;
-        Basket basket;  // the basket afterwards (its totals grown by the copies)
+        Basket basket;  // the basket afterwards
         QString borrowid;
         bool newLine = false;
-        double deposit = 0;  // what the copies add to the basket's deposit
+        double deposit = 0;  // what the line now holds of the basket's deposit
+        // The copies that can go on the line as the file stands (the shelf's, and for a line
+        // edit the line's own), in rising order; ownCopies the line's.
+        std::vector<int> available;
+        std::vector<int> ownCopies;
     };
 
     static Result Run(Connection& conn, const Request& request);
 
   private:
-    static void MarkTitleLent(Connection& conn, const Request& request, bool newRental);
+    static void MarkTitleLent(Connection& conn, const Request& request, bool everyCopy,
+                              bool newRental);
 };

@@ -5,22 +5,18 @@
 #include "counter/LentState.h"
 #include "platform/db/Connection.h"
 
-namespace {
-constexpr int kCdidLength = 12;
-}  // namespace
-
 RentalLineRemoval::Result RentalLineRemoval::Run(Connection& conn, const Basket& basket,
                                                  const QString& borrowid) {
     Result result;
     Transaction t(conn);
-    const std::optional<int> copies = BasketLines::Rental.Copies(conn, borrowid);
-    if (!copies) return result;
-    result.copies = *copies;
-    result.deposit = DepositDue::Read(conn, basket.UserName)
-                         .OfCopies(conn, borrowid.left(kCdidLength), result.copies);
+    const std::optional<BasketLines::Line> line = BasketLines::Rental.Of(conn, borrowid);
+    if (!line) return result;
+    result.copies = line->copies;
+    result.deposit = line->amount;
     LentState::LineGoes(conn, borrowid);
     result.removed = BasketLines::Rental.Remove(conn, borrowid);
-    result.basketEmpty = BasketLines::Rental.BasketEmpty(conn, basket.No);
+    result.basketEmpty = BasketLines::Rental.OfBasket(conn, basket.No).empty();
+    if (!result.basketEmpty) DepositDue::SpreadFixedSum(conn, basket);
     t.Commit();
     return result;
 }

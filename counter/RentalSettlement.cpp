@@ -1,32 +1,38 @@
 #include "counter/RentalSettlement.h"
 
+#include "counter/BasketLines.h"
+#include "counter/LineShares.h"
 #include "platform/db/Connection.h"
 
 namespace {
-const char* const kCopiesOfBasket =
-    "select coalesce(sum(borrowcount),0) from borrowinfo where substr(borrowid,-4) = ?1";
 const char* const kWaived =
     "update borrowinfo set credencetype = '现金', foregift = 0, isnotpaylst = borrowlst "
     "where substr(borrowid,-4) = ?1";
 const char* const kCashDeposit =
-    "update borrowinfo set credencetype = '现金', foregift = ?2 * borrowcount / ?3, "
-    "isnotpaylst = borrowlst where substr(borrowid,-4) = ?1";
+    "update borrowinfo set credencetype = '现金', foregift = ?2, isnotpaylst = borrowlst "
+    "where borrowid = ?1";
 const char* const kPledge =
-    "update borrowinfo set credencetype = '证件', Guaranty = ?2, isnotpaylst = borrowlst "
-    "where substr(borrowid,-4) = ?1";
+    "update borrowinfo set credencetype = '证件', Guaranty = ?2, foregift = 0, "
+    "isnotpaylst = borrowlst where substr(borrowid,-4) = ?1";
 }  // namespace
 
 int RentalSettlement::Run(Connection& conn, const Request& request) {
     Transaction t(conn);
-    const int copies = static_cast<int>(conn.Scalar(kCopiesOfBasket, {request.basketNo}).ToInt());
+    const std::vector<BasketLines::Line> lines =
+        BasketLines::Rental.OfBasket(conn, request.basketNo);
+    int copies = 0;
+    for (const BasketLines::Line& line : lines) copies += line.copies;
     if (copies <= 0) throw DbError(QStringLiteral("这一单出租已经没有光盘了，不能结算。"));
     switch (request.kind) {
         case MemberWaived:
             conn.Execute(kWaived, {request.basketNo});
             break;
-        case Cash:
-            conn.Execute(kCashDeposit, {request.basketNo, request.amount, double(copies)});
+        case Cash: {
+            const std::vector<double> shares = LineShares::Of(lines, request.amount);
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                conn.Execute(kCashDeposit, {lines[i].lineId, shares[i]});
             break;
+        }
         case Pledge:
             conn.Execute(kPledge, {request.basketNo, request.pledge});
             break;

@@ -6,7 +6,9 @@ class Connection;
 // Settles the open rental basket, in one transaction: every line of the basket gets what
 // secures it, and every copy's rent stays unpaid (isnotpaylst = borrowlst):
 //  - a member let off the deposit: cash, no deposit;
-//  - a cash deposit: each line its share, amount / copies of the basket × its copies;
+//  - a cash deposit: each line keeps the share it holds when the amount is the deposit the
+//    basket asks; another amount is shared out in cents in proportion to those shares (by
+//    copies when the lines hold none), the last line taking the remainder;
 //  - a pledge: "证件" with the pledged item as typed, no deposit.
 // Returns the basket's copies. Raises DbError and writes nothing when the database refuses
 // or the basket has no line left.

@@ -8,6 +8,7 @@
 #include "core/ShelfCopies.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
+#include "counter/BasketLines.h"
 #include "counter/CopyChecks.h"
 #include "counter/CounterPage.h"
 #include "counter/MainWindowWait.h"
@@ -22,10 +23,7 @@
 #include "platform/ui/FieldGrid.h"
 
 namespace {
-const char* const kLine = "select sellcount, selllst from sellinfo where sellid = ?1";
-const char* const kTitle =
-    "select id, name, coalesce(count,0), station, coalesce(issell,0), sellprice, "
-    "membersellprice from cdinfo where cdid = ?1";
+const char* const kPrices = "select sellprice, membersellprice from cdinfo where cdid = ?1";
 
 // A title without a sale price is sold at 0 to everyone; a member's price not set is 0.
 void SetPrices(frmControlSell& dialog, const Value& price, const Value& memberPrice) {
@@ -50,13 +48,13 @@ SaleBasketPanel::SaleBasketPanel(CounterPage& page)
 }
 
 void SaleBasketPanel::Command15_Click() {
-    if (!IsCurrentPage() || busy_) return;
+    if (!IsCurrentPage() || busy_ || EditHeld()) return;
     Recordset* titles = page_.adoDispCDInfo.get();
     if (!titles || !titles->IsOpen() || !titles->HasCurrentRow()) return;
     const BusyFlag busy(busy_);
     frmControlSell& dialog = frmControlSell::instance();
     QPointer<frmControlSell> alive(&dialog);
-    dialog.OpenFor(this, std::nullopt);
+    dialog.OpenFor(this);
     dialog.Form_Load();
     dialog.LblID->SetCaption(NullToStr((*titles)["ID"]));
     dialog.LblCDID->SetCaption((*titles)["cdid"].ToString());
@@ -68,61 +66,56 @@ void SaleBasketPanel::Command15_Click() {
 }
 
 // The line's copies come back checked among the title's copies on the shelf, the title's
-// labels and prices from its own row; its copies and money leave the basket's totals until
-// the dialog is confirmed or left.
+// labels and prices from its own row. The basket keeps the line as it is until the dialog
+// is confirmed; meanwhile nothing else changes the basket.
 void SaleBasketPanel::CmdSellEdit_Click() {
-    if (!IsCurrentPage() || busy_) return;
+    if (!IsCurrentPage() || busy_ || EditHeld()) return;
     ListItem* row = page_.lvwSell->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
-    const auto [sellid, cdid, copies, lineCopies] = ReadLine(*row, kLine);
-    Statement title(gConn, kTitle);
-    title.Bind({cdid});
-    if (!title.Step()) return;
+    const std::optional<BasketLines::Line> line =
+        BasketLines::Sale.Of(gConn, row->SubItem("SellID"));
+    if (!line) return;
+    const QString cdid = line->lineId.left(12);
     // The line's own copies are sold: the shelf is every copy neither out nor sold.
-    const ShelfCopies shelf = ShelfOf(cdid, title);
+    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(gConn, cdid);
+    if (!shelf) return;
+    Statement prices(gConn, kPrices);
+    prices.Bind({cdid});
+    if (!prices.Step()) return;
 
     frmControlSell& dialog = frmControlSell::instance();
     QPointer<frmControlSell> alive(&dialog);
-    dialog.OpenFor(this, std::nullopt);
+    dialog.OpenFor(this, line->lineId);
     dialog.Form_Load();
-    dialog.LblID->SetCaption(NullToStr(title.Column(0)));
+    dialog.LblID->SetCaption(line->id);
     dialog.LblCDID->SetCaption(cdid);
-    dialog.LblMovieName->SetCaption(NullToStr(title.Column(1)));
-    SetPrices(dialog, title.Column(5), title.Column(6));
-    CopyChecks::FillForLine(dialog.ListView1, shelf.Copies, CopyList::Numbers(lineCopies));
+    dialog.LblMovieName->SetCaption(line->name);
+    SetPrices(dialog, prices.Column(0), prices.Column(1));
+    CopyChecks::FillForLine(dialog.ListView1, shelf->Copies, CopyList::Numbers(line->copyList));
     if (!MainWindowWait::UntilActive() || !alive) return;
-
-    const double money =
-        RoundHalfUp(copies * SaleLineRemoval::PricePerCopy(gConn, cdid, gSellBasket.UserName), 2);
-    gSellBasket.CountSum -= copies;
-    gSellBasket.MoneySum = RoundHalfUp(gSellBasket.MoneySum - money, 2);
-    dialog.OpenFor(this, frmControlSell::LineEdit{sellid, copies, money});
     ShowCheckOut(dialog);
 }
 
 void SaleBasketPanel::CmdDelSellCD_Click() {
-    if (!IsCurrentPage() || busy_ || !gSellBasket.Open) return;
+    if (!IsCurrentPage() || busy_ || !gSellBasket.Open || EditHeld()) return;
     ListItem* row = page_.lvwSell->SelectedItem();
     if (!row) return;
     const BusyFlag busy(busy_);
     const SaleLineRemoval::Result removed =
         SaleLineRemoval::Run(gConn, gSellBasket, row->SubItem("SellID"));
-    gSellBasket.MoneySum = RoundHalfUp(gSellBasket.MoneySum - removed.money, 2);
-    gSellBasket.CountSum -= removed.copies;
-    ShowTotals();
-    page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
-    page_.lvwSell->ListItems().Remove(row->Index());
     page_.lvwSell->SetSelectedItem(nullptr);  // a second press finds nothing to remove
-    if (page_.lvwSell->ListItems().Count() == 0 || removed.basketEmpty) {
+    if (removed.basketEmpty) {
         frmControlSell::unload();
         page_.CloseSellBasket();
+    } else {
+        ShowBasket();
     }
     Refresh();
 }
 
 void SaleBasketPanel::CmdSellTax_Click() {
-    if (!IsCurrentPage() || busy_ || !gSellBasket.Open) return;
+    if (!IsCurrentPage() || busy_ || !gSellBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
     const QString typed = page_.MskFactSellMoney->Text().trimmed();
     const std::optional<double> received = ParseAmount(typed);
@@ -153,29 +146,38 @@ void SaleBasketPanel::LblSellMoney_Change() {
     page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
 }
 
-void SaleBasketPanel::LineWritten(const SaleCheckOut::Result& result, const QString& id,
-                                  const QString& movieName, bool rewrote) {
-    const int copies = static_cast<int>(result.basket.CountSum - gSellBasket.CountSum);
+void SaleBasketPanel::LineWritten(const SaleCheckOut::Result& result) {
     gSellBasket = result.basket;
-    ShowLine(result.sellid, id, movieName, copies, rewrote);
-    EnableButtons(true);
-    ShowCustomer(page_.LblSellUserNameTotle, page_.LblSellUserName, gSellBasket);
-    ShowTotals();
+    ShowBasket();
     Refresh();
 }
 
 void SaleBasketPanel::KeepOpen() {
     gSellBasket.Open = true;
-    EnableButtons(true);
+    ShowBasket();
 }
 
 void SaleBasketPanel::CloseEmpty() {
     page_.CloseSellBasket();
 }
 
-void SaleBasketPanel::ShowTotals() {
-    page_.LblSellCount->SetCaption(QString::number(gSellBasket.CountSum));
-    page_.LblSellMoney->SetCaption(Format(gSellBasket.MoneySum, kMoneyFormat));
+void SaleBasketPanel::ShowBasket() {
+    const Sums sums = ShowStoredLines(BasketLines::Sale, gSellBasket.No);
+    if (sums.lines == 0) {  // its lines went behind the panel's back
+        page_.CloseSellBasket();
+        return;
+    }
+    gSellBasket.CountSum = sums.copies;
+    gSellBasket.MoneySum = sums.amount;
+    EnableButtons(true);
+    ShowCustomer(page_.LblSellUserNameTotle, page_.LblSellUserName, gSellBasket);
+    page_.LblSellCount->SetCaption(QString::number(sums.copies));
+    page_.LblSellMoney->SetCaption(Format(sums.amount, kMoneyFormat));
+    page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
+}
+
+bool SaleBasketPanel::EditHeld() const {
+    return EditHeldBy(frmControlSell::isLoaded() ? &frmControlSell::instance() : nullptr);
 }
 
 void SaleBasketPanel::EnableButtons(bool enabled) {

@@ -7,7 +7,9 @@
 // The sale basket of the counter page (frame "出售信息"): the check-out of the current
 // title, the edit and removal of a line, the settlement, and the panel they write (lvwSell,
 // the copies and the money due, the customer, the amount received MskFactSellMoney). Every
-// button acts only while the counter page is the one shown, and acts once.
+// button acts only while the counter page is the one shown, and acts once; none that would
+// change the basket acts while the check-out dialog holds a line edit. The panel's copies
+// and money are those of the basket's stored lines, shown again after every change.
 class SaleBasketPanel : public BasketPanel {
     Q_OBJECT
   public:
@@ -21,13 +23,14 @@ class SaleBasketPanel : public BasketPanel {
     void LblSellMoney_Change();
 
     // What the check-out dialog asks of the panel.
-    void LineWritten(const SaleCheckOut::Result& result, const QString& id,
-                     const QString& movieName, bool rewrote);
+    void LineWritten(const SaleCheckOut::Result& result);
     void KeepOpen() override;
     void CloseEmpty() override;
 
   private:
-    void ShowTotals();
+    // The basket as its stored lines are; the amount received follows the money due.
+    void ShowBasket();
+    bool EditHeld() const;
     void EnableButtons(bool enabled);
     void Refresh();
 };

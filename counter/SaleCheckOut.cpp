@@ -1,20 +1,30 @@
 #include "counter/SaleCheckOut.h"
 
+#include <algorithm>
+
+#include "core/CopyList.h"
+#include "core/ShelfCopies.h"
+#include "core/mdlMain.h"
 #include "counter/BasketLines.h"
+#include "counter/SaleState.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
 
 namespace {
-const char* const kMarkTitleSold = "update cdinfo set issell = ?2 where cdid = ?1";
-
-constexpr int kSomeSold = 1;
-constexpr int kAllSold = 2;
+const char* const kPrices = "select sellprice, membersellprice from cdinfo where cdid = ?1";
+const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
 }  // namespace
 
 SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request) {
     Result result;
     if (request.copies.empty()) return result;
     Transaction t(conn);
+    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(conn, request.cdid);
+    if (!shelf) {
+        result.outcome = Outcome::TitleGone;
+        return result;
+    }
     const std::optional<Basket> numbered =
         BasketLines::Sale.Numbered(conn, request.basket, request.userType, request.userName);
     if (!numbered) {
@@ -23,18 +33,46 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
     }
     Basket basket = *numbered;
     result.sellid = request.cdid + basket.No;
-    result.newLine = BasketLines::Sale.Write(
-        conn, result.sellid,
-        {basket.UserName, request.copies, request.remark, request.now, request.rewritesLine});
+    if (request.rewritesLine)
+        if (const auto line = BasketLines::Sale.Of(conn, result.sellid))
+            result.ownCopies = CopyList::Numbers(line->copyList);
+    result.available = shelf->Copies;
+    result.available.insert(result.available.end(), result.ownCopies.begin(),
+                            result.ownCopies.end());
+    std::sort(result.available.begin(), result.available.end());
+    for (int copy : request.copies) {
+        if (std::find(result.available.begin(), result.available.end(), copy) ==
+            result.available.end()) {
+            result.outcome = Outcome::CopiesGone;
+            return result;
+        }
+    }
+    if (!request.basket.Open) {
+        basket.Member = basket.UserType == kMemberUser;
+        if (basket.Member && conn.Scalar(kMemberById, {basket.UserName}).IsNull()) {
+            result.outcome = Outcome::NoMember;
+            return result;
+        }
+    }
+
     const int count = static_cast<int>(request.copies.size());
-    conn.Execute(kMarkTitleSold, {request.cdid, count == request.offered ? kAllSold : kSomeSold});
+    const double money = count * RoundHalfUp(PricePerCopy(conn, request.cdid, basket.Member), 2);
+    result.newLine = BasketLines::Sale.Write(conn, result.sellid,
+                                             {basket.UserName, request.copies, money,
+                                              request.remark, request.now, request.rewritesLine});
+    SaleState::Follow(conn, request.cdid);
+    result.money = BasketLines::Sale.Of(conn, result.sellid)->amount;
     t.Commit();
 
-    result.money = RoundHalfUp(count * request.pricePerCopy, 2);
     basket.Open = true;
-    basket.CountSum += count;
-    basket.MoneySum = RoundHalfUp(basket.MoneySum + result.money, 2);
     result.basket = basket;
     result.outcome = Outcome::Written;
     return result;
+}
+
+double SaleCheckOut::PricePerCopy(Connection& conn, const QString& cdid, bool member) {
+    Statement prices(conn, kPrices);
+    prices.Bind({cdid});
+    if (!prices.Step() || prices.Column(0).IsNull()) return 0;
+    return prices.Column(member ? 1 : 0).ToDouble();  // Null reads 0
 }

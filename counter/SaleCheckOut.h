@@ -4,14 +4,19 @@
 #include <vector>
 
 #include "core/Basket.h"
+#include "counter/CheckOutOutcome.h"
 
 class Connection;
 
-// The confirmation of the sale check-out dialog, in one transaction: the title's line of
-// the open sale basket is written (new, extended, or rewritten after a line edit) and the
-// title marked sold in part or in whole; what the copies add to the basket is returned.
-// A new basket takes the lowest free sale number. No money is written before settlement.
-// Raises DbError and writes nothing when the database refuses.
+// The confirmation of the sale check-out dialog, in one transaction. It first checks what
+// it writes against the file as it stands: the title is still there, every copy chosen is
+// on the shelf (or, for a line edit, on the line), and a member's new basket has a member.
+// Then the title's line of the open sale basket is written (new, extended, or rewritten
+// after a line edit) holding the money of its copies at the title's price as it stands
+// (the member's price for a member's basket), and the title's sale state follows its
+// copies (SaleState). A new basket takes the lowest free sale number and keeps the
+// customer's kind for all its lines. Raises DbError and writes nothing when the database
+// refuses.
 class SaleCheckOut {
   public:
     struct Request {
@@ -20,20 +25,25 @@ class SaleCheckOut {
         QString userName;  // the customer key: for a new basket only
         QString cdid;
         std::vector<int> copies;  // the copies checked, in the list's order
-        int offered = 0;          // the copies the dialog listed
-        double pricePerCopy = 0;  // the member's or the walk-in price the dialog shows
         QString remark;
         QDateTime now;
         bool rewritesLine = false;  // confirms an edit of the title's line
     };
-    enum class Outcome { Written, NumbersUsedUp, NoCopies };
+    using Outcome = CheckOutOutcome;
     struct Result {
         Outcome outcome = Outcome::NoCopies;
-        Basket basket;  // the basket afterwards (copies and money grown)
+        Basket basket;  // the basket afterwards
         QString sellid;
         bool newLine = false;
-        double money = 0;  // what the copies cost
+        double money = 0;  // what the line now holds
+        // As for the rental check-out: the copies that can be sold on the line as the file
+        // stands, in rising order, and the line's own.
+        std::vector<int> available;
+        std::vector<int> ownCopies;
     };
 
     static Result Run(Connection& conn, const Request& request);
+    // A title's price of one copy: the member's price for a member, else the walk-in price;
+    // a title without a sale price is sold at 0 to everyone, a member's price not set is 0.
+    static double PricePerCopy(Connection& conn, const QString& cdid, bool member);
 };

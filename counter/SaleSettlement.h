@@ -3,11 +3,13 @@
 
 class Connection;
 
-// Settles the open sale basket, in one transaction with the payment: every line gets its
-// share of the amount received (amount / copies of the basket × its copies), and a payment
-// from the member's stored money leaves the balance less the amount, or 0 when that would
-// be negative (the shortfall is paid in cash); a negative amount adds to the balance.
-// Raises DbError and writes nothing when the database refuses or the basket has no line.
+// Settles the open sale basket, in one transaction with the payment: every line keeps the
+// money it holds when the amount received is what the lines add up to; another amount is
+// shared out in cents in proportion to their money (by copies when they hold none), the
+// last line taking the remainder (LineShares). A payment from the member's stored money
+// leaves the balance less the amount, or 0 when that would be negative (the shortfall is
+// paid in cash); a negative amount adds to the balance. Raises DbError and writes nothing
+// when the database refuses or the basket has no line.
 class SaleSettlement {
   public:
     struct Request {

@@ -16,13 +16,13 @@ frmControlBorrow::frmControlBorrow() {
     SetKeyPreview(true);
     BuildControls({QStringLiteral("borrow"), QStringLiteral("借盘人姓名"),
                    QStringLiteral("确认出租(&N)"), QStringLiteral("不借这张光盘(&C)"),
-                   QStringLiteral("出租光盘编号"), QStringLiteral("选择借出光盘")});
+                   QStringLiteral("出租光盘编号"), QStringLiteral("选择借出光盘"),
+                   QStringLiteral("出租")});
 }
 
-void frmControlBorrow::OpenFor(RentalBasketPanel* panel, std::optional<LineEdit> edit) {
+void frmControlBorrow::OpenFor(RentalBasketPanel* panel, const QString& editedLine) {
     panel_ = panel;
-    editing_ = std::move(edit);
-    Arm(panel);
+    Arm(panel, editedLine);
 }
 
 // Runs when the dialog first loads, and again at every opening (the opener calls it).
@@ -57,27 +57,11 @@ bool frmControlBorrow::Confirm() {
     request.userType = customer_->UserType();
     request.userName = TxtName->text();
     request.cdid = LblCDID->Caption();
-    request.offered = ListView1->ListItems().Count();
     request.remark = TxtRemark->text();
     request.now = Now();
-    request.rewritesLine = editing_.has_value();
+    request.rewritesLine = HoldsLineEdit();
     const RentalCheckOut::Result result = RentalCheckOut::Run(gConn, request);
-    if (result.outcome == RentalCheckOut::Outcome::NumbersUsedUp) {
-        MsgBox(QStringLiteral("出租编号 0001 至 9999 已经全部用完，不能再开始新的出租。"),
-               vbExclamation, QStringLiteral("提示"));
-        return false;
-    }
-    panel_->LineWritten(result, LblID->Caption(), LblMovieName->Caption(), editing_.has_value());
+    if (!Accepted(result.outcome, result.available)) return false;
+    panel_->LineWritten(result);
     return true;
-}
-
-void frmControlBorrow::ForgetEdit() {
-    editing_.reset();
-}
-
-void frmControlBorrow::PutBackEdit() {
-    if (!editing_) return;
-    gBorrowBasket.CountSum += editing_->copies;
-    gForeGiftSum += editing_->deposit;
-    editing_.reset();
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include <optional>
+#include <QString>
 
 #include "counter/CheckOutForm.h"
 #include "platform/ui/FormOf.h"
@@ -15,26 +15,16 @@ class frmControlBorrow : public FormOf<frmControlBorrow, CheckOutForm> {
     friend class FormOf<frmControlBorrow, CheckOutForm>;
 
   public:
-    // A basket line reopened for editing: what the edit took out of the basket's totals,
-    // put back if the dialog is left without confirming.
-    struct LineEdit {
-        QString borrowid;
-        int copies = 0;
-        double deposit = 0;
-    };
-
-    // The opener: the panel the dialog writes, and the line being edited (if any). Arms the
-    // dialog for one confirmation ("确认出租(&N)") or cancel ("不借这张光盘(&C)").
-    void OpenFor(RentalBasketPanel* panel, std::optional<LineEdit> edit);
+    // The opener: the panel the dialog writes, and the basket line being edited (empty for
+    // a title). Arms the dialog for one confirmation ("确认出租(&N)") or cancel
+    // ("不借这张光盘(&C)").
+    void OpenFor(RentalBasketPanel* panel, const QString& editedLine = QString());
 
     void Form_Load() override;
 
   private:
     frmControlBorrow();
     bool Confirm() override;
-    void ForgetEdit() override;
-    void PutBackEdit() override;
 
     RentalBasketPanel* panel_ = nullptr;
-    std::optional<LineEdit> editing_;
 };

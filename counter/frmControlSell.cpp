@@ -8,7 +8,6 @@
 #include "counter/SaleBasketPanel.h"
 #include "counter/SaleCheckOut.h"
 #include "platform/app/Clock.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/frmMenu.h"
 
@@ -18,15 +17,15 @@ frmControlSell::frmControlSell() {
     SetKeyPreview(true);
     BuildControls({QStringLiteral("sell"), QStringLiteral("买盘人姓名"),
                    QStringLiteral("确认出售(&N)"), QStringLiteral("不买这张光盘(&C)"),
-                   QStringLiteral("出售光盘编号"), QStringLiteral("选择售出光盘")});
+                   QStringLiteral("出售光盘编号"), QStringLiteral("选择售出光盘"),
+                   QStringLiteral("出售")});
     // The right button over the copies pops up "全部选中" / "全部取消".
     frmMenu::AttachTo(ListView1);
 }
 
-void frmControlSell::OpenFor(SaleBasketPanel* panel, std::optional<LineEdit> edit) {
+void frmControlSell::OpenFor(SaleBasketPanel* panel, const QString& editedLine) {
     panel_ = panel;
-    editing_ = std::move(edit);
-    Arm(panel);
+    Arm(panel, editedLine);
 }
 
 // Runs when the dialog first loads, and again at every opening (the openers call it).
@@ -58,28 +57,11 @@ bool frmControlSell::Confirm() {
     request.userType = customer_->UserType();
     request.userName = TxtName->text();
     request.cdid = LblCDID->Caption();
-    request.offered = ListView1->ListItems().Count();
-    request.pricePerCopy = customer_->MemberChosen() ? MemberPrice : Price;
     request.remark = TxtRemark->text();
     request.now = Now();
-    request.rewritesLine = editing_.has_value();
+    request.rewritesLine = HoldsLineEdit();
     const SaleCheckOut::Result result = SaleCheckOut::Run(gConn, request);
-    if (result.outcome == SaleCheckOut::Outcome::NumbersUsedUp) {
-        MsgBox(QStringLiteral("出售编号 0001 至 9999 已经全部用完，不能再开始新的出售。"),
-               vbExclamation, QStringLiteral("提示"));
-        return false;
-    }
-    panel_->LineWritten(result, LblID->Caption(), LblMovieName->Caption(), editing_.has_value());
+    if (!Accepted(result.outcome, result.available)) return false;
+    panel_->LineWritten(result);
     return true;
-}
-
-void frmControlSell::ForgetEdit() {
-    editing_.reset();
-}
-
-void frmControlSell::PutBackEdit() {
-    if (!editing_) return;
-    gSellBasket.CountSum += editing_->copies;
-    gSellBasket.MoneySum = RoundHalfUp(gSellBasket.MoneySum + editing_->money, 2);
-    editing_.reset();
 }

@@ -119,3 +119,24 @@ TEST_F(CatalogueTitleWriteTest, AFailedWriteLeavesTheNewTitlePendingWithoutAnIdU
     EXPECT_EQ(Count("select count(*) from cdinfo"), 1);
     EXPECT_FALSE(catalogue_.HasPendingChanges());
 }
+
+// The purchase-amount deposit rule asks what a copy cost: the save writes it with the price.
+TEST_F(CatalogueTitleWriteTest, TheSaveWritesWhatACopyCostForTheDepositRule) {
+    OpenCatalogue();
+    NewTitle("N1", "新片");
+    ASSERT_EQ(Write(DvdAction(true)).outcome, CatalogueTitleWrite::Outcome::Written);
+    EXPECT_EQ(Query1("select printf('%g',buymoney) from cdinfo where id='N1'"), "20");
+    EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 20);
+    CatalogueTitleWrite::Request dearer = DvdAction(false);
+    dearer.fields.price = 24.5;
+    ASSERT_EQ(Write(dearer).outcome, CatalogueTitleWrite::Outcome::Written);
+    EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 24.5);
+    // A save that leaves the price as it was leaves buymoney too.
+    Sql("update cdinfo set buymoney = 30");
+    catalogue_.Requery();
+    CatalogueTitleWrite::Request same = DvdAction(false);
+    same.fields.price = 24.5;
+    same.fields.copies = 3;
+    ASSERT_EQ(Write(same).outcome, CatalogueTitleWrite::Outcome::Written);
+    EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 30);
+}

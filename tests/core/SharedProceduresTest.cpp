@@ -72,10 +72,13 @@ TEST_F(SharedProceduresTest, IsUserExistAsksTheMemberTable) {
 }
 
 TEST_F(SharedProceduresTest, GetBuyMoneyOfTitles) {
-    Sql("insert into cdinfo (cdid, name, buymoney) values ('010100000001', 'a', 25.5);"
-        "insert into cdinfo (cdid, name) values ('010100000002', 'b')");
+    Sql("insert into cdinfo (cdid, name, buymoney, price) values ('010100000001', 'a', 25.5, 9);"
+        "insert into cdinfo (cdid, name, price) values ('010100000002', 'b', 18);"
+        "insert into cdinfo (cdid, name) values ('010100000003', 'c')");
     EXPECT_DOUBLE_EQ(GetBuyMoney("010100000001").ToDouble(), 25.5);
-    EXPECT_TRUE(GetBuyMoney("010100000002").IsNull());
+    // No buymoney: what the copy cost, its price; neither: 0.
+    EXPECT_DOUBLE_EQ(GetBuyMoney("010100000002").ToDouble(), 18);
+    EXPECT_EQ(GetBuyMoney("010100000003").ToDouble(), 0);
     EXPECT_EQ(GetBuyMoney("nothing").ToDouble(), 0);
 }
 

@@ -37,7 +37,7 @@ class BasketFixture : public CoreTest {
     }
 
     // A rental check-out as the dialog confirms it, the basket following the result.
-    RentalCheckOut::Result Rent(const QString& cdid, std::vector<int> copies, int offered,
+    RentalCheckOut::Result Rent(const QString& cdid, std::vector<int> copies,
                                 const QString& customer = "000001", bool rewrites = false,
                                 const QString& remark = QString()) {
         RentalCheckOut::Request r;
@@ -46,34 +46,42 @@ class BasketFixture : public CoreTest {
         r.userName = customer;
         r.cdid = cdid;
         r.copies = std::move(copies);
-        r.offered = offered;
         r.remark = remark;
         r.now = QDateTime(QDate(2026, 12, 8), QTime(10, 0));
         r.rewritesLine = rewrites;
         RentalCheckOut::Result result = RentalCheckOut::Run(gConn, r);
         if (result.outcome == RentalCheckOut::Outcome::Written) {
             rental = result.basket;
-            deposit += result.deposit;
+            deposit = Stored("foregift", "borrowinfo", "borrowid", rental.No);
         }
         return result;
     }
 
-    SaleCheckOut::Result Sell(const QString& cdid, std::vector<int> copies, int offered,
-                              double price, const QString& customer = "000001",
-                              bool rewrites = false) {
+    SaleCheckOut::Result Sell(const QString& cdid, std::vector<int> copies,
+                              const QString& customer = "000001", bool rewrites = false) {
         SaleCheckOut::Request r;
         r.basket = sale;
         r.userType = customer.size() == 6 ? kMemberUser : kWalkInUser;
         r.userName = customer;
         r.cdid = cdid;
         r.copies = std::move(copies);
-        r.offered = offered;
-        r.pricePerCopy = price;
         r.now = QDateTime(QDate(2026, 12, 8), QTime(10, 0));
         r.rewritesLine = rewrites;
         SaleCheckOut::Result result = SaleCheckOut::Run(gConn, r);
-        if (result.outcome == SaleCheckOut::Outcome::Written) sale = result.basket;
+        if (result.outcome == SaleCheckOut::Outcome::Written) {
+            sale = result.basket;
+            sale.MoneySum = Stored("money", "sellinfo", "sellid", sale.No);
+        }
         return result;
+    }
+
+    // The sum of a column over the lines of a basket, to the cent.
+    double Stored(const char* column, const char* table, const char* key, const QString& no) {
+        return gConn
+            .Scalar(QString("select round(coalesce(sum(%1),0), 2) from %2 where substr(%3,-4) = ?1")
+                        .arg(column, table, key),
+                    {no})
+            .ToDouble();
     }
 
     // One rental line: borrowid|name|borrowcount|borrowlst|isnotpaylst|remark|type|foregift

@@ -47,7 +47,7 @@ TEST_F(BasketOperationsTest, TheRecordNumberIsTheLowestFreeOneOfItsTable) {
     Data().Add(ShopData::Sale(B, "0004"));
     EXPECT_EQ(RecordNumber::Lowest(gConn, RecordNumber::Sale), "0003");
     // A new basket among numbers 0001-0003 and 0005 takes the gap.
-    EXPECT_EQ(Rent(A, {1}, 3).borrowid, A + "0004");
+    EXPECT_EQ(Rent(A, {1}).borrowid, A + "0004");
 }
 
 TEST_F(BasketOperationsTest, AllNineThousandNineHundredNinetyNineNumbersUsedWriteNothing) {
@@ -55,32 +55,34 @@ TEST_F(BasketOperationsTest, AllNineThousandNineHundredNinetyNineNumbersUsedWrit
     FillEveryNumber("sellinfo", "sellid");
     EXPECT_EQ(RecordNumber::Lowest(gConn, RecordNumber::Rental), std::nullopt);
     const QStringList before = DatabaseDump(DbPath());
-    EXPECT_EQ(Rent(A, {1}, 3).outcome, RentalCheckOut::Outcome::NumbersUsedUp);
-    EXPECT_EQ(Sell(A, {1}, 3, 100).outcome, SaleCheckOut::Outcome::NumbersUsedUp);
+    EXPECT_EQ(Rent(A, {1}).outcome, RentalCheckOut::Outcome::NumbersUsedUp);
+    EXPECT_EQ(Sell(A, {1}).outcome, SaleCheckOut::Outcome::NumbersUsedUp);
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_FALSE(rental.Open);
     EXPECT_FALSE(sale.Open);
     // An open basket keeps its number and goes on.
     rental = Basket{true, "0042", kMemberUser, "000001", 0, 0};
-    EXPECT_EQ(Rent(A, {2}, 3).borrowid, A + "0042");
+    EXPECT_EQ(Rent(A, {2}).borrowid, A + "0042");
 }
 
 TEST_F(BasketOperationsTest, AMemberBasketOfTwoTitlesWritesItsLinesAndStations) {
     SetDeposit(1, 20, 10);
-    const RentalCheckOut::Result first = Rent(A, {3, 1}, 3);
+    const RentalCheckOut::Result first = Rent(A, {3, 1});
     ASSERT_EQ(first.outcome, RentalCheckOut::Outcome::Written);
     EXPECT_TRUE(first.newLine);
     EXPECT_EQ(first.deposit, 20);  // 2 copies at the member's 10
-    const RentalCheckOut::Result second = Rent(B, {1, 2}, 2);
+    const RentalCheckOut::Result second = Rent(B, {1, 2});
+    // Each line holds the deposit its copies add, from its confirmation on.
     EXPECT_EQ(RentalRow(A + "0001"),
-              A + "0001|000001|2|&3#&1#|&3#&1#| |现金|0|2026-12-08 10:00:00");
+              A + "0001|000001|2|&3#&1#|&3#&1#| |现金|20|2026-12-08 10:00:00");
     EXPECT_EQ(RentalRow(B + "0001"),
-              B + "0001|000001|2|&1#&2#|&1#&2#| |现金|0|2026-12-08 10:00:00");
+              B + "0001|000001|2|&1#&2#|&1#&2#| |现金|20|2026-12-08 10:00:00");
     EXPECT_EQ(TitleState(A), "借出部分|1|0");
     EXPECT_EQ(TitleState(B), "全部借出|1|0");
     EXPECT_EQ(rental.No, "0001");
     EXPECT_EQ(rental.UserType, kMemberUser);
-    EXPECT_EQ(rental.CountSum, 4);
+    EXPECT_TRUE(rental.Member);
+    EXPECT_EQ(rental.DepositRule, 1);
     EXPECT_EQ(deposit, 40);
     EXPECT_EQ(second.deposit, 20);
 }
@@ -88,68 +90,76 @@ TEST_F(BasketOperationsTest, AMemberBasketOfTwoTitlesWritesItsLinesAndStations) 
 TEST_F(BasketOperationsTest, AWalkInBasketKeepsQuotesAsTypedAndItsCustomer) {
     SetDeposit(1, 20, 10);
     UseRentalNumbers({"0001"});
-    Rent(A, {2}, 3, "O'Brien \"老王\"", false, "it's 100%");
+    Rent(A, {2}, "O'Brien \"老王\"", false, "it's 100%");
     // A later line of the basket goes to the basket's customer, whatever is asked.
-    Rent(C, {1}, 1, "someone else");
+    Rent(C, {1}, "someone else");
     EXPECT_EQ(RentalRow(A + "0002"),
-              A + "0002|O'Brien \"老王\"|1|&2#|&2#|it's 100%|现金|0|" + "2026-12-08 10:00:00");
+              A + "0002|O'Brien \"老王\"|1|&2#|&2#|it's 100%|现金|20|" + "2026-12-08 10:00:00");
     EXPECT_EQ(Query1("select name from borrowinfo where borrowid='" + C + "0002'"),
               "O'Brien \"老王\"");
     EXPECT_EQ(deposit, 40);  // 2 copies at the walk-in 20
 }
 
 TEST_F(BasketOperationsTest, TheSameTitleAgainExtendsItsLineAndARewriteReplacesIt) {
-    Rent(A, {1}, 3);
-    const RentalCheckOut::Result again = Rent(A, {3}, 2);
+    Rent(A, {1});
+    const RentalCheckOut::Result again = Rent(A, {3});
     EXPECT_FALSE(again.newLine);
     EXPECT_EQ(Query1("select borrowcount||borrowlst||isnotpaylst from borrowinfo"),
               "2&1#&3#&1#&3#");
     EXPECT_EQ(Count("select count(*) from borrowinfo"), 1);
     EXPECT_EQ(TitleState(A), "借出部分|2|0");  // one more rental per confirmation
     // The line edit's confirmation: the line is the copies checked, each once; no new rental.
-    rental.CountSum -= 2;  // the edit's opener takes the line's copies out of the basket
-    Rent(A, {1, 2, 3}, 3, "000001", true);
+    Rent(A, {1, 2, 3}, "000001", true);
     EXPECT_EQ(Query1("select borrowcount||borrowlst||isnotpaylst from borrowinfo"),
               "3&1#&2#&3#&1#&2#&3#");
     EXPECT_EQ(TitleState(A), "全部借出|2|0");
-    EXPECT_EQ(rental.CountSum, 3);
+    // Copies the line does not hold and the shelf does not either are refused.
+    EXPECT_EQ(Rent(A, {2}).outcome, RentalCheckOut::Outcome::CopiesGone);
+    EXPECT_EQ(Rent(A, {4}, "000001", true).outcome, RentalCheckOut::Outcome::CopiesGone);
+    EXPECT_EQ(Stored("borrowcount", "borrowinfo", "borrowid", rental.No), 3);
 }
 
 TEST_F(BasketOperationsTest, APartlyReturnedRentalOfTheTitleLeavesItPartlyLent) {
     Data().Add(ShopData::Rental(A, "0007").Set("borrowcount", 2).Set("borrowlst", "&1#&2#"));
     Data().Add(ShopData::Return(A + "0007", "0001"));  // copy 1 back, copy 2 out
-    Rent(A, {1, 3}, 2);
+    Rent(A, {1, 3});
     EXPECT_EQ(TitleState(A), "借出部分|1|0");
 }
 
 TEST_F(BasketOperationsTest, DepositRulesPriceTheCopiesAndTheFixedSumOnce) {
-    SetDeposit(0, 0, 0);  // the purchase amount: A 15 a copy, B none (counts 0)
-    Rent(A, {1, 2}, 3, "walk-in");
-    Rent(B, {1}, 2);
-    EXPECT_EQ(deposit, 30);
+    SetDeposit(0, 0, 0);  // the purchase amount: A 15 a copy, B none set: its price, 8
+    Rent(A, {1, 2}, "walk-in");
+    Rent(B, {1});
+    EXPECT_EQ(deposit, 38);
 
     rental = Basket();
-    deposit = 0;
-    SetDeposit(2, 50, 30);  // one fixed sum a basket
-    EXPECT_EQ(Rent(A, {3}, 1, "walk-in").deposit, 50);
-    EXPECT_EQ(Rent(A, {3}, 1).deposit, 0);            // extended: nothing more
-    EXPECT_EQ(Rent(B, {2}, 1).deposit, 0);            // another title: nothing more
-    EXPECT_EQ(Rent(B, {2}, 1, "", true).deposit, 0);  // an edit's confirmation: nothing more
-    EXPECT_EQ(deposit, 50);
-
-    rental = Basket();
-    deposit = 0;
     Sql("delete from borrowinfo; update cdinfo set station='未借出', outcount=0");
-    EXPECT_EQ(Rent(C, {1}, 1, "000002").deposit, 30);  // a member's fixed sum
+    SetDeposit(2, 50, 30);  // one fixed sum a basket, laid over its lines by their copies
+    EXPECT_EQ(Rent(A, {3}, "walk-in").deposit, 50);
+    EXPECT_EQ(Rent(A, {2}).deposit, 50);     // extended: the same sum, on the one line
+    EXPECT_EQ(Rent(B, {2}).deposit, 16.67);  // another title: its third of the sum
+    EXPECT_EQ(Query1("select group_concat(printf('%g',foregift), ',') from borrowinfo"),
+              "33.33,16.67");
+    EXPECT_EQ(Rent(B, {1, 2}, "", true).deposit, 25);  // an edit's confirmation: 2 of 4 copies
+    EXPECT_EQ(deposit, 50);
+    SetDeposit(2, 80, 60);  // a later rule does not reprice the open basket
+    Rent(C, {1});
+    EXPECT_EQ(deposit, 50);
+    EXPECT_EQ(Query1("select group_concat(printf('%g',foregift), ',') from borrowinfo"),
+              "20,20,10");
+
+    rental = Basket();
+    Sql("delete from borrowinfo; update cdinfo set station='未借出', outcount=0");
+    EXPECT_EQ(Rent(C, {1}, "000002").deposit, 60);  // a member's fixed sum
 }
 
 TEST_F(BasketOperationsTest, ARefusedCheckOutWritesNothing) {
-    Rent(B, {1}, 2);
+    Rent(B, {1});
     Sql("create trigger refuse before update of station on cdinfo when new.cdid='" + A +
         "' begin select raise(abort, 'disk is full'); end");
     const QStringList before = DatabaseDump(DbPath());
     const Basket kept = rental;
-    EXPECT_THROW(Rent(A, {1}, 3), DbError);
+    EXPECT_THROW(Rent(A, {1}), DbError);
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_EQ(rental.CountSum, kept.CountSum);
 }
@@ -158,9 +168,9 @@ TEST_F(BasketOperationsTest, RemovingARentalLineTakesOffItsOwnDepositAndLendsThe
     SetDeposit(1, 20, 10);
     Data().Add(ShopData::Rental(B, "0003"));  // an older rental of B, copy 1 still out
     Sql("update cdinfo set station='借出部分', outcount=1 where cdid='" + B + "'");
-    Rent(A, {1, 2, 3}, 3);  // every copy of A
-    Rent(B, {2}, 1);        // the last copy of B
-    Rent(C, {1}, 1);
+    Rent(A, {1, 2, 3});  // every copy of A
+    Rent(B, {2});        // the last copy of B
+    Rent(C, {1});
     ASSERT_EQ(rental.No, "0001");
     EXPECT_EQ(deposit, 50);
 
@@ -181,48 +191,51 @@ TEST_F(BasketOperationsTest, RemovingARentalLineTakesOffItsOwnDepositAndLendsThe
 
 TEST_F(BasketOperationsTest, RemovingALineUnderTheOtherRulesTakesOffItsOwnDeposit) {
     SetDeposit(0, 0, 0);
-    Rent(A, {1, 2}, 3);
-    Rent(B, {1}, 2);
+    Rent(A, {1, 2});
+    Rent(B, {1});
     EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, 30);  // 2 × 15
-    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, B + "0001").deposit, 0);   // no amount
+    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, B + "0001").deposit, 8);   // its price
     SetDeposit(2, 50, 30);
     rental = Basket();
-    Rent(A, {1}, 3);
-    Rent(B, {1}, 2);
-    // The basket's fixed sum stays while a line does.
-    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0002").deposit, 0);
+    Rent(A, {1}, "walk-in");
+    Rent(B, {1});
+    // The basket's fixed sum stays while a line does: it goes over the lines that stay.
+    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, 25);
+    EXPECT_EQ(Query1("select printf('%g',foregift) from borrowinfo"), "50");
 }
 
 TEST_F(BasketOperationsTest, RemovingASaleLineTakesOffItsOwnMoney) {
-    Sell(A, {1}, 3, 100, "walk-in");
-    Sell(B, {1, 2}, 2, 10);
+    Sell(A, {1}, "walk-in");
+    Sell(B, {1, 2});
     EXPECT_EQ(sale.MoneySum, 120);
     EXPECT_EQ(TitleState(A), "未借出|0|1");
     EXPECT_EQ(TitleState(B), "未借出|0|2");
     const SaleLineRemoval::Result removed = SaleLineRemoval::Run(gConn, sale, A + "0001");
     EXPECT_EQ(removed.copies, 1);
     EXPECT_EQ(removed.money, 100);
-    EXPECT_EQ(TitleState(A), "未借出|0|1");  // it held some of A's copies
+    EXPECT_EQ(TitleState(A), "未借出|0|0");  // no copy of A is sold any more
     EXPECT_EQ(SaleLineRemoval::Run(gConn, sale, B + "0001").money, 20);
     EXPECT_EQ(TitleState(B), "未借出|0|0");  // it held every copy of B
 }
 
 TEST_F(BasketOperationsTest, AMembersSaleCostsTheMembersPriceOrNothingWhenItIsNotSet) {
     Sql("update cdinfo set membersellprice=null where cdid='" + B + "'");
-    Sell(C, {1}, 1, 27);
-    Sell(B, {1}, 2, 0);
-    EXPECT_EQ(SaleLineRemoval::PricePerCopy(gConn, C, "000001"), 27);
-    EXPECT_EQ(SaleLineRemoval::PricePerCopy(gConn, C, "walk-in"), 30);
-    EXPECT_EQ(SaleLineRemoval::PricePerCopy(gConn, B, "000001"), 0);
+    Sell(C, {1});
+    Sell(B, {1});
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), 27);
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, false), 30);
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, B, true), 0);
     Sql("update cdinfo set sellprice=null where cdid='" + C + "'");
-    EXPECT_EQ(SaleLineRemoval::PricePerCopy(gConn, C, "000001"), 0);
-    EXPECT_EQ(SaleRow(C + "0001"), C + "0001|000001|1|&1#| |0");
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), 0);
+    // Each line holds its money from its confirmation on.
+    EXPECT_EQ(SaleRow(C + "0001"), C + "0001|000001|1|&1#| |27");
+    EXPECT_EQ(SaleRow(B + "0001"), B + "0001|000001|1|&1#| |0");
 }
 
 TEST_F(BasketOperationsTest, ARentalSettlementWritesTheDepositShareThePledgeOrNone) {
-    Rent(A, {1}, 3);
-    Rent(B, {1, 2}, 2);
-    Rent(C, {1}, 1);
+    Rent(A, {1});
+    Rent(B, {1, 2});
+    Rent(C, {1});
     // Cash 100.00 for 4 copies in lines of 1, 2 and 1.
     EXPECT_EQ(RentalSettlement::Run(gConn, {"0001", RentalSettlement::Cash, 100, {}}), 4);
     EXPECT_EQ(
@@ -243,11 +256,12 @@ TEST_F(BasketOperationsTest, ARentalSettlementWritesTheDepositShareThePledgeOrNo
 }
 
 TEST_F(BasketOperationsTest, ASaleSettlementSharesTheAmountAndChargesTheStoredMoneyAtOnce) {
-    Sell(B, {1, 2}, 2, 10);
-    Sell(C, {1}, 1, 27);
+    Sell(B, {1, 2});
+    Sell(C, {1});
+    // 90 received for lines of 20 and 27: shared as the lines' money.
     SaleSettlement::Run(gConn, {"0001", 90, false, "000001"});
     EXPECT_EQ(Query1("select group_concat(printf('%g',money), ',') from sellinfo order by sellid"),
-              "60,30");
+              "38.29,51.71");
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "50");
 
     EXPECT_EQ(SaleSettlement::Run(gConn, {"0001", 30, true, "000001"}).storedMoneyAfter, 20);
@@ -269,9 +283,9 @@ TEST_F(BasketOperationsTest, TheClosingRollbackLendsEachTitleAsItsOtherRentalsSa
     Data().Add(ShopData::Rental(C, "0004").Returned());
     Sql("update cdinfo set station='借出部分', outcount=1 where cdid='" + B + "'");
     UseRentalNumbers({"0001", "0002"});
-    Rent(A, {2}, 3);
-    Rent(B, {2}, 1);
-    Rent(C, {1}, 1);
+    Rent(A, {2});
+    Rent(B, {2});
+    Rent(C, {1});
     BasketRollback::Run(gConn, BasketRollback::Rental, rental.No);
     EXPECT_EQ(TitleState(A), "未借出|0|0");  // some of its copies, none out elsewhere
     EXPECT_EQ(TitleState(B), "借出部分|1|0");

@@ -147,11 +147,19 @@ void RollBackSale() {
 // The counter's baskets as FillWithBaskets leaves them open (member 000001 renting, member
 // 000002 buying).
 Basket OpenRentalBasket() {
-    return {true, CrashShop::kRentalBasket, kMemberUser, "000001", 3, 0};
+    return {true, CrashShop::kRentalBasket, kMemberUser, "000001", 3, 0, true, 1, 0};
 }
 
 Basket OpenSaleBasket() {
-    return {true, CrashShop::kSaleBasket, kMemberUser, "000002", 2, 57};
+    return {true, CrashShop::kSaleBasket, kMemberUser, "000002", 2, 57, true};
+}
+
+// The open rental basket as a basket opened under the fixed-sum deposit rule holds it.
+Basket OpenFixedSumRentalBasket() {
+    Basket basket = OpenRentalBasket();
+    basket.DepositRule = 2;
+    basket.FixedDeposit = 45;
+    return basket;
 }
 
 QDateTime CheckOutTime() {
@@ -164,8 +172,8 @@ void RequireWritten(bool written) {
 
 // A new basket for a walk-in customer: copy 2 of 无间道, the remark with a quote.
 void RentToNewBasket() {
-    RentalCheckOut::Request r{Basket(), kWalkInUser, "O'Brien",      "030100000003", {2},
-                              2,        "it's",      CheckOutTime(), false};
+    RentalCheckOut::Request r{Basket(), kWalkInUser, "O'Brien",      "030100000003",
+                              {2},      "it's",      CheckOutTime(), false};
     RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
 }
 
@@ -190,34 +198,47 @@ void FillWithBasketsAndShelfCopies(Connection& conn) {
 
 // The open basket's line of 霸王别姬 takes its copy 3 as well.
 void RentExtendingALine() {
-    RentalCheckOut::Request r{OpenRentalBasket(), 0,    {}, kBasketTitle, {3}, 2, {},
+    RentalCheckOut::Request r{OpenRentalBasket(), 0,    {}, kBasketTitle, {3}, {},
                               CheckOutTime(),     false};
     RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
 }
 
 // The edited line of 星际穿越 keeps copy 2 only.
 void RewriteEditedRentalLine() {
-    RentalCheckOut::Request r{OpenRentalBasket(), 0,   {}, CrashShop::kIdleTitle, {2}, 2, {},
+    RentalCheckOut::Request r{OpenRentalBasket(), 0,   {}, CrashShop::kIdleTitle, {2}, {},
                               CheckOutTime(),     true};
     RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
 }
 
 void SellToNewBasket() {
-    SaleCheckOut::Request r{Basket(), kWalkInUser, "O'Brien", "030100000003", {2},
-                            2,        30,          "it's",    CheckOutTime(), false};
+    SaleCheckOut::Request r{Basket(), kWalkInUser, "O'Brien",      "030100000003",
+                            {2},      "it's",      CheckOutTime(), false};
     RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
 }
 
 void SellIntoOpenBasket() {
-    SaleCheckOut::Request r{OpenSaleBasket(), 0,    {}, "030100000003", {2}, 1, 27, {},
+    SaleCheckOut::Request r{OpenSaleBasket(), 0,    {}, "030100000003", {2}, {},
                             CheckOutTime(),   false};
     RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
 }
 
 void RewriteEditedSaleLine() {
-    SaleCheckOut::Request r{OpenSaleBasket(), 0,   {}, "030100000003", {1, 2}, 2, 27, {},
+    SaleCheckOut::Request r{OpenSaleBasket(), 0,   {}, "030100000003", {1, 2}, {},
                             CheckOutTime(),   true};
     RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
+}
+
+// Under the fixed-sum rule the basket's one sum is laid again over all its lines.
+void RentIntoFixedSumBasket() {
+    RentalCheckOut::Request r{
+        OpenFixedSumRentalBasket(), 0, {}, kBasketTitle, {3}, {}, CheckOutTime(), false};
+    RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
+}
+
+void RemoveRentalLineOfFixedSumBasket() {
+    Require(RentalLineRemoval::Run(gConn, OpenFixedSumRentalBasket(),
+                                   CrashShop::kIdleTitle + QString(CrashShop::kRentalBasket))
+                .removed);
 }
 
 void RemoveRentalLine() {
@@ -422,6 +443,10 @@ const std::vector<CrashAction>& CrashActions() {
         {"CounterRentalExtendedLine", FillWithBasketsAndShelfCopies, {RentExtendingALine}},
         {"CounterRentalLineEdit", CrashShop::FillWithBaskets, {RewriteEditedRentalLine}},
         {"CounterRentalLineRemoval", CrashShop::FillWithBaskets, {RemoveRentalLine}},
+        {"CounterRentalFixedSumLine", FillWithBasketsAndShelfCopies, {RentIntoFixedSumBasket}},
+        {"CounterRentalFixedSumRemoval",
+         CrashShop::FillWithBaskets,
+         {RemoveRentalLineOfFixedSumBasket}},
         {"CounterRentalSettleCash", CrashShop::FillWithBaskets, {SettleRentalByCash}},
         {"CounterRentalSettlePledge", CrashShop::FillWithBaskets, {SettleRentalByPledge}},
         {"CounterRentalSettleMemberFree", CrashShop::FillWithBaskets, {SettleRentalMemberFree}},

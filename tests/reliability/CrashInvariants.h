@@ -9,13 +9,13 @@
 // The shop's rules about copies, checked on a file after every kill point. For every title,
 // copies out (the copy lists of its rental lines less the copies their returns list) and
 // copies sold (the copy lists of its sale lines) are copies 1..count, none named twice and
-// none both out and sold; the shelf holds the rest, so out + sold + shelf = count. station
-// must agree: "未借出" has no copy out, "全部借出" no copy on the shelf. issell 0 has no
-// copy sold.
+// none both out and sold; the shelf the counter offers (ShelfCopies) holds the rest, so
+// out + sold + shelf = count. station must agree: "未借出" has no copy out, "全部借出" no
+// copy on the shelf. issell follows the copies (0 none sold, 1 some, 2 every copy), or
+// says more when the yearly fold took old sale lines away, never less.
 //
-// Not decided, because the program itself leaves them so: "借出部分" with nothing out (a
-// rolled-back basket that held some copies; the counter shows such a title as not lent)
-// and issell 1 with nothing sold (a rolled-back sale basket of some copies).
+// Not decided, because the program itself leaves it so: "借出部分" with nothing out (a
+// rolled-back basket that held some copies; the counter shows such a title as not lent).
 class CrashInvariants {
   public:
     // One line per broken rule; empty when every rule holds.
@@ -35,7 +35,7 @@ class CrashInvariants {
     static CopiesOf CopiesOut(Connection& conn, QStringList& broken);
     static CopiesOf CopiesSold(Connection& conn);
     static QStringList CheckTitle(const Title& title, const std::vector<int>& out,
-                                  const std::vector<int>& sold);
+                                  const std::vector<int>& sold, int onShelf);
     static QStringList CheckCopies(const Title& title, const QString& what,
                                    const std::vector<int>& copies);
 };
