@@ -111,9 +111,10 @@ class ReturnMoneyInvariantTest : public ShopTest {
         basket = result.basket;
         // The deposit the basket's lines hold.
         deposit = gConn
-                      .Scalar("select coalesce(sum(foregift),0) from borrowinfo "
-                              "where substr(borrowid,-4) = ?1",
-                              {basket.No})
+                      .Scalar(
+                          "select coalesce(sum(foregift),0) from borrowinfo "
+                          "where substr(borrowid,-4) = ?1",
+                          {basket.No})
                       .ToDouble();
         return true;
     }
