@@ -1,6 +1,9 @@
 #include "counter/BasketLines.h"
 
+#include <algorithm>
+
 #include "core/CopyList.h"
+#include "core/ShelfCopies.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
@@ -94,6 +97,45 @@ bool BasketLines::Write(Connection& conn, const QString& lineId, const LineWrite
     }
     conn.Execute(write.rewritesLine ? sql_.rewrite : sql_.extend, {lineId, count, copies, amount});
     return false;
+}
+
+bool BasketLines::Offer::Covers(const std::vector<int>& copies) const {
+    return std::all_of(copies.begin(), copies.end(), [this](int copy) {
+        return std::find(available.begin(), available.end(), copy) != available.end();
+    });
+}
+
+BasketLines::Offer BasketLines::OfferFor(Connection& conn, const QString& lineId,
+                                         const std::vector<int>& shelf, bool rewritesLine) const {
+    Offer offer;
+    if (rewritesLine)
+        if (const std::optional<Line> line = Of(conn, lineId))
+            offer.own = CopyList::Numbers(line->copyList);
+    offer.available = shelf;
+    offer.available.insert(offer.available.end(), offer.own.begin(), offer.own.end());
+    std::sort(offer.available.begin(), offer.available.end());
+    return offer;
+}
+
+BasketLines::Checked BasketLines::Check(Connection& conn, const Basket& basket, int userType,
+                                        const QString& userName, const QString& cdid,
+                                        const std::vector<int>& copies, bool rewritesLine) const {
+    Checked checked;
+    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(conn, cdid);
+    if (!shelf) {
+        checked.outcome = CheckOutOutcome::TitleGone;
+        return checked;
+    }
+    const std::optional<Basket> numbered = Numbered(conn, basket, userType, userName);
+    if (!numbered) {
+        checked.outcome = CheckOutOutcome::NumbersUsedUp;
+        return checked;
+    }
+    checked.basket = *numbered;
+    checked.lineId = cdid + checked.basket.No;
+    checked.offer = OfferFor(conn, checked.lineId, shelf->Copies, rewritesLine);
+    if (!checked.offer.Covers(copies)) checked.outcome = CheckOutOutcome::CopiesGone;
+    return checked;
 }
 
 std::optional<BasketLines::Line> BasketLines::Of(Connection& conn, const QString& lineId) const {

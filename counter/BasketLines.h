@@ -6,6 +6,7 @@
 
 #include "core/Basket.h"
 #include "core/RecordNumber.h"
+#include "counter/CheckOutOutcome.h"
 
 class Connection;
 
@@ -37,6 +38,28 @@ class BasketLines {
         bool rewritesLine = false;
     };
     bool Write(Connection& conn, const QString& lineId, const LineWrite& write) const;
+
+    // The copies a title's line may hold as the file stands: the title's copies on the
+    // shelf and, for a line edit, the line's own, in rising order.
+    struct Offer {
+        std::vector<int> available;
+        std::vector<int> own;
+        bool Covers(const std::vector<int>& copies) const;
+    };
+    Offer OfferFor(Connection& conn, const QString& lineId, const std::vector<int>& shelf,
+                   bool rewritesLine) const;
+
+    // What a check-out's confirmation checks first, in its transaction: the title is still
+    // there, the basket has its number (a new one the lowest free), and every copy chosen is
+    // on offer. outcome is Written when all hold.
+    struct Checked {
+        CheckOutOutcome outcome = CheckOutOutcome::Written;
+        Basket basket;
+        QString lineId;
+        Offer offer;
+    };
+    Checked Check(Connection& conn, const Basket& basket, int userType, const QString& userName,
+                  const QString& cdid, const std::vector<int>& copies, bool rewritesLine) const;
 
     // A line as stored, with its title's disc number and name.
     struct Line {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/CopyList.h"
-#include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
@@ -23,42 +21,23 @@ const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 
 
 const char* const kAllLent = "全部借出";
 const char* const kSomeLent = "借出部分";
-
-bool AllAvailable(const std::vector<int>& chosen, const std::vector<int>& available) {
-    return std::all_of(chosen.begin(), chosen.end(), [&](int copy) {
-        return std::find(available.begin(), available.end(), copy) != available.end();
-    });
-}
 }  // namespace
 
 RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& request) {
     Result result;
     if (request.copies.empty()) return result;
     Transaction t(conn);
-    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(conn, request.cdid);
-    if (!shelf) {
-        result.outcome = Outcome::TitleGone;
+    const BasketLines::Checked checked =
+        BasketLines::Rental.Check(conn, request.basket, request.userType, request.userName,
+                                  request.cdid, request.copies, request.rewritesLine);
+    result.borrowid = checked.lineId;
+    result.available = checked.offer.available;
+    result.ownCopies = checked.offer.own;
+    if (checked.outcome != Outcome::Written) {
+        result.outcome = checked.outcome;
         return result;
     }
-    const std::optional<Basket> numbered =
-        BasketLines::Rental.Numbered(conn, request.basket, request.userType, request.userName);
-    if (!numbered) {
-        result.outcome = Outcome::NumbersUsedUp;
-        return result;
-    }
-    Basket basket = *numbered;
-    result.borrowid = request.cdid + basket.No;
-    if (request.rewritesLine)
-        if (const auto line = BasketLines::Rental.Of(conn, result.borrowid))
-            result.ownCopies = CopyList::Numbers(line->copyList);
-    result.available = shelf->Copies;
-    result.available.insert(result.available.end(), result.ownCopies.begin(),
-                            result.ownCopies.end());
-    std::sort(result.available.begin(), result.available.end());
-    if (!AllAvailable(request.copies, result.available)) {
-        result.outcome = Outcome::CopiesGone;
-        return result;
-    }
+    Basket basket = checked.basket;
 
     const DepositDue due = DepositDue::Read(conn);
     if (!request.basket.Open) {

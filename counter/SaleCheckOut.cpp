@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/CopyList.h"
-#include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
 #include "counter/SaleState.h"
@@ -20,33 +18,18 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
     Result result;
     if (request.copies.empty()) return result;
     Transaction t(conn);
-    const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(conn, request.cdid);
-    if (!shelf) {
-        result.outcome = Outcome::TitleGone;
+    const BasketLines::Checked checked =
+        BasketLines::Sale.Check(conn, request.basket, request.userType, request.userName,
+                                request.cdid, request.copies, request.rewritesLine);
+    result.sellid = checked.lineId;
+    result.available = checked.offer.available;
+    result.ownCopies = checked.offer.own;
+    if (checked.outcome != Outcome::Written) {
+        result.outcome = checked.outcome;
         return result;
     }
-    const std::optional<Basket> numbered =
-        BasketLines::Sale.Numbered(conn, request.basket, request.userType, request.userName);
-    if (!numbered) {
-        result.outcome = Outcome::NumbersUsedUp;
-        return result;
-    }
-    Basket basket = *numbered;
-    result.sellid = request.cdid + basket.No;
-    if (request.rewritesLine)
-        if (const auto line = BasketLines::Sale.Of(conn, result.sellid))
-            result.ownCopies = CopyList::Numbers(line->copyList);
-    result.available = shelf->Copies;
-    result.available.insert(result.available.end(), result.ownCopies.begin(),
-                            result.ownCopies.end());
-    std::sort(result.available.begin(), result.available.end());
-    for (int copy : request.copies) {
-        if (std::find(result.available.begin(), result.available.end(), copy) ==
-            result.available.end()) {
-            result.outcome = Outcome::CopiesGone;
-            return result;
-        }
-    }
+    Basket basket = checked.basket;
+
     if (!request.basket.Open) {
         basket.Member = basket.UserType == kMemberUser;
         if (basket.Member && conn.Scalar(kMemberById, {basket.UserName}).IsNull()) {

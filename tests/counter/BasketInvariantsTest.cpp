@@ -114,77 +114,119 @@ class BasketInvariantsTest : public BasketPageFixture {
         return true;
     }
 
-    // ---- the rental panel ---------------------------------------------------------------
-    bool CheckOutRental() {
-        if (Held(RentalDialog()))
-            return Still(RentalDialog(), [this] {
-                Current(AnyTitle());
-                page_->RentalBasket->CmdBorrow_Click();
-            });
-        frmControlBorrow& d = OpenRental(AnyTitle());
-        if (!d.isVisible()) return false;
-        if (!gBorrowBasket.Open && Chance(40)) {
-            d.Option3->click();
-            d.TxtName->setText(AnyMember());
-        }
-        CheckSome(d.ListView1);
-        if (Chance(35)) return true;  // left open, to be confirmed later, maybe stale
-        return ConfirmRental(d);
+    // ---- the two panels: what they share ---------------------------------------------------
+    // One basket panel with its check-out dialog, as the sequence drives it.
+    struct Side {
+        bool rental;
+        ListView* lines;
+        QPushButton* edit;
+        QPushButton* remove;
+        bool* typed;  // the panel's amount box holds what the operator typed
+    };
+    Side Rental() {
+        return {true, page_->LvwReturn, page_->CmdBorrowEdit, page_->CmdDel, &credenceTyped_};
     }
-    bool ConfirmRental(frmControlBorrow& d) {
+    Side Sale() {
+        return {false, page_->lvwSell, page_->CmdSellEdit, page_->CmdDelSellCD, &moneyTyped_};
+    }
+    CheckOutForm* DialogOf(const Side& side) { return side.rental ? RentalDialog() : SaleDialog(); }
+    CheckOutForm* VisibleDialogOf(const Side& side) {
+        CheckOutForm* dialog = DialogOf(side);
+        return dialog && dialog->isVisible() ? dialog : nullptr;
+    }
+    bool BasketOpen(const Side& side) const {
+        return side.rental ? gBorrowBasket.Open : gSellBasket.Open;
+    }
+    void PressCheckOut(const Side& side, const QString& cdid) {
+        Current(cdid);
+        if (side.rental)
+            page_->RentalBasket->CmdBorrow_Click();
+        else
+            page_->SaleBasket->Command15_Click();
+        Settle();
+    }
+
+    bool CheckOut(const Side& side) {
+        if (Held(DialogOf(side)))
+            return Still(DialogOf(side), [&] { PressCheckOut(side, AnyTitle()); });
+        PressCheckOut(side, AnyTitle());
+        CheckOutForm* d = VisibleDialogOf(side);
+        if (!d) return false;
+        if (!BasketOpen(side) && Chance(40)) {
+            d->Option3->click();
+            d->TxtName->setText(AnyMember());
+        }
+        CheckSome(d->ListView1);
+        if (Chance(35)) return true;  // left open, to be confirmed later, maybe stale
+        return Confirm(side, *d);
+    }
+    bool Confirm(const Side& side, CheckOutForm& d) {
         d.Command1->click();
         Settle();
-        if (!d.isVisible()) credenceTyped_ = false;
+        if (!d.isVisible()) *side.typed = false;
         if (d.isVisible() && Chance(50)) d.Command2->click();
         return true;
     }
-    bool ConfirmOpenRental() {
-        if (!frmControlBorrow::isLoaded() || !frmControlBorrow::instance().isVisible())
-            return false;
-        if (Chance(30)) CheckSome(frmControlBorrow::instance().ListView1);
-        return ConfirmRental(frmControlBorrow::instance());
+    bool ConfirmOpen(const Side& side) {
+        CheckOutForm* d = VisibleDialogOf(side);
+        if (!d) return false;
+        if (Chance(30)) CheckSome(d->ListView1);
+        return Confirm(side, *d);
     }
-    bool LeaveOpenRental() {
-        if (!frmControlBorrow::isLoaded() || !frmControlBorrow::instance().isVisible())
-            return false;
-        frmControlBorrow& d = frmControlBorrow::instance();
+    bool LeaveOpen(const Side& side) {
+        CheckOutForm* d = VisibleDialogOf(side);
+        if (!d) return false;
         if (Chance(50))
-            d.Command2->click();
+            d->Command2->click();
         else
-            d.close();
+            d->close();
         Settle();
         return true;
     }
-    bool EditRental() {
-        const int rows = page_->LvwReturn->ListItems().Count();
-        if (rows == 0) return false;
-        if (Held(RentalDialog()))
-            return Still(RentalDialog(), [&] {
-                Select(page_->LvwReturn, 1 + Pick(rows));
-                page_->CmdBorrowEdit->click();
-            });
-        Select(page_->LvwReturn, 1 + Pick(rows));
-        page_->CmdBorrowEdit->click();
-        Settle();
-        frmControlBorrow& d = frmControlBorrow::instance();
-        if (!d.HoldsLineEdit()) return false;
-        CheckSome(d.ListView1);
-        if (Chance(50)) return true;  // left open while other buttons are pressed
-        return ConfirmRental(d);
-    }
-    bool RemoveRental() {
-        const int rows = page_->LvwReturn->ListItems().Count();
+    bool Edit(const Side& side) {
+        const int rows = side.lines->ListItems().Count();
         if (rows == 0) return false;
         const auto press = [&] {
-            Select(page_->LvwReturn, 1 + Pick(rows));
-            page_->CmdDel->click();
+            Select(side.lines, 1 + Pick(rows));
+            side.edit->click();
             Settle();
         };
-        if (Held(RentalDialog())) return Still(RentalDialog(), press);
+        if (Held(DialogOf(side))) return Still(DialogOf(side), press);
         press();
-        if (ParseAmount(page_->TxtCredence->text())) credenceTyped_ = false;
+        CheckOutForm* d = DialogOf(side);
+        if (!d || !d->HoldsLineEdit()) return false;
+        CheckSome(d->ListView1);
+        if (Chance(50)) return true;  // left open while other buttons are pressed
+        return Confirm(side, *d);
+    }
+    bool Remove(const Side& side) {
+        const int rows = side.lines->ListItems().Count();
+        if (rows == 0) return false;
+        const auto press = [&] {
+            Select(side.lines, 1 + Pick(rows));
+            side.remove->click();
+            Settle();
+        };
+        if (Held(DialogOf(side))) return Still(DialogOf(side), press);
+        press();
+        // The rental's amount box follows the deposit unless a pledge was typed.
+        if (!side.rental || ParseAmount(page_->TxtCredence->text())) *side.typed = false;
         return true;
     }
+
+    bool CheckOutRental() { return CheckOut(Rental()); }
+    bool ConfirmOpenRental() { return ConfirmOpen(Rental()); }
+    bool LeaveOpenRental() { return LeaveOpen(Rental()); }
+    bool EditRental() { return Edit(Rental()); }
+    bool RemoveRental() { return Remove(Rental()); }
+    bool CheckOutSale() { return CheckOut(Sale()); }
+    bool ConfirmOpenSale() { return ConfirmOpen(Sale()); }
+    bool LeaveOpenSale() { return LeaveOpen(Sale()); }
+    bool EditSale() { return Edit(Sale()); }
+    bool RemoveSale() { return Remove(Sale()); }
+
+    // ---- the settlements ------------------------------------------------------------------
+
     bool SettleRental() {
         if (!gBorrowBasket.Open) return false;
         const QString no = gBorrowBasket.No;
@@ -222,75 +264,6 @@ class BasketInvariantsTest : public BasketPageFixture {
         return true;
     }
 
-    // ---- the sale panel -----------------------------------------------------------------
-    bool CheckOutSale() {
-        if (Held(SaleDialog()))
-            return Still(SaleDialog(), [this] {
-                Current(AnyTitle());
-                page_->SaleBasket->Command15_Click();
-            });
-        frmControlSell& d = OpenSale(AnyTitle());
-        if (!d.isVisible()) return false;
-        if (!gSellBasket.Open && Chance(40)) {
-            d.Option3->click();
-            d.TxtName->setText(AnyMember());
-        }
-        CheckSome(d.ListView1);
-        if (Chance(35)) return true;
-        return ConfirmSale(d);
-    }
-    bool ConfirmSale(frmControlSell& d) {
-        d.Command1->click();
-        Settle();
-        if (!d.isVisible()) moneyTyped_ = false;
-        if (d.isVisible() && Chance(50)) d.Command2->click();
-        return true;
-    }
-    bool ConfirmOpenSale() {
-        if (!frmControlSell::isLoaded() || !frmControlSell::instance().isVisible()) return false;
-        if (Chance(30)) CheckSome(frmControlSell::instance().ListView1);
-        return ConfirmSale(frmControlSell::instance());
-    }
-    bool LeaveOpenSale() {
-        if (!frmControlSell::isLoaded() || !frmControlSell::instance().isVisible()) return false;
-        frmControlSell& d = frmControlSell::instance();
-        if (Chance(50))
-            d.Command2->click();
-        else
-            d.close();
-        Settle();
-        return true;
-    }
-    bool EditSale() {
-        const int rows = page_->lvwSell->ListItems().Count();
-        if (rows == 0) return false;
-        if (Held(SaleDialog()))
-            return Still(SaleDialog(), [&] {
-                Select(page_->lvwSell, 1 + Pick(rows));
-                page_->CmdSellEdit->click();
-            });
-        Select(page_->lvwSell, 1 + Pick(rows));
-        page_->CmdSellEdit->click();
-        Settle();
-        frmControlSell& d = frmControlSell::instance();
-        if (!d.HoldsLineEdit()) return false;
-        CheckSome(d.ListView1);
-        if (Chance(50)) return true;
-        return ConfirmSale(d);
-    }
-    bool RemoveSale() {
-        const int rows = page_->lvwSell->ListItems().Count();
-        if (rows == 0) return false;
-        const auto press = [&] {
-            Select(page_->lvwSell, 1 + Pick(rows));
-            page_->CmdDelSellCD->click();
-            Settle();
-        };
-        if (Held(SaleDialog())) return Still(SaleDialog(), press);
-        press();
-        moneyTyped_ = false;
-        return true;
-    }
     bool SettleSale() {
         if (!gSellBasket.Open) return false;
         const QString no = gSellBasket.No;
