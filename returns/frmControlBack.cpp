@@ -124,6 +124,13 @@ QWidget* frmControlBack::BuildTotals() {
 void frmControlBack::ConnectControls() {
     connect(LvwBack, &ListView::ItemClick, this,
             [this](ListItem* item) { RunReported([=, this] { LvwBack_ItemClick(item); }); });
+    // A press makes a line current even when the button is released off it (no click):
+    // the panel and its copies follow the current line, whatever made it current.
+    connect(LvwBack, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        auto* item = dynamic_cast<ListItem*>(current);
+        if (item && item->Index() - 1 != shownLine_)
+            RunReported([=, this] { LvwBack_ItemClick(item); });
+    });
     connect(ListView1, &ListView::ItemCheck, this,
             [this](ListItem* item) { RunReported([=, this] { ListView1_ItemCheck(item); }); });
     OnMouseDown(ListView1, this, [this](int Button, int Shift, double X, double Y) {
@@ -166,7 +173,10 @@ void frmControlBack::OpenFor(const QString& customer) {
     lines_.Load(gConn, customer, Now(), UnsettledRentalNo());
     LvwBack->ListItems().Clear();
     for (const ReturnLine& line : lines_.Lines()) AddRow(line);
-    if (lines_.Count() == 0) return;
+    if (lines_.Count() == 0) {
+        ClearLinePanel();
+        return;
+    }
     LvwBack->SetSelectedItem(LvwBack->ListItems().Item(1));
     ShowLine(0);
     ShowTotals();
@@ -185,8 +195,7 @@ void frmControlBack::AddRow(const ReturnLine& line) {
 }
 
 int frmControlBack::SelectedLine() const {
-    ListItem* item = LvwBack->SelectedItem();
-    return item ? item->Index() - 1 : -1;
+    return shownLine_;
 }
 
 // ---- The selected line ------------------------------------------------------------------
@@ -201,6 +210,7 @@ void frmControlBack::ShowLine(int line) {
         ClearLinePanel();
         return;
     }
+    shownLine_ = line;
     const ReturnLine& l = lines_.Line(line);
     LblID->SetCaption(l.id);
     LblCDID->SetCaption(l.CdId());
@@ -217,6 +227,7 @@ void frmControlBack::ShowLine(int line) {
 }
 
 void frmControlBack::ClearLinePanel() {
+    shownLine_ = -1;
     for (Label* l : {LblID, LblCDID, LblMovieName, LblDayCount}) l->SetCaption(QString());
     ListView1->ListItems().Clear();
     SetSwitch(Check1, false);

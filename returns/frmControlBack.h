@@ -43,7 +43,8 @@ class frmControlBack : public FormOf<frmControlBack> {
 
     // The lines and the operator's choices; the labels show what they add up to.
     const ReturnLines& Lines() const { return lines_; }
-    // The row of LvwBack shown in the panel (0-based), -1 when none.
+    // The row of LvwBack shown in the panel (0-based), -1 when none: always the current
+    // row, however it became current.
     int SelectedLine() const;
 
     ListView* LvwBack;
@@ -89,6 +90,7 @@ class frmControlBack : public FormOf<frmControlBack> {
     bool Settle();
 
     ReturnLines lines_;
+    int shownLine_ = -1;  // the line whose copies ListView1 holds
     QString customer_;
     bool settling_ = false;
 };

@@ -293,3 +293,38 @@ TEST_F(ReturnDialogTest, ARentalDatedAfterTheClockCountsOneDayAndItsRentIsTakenA
     EXPECT_FALSE(frmControlBack::isLoaded());
     EXPECT_EQ(Query1("select [money] from borrowinfo"), "4.0");
 }
+
+TEST_F(ReturnDialogTest, APressOnALineReleasedOffItShowsThatLineAndItsTicksGoToIt) {
+    AddWalkInWithTwoTitles();
+    frmControlBack& d = OpenDialog("李四");
+    ASSERT_TRUE(ShowActive(&d));
+    Settle();
+    QWidget* rows = d.LvwBack->viewport();
+    const QPoint second = d.LvwBack->visualItemRect(d.LvwBack->ListItems().Item(2)).center();
+    const QPoint off(second.x(), rows->height() + 40);
+    QTest::mousePress(rows, Qt::LeftButton, Qt::NoModifier, second);
+    QTest::mouseMove(rows, off);
+    QTest::mouseRelease(rows, Qt::LeftButton, Qt::NoModifier, off);
+    Settle();
+    ASSERT_EQ(d.LvwBack->SelectedItem(), d.LvwBack->ListItems().Item(2));
+    EXPECT_EQ(d.LblCDID->Caption(), kTiger);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第2张盘✓"})) << "the copies of the current line";
+
+    ListItem* copy = d.ListView1->ListItems().Item(1);
+    QTest::mouseClick(d.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CheckBoxCentre(d.ListView1, copy));
+    Settle();
+    EXPECT_FALSE(copy->Checked());
+    EXPECT_TRUE(d.Lines().Line(1).TickedCopies().empty()) << "the tick went to the line shown";
+    EXPECT_EQ(d.Lines().Line(0).TickedCopies(), std::vector<int>({1, 2, 3}));
+    EXPECT_EQ(Rent(d), "￥12.00") << "the 每次 copy's rent is held back with its switch";
+    EXPECT_FALSE(d.Check1->isChecked());
+
+    // The keyboard moves the current line too.
+    d.LvwBack->setFocus();
+    QTest::keyClick(d.LvwBack, Qt::Key_Up);
+    Settle();
+    EXPECT_EQ(d.LblCDID->Caption(), kHero);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘✓", "第3张盘✓"}));
+    EXPECT_TRUE(d.Check1->isChecked());
+}

@@ -5,8 +5,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QString>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 #include <deque>
 #include <ostream>
@@ -90,6 +93,18 @@ inline void MoveMouse(QWidget* w, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
+}
+
+// Where the operator clicks to tick a row's box in a list with check boxes.
+inline QPoint CheckBoxCentre(QTreeWidget* list, QTreeWidgetItem* item) {
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.rect = list->visualItemRect(item);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = item->text(0);
+    return list->style()
+        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list)
+        .center();
 }
 
 // The focus goes into a control and then to another: the first one's LostFocus runs.

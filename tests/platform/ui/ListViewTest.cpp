@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QStyle>
-#include <QStyleOptionViewItem>
-
 #include "platform/ui/ListView.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
@@ -19,18 +16,6 @@ void AddBasketColumns(ListView& lvw) {
     lvw.ColumnHeaders()("MovieName").SetWidth(4700);
     lvw.ColumnHeaders()("OutCount").SetWidth(1100);
     lvw.ColumnHeaders()("BorrowID").SetWidth(0);
-}
-
-// Where the operator clicks to tick a row's box.
-QPoint CheckBoxCentre(ListView& lvw, ListItem* item) {
-    QStyleOptionViewItem option;
-    option.initFrom(lvw.viewport());
-    option.rect = lvw.visualItemRect(item);
-    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    option.text = item->Text();
-    return lvw.style()
-        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &lvw)
-        .center();
 }
 
 TEST(ListViewTest, KeyedColumnsAndSubItems) {
@@ -93,7 +78,7 @@ TEST_F(ListViewCheckTest, OnlyTheOperatorsTicksRaiseItemCheck) {
     second->SetChecked(false);
     EXPECT_TRUE(log.isEmpty()) << "ticks from code raise nothing";
 
-    QTest::mouseClick(lvw.viewport(), Qt::LeftButton, Qt::NoModifier, CheckBoxCentre(lvw, second));
+    QTest::mouseClick(lvw.viewport(), Qt::LeftButton, Qt::NoModifier, CheckBoxCentre(&lvw, second));
     EXPECT_TRUE(second->Checked());
     EXPECT_EQ(log, QStringList{"2 ticked"}) << "a tick is no item click";
 
