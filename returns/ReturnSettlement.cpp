@@ -6,6 +6,7 @@
 #include "core/CopyList.h"
 #include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/CharacterLength.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/DisplayFormat.h"
 
@@ -203,7 +204,8 @@ ReturnSettlement::Outcome ReturnSettlement::Settle(Connection& conn, const Reque
 void ReturnSettlement::SettleLine(Connection& conn, const Request& request, const Line& line,
                                   double share, const QString& returnNo) {
     const StoredLine stored = ReadLine(conn, line.borrowid);
-    const QString remark = request.remark.isEmpty() ? QStringLiteral(" ") : request.remark;
+    const QString remark = request.remark.isEmpty() ? QStringLiteral(" ")
+                                                    : LeftCharacters(request.remark, kRemarkLength);
     conn.Execute(kInsertReturn,
                  {line.borrowid + returnNo, Value::FromDateTime(request.now),
                   static_cast<int>(line.copies.size()), CopyList::Of(line.copies), remark});

@@ -13,6 +13,10 @@
 // member's stored money when the money went through it.
 class ReturnSettlement {
   public:
+    // A return's remark holds at most this many characters; a longer one is cut at a
+    // character, never inside one.
+    static constexpr int kRemarkLength = 255;
+
     struct Line {
         QString borrowid;
         std::vector<int> copies;  // brought back now, in the order shown

@@ -15,6 +15,7 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
+#include "platform/text/CharacterLength.h"
 #include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -115,7 +116,6 @@ QWidget* frmControlBack::BuildTotals() {
     s->addStretch();
     fields.AddWide(switches);
     TxtRemark = Named<QLineEdit>("TxtRemark");
-    TxtRemark->setMaxLength(255);
     fields.Add("备    注：", TxtRemark, 2);
     grid->setRowStretch(fields.Row() + 1, 1);
     return box;
@@ -144,6 +144,7 @@ void frmControlBack::ConnectControls() {
     OnClick(LblBackName, this, [this] { RunReported([this] { LblBackName_Click(); }); });
     connect(LblPlanBackSum, &Label::Change, this, [this] { LblPlanBackSum_Change(); });
     OnGotFocus(TxtRemark, this, [this] { TxtRemark_GotFocus(); });
+    connect(TxtRemark, &QLineEdit::textChanged, this, [this] { KeepRemarkWithinLength(); });
 }
 
 // ---- Opening ----------------------------------------------------------------------------
@@ -352,6 +353,17 @@ void frmControlBack::LblPlanBackSum_Change() {
 
 void frmControlBack::TxtRemark_GotFocus() {
     SelectAllText(TxtRemark);
+}
+
+// The box's own length limit counts UTF-16 units and would cut an emoji in half: what goes
+// beyond the remark's length is cut at a character.
+void frmControlBack::KeepRemarkWithinLength() {
+    const QString typed = TxtRemark->text();
+    if (CharacterCount(typed) <= ReturnSettlement::kRemarkLength) return;
+    const QString kept = LeftCharacters(typed, ReturnSettlement::kRemarkLength);
+    const int cursor = std::min(TxtRemark->cursorPosition(), static_cast<int>(kept.size()));
+    TxtRemark->setText(kept);
+    TxtRemark->setCursorPosition(cursor);
 }
 
 // ---- Settling ---------------------------------------------------------------------------

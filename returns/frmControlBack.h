@@ -40,6 +40,7 @@ class frmControlBack : public FormOf<frmControlBack> {
     void LblBackName_Click();
     void LblPlanBackSum_Change();
     void TxtRemark_GotFocus();
+    void KeepRemarkWithinLength();
 
     // The lines and the operator's choices; the labels show what they add up to.
     const ReturnLines& Lines() const { return lines_; }

@@ -443,3 +443,31 @@ TEST_F(ReturnSettlementTest, MoneyComingBackToAMemberInDebtLowersTheDebtAndAsksF
               QStringList({"退还金额：", "-￥11.00", "-￥19.00", "asks nothing", "加入会费(&J)"}));
     EXPECT_EQ(StoredMoney("000001"), "-19.0") << "the debt is not written off";
 }
+
+TEST_F(ReturnSettlementTest, ARemarkOf255CharactersEndingInAnEmojiIsStoredWhole) {
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#"));
+    frmControlBack& d = OpenDialog("李四");
+    ASSERT_TRUE(ShowActive(&d));
+    d.TxtRemark->setFocus();
+    QTest::keyClicks(d.TxtRemark, QString(254, 'a'));
+    const QString grin = QString::fromUtf8("😀");
+    QTest::sendKeyEvent(QTest::Click, d.TxtRemark, Qt::Key_unknown, grin, Qt::NoModifier);
+    QTest::keyClicks(d.TxtRemark, "bc");  // beyond the length: not taken
+    EXPECT_EQ(d.TxtRemark->text(), QString(254, 'a') + grin);
+    SettleAndPay(d);
+    EXPECT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(Query1("select length(remark) || ' ' || substr(remark, -1) from returninfo"),
+              "255 " + grin);
+    EXPECT_EQ(Count("select count(*) from returninfo where remark like '%?%'"), 0);
+}
+
+TEST_F(ReturnSettlementTest, ALongerRemarkPastedIsCutAtACharacter) {
+    AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#"));
+    frmControlBack& d = OpenDialog("李四");
+    const QString rare = QString::fromUtf8("𠀀");
+    d.TxtRemark->setText(QString(254, QChar(0x597D)) + rare + rare + "尾");  // as a paste
+    EXPECT_EQ(d.TxtRemark->text(), QString(254, QChar(0x597D)) + rare);
+    SettleAndPay(d);
+    EXPECT_EQ(Query1("select length(remark) from returninfo"), "255");
+    EXPECT_EQ(Query1("select substr(remark, -1) from returninfo"), rare);
+}
