@@ -16,11 +16,14 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
+#include "platform/db/BusyDeadline.h"
+#include "platform/db/SqliteError.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/FieldGrid.h"
+#include "platform/ui/MsgBox.h"
 #include "returns/RentalDetail.h"
 #include "returns/frmControlBack.h"
 
@@ -76,6 +79,11 @@ std::optional<Period> PeriodOf(int entry, const QDate& today) {
             return std::nullopt;
     }
 }
+
+// What a refill that the file refused leaves, as told to the operator.
+const char* const kListKept = "未还光盘列表没有刷新，仍显示原来的内容";
+const char* const kListNotRead = "未还光盘列表没有读出";
+const char* const kDetailNotRead = "这次出租的应付租金和光盘列表没有读出";
 
 QString DayText(const QDate& d) {
     return d.toString(QStringLiteral("yyyy-MM-dd"));
@@ -189,33 +197,58 @@ QGroupBox* ReturnPage::BuildDetailPanel() {
     return Frame1;
 }
 
+// A refill the operator waits on: a file another program holds is told within
+// kRefillWaitMs, the list shown stays, and the next refill tries again.
 void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
-    const int entry = CboSelTime->findText(CboSelTime->currentText());
-    if (entry >= 0) {
-        const std::optional<Period> period = PeriodOf(entry, Today());
-        QString sql = QString::fromUtf8(kOpenRentals);
-        const QString unsettled = UnsettledRentalNo();
-        Params params{unsettled};
-        if (period) {
-            sql += QString::fromUtf8(kPeriodCondition);
-            params.push_back(DayText(period->first));
-            params.push_back(DayText(period->after));
-        }
-        auto rs = std::make_unique<Recordset>();
-        rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
-        connect(rs.get(), &Recordset::MoveComplete, this, [this] {
-            if (!(MainWindow::Get() && MainWindow::Get()->Searching))
-                RunReported([this] { DispBorrowDetail(); });
-        });
-        dgBorrow->SetDataSource(rs.get());
-        adoDispBorrow = std::move(rs);
-        listedOrder_ = StrOrder;
-        listedUnsettled_ = unsettled;
-    } else {
-        dgBorrow->SetDataSource(adoDispBorrow.get());
+    if (refillRefused_) return;
+    const BusyDeadline quick(gConn, kRefillWaitMs);
+    try {
+        ReadList(StrOrder);
+    } catch (const DbError& e) {
+        if (!adoDispBorrow) ClearDetail();  // nothing was shown: nothing to act on
+        TellRefillRefused(e, adoDispBorrow ? kListKept : kListNotRead);
+        return;
     }
     Search.Reset();
     DispBorrowDetail();
+}
+
+void ReturnPage::ReadList(const QString& StrOrder) {
+    const int entry = CboSelTime->findText(CboSelTime->currentText());
+    if (entry < 0) {
+        dgBorrow->SetDataSource(adoDispBorrow.get());
+        return;
+    }
+    const std::optional<Period> period = PeriodOf(entry, Today());
+    QString sql = QString::fromUtf8(kOpenRentals);
+    const QString unsettled = UnsettledRentalNo();
+    Params params{unsettled};
+    if (period) {
+        sql += QString::fromUtf8(kPeriodCondition);
+        params.push_back(DayText(period->first));
+        params.push_back(DayText(period->after));
+    }
+    auto rs = std::make_unique<Recordset>();
+    rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
+    connect(rs.get(), &Recordset::MoveComplete, this, [this] {
+        if (!(MainWindow::Get() && MainWindow::Get()->Searching))
+            RunReported([this] { DispBorrowDetail(); });
+    });
+    dgBorrow->SetDataSource(rs.get());
+    adoDispBorrow = std::move(rs);
+    listedOrder_ = StrOrder;
+    listedUnsettled_ = unsettled;
+}
+
+// One message for what one action of the operator met: the refills that follow it at once
+// (the page's load, then its button) would meet the same, and do not try.
+void ReturnPage::TellRefillRefused(const DbError& e, const char* what) {
+    if (refillRefused_) return;
+    refillRefused_ = true;
+    const QString lead = e.Code() != 0 ? SqliteErrorLead(e.Code()) : e.Description();
+    MsgBox(QStringLiteral("%1，%2。请稍后再试。").arg(lead, QString::fromUtf8(what)),
+           vbOKOnly + vbExclamation, QStringLiteral("提示"));
+    QTimer::singleShot(0, this, [this] { refillRefused_ = false; });
 }
 
 void ReturnPage::CboSelTime_Click() {
@@ -282,7 +315,17 @@ void ReturnPage::DispBorrowDetail() {
                                   ? Format(borrowDate.date(), "Long Date") +
                                         borrowDate.time().toString(QStringLiteral("h:mm:ss"))
                                   : NullToStr(row["borrowdate"]));
-    const RentalDetail detail = RentalDetail::Of(gConn, row, Now());
+    RentalDetail detail;
+    try {
+        const BusyDeadline quick(gConn, kRefillWaitMs);
+        detail = RentalDetail::Of(gConn, row, Now());
+    } catch (const DbError& e) {
+        LblTheoryMoney->SetCaption(QString());
+        ListView3->ListItems().Clear();
+        ListView2->ListItems().Clear();
+        TellRefillRefused(e, kDetailNotRead);
+        return;
+    }
     LblTheoryMoney->SetCaption(Format(detail.rentDue, kMoneyFormat));
     FillCopies(ListView3, detail.returned);
     FillCopies(ListView2, detail.out);
@@ -297,10 +340,17 @@ void ReturnPage::SelectPeriod(const QString& text) {
 // since the list was read changes which lines it holds: the query is built again for it.
 void ReturnPage::RequeryDispBorrow() {
     if (!adoDispBorrow || !adoDispBorrow->IsOpen()) return;
-    if (ListsAnotherBasket())
+    if (ListsAnotherBasket()) {
         SetDispBorrowSourse(listedOrder_);
-    else
+        return;
+    }
+    if (refillRefused_) return;
+    const BusyDeadline quick(gConn, kRefillWaitMs);
+    try {
         adoDispBorrow->Requery();
+    } catch (const DbError& e) {
+        TellRefillRefused(e, kListKept);
+    }
 }
 
 bool ReturnPage::ListsAnotherBasket() const {

@@ -68,13 +68,19 @@ class ReturnPage : public ShopPage {
 
     RentalSearch Search{*this};
 
+    // How long a refill waits for a file another program holds before it tells the operator.
+    static constexpr int kRefillWaitMs = 2000;
+
   private:
     // The list was read for another basket at the counter than the one open now.
     bool ListsAnotherBasket() const;
+    void ReadList(const QString& StrOrder);
+    void TellRefillRefused(const DbError& e, const char* what);
 
     bool label68Red_ = true;
-    QString listedOrder_;      // the order the list was read with
-    QString listedUnsettled_;  // the rental number it left out as unsettled ("" none)
+    QString listedOrder_;         // the order the list was read with
+    QString listedUnsettled_;     // the rental number it left out as unsettled ("" none)
+    bool refillRefused_ = false;  // told in this turn of the event loop: no refill tries
     void ClearDetail();
     void ConnectControls();
     QWidget* BuildList();

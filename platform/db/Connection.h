@@ -65,8 +65,10 @@ class Connection {
     void ForgetBeforeChange(int key);
 
     // How long a statement waits for a lock held by another program before it fails
-    // with "数据库文件被其他程序锁定" (milliseconds; default a few seconds).
+    // with "数据库文件被其他程序锁定" (milliseconds; default a few seconds). BusyDeadline
+    // shortens it for a while.
     void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return busyTimeoutMs_; }
 
   private:
     friend class Statement;

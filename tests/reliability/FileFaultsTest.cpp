@@ -25,6 +25,7 @@
 #include "platform/app/Clock.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
+#include "returns/ReturnPage.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "tests/reliability/ProgramWindows.h"
@@ -37,12 +38,15 @@ const char* const kReadOnly = "数据库文件是只读的，不能写入";
 const char* const kFull = "磁盘已满，不能写入数据库";
 const char* const kCorrupt = "数据库文件已损坏";
 
-// Another program holding a write transaction on the shop's file until it goes.
+// Another program holding a write transaction on the shop's file until it goes: one that
+// is about to write (others may still read), or one writing now (nobody may even read).
 class WriteLockHolder {
   public:
-    explicit WriteLockHolder(const QString& path) {
+    enum Kind { AboutToWrite, Writing };
+    explicit WriteLockHolder(const QString& path, Kind kind = AboutToWrite) {
         sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, kind == Writing ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE", nullptr, nullptr,
+                     nullptr);
     }
     ~WriteLockHolder() {
         if (releaser_.joinable()) releaser_.join();
@@ -282,6 +286,88 @@ TEST_F(FileFaultsTest, AClassificationDeleteRefusedByALockedFileDeletesNothing) 
     EXPECT_EQ(Prompts().size(), 1u) << Shown().toStdString();
     EXPECT_EQ(Count("select count(*) from type"), 1);
     EXPECT_EQ(Count("select count(*) from cdinfo"), 0) << "the format's titles went with it";
+}
+
+// The return page refills its list whenever it is shown. Another program writing the file
+// lets go only after longer than the page's wait and shorter than a write's: the page tells
+// before it lets go, a write waits it out.
+namespace {
+const auto kLongerThanARefillWaits = std::chrono::milliseconds(ReturnPage::kRefillWaitMs + 1500);
+}
+
+TEST_F(FileFaultsTest, TheReturnPageOnALockedFileTellsAtOnceKeepsItsListAndReadsItNextTime) {
+    Sql("insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
+        "CredenceType, foregift, isreturnall) values ('0301000000010001', '李四', "
+        "'2026-12-07 10:00:00', 1, '&1#', '&1#', '现金', 10, 0);"
+        "update cdinfo set station = '借出部分' where cdid = '030100000001'");
+    frmMain& main = StartProgram();
+    main.Image3_Click(1);
+    Settle();
+    ReturnPage& page = *main.Returns();
+    ASSERT_EQ(page.adoDispBorrow->RecordCount(), 1);
+    const Recordset* shown = page.adoDispBorrow.get();
+    main.Image3_Click(3);  // the statistics page reads nothing
+    Settle();
+    {
+        WriteLockHolder other(DbPath(), WriteLockHolder::Writing);
+        other.ReleaseAfter(kLongerThanARefillWaits);
+        main.Image3_Click(1);
+        Settle();
+        EXPECT_EQ(Prompts(),
+                  std::vector<QString>{"数据库文件被其他程序锁定，未还光盘列表没有刷新，仍显示原来"
+                                       "的内容。请稍后再试。"})
+            << "told once, before the other program let go";
+        EXPECT_EQ(page.adoDispBorrow.get(), shown) << "the list shown stays";
+        EXPECT_EQ(page.dgBorrow->model()->rowCount(), 1);
+        EXPECT_EQ(page.LblUserName->Caption(), "李四");
+        EXPECT_TRUE(page.Command5->isEnabled());
+    }
+
+    // Let go: the next refill reads the file as it stands.
+    Sql("insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
+        "CredenceType, foregift, isreturnall) values ('0301000000010002', '王五', "
+        "'2026-12-08 09:00:00', 1, '&2#', '&2#', '现金', 10, 0)");
+    ForgetPrompts();
+    main.Image3_Click(3);
+    main.Image3_Click(1);
+    Settle();
+    EXPECT_TRUE(Prompts().empty()) << Shown().toStdString();
+    EXPECT_EQ(page.adoDispBorrow->RecordCount(), 2);
+    EXPECT_EQ(page.LblUserName->Caption(), "王五");
+
+    // A write still waits for the other program as long as ever.
+    SettingsPage& settings = Settings();
+    {
+        WriteLockHolder other(DbPath(), WriteLockHolder::Writing);
+        other.ReleaseAfter(kLongerThanARefillWaits);
+        TypeAndLeave(settings.MaskEdBox4, "25", settings.MaskEdBox2);
+    }
+    EXPECT_TRUE(Prompts().empty()) << Shown().toStdString();
+    EXPECT_EQ(Query1("select tax from pricepercent"), "25.0");
+}
+
+TEST_F(FileFaultsTest, TheReturnPageFirstShownOnALockedFileTellsOnceAndReadsItNextTime) {
+    Sql("insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
+        "CredenceType, foregift, isreturnall) values ('0301000000010001', '李四', "
+        "'2026-12-07 10:00:00', 1, '&1#', '&1#', '现金', 10, 0);"
+        "update cdinfo set station = '借出部分' where cdid = '030100000001'");
+    frmMain& main = StartProgram();
+    {
+        WriteLockHolder other(DbPath(), WriteLockHolder::Writing);
+        other.ReleaseAfter(kLongerThanARefillWaits);
+        main.Image3_Click(1);  // the page is built, loads and is shown: one refill tells
+        Settle();
+        EXPECT_EQ(Prompts(), std::vector<QString>{
+                                 "数据库文件被其他程序锁定，未还光盘列表没有读出。请稍后再试。"});
+        EXPECT_EQ(main.Returns()->dgBorrow->model()->rowCount(), 0);
+        EXPECT_FALSE(main.Returns()->Command5->isEnabled());
+    }
+    ForgetPrompts();
+    main.Image3_Click(3);
+    main.Image3_Click(1);
+    Settle();
+    EXPECT_TRUE(Prompts().empty()) << Shown().toStdString();
+    EXPECT_EQ(main.Returns()->adoDispBorrow->RecordCount(), 1);
 }
 
 // ---- Read-only ------------------------------------------------------------------------
