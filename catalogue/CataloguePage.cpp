@@ -18,6 +18,7 @@
 #include "catalogue/CatalogueFilter.h"
 #include "catalogue/CatalogueInput.h"
 #include "catalogue/DiscDiscard.h"
+#include "catalogue/PendingTitleEdit.h"
 #include "catalogue/frmFind.h"
 #include "catalogue/frmSelPrint.h"
 #include "core/MainWindow.h"
@@ -633,16 +634,33 @@ void CataloguePage::Command2_Click() {
 
 void CataloguePage::Command3_Click() {
     if (!IsShowing() || !ConfirmDelete() || !HasCurrentRow()) return;
-    // The catalogue is read again afterwards: the title being edited is saved first.
-    if (!SaveBeforeLeavingRow()) return;
+    // Only the bad-disc ticks stored count: the title being edited is not saved first. Its
+    // edit, a tick among them, survives the catalogue's reading, still unsaved.
     const int kept = DiscDiscard::ClearBadDiscs(gConn);
-    adoCDInfo->Requery();
+    ReadCatalogueKeepingTheEdit();
     LblCDManageCount->SetCaption(QString::number(adoCDInfo->RecordCount()));
     RefreshCounter();
     if (kept > 0) {
         MsgBox(QString::fromUtf8(kBadDiscsKept).arg(kept), vbOKOnly + vbInformation,
                QString::fromUtf8(kDeleteTitle));
     }
+}
+
+void CataloguePage::ReadCatalogueKeepingTheEdit() {
+    const PendingTitleEdit edit = PendingTitleEdit::TakeFrom(*adoCDInfo);
+    const bool adding = addingNew_;
+    addingNew_ = true;  // the entry fields keep what they show until the edit is back
+    try {
+        adoCDInfo->Requery();
+    } catch (...) {
+        edit.PutBack(*adoCDInfo);
+        addingNew_ = adding;
+        throw;
+    }
+    const bool putBack = edit.PutBack(*adoCDInfo);
+    addingNew_ = adding;
+    if (!putBack) IsNewCD = false;
+    if (HasCurrentRow()) ShowCurrentEntry();
 }
 
 void CataloguePage::Command9_Click() {

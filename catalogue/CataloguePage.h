@@ -172,6 +172,9 @@ class CataloguePage : public ShopPage {
     void ChangeFilter();
     void ShowFilterOfCatalogue();
     void AppendInitials(const QLineEdit* source);
+    // Reads the catalogue again without writing the current title's edit, then puts the
+    // edit back on that title.
+    void ReadCatalogueKeepingTheEdit();
 
     // The filter the open catalogue was made with.
     QString filterWhere_;

@@ -21,6 +21,9 @@ class DiscardTest : public CatalogueFixture {
         AddSale("030100000002", "0001");
         AddRental("030100000001", "0002", true);
     }
+    QString Titles() {
+        return Query1("select group_concat(cdid) from (select cdid from cdinfo order by cdid)");
+    }
     int History() {
         return Count(
             "select (select count(*) from borrowinfo) + (select count(*) from returninfo)");
@@ -114,15 +117,99 @@ TEST_F(DiscardTest, ClearingBadDiscsKeepsTheGoodOnesAndThoseInUse) {
     EXPECT_EQ(page.LblCDManageCount->Caption(), "1") << "the filtered list is read again";
 }
 
-TEST_F(DiscardTest, ClearingBadDiscsSavesTheTickBeingEditedFirst) {
+// Only the ticks stored count; the title being edited keeps its edit, unsaved.
+TEST_F(DiscardTest, ClearingBadDiscsSeesOnlyStoredTicksAndKeepsTheEditUnsaved) {
+    Sql("update cdinfo set isabandon = 1 where cdid = '030100000003'");
     CataloguePage& page = ShowCatalogue();
-    page.Check1->click();
+    Catalogue().SetAbsolutePosition(2);
+    ASSERT_EQ(page.TxtName->text(), "无间道");
+    QTest::mouseClick(page.Check1, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(8, page.Check1->height() / 2));
+    ASSERT_TRUE(page.Check1->isChecked());
+    Type(page.TxtRemark, "封面破了");
+    page.MebPrice->setFocus();
+    page.MebPrice->selectAll();
+    QTest::keyClicks(page.MebPrice, "25");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    QTest::mouseClick(page.Command3, Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(Prompts(), std::vector<QString>{kQuestion});
+    EXPECT_EQ(Titles(), "030100000001,030100000002") << "the unsaved tick is not seen";
+    EXPECT_EQ(Query1("select isabandon || '/' || quote(remark) || '/' || price from cdinfo "
+                     "where cdid = '030100000002'"),
+              "0/NULL/20.0")
+        << "nothing of the edit was written";
+    EXPECT_EQ(Catalogue().RecordCount(), 2);
+    EXPECT_EQ(page.LblCDManageCount->Caption(), "2");
+    EXPECT_EQ(page.TxtName->text(), "无间道") << "the title being edited stays current";
+    EXPECT_TRUE(page.Check1->isChecked());
+    EXPECT_EQ(page.TxtRemark->text(), "封面破了");
+    EXPECT_EQ(page.MebPrice->Text(), "25");
     EXPECT_TRUE(page.HasPendingEdit());
+
+    // Saved, the tick counts at the next clearing.
+    page.CmdSave->click();
+    Settle();
+    EXPECT_EQ(Query1("select isabandon || '/' || remark || '/' || price from cdinfo "
+                     "where cdid = '030100000002'"),
+              "1/封面破了/25.0");
     MsgBoxLog::Get().QueueAnswer(vbYes);
     page.Command3->click();
-    EXPECT_EQ(Count("select count(*) from cdinfo where cdid = '030100000001'"), 0);
-    EXPECT_EQ(Catalogue().RecordCount(), 2);
-    EXPECT_EQ(Prompts(), std::vector<QString>{kQuestion});
+    EXPECT_EQ(Titles(), "030100000001");
+}
+
+TEST_F(DiscardTest, AStoredBadTitleGoesEvenWithAnUnsavedUntickAndAFailedClearingKeepsTheEdit) {
+    Sql("update cdinfo set isabandon = 1 where cdid in ('030100000001', '030100000003')");
+    CataloguePage& page = ShowCatalogue();
+    Catalogue().SetAbsolutePosition(3);
+    ASSERT_TRUE(page.Check1->isChecked());
+    page.Check1->click();
+    Type(page.TxtRemark, "其实是好的");
+
+    // The file held by another program: nothing is removed and the edit stays.
+    gConn.SetBusyTimeout(20);
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    Settle();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_TRUE(Prompts()[1].contains("锁定")) << Prompts()[1].toStdString();
+    EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
+    EXPECT_TRUE(page.HasPendingEdit());
+    EXPECT_EQ(page.TxtRemark->text(), "其实是好的");
+
+    // The flag stored is what counts: the title goes, and its edit with it.
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    Settle();
+    EXPECT_EQ(Titles(), "030100000002");
+    EXPECT_FALSE(page.HasPendingEdit());
+    EXPECT_EQ(page.TxtName->text(), "无间道");
+}
+
+TEST_F(DiscardTest, ClearingBadDiscsKeepsANewTitleBeingEnteredUnsaved) {
+    Sql("update cdinfo set isabandon = 1 where cdid = '030100000001'");
+    CataloguePage& page = ShowCatalogue();
+    page.Command1->click();
+    Settle();
+    Type(page.TxtName, "新来的片子");
+    Type(page.Text1, "N9");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    page.Command3->click();
+    Settle();
+    EXPECT_EQ(Titles(), "030100000002,030100000003");
+    EXPECT_EQ(Catalogue().EditMode(), adEditAdd) << "the new title is still being entered";
+    EXPECT_EQ(page.TxtName->text(), "新来的片子");
+    EXPECT_EQ(page.Text1->text(), "N9");
+    page.CboType->setCurrentText("DVD");
+    page.CboMovieType->setCurrentText("动作");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_EQ(Query1("select name from cdinfo where id = 'N9'"), "新来的片子");
 }
 
 TEST_F(DiscardTest, AnEmptyCatalogueChangesNothingEvenAfterYes) {
