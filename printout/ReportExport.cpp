@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "platform/app/AppPath.h"
+#include "platform/app/SaveTarget.h"
 #include "platform/excel/CellRef.h"
 #include "platform/excel/Range.h"
 #include "platform/excel/Workbook.h"
@@ -30,16 +31,6 @@ QString ReportExport::DefaultName(const QString& templateName, const QDate& day)
     const QString name =
         QString("%1%2%3%4.xlsx").arg(templateName).arg(day.year()).arg(day.month()).arg(day.day());
     return QDir(AppPath()).filePath(name);
-}
-
-bool ReportExport::IsTemplate(const QString& path) {
-    const QString target = QFileInfo(path).canonicalFilePath();
-    if (target.isEmpty()) return false;  // no such file: nothing to overwrite
-    const QDir support(QDir(AppPath()).filePath("support"));
-    for (const QFileInfo& t : support.entryInfoList({"*.xltx"}, QDir::Files)) {
-        if (t.canonicalFilePath() == target) return true;
-    }
-    return false;
 }
 
 void ReportExport::Run() {
@@ -122,9 +113,11 @@ void ReportExport::SaveReportAs(ExcelReport& report) const {
                                    DefaultName(pages_.templateName, now_.date()));
     if (name.isEmpty()) return;  // Cancel: the workbook is discarded
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".xlsx");
-    if (IsTemplate(name)) {
-        MsgBox(QString("%1是报表模板，不能覆盖。").arg(Shown(name)), vbCritical,
-               QStringLiteral("错误"));
+    // The database, the settings, the program and its templates are never written over:
+    // refused before any question, the workbook discarded.
+    const QString refusal = SaveTarget::Refusal(name);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, vbCritical, QStringLiteral("错误"));
         return;
     }
     if (QFileInfo::exists(name) && MsgBox(Shown(name) + QStringLiteral("已存在，替换吗？"),

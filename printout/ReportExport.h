@@ -11,8 +11,8 @@ class QWidget;
 // The export of a report window: its rows laid into the window's template as pages one
 // under the other (OutputReport), then saved under a name the operator chooses
 // (SaveReportAs). The workbook file appears only once completely written, and success is
-// told only when it is there; a template is never overwritten; Cancel and No discard the
-// workbook without a word.
+// told only when it is there; no file the program itself needs is ever written over
+// (SaveTarget); Cancel and No discard the workbook without a word.
 class ReportExport {
   public:
     // window owns the progress window and the save dialog; now is the one reading of the
@@ -25,8 +25,6 @@ class ReportExport {
     // The program folder, then T and the day's year, month and day without leading zeros,
     // then ".xlsx": BuyReport202435.xlsx on 5 March 2024.
     static QString DefaultName(const QString& templateName, const QDate& day);
-    // Whether path names one of the templates in the program's support folder.
-    static bool IsTemplate(const QString& path);
 
   private:
     void FillPageFrame(ExcelReport& report) const;

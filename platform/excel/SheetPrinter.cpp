@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "platform/app/AppPath.h"
+#include "platform/app/SaveTarget.h"
 #include "platform/excel/ExcelError.h"
 #include "platform/excel/SheetRenderer.h"
 #include "platform/excel/Worksheet.h"
@@ -100,8 +101,19 @@ PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& j
     SetUp(printer, renderer, jobName);
     QPrintPreviewDialog dialog(&printer);
     dialog.setWindowTitle(QStringLiteral("打印预览"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [&renderer](QPrinter* target) { renderer.Print(*target); });
+    // Printing from the preview may go to a file the operator names in the print dialog:
+    // a file the program needs is refused there, with nothing written.
+    QString refusal;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
+        const QString file = target->outputFileName();
+        const QString refused = file.isEmpty() ? QString() : SaveTarget::Refusal(file);
+        if (refused.isEmpty()) {
+            renderer.Print(*target);
+        } else {
+            refusal = refused;
+        }
+    });
     dialog.exec();
+    if (!refusal.isEmpty()) throw ExcelError(refusal);
     return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
 }

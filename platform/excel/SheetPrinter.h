@@ -16,7 +16,8 @@ class SheetPrinter {
   public:
     // One print job with every page of the sheet; throws ExcelError when it fails.
     static PrintOutcome PrintOut(const Worksheet& sheet, const QString& jobName);
-    // The preview window on the sheet's pages; returns when it is closed.
+    // The preview window on the sheet's pages; returns when it is closed. Printing from it
+    // to a file the program needs (SaveTarget) writes nothing and throws ExcelError.
     static PrintOutcome PrintPreview(const Worksheet& sheet, const QString& jobName);
 
     // The folder that receives the pages when the machine has no printer.

@@ -1,12 +1,19 @@
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
 #include "core/mdlMain.h"
+#include "platform/app/SaveTarget.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/SaveFileDialog.h"
@@ -145,22 +152,55 @@ TEST_F(ReportWindowTest, CancelAndNoDiscardTheWorkbookWithoutAWord) {
         << "no temporary file left beside it";
 }
 
-TEST_F(ReportWindowTest, ATemplateIsNeverOverwritten) {
+// The templates, under any spelling of their path (a link to one, a hard link, "." and
+// ".."), anything else in support/, the database's journal and the program itself are
+// refused before any question, naming the file; nothing is written and the export ends.
+TEST_F(ReportWindowTest, NoFileOfTheProgramIsASaveTargetWhateverItsSpelling) {
     frmSampleReport& w = Open(3);
     const QString templ = QDir(SupportDir()).filePath("BuyReport.xltx");
+    const QString other = QDir(SupportDir()).filePath("UserInfo.xltx");
     const QByteArray before = Bytes(templ);
-    for (const QString& target :
-         {templ, QDir(SupportDir()).filePath("../support/./UserInfo.xltx")}) {
+    const QByteArray otherBefore = Bytes(other);
+    const QString link = Target("link.xlsx");
+    ASSERT_TRUE(QFile::link(templ, link));
+    const QString hard = Target("hard.xlsx");
+    ASSERT_EQ(::link(QFile::encodeName(other).constData(), QFile::encodeName(hard).constData()), 0);
+    const QString linkedFolder = Target("parts");
+    ASSERT_TRUE(QFile::link(SupportDir(), linkedFolder));
+    const QStringList targets{templ,
+                              QDir(SupportDir()).filePath("../support/./UserInfo.xltx"),
+                              Dir() + "//support///BuyReport.xltx",
+                              link,
+                              hard,
+                              linkedFolder + "/BuyReport.xltx",
+                              QDir(SupportDir()).filePath("new.xlsx"),
+                              DbPath() + "-journal"};
+    for (const QString& target : targets) {
         ForgetPrompts();
         SaveAnswers(target);
         MsgBoxLog::Get().QueueAnswer(vbYes);
         w.CmdOutput_Click();
-        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << "no replace question";
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u)
+            << "no replace question: " << target.toStdString();
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons & 0x70, vbCritical);
-        EXPECT_TRUE(Prompts()[0].contains("不能覆盖")) << Prompts()[0].toStdString();
+        EXPECT_TRUE(Prompts()[0].startsWith(target)) << Prompts()[0].toStdString();
+        EXPECT_TRUE(Prompts()[0].contains("不能保存到这个文件上")) << Prompts()[0].toStdString();
+        EXPECT_TRUE(ActionsEnabled(w));
     }
     EXPECT_EQ(Bytes(templ), before);
+    EXPECT_EQ(Bytes(other), otherBefore);
+    EXPECT_FALSE(QFileInfo::exists(QDir(SupportDir()).filePath("new.xlsx")));
+    EXPECT_FALSE(QFileInfo::exists(DbPath() + "-journal"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link is left as it was";
+    EXPECT_TRUE(SaveTarget::Refusal(QCoreApplication::applicationFilePath()).contains("程序文件"));
+    EXPECT_TRUE(SaveTarget::Refusal(QDir(Dir()).filePath("Lumtrak")).contains("程序文件"));
+    EXPECT_TRUE(SaveTarget::Refusal(Target("support.xlsx")).isEmpty()) << "a name like it is fine";
+
+    ForgetPrompts();
+    SaveAnswers(Target());
+    w.CmdOutput_Click();
+    EXPECT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
 }
 
 TEST_F(ReportWindowTest, AFolderThatCannotTakeTheFileIsToldAndNothingIsWritten) {

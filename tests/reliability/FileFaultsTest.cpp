@@ -10,9 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -22,9 +26,12 @@
 #include "catalogue/ClassificationLists.h"
 #include "catalogue/SettingsPage.h"
 #include "core/mdlMain.h"
+#include "members/MemberPage.h"
 #include "platform/app/Clock.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
+#include "reports/StatisticsPage.h"
+#include "reports/frmReport.h"
 #include "returns/ReturnPage.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
@@ -612,4 +619,138 @@ TEST_F(FileFaultsTest, ANewClassificationOnAFullDiskIsRefusedAndWrittenLater) {
     Leave(page.dgType, page.MaskEdBox2);
     EXPECT_TRUE(Prompts().empty()) << Shown().toStdString();
     EXPECT_EQ(Count("select length(type) from type where typeid = 1"), 6000);
+}
+
+// ---- Saves over the program's own files ------------------------------------------------
+// A workbook or a printout saved as the shop's database, the settings file or a template
+// under another spelling of its path is refused with one box naming the file, before any
+// question; the file stays as it was and the program goes on with its database.
+
+namespace {
+// The templates shipped with the program, in the program folder's support/.
+void CopyTemplates(const QString& programFolder) {
+    const QString support = QDir(programFolder).filePath("support");
+    QDir().mkpath(support);
+    const QDir shipped(QStringLiteral(LUMTRAK_SOURCE_DIR "/support"));
+    for (const QString& name : shipped.entryList({"*.xltx"}, QDir::Files))
+        QFile::copy(shipped.filePath(name), QDir(support).filePath(name));
+}
+
+// What a file holds and when it was last written.
+struct FileState {
+    QByteArray bytes;
+    QDateTime modified;
+    bool operator==(const FileState&) const = default;
+};
+FileState StateOf(const QString& path) {
+    return {FileBytes(path), QFileInfo(path).lastModified()};
+}
+
+// The print button of Qt's preview window ("Print", or its Chinese once translated).
+QAction* PrintActionOf(QPrintPreviewDialog* preview) {
+    for (QAction* action : preview->findChildren<QAction*>()) {
+        const QString text = action->text().remove(u'&');
+        if (text == "Print" || text == QStringLiteral("打印")) return action;
+    }
+    return nullptr;
+}
+}  // namespace
+
+TEST_F(FileFaultsTest, AnExportIsNeverSavedOverTheDatabaseTheSettingsOrATemplate) {
+    CopyTemplates(Dir());
+    const QString ini = QDir(Dir()).filePath("Lumtrak.ini");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Shop]\nName=星光\nTel=12345\n");
+    }
+    const QString templ = QDir(Dir()).filePath("support/YearReport.xltx");
+    const QStringList targets{DbPath(), QDir(Dir()).filePath("./support/../cdmanage.mdb"), ini,
+                              QDir(Dir()).filePath("support/../support//YearReport.xltx")};
+    const std::vector<FileState> before{StateOf(DbPath()), StateOf(ini), StateOf(templ)};
+    StartProgram();
+    frmMain::instance().Image3_Click(3);
+    Settle();
+    frmMain::instance().Statistics()->LblReport_Click(1);
+    Settle();
+    frmReport& report = frmReport::instance();
+    for (const QString& target : targets) {
+        ForgetPrompts();
+        SetSaveFileResponder([target](const SaveFileCall&) { return target; });
+        MsgBoxLog::Get().QueueAnswer(vbYes);
+        report.CmdOutput->click();
+        Settle();
+        ASSERT_EQ(Prompts().size(), 1u) << "no replace question: " << Shown().toStdString();
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+        EXPECT_TRUE(Prompts()[0].startsWith(target)) << Shown().toStdString();
+        EXPECT_TRUE(Prompts()[0].contains("不能保存到这个文件上")) << Shown().toStdString();
+    }
+    ClearSaveFileResponder();
+    EXPECT_TRUE(Prompts()[0].contains("support文件夹")) << Shown().toStdString();
+    EXPECT_EQ((std::vector<FileState>{StateOf(DbPath()), StateOf(ini), StateOf(templ)}), before);
+    EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
+    EXPECT_TRUE(report.CmdOutput->isEnabled());
+
+    // The program goes on writing into its database.
+    report.Unload();
+    ShowActive(&frmMain::instance());
+    ForgetPrompts();
+    SettingsPage& page = Settings();
+    TypeAndLeave(page.MaskEdBox4, "25", page.MaskEdBox2);
+    EXPECT_TRUE(Prompts().empty()) << Shown().toStdString();
+    EXPECT_EQ(Query1("select tax from pricepercent"), "25.0");
+}
+
+// The member card's preview prints to a file named in Qt's print dialog: the database typed
+// there is refused, and nothing is written into it.
+TEST_F(FileFaultsTest, TheMemberCardIsNeverPrintedIntoTheDatabase) {
+    CopyTemplates(Dir());
+    Data().Add(ShopData::Member("000001", "张三").Money(30));
+    StartProgram();
+    frmMain::instance().Image3_Click(5);
+    Settle();
+    ForgetPrompts();  // the month's fee question at start-up
+    const FileState before = StateOf(DbPath());
+    MemberPage& members = *frmMain::instance().Members();
+    bool printed = false;
+    QStringList otherBoxes;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("driven").toBool()) return;
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+            QAction* print = PrintActionOf(preview);
+            if (!print) return;
+            modal->setProperty("driven", true);
+            QTimer::singleShot(0, print, &QAction::trigger);
+        } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            // Print to a file, named as the operator types it.
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* file = dialog->findChild<QLineEdit*>("filename");
+            if (!printers || !file) return;
+            modal->setProperty("driven", true);
+            for (int i = 0; i < printers->count(); ++i)
+                if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
+            file->setText(DbPath());
+            printed = true;
+            QTimer::singleShot(0, dialog, &QDialog::accept);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            otherBoxes << box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                QTimer::singleShot(0, yes, &QAbstractButton::click);
+            else
+                QTimer::singleShot(0, box, &QDialog::accept);
+        }
+    });
+    driver.start(20);
+    members.CmdPrint->click();
+    Settle();
+    driver.stop();
+    ASSERT_TRUE(printed) << "the print dialog was reached";
+    ASSERT_EQ(Prompts().size(), 1u) << Shown().toStdString();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+    EXPECT_TRUE(Prompts()[0].contains(DbPath() + "是本店的数据库文件")) << Shown().toStdString();
+    EXPECT_EQ(StateOf(DbPath()), before) << otherBoxes.join(" | ").toStdString();
+    EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
+    EXPECT_FALSE(QApplication::activeModalWidget());
 }
