@@ -29,7 +29,10 @@ QString QtFileFilter(const QString& filter) {
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                         const QString& fileName) {
     if (Responder()) return Responder()(SaveFileCall{title, filter, fileName});
-    return QFileDialog::getSaveFileName(parent, title, fileName, QtFileFilter(filter));
+    // The program asks itself, in its own words, whether an existing file is replaced (or
+    // refuses it): the dialog asks nothing.
+    return QFileDialog::getSaveFileName(parent, title, fileName, QtFileFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void SetSaveFileResponder(std::function<QString(const SaveFileCall&)> responder) {

@@ -11,7 +11,8 @@ struct SaveFileCall {
 };
 
 // The save dialog: the path the operator chose, or an empty text for cancel. The filter
-// may be given in the original platform's form ("description|pattern|..."). With a
+// may be given in the original platform's form ("description|pattern|..."). The dialog
+// itself never asks whether an existing file is to be replaced: the caller does. With a
 // responder set (tests, scripted runs), the call is handed to it instead.
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                         const QString& fileName = QString());

@@ -203,6 +203,60 @@ TEST_F(ReportWindowTest, NoFileOfTheProgramIsASaveTargetWhateverItsSpelling) {
     EXPECT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
 }
 
+// Choosing an existing file in the real save dialog: the dialog itself asks nothing, the
+// program asks once, in its own words; a file of the program is refused without a question.
+TEST_F(ReportWindowTest, TheSaveDialogLeavesTheReplaceQuestionToTheProgram) {
+    frmSampleReport& w = Open(3);
+    QFile old(Target());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the earlier workbook");
+    old.close();
+    ClearSaveFileResponder();
+    QStringList shownByQt;
+    bool dontConfirm = false;
+    QString choice;
+    // Drives whatever modal window the export shows: the dialog chooses `choice`; a box
+    // of Qt's own is recorded and answered Yes, so that the export goes on.
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            shownByQt << box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                QTimer::singleShot(0, yes, &QAbstractButton::click);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (dialog->property("driven").toBool()) return;
+            dialog->setProperty("driven", true);
+            dontConfirm = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            // What the operator types into the dialog's name box.
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText(choice);
+            QTimer::singleShot(0, dialog, &QDialog::accept);
+        }
+    });
+    driver.start(20);
+
+    choice = Target();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    w.CmdOutput_Click();
+    EXPECT_TRUE(dontConfirm);
+    EXPECT_TRUE(shownByQt.isEmpty()) << shownByQt.join(" | ").toStdString();
+    EXPECT_EQ(Prompts(),
+              (std::vector<QString>{Target() + "已存在，替换吗？", "请查看" + Target() + "文件"}));
+    EXPECT_EQ(SheetOf(ReadWithOpenpyxl(Target()), 0)["cells"].toObject()["A4"].toString(), Name(1));
+
+    ForgetPrompts();
+    choice = QDir(SupportDir()).filePath("BuyReport.xltx");
+    const QByteArray templ = Bytes(choice);
+    w.CmdOutput_Click();
+    driver.stop();
+    EXPECT_TRUE(shownByQt.isEmpty()) << shownByQt.join(" | ").toStdString();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("support文件夹")) << Prompts()[0].toStdString();
+    EXPECT_EQ(Bytes(choice), templ);
+}
+
 TEST_F(ReportWindowTest, AFolderThatCannotTakeTheFileIsToldAndNothingIsWritten) {
     frmSampleReport& w = Open(3);
     const QString missing = QDir(Dir()).filePath("nosuchfolder/out.xlsx");
