@@ -38,7 +38,8 @@ void ReportExport::Run() {
     if (!report.OpenTemplate(pages_.templateName)) return;
     frmProgress& progress = frmProgress::instance();
     progress.Show(vbModeless, window_);
-    progress.ProgressBar1->setMaximum(static_cast<int>(report_.rows.size()) + 1);
+    // The bar is full when the last row is written (a report without rows: at once).
+    progress.ProgressBar1->setMaximum(qMax(1, static_cast<int>(report_.rows.size())));
     progress.ProgressBar1->setValue(1);
     FillPageFrame(report);
     OutputReport(report);

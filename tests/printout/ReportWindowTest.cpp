@@ -203,6 +203,22 @@ TEST_F(ReportWindowTest, NoFileOfTheProgramIsASaveTargetWhateverItsSpelling) {
     EXPECT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
 }
 
+// The progress bar is full when the last body row has been written.
+TEST_F(ReportWindowTest, TheProgressBarFillsWithTheLastRow) {
+    frmSampleReport& w = Open(32);
+    QProgressBar* bar = frmProgress::instance().ProgressBar1;
+    int last = 0;
+    int maximum = 0;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        last = value;
+        maximum = bar->maximum();
+    });
+    SaveAnswers(QString());
+    w.CmdOutput_Click();
+    EXPECT_EQ(last, 33);
+    EXPECT_EQ(maximum, 33) << "the body grid's rows";
+}
+
 // Choosing an existing file in the real save dialog: the dialog itself asks nothing, the
 // program asks once, in its own words; a file of the program is refused without a question.
 TEST_F(ReportWindowTest, TheSaveDialogLeavesTheReplaceQuestionToTheProgram) {
