@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueFilter.h"
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/VbText.h"
 
 namespace {
 
@@ -124,8 +125,9 @@ void StockList::DataRow(ReportRow& row) {
 void StockList::SubtotalRow(ReportRow& row) const {
     row.assign(kColumns, ReportCell());
     row[kNameColumn] = ReportCell(QStringLiteral("合计"), true);
+    // The sums of prices are binary: each is written as the cents a clerk would add up.
     for (size_t s = 0; s < std::size(kSummed); ++s)
-        row[kSummed[s].column] = ReportCell(sums_[s], true);
+        row[kSummed[s].column] = ReportCell(RoundHalfUp(sums_[s], 2), true);
 }
 
 RowSource StockList::Rows() {

@@ -18,7 +18,9 @@ QString Count(const Value& count, const QString& unit) {
 }
 
 QString Plain(double number) {
-    return Value(number).ToString();
+    // Figures are summed in binary: 12.2 + 36.4 reads 48.6, as the clerk adds it, not
+    // 48.599999999999994. (+ 0.0 writes a rounded -0 as 0.)
+    return Value(RoundHalfUp(number, 2) + 0.0).ToString();
 }
 
 QString WithCentury(const Value& text) {

@@ -10,7 +10,8 @@ QString Money(double amount);
 QString Money(const Value& amount);
 // A count with its unit ("3张", "2次"); Null counts 0.
 QString Count(const Value& count, const QString& unit = QString());
-// A number as plain decimal text, without currency or grouping: 35, 12.5, -3.
+// A number rounded to the cent as plain decimal text, without currency or grouping: 35,
+// 12.5, -3, 48.6.
 QString Plain(double number);
 // A date or time text read from the database, "20" put in front where its first "-" is
 // its third character (a two-digit year: 05-03-12 reads 2005-03-12); Null is empty.

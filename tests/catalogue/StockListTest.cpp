@@ -195,6 +195,20 @@ TEST_F(StockListTest, NoTitleGivesOneSubtotalOfZeros) {
     for (int c : {1, 5, 7, 8, 9, 10}) EXPECT_DOUBLE_EQ(rows[0][c].value.toDouble(), 0) << c;
 }
 
+// Prices summed in binary are written to the cent: 0.1 + 0.2 is 0.3 and 12.2 + 36.4 is 48.6
+// in the subtotal's cells, not 0.30000000000000004 and 48.599999999999994.
+TEST_F(StockListTest, ASubtotalIsWrittenToTheCent) {
+    AddTitle({"010100000001", "一", "DVD", "动作", 1, 0.1, 12.2, 0.1});
+    AddTitle({"010100000002", "二", "DVD", "动作", 1, 0.2, 36.4, 0.2});
+    StockList list(StockList::ByFormat, "全部", "全部");
+    list.Open();
+    const std::vector<ReportRow> rows = AllRows(list);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][5].value, QVariant(0.3));
+    EXPECT_EQ(rows[2][7].value, QVariant(48.6));
+    EXPECT_EQ(rows[2][8].value, QVariant(0.3));
+}
+
 TEST_F(StockListTest, TheCatalogueFiltersAndTheGroupingMakeTheStatement) {
     StockList all(StockList::ByFormat, "全部", "全部");
     EXPECT_EQ(all.Sql(), "select * from cdinfo where issell<2 order by type");

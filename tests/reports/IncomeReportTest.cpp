@@ -121,3 +121,33 @@ TEST_F(IncomeReportTest, ClosingShowsTheMainWindowAndTheLinkOpensAFreshYearlyVie
     page_->LblReport_Click(1);
     EXPECT_EQ(frmReport::instance().Combo1->currentIndex(), 0);
 }
+
+// A sum that is not exact in binary: two sales of 12.20 and 36.40 on a day with no purchase
+// and no return show their plain net income as 48.6, in the grid and in the workbook.
+TEST_F(IncomeReportTest, APlainNetIncomeIsWrittenToTheCent) {
+    Data().Add(
+        ShopData::Title("030100000001", "甲").Copies(2).Prices(20, 3, 30).BoughtOn("2026-11-02"));
+    Data().Add(ShopData::Sale("030100000001", "0001").On("2026-12-14 10:00:00").Money(12.2));
+    Data().Add(ShopData::Sale("030100000001", "0002").On("2026-12-14 11:00:00").Money(36.4));
+    Data().Add(ShopData::Sale("030100000001", "0003").On("2026-12-15 11:00:00").Money(0.1));
+    Data().Add(ShopData::Sale("030100000001", "0004").On("2026-12-15 12:00:00").Money(0.2));
+    OpenShop();
+    page_->LblReport_Click(1);
+    frmReport& w = frmReport::instance();
+    ChoosePeriod(w, 2);
+    const Rows rows = Body(w, 13);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][0], "15日");
+    EXPECT_EQ(rows[0][1], "0.3");
+    EXPECT_EQ(rows[1][0], "14日");
+    EXPECT_EQ(rows[1][1], "48.6");
+    EXPECT_EQ(rows[1][10], "￥48.60") << "money cells keep their format";
+    EXPECT_EQ(rows[2][1], "￥48.90");
+
+    SaveTo(Target());
+    w.CmdOutput_Click();
+    ASSERT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
+    const QJsonObject cells = SheetOf(ReadWithOpenpyxl(Target()), 0)["cells"].toObject();
+    EXPECT_EQ(cells["B5"].toString(), "0.3");
+    EXPECT_EQ(cells["B6"].toString(), "48.6");
+}
