@@ -11,7 +11,9 @@
 namespace {
 // The seven figure families, each grouped by the period key "year" of its own date
 // column and ordered newest first. %1 is that column's key expression for the view
-// (year(), month() or day() of the column) and %2 the view's own condition on the column.
+// (year(), month() or day() of the column) and %2 the conditions on the column: a figure
+// whose date is missing or no date has no period, so it is in no row and, the totals
+// being the sums of the rows, in no total either.
 const char* const kRentals =  // set 0: copies rented, rent recorded, deposits
     "select %1 as year, sum(b.borrowcount) as outcount, sum(a.borrowprice*b.borrowcount) as "
     "preprice, sum(b.money) as givemoney, sum(b.foregift) as foregift "
@@ -150,8 +152,8 @@ std::array<frmReport::Statement, frmReport::kSets> frmReport::Statements(int vie
     for (int s = 0; s < kSets; ++s) {
         const QString column = QString::fromUtf8(kSources[s].dateColumn);
         const QString key = QString::fromUtf8(kViews[view].key).arg(column);
-        const QString condition =
-            view == 0 ? QString() : QString(" and %1>=? and %1<?").arg(column);
+        QString condition = QString(" and %1 is not null").arg(key);
+        if (view != 0) condition += QString(" and %1>=? and %1<?").arg(column);
         out[static_cast<size_t>(s)].sql = QString::fromUtf8(kSources[s].sql).arg(key, condition);
         if (view != 0) out[static_cast<size_t>(s)].params = {DayText(from), DayText(to)};
     }

@@ -122,6 +122,35 @@ TEST_F(IncomeReportTest, ClosingShowsTheMainWindowAndTheLinkOpensAFreshYearlyVie
     EXPECT_EQ(frmReport::instance().Combo1->currentIndex(), 0);
 }
 
+// Figures whose date is missing (or no date) belong to no period: they make no "0年" row,
+// and the totals row, the sum of the rows, leaves them out too.
+TEST_F(IncomeReportTest, FiguresWithoutADateAreInNoRowAndNoTotal) {
+    FillShop();
+    Data().Add(ShopData::Title("030100000005", "戊")
+                   .Copies(4)
+                   .Prices(25, 1, 1)
+                   .Set("buydate", QVariant()));
+    Data().Add(ShopData::Title("030100000006", "己").Copies(1).Prices(8, 1, 1).BoughtOn(""));
+    Data().Add(Member("000005", "钱七", 40, QString()).Set("JoinDate", QVariant()));
+    Data().Add(
+        ShopData::Sale("030100000002", "0003").By("000005").Money(7).Set("selldate", "不是日期"));
+    OpenShop();
+    page_->LblReport_Click(1);
+    frmReport& w = frmReport::instance();
+    const Rows yearly = Body(w, 13);
+    ASSERT_EQ(yearly.size(), 4u) << "2026, 2025, 2024 and the totals; no 0年";
+    for (const QStringList& row : yearly)
+        EXPECT_FALSE(row[0].startsWith("0")) << row[0].toStdString();
+    EXPECT_EQ(yearly.back(), R({"合计", "-￥50.00", "4张", "￥13.00", "￥30.00", "2张", "￥10.00",
+                                "7张", "￥125.00", "2", "￥62.00", "￥125.00", "￥85.00"}))
+        << "as in the shop without the undated figures";
+    for (int view : {1, 2}) {
+        ChoosePeriod(w, view);
+        for (const QStringList& row : Body(w, 13))
+            EXPECT_FALSE(row[0].startsWith("0")) << row[0].toStdString();
+    }
+}
+
 // A sum that is not exact in binary: two sales of 12.20 and 36.40 on a day with no purchase
 // and no return show their plain net income as 48.6, in the grid and in the workbook.
 TEST_F(IncomeReportTest, APlainNetIncomeIsWrittenToTheCent) {
