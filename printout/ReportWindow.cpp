@@ -159,6 +159,7 @@ void ReportWindow::FillReportGrid() {
     FitColumns();
     refilling_ = false;
     SetActionsEnabled(true);
+    ActionsEnded();
 }
 
 // The width a cell's text needs with the cell's margins (row -1: the heading over the
@@ -231,6 +232,7 @@ bool ReportWindow::BeginRun() {
 void ReportWindow::EndRun() {
     running_ = false;
     SetActionsEnabled(true);
+    ActionsEnded();
 }
 
 void ReportWindow::CmdOutput_Click() {

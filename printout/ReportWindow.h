@@ -103,6 +103,9 @@ class ReportWindow : public Form {
     void SetTitle(const QString& reportTitle);
     // Lets the event loop run once inside a refill; false when the refill must stop.
     bool YieldRefill();
+    // Runs once a refill, an export or a print of the window has ended, its controls
+    // enabled again: what the window held back meanwhile can be done now.
+    virtual void ActionsEnded() {}
 
   private:
     void SetActionsEnabled(bool enabled);

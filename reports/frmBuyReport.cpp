@@ -57,12 +57,22 @@ void frmBuyReport::Form_Load() {
                       {"光盘格式", 800}});
 }
 
-// Back to this week each time the window comes in front, unless a refill, an export or
-// a print of it is running (it is held back then).
+// Back to this week each time the window comes in front. While a refill, an export or a
+// print of it runs, the return is held back, and done as soon as that has ended (a refill
+// of this week itself does it).
 void frmBuyReport::Form_Activate() {
-    if (Running() || Refilling()) return;
+    if (Refilling() && Period() == 0) return;
+    if (Running() || Refilling()) {
+        backToThisWeek_ = true;
+        return;
+    }
+    backToThisWeek_ = false;
     Combo1->setCurrentIndex(0);
     Combo1_Click();
+}
+
+void frmBuyReport::ActionsEnded() {
+    if (backToThisWeek_) Form_Activate();
 }
 
 std::pair<QDate, QDate> frmBuyReport::PeriodDays(int period, const QDate& today) {

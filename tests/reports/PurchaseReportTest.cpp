@@ -9,6 +9,16 @@
 
 class PurchaseReportTest : public ReportsTest {
   protected:
+    // The operator brings a window in front: it is the application's active window then.
+    // (QTest's own wait would take a window owned by the main window for active whenever
+    // another window of the main window is.)
+    static bool BringToFront(QWidget* w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
+    }
+
     frmBuyReport& Opened() {
         FillShop();
         OpenShop();
@@ -94,8 +104,8 @@ TEST_F(PurchaseReportTest, ExportAndPrintOfTheYear) {
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
 }
 
-// The activation refill is held back while the window prints, and a close during the
-// refill's yield stops it.
+// The activation refill is held back while the window prints and done when the print has
+// ended, and a close during the refill's yield stops it.
 TEST_F(PurchaseReportTest, ActivationWaitsForTheRunAndClosingStopsTheRefill) {
     frmBuyReport& w = Opened();
     ChoosePeriod(w, 2);
@@ -110,6 +120,8 @@ TEST_F(PurchaseReportTest, ActivationWaitsForTheRunAndClosingStopsTheRefill) {
     EXPECT_TRUE(checked);
     EXPECT_TRUE(w.CmdPrint->isEnabled());
     EXPECT_TRUE(PdfPagesText(PdfFiles(PdfDir())[0]).join("").contains("丙"));
+    EXPECT_EQ(w.Combo1->currentIndex(), 0) << "back to this week once the print has ended";
+    EXPECT_EQ(w.BodyGrid()->Rows(), 2);
 
     QTimer::singleShot(0, [] { frmBuyReport::instance().Unload(); });
     w.Form_Activate();  // yields once before its queries
@@ -122,4 +134,36 @@ TEST_F(PurchaseReportTest, TheDefaultNameCarriesTheDayWithoutLeadingZeros) {
     SetNow(QDateTime(QDate(2024, 3, 5), QTime(23, 59, 59)));
     EXPECT_EQ(ReportExport::DefaultName("BuyReport", Now().date()),
               QDir(Dir()).filePath("BuyReport202435.xlsx"));
+}
+
+// The operator exports this year's purchases; while the export runs another window of the
+// program comes in front (on a desktop the progress window does) and then the purchase
+// window again. The workbook gets this year's rows, and once the export has ended the
+// window is back on this week.
+TEST_F(PurchaseReportTest, BackToThisWeekOnceTheExportHasEnded) {
+    frmBuyReport& w = Opened();
+    page_->LblReport_Click(1);
+    frmReport& other = frmReport::instance();
+    ASSERT_TRUE(BringToFront(&w));
+    Settle();
+    ChoosePeriod(w, 2);
+    ASSERT_EQ(w.Combo1->currentIndex(), 2);
+    bool activatedDuringTheRun = false;
+    SetSaveFileResponder([&](const SaveFileCall&) {
+        BringToFront(&other);
+        activatedDuringTheRun = BringToFront(&w) && w.Running();
+        EXPECT_EQ(w.Combo1->currentIndex(), 2) << "held back while the export runs";
+        return Target();
+    });
+    w.CmdOutput_Click();
+    EXPECT_TRUE(activatedDuringTheRun);
+    ASSERT_EQ(Prompts(), std::vector<QString>{"请查看" + Target() + "文件"});
+    const QJsonObject cells = SheetOf(ReadWithOpenpyxl(Target()), 0)["cells"].toObject();
+    EXPECT_EQ(cells["A1"].toString(), "星光今年光盘的购买情况");
+    EXPECT_EQ(cells["C7"].toString(), "￥95.00");
+    EXPECT_EQ(w.Combo1->currentIndex(), 0);
+    EXPECT_EQ(w.LblTitle->Caption(), "星光本周光盘的购买情况");
+    EXPECT_EQ(Body(w, 5), (Rows{R({"甲", "2026年12月15日", "￥40.00", "￥10.00", "DVD"}),
+                                R({"合计", "", "￥40.00", "￥10.00", ""})}));
+    EXPECT_TRUE(w.CmdOutput->isEnabled() && w.CmdPrint->isEnabled() && w.Combo1->isEnabled());
 }
