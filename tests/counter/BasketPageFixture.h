@@ -97,21 +97,6 @@ class BasketPageFixture : public BasketFixture {
         return out.join(',');
     }
 
-    // What the operator does in the modal dialog of type F once it shows.
-    template <class F>
-    static void WhenShown(std::function<void(F&)> act, int tries = 200) {
-        QTimer::singleShot(5, [act, tries] {
-            if (auto* f = dynamic_cast<F*>(QApplication::activeModalWidget())) {
-                QPointer<F> shown(f);
-                act(*f);
-                // A test that failed half-way leaves no dialog waiting for it.
-                if (shown && shown->isVisible()) shown->close();
-            } else if (tries > 0) {
-                WhenShown<F>(act, tries - 1);
-            }
-        });
-    }
-
     PageHost* host_ = nullptr;
     CounterPage* page_ = nullptr;
 };

@@ -22,21 +22,6 @@ namespace {
 const QString kHero = "030100000001";   // 英雄, three copies, 2 a day
 const QString kTiger = "030100000002";  // 卧虎藏龙, three copies, 2 a day
 
-// What the operator does in the modal dialog of type F once it shows; a dialog the act
-// left open is closed, so a test never waits for it.
-template <class F>
-void WhenShown(std::function<void(F&)> act, int tries = 200) {
-    QTimer::singleShot(5, [act, tries] {
-        if (auto* f = dynamic_cast<F*>(QApplication::activeModalWidget())) {
-            QPointer<F> shown(f);
-            act(*f);
-            if (shown && shown->isVisible()) shown->close();
-        } else if (tries > 0) {
-            WhenShown<F>(act, tries - 1);
-        }
-    });
-}
-
 QStringList Texts(ListView* list) {
     QStringList out;
     for (int i = 1; i <= list->ListItems().Count(); ++i) out << list->ListItems().Item(i)->Text();

@@ -4,14 +4,17 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QString>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -93,6 +96,22 @@ inline void MoveMouse(QWidget* w, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
+}
+
+// What the operator does in the modal dialog of type F once it shows (looked for a few
+// times while the code under test gets there). A test that failed half-way leaves no
+// dialog waiting for it.
+template <class F>
+void WhenShown(std::function<void(F&)> act, int tries = 200) {
+    QTimer::singleShot(5, [act, tries] {
+        if (auto* f = dynamic_cast<F*>(QApplication::activeModalWidget())) {
+            QPointer<F> shown(f);
+            act(*f);
+            if (shown && shown->isVisible()) shown->close();
+        } else if (tries > 0) {
+            WhenShown<F>(act, tries - 1);
+        }
+    });
 }
 
 // Where the operator clicks to tick a row's box in a list with check boxes.
