@@ -282,13 +282,14 @@ class ReturnMoneyInvariantTest : public ShopTest {
                     .ToDouble(),
                 balance_[member], 0.005)
                 << member.toStdString() << " after operation " << step << " (" << what << ")";
-        if (gBorrowBasket.Open)
+        if (gBorrowBasket.Open) {
             EXPECT_EQ(Count(QString("select count(*) from returninfo where "
                                     "substr(returnid,13,4) = '%1'")
                                 .arg(gBorrowBasket.No)),
                       0)
                 << "a line of the basket still open at the counter came back, after operation "
                 << step;
+        }
         EXPECT_EQ(Count("select count(*) from returninfo as r where not exists (select 1 from "
                         "borrowinfo as b where b.borrowid = substr(r.returnid,1,16))"),
                   0)
@@ -297,7 +298,9 @@ class ReturnMoneyInvariantTest : public ShopTest {
         const QStringList broken = CrashInvariants::Broken(gConn);
         EXPECT_TRUE(broken.isEmpty()) << "after operation " << step << " (" << what
                                       << "): " << broken.join("; ").toStdString();
-        if (step % 20 == 0) EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
+        if (step % 20 == 0) {
+            EXPECT_EQ(IntegrityCheck(DbPath()), "ok");
+        }
     }
 
     struct Paid {
