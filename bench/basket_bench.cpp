@@ -23,7 +23,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
+#include "core/CopyList.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
 #include "counter/CounterPage.h"
@@ -164,12 +166,19 @@ void BM_SettleBasketOfThreeTitles(benchmark::State& state) {
     if (gBorrowBasket.Open) state.SkipWithError("the basket was not settled");
 }
 BENCHMARK(BM_SettleBasketOfThreeTitles)->Unit(benchmark::kMillisecond);
-// The title under the counter's cursor into a rental basket, by the operation alone.
+// The title under the counter's cursor into a rental basket, by the operation alone: its
+// first copy on the shelf (a copy sold or out would be refused).
 RentalCheckOut::Result RentCopyOne(CounterPage& page, const Basket& basket) {
+    const int copy = CopyList::CopyOfText(page.ListView1->ListItems()(1)->Text());
     RentalCheckOut::Request request{
         basket, kWalkInUser, "20261220001", (*page.adoDispCDInfo)["cdid"].ToString(),
-        {1},    {},          Now(),         false};
-    return RentalCheckOut::Run(gConn, request);
+        {copy}, {},          Now(),         false};
+    RentalCheckOut::Result result = RentalCheckOut::Run(gConn, request);
+    if (result.outcome != RentalCheckOut::Outcome::Written) {
+        std::fprintf(stderr, "the check-out was refused\n");
+        std::exit(1);
+    }
+    return result;
 }
 
 void BM_CheckOutOperationIntoOpenBasket(benchmark::State& state) {
