@@ -49,7 +49,7 @@ struct Reading {
 Reading ReadPercent(const QString& text) {
     const QString t = text.trimmed();
     if (t == QStringLiteral("%")) return {Reading::Nothing};
-    const std::optional<double> v = ParseAmount(t);
+    const std::optional<double> v = ParsePercentage(t);
     if (!v || *v < 0) return {Reading::Refused};
     const double factor = !t.endsWith('%') && *v > 1 ? *v / 100 : *v;
     return {Reading::Amount, RoundHalfUp(factor, 2)};

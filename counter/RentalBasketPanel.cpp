@@ -19,6 +19,7 @@
 #include "counter/RentalSettlement.h"
 #include "counter/frmControlBorrow.h"
 #include "counter/frmUseTaxPay.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -119,12 +120,12 @@ void RentalBasketPanel::CmdTax_Click() {
     if (pay < 0) return;
     RentalSettlement::Request request;
     request.basketNo = gBorrowBasket.No;
-    const std::optional<double> amount = ParseAmount(credence);
+    const std::optional<double> amount = ReadTypedAmount(credence, AmountSign::MayBeNegative);
     if (pay == frmUseTaxPay::kWaived) {
         request.kind = RentalSettlement::MemberWaived;
     } else if (amount) {
         request.kind = RentalSettlement::Cash;
-        request.amount = RoundHalfUp(*amount, 2);
+        request.amount = *amount;
     } else {
         request.kind = RentalSettlement::Pledge;
         request.pledge = credence;
@@ -136,8 +137,9 @@ void RentalBasketPanel::CmdTax_Click() {
 }
 
 void RentalBasketPanel::TxtCredence_LostFocus() {
-    const std::optional<double> amount = ParseAmount(page_.TxtCredence->text());
-    if (amount) page_.TxtCredence->setText(Format(RoundHalfUp(*amount, 2), kMoneyFormat));
+    const std::optional<double> amount =
+        ReadTypedAmount(page_.TxtCredence->text(), AmountSign::MayBeNegative);
+    if (amount) page_.TxtCredence->setText(Format(*amount, kMoneyFormat));
 }
 
 void RentalBasketPanel::LineWritten(const RentalCheckOut::Result& result) {
@@ -163,7 +165,8 @@ void RentalBasketPanel::ShowBasket(Credence credence) {
     }
     gBorrowBasket.CountSum = sums.copies;
     gForeGiftSum = sums.amount;
-    const bool typedAmount = ParseAmount(page_.TxtCredence->text()).has_value();
+    const bool typedAmount =
+        ReadTypedAmount(page_.TxtCredence->text(), AmountSign::MayBeNegative).has_value();
     EnableButtons(true);
     ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
     page_.LblNotBackCount->SetCaption(QString::number(sums.copies));

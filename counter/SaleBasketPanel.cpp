@@ -17,6 +17,7 @@
 #include "counter/frmControlSell.h"
 #include "counter/frmSellPay.h"
 #include "platform/db/Statement.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -118,15 +119,14 @@ void SaleBasketPanel::CmdSellTax_Click() {
     if (!IsCurrentPage() || busy_ || !gSellBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
     const QString typed = page_.MskFactSellMoney->Text().trimmed();
-    const std::optional<double> received = ParseAmount(typed);
+    const std::optional<double> received = ReadTypedAmount(typed, AmountSign::MayBeNegative);
     if (!received) {
-        MsgBox(QStringLiteral("实收金额“%1”不是正确的金额，请输入金额，例如 12.50 或 ￥12.50。")
-                   .arg(typed.left(40)),
+        MsgBox(AmountRefusal(QStringLiteral("实收金额"), typed, AmountSign::MayBeNegative),
                vbInformation, QStringLiteral("提示"));
         page_.MskFactSellMoney->setFocus();
         return;
     }
-    const double amount = RoundHalfUp(*received, 2);
+    const double amount = *received;
     const QString customer = page_.LblSellUserName->Caption();
     const frmSellPay::Choice choice = frmSellPay::Ask(amount, customer, Owner());
     if (!choice.IsPay) return;

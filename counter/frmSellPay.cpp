@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlMain.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -142,7 +143,7 @@ void frmSellPay::ShowFrame(int Index) {
 // The amount paid covers the amount due to the cent.
 bool frmSellPay::CashCovered() const {
     if (amount_ < 0) return true;
-    const std::optional<double> paid = ParseAmount(TxtCatchFact->Text().trimmed());
+    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
     return paid && RoundHalfUp(*paid, 2) >= amount_;
 }
 
@@ -159,7 +160,7 @@ void frmSellPay::TxtCatchFact_Change() {
     if (!Frame2_1->isVisibleTo(this)) return;
     const bool covered = CashCovered();
     Command1->setEnabled(covered);
-    const std::optional<double> paid = ParseAmount(TxtCatchFact->Text().trimmed());
+    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
     if (covered && paid && amount_ >= 0)
         TxtCatchRest->setText(Format(RoundHalfUp(*paid, 2) - amount_, kMoneyFormat));
     else

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <optional>
 
+#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -67,7 +68,7 @@ void frmUseTaxPay::Prepare(const QString& credence, bool memberBasket) {
 }
 
 std::optional<double> frmUseTaxPay::Due() const {
-    return ParseAmount(TxtCatchCre->text());
+    return ReadTypedAmount(TxtCatchCre->text(), AmountSign::MayBeNegative);
 }
 
 // A pledge covers the deposit when it names something; an amount due is covered by what was
@@ -78,7 +79,7 @@ bool frmUseTaxPay::Covered() const {
     if (*due < 0) return false;
     const QString typed = TxtCatchFact->Text().trimmed();
     const std::optional<double> paid =
-        typed.isEmpty() ? std::optional<double>(0) : ParseAmount(typed);
+        typed.isEmpty() ? std::optional<double>(0) : ReadTypedAmount(typed);
     return paid && RoundHalfUp(*paid, 2) >= RoundHalfUp(*due, 2);
 }
 
@@ -100,7 +101,7 @@ void frmUseTaxPay::TxtCatchFact_Change() {
     const bool covered = Covered();
     Command1->setEnabled(covered);
     const std::optional<double> due = Due();
-    const std::optional<double> paid = ParseAmount(TxtCatchFact->Text().trimmed());
+    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
     if (covered && due && paid)
         TxtCatchRest->setText(Format(RoundHalfUp(*paid, 2) - RoundHalfUp(*due, 2), kMoneyFormat));
     else

@@ -1,5 +1,5 @@
-// Val, IsNumeric and ParseAmount: reading numbers back from what the operator typed or a
-// box shows.
+// Val, IsNumeric, ParseAmount and ParsePercentage: reading numbers back from what the operator
+// typed or a box shows.
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -20,6 +20,20 @@ bool IsAsciiDigit(QChar c) {
 }
 bool IsCurrencySign(QChar c) {
     return c == u'￥' || c == u'¥';
+}
+
+// A Chinese input method types digits, the point, the sign, the comma and "%" in their
+// full-width forms ("５０", "１２．５"); they are read as the characters they stand for.
+// Nothing else is folded: "①" or "²" stays what it is, no digit.
+QString FoldFullWidth(const QString& text) {
+    QString folded = text;
+    for (QChar& c : folded) {
+        const char16_t u = c.unicode();
+        if ((u >= u'０' && u <= u'９') || u == u'．' || u == u'，' || u == u'－' || u == u'＋' ||
+            u == u'％')
+            c = QChar(static_cast<char16_t>(u - 0xFEE0));
+    }
+    return folded;
 }
 
 std::optional<double> ReadDouble(const std::string& text) {
@@ -44,7 +58,7 @@ struct ReadingRules {
 class StrictReader {
   public:
     StrictReader(const QString& text, const ReadingRules& rules)
-        : text_(text.trimmed()), rules_(rules) {}
+        : text_(FoldFullWidth(text).trimmed()), rules_(rules) {}
 
     std::optional<double> Read() {
         bool negative = false;
@@ -173,5 +187,9 @@ bool IsNumeric(const QString& text) {
 }
 
 std::optional<double> ParseAmount(const QString& text) {
+    return StrictReader(text, ReadingRules{false, false, kLargestAmount}).Read();
+}
+
+std::optional<double> ParsePercentage(const QString& text) {
     return StrictReader(text, ReadingRules{false, true, kLargestAmount}).Read();
 }

@@ -20,10 +20,13 @@ double Val(const QString& text);
 // A text that reads as a number as a whole: "12", " 3.5 ", "-1", "1,234.5", "￥12.00".
 bool IsNumeric(const QString& text);
 
-// The amount a box shows, read back strictly: "￥1,234.50" is 1234.5, "80%" is 0.8,
-// "12" is 12, "-3.5" is -3.5. Anything else (an empty text, letters, two signs, a
-// stray "%" in the middle) is no amount.
+// The amount a box shows, read back strictly: "￥1,234.50" is 1234.5, "12" is 12, "-3.5"
+// is -3.5, the full-width "５０" is 50. Anything else (an empty text, letters, two signs,
+// a "%") is no amount: a percent sign belongs to percentages only.
 std::optional<double> ParseAmount(const QString& text);
+// A percentage as a percentage box shows it or the operator types it: "80%" is 0.8,
+// "85.5%" is 0.855; without "%" the number as ParseAmount reads it ("0.8" is 0.8).
+std::optional<double> ParsePercentage(const QString& text);
 
 // Rounding as the clerk expects: half away from zero, in decimal (2.675 to 2 places is 2.68).
 double RoundHalfUp(double value, int decimals);

@@ -24,6 +24,16 @@ bool HasTimePart(const QString& text) {
     return text.trimmed().contains(u':');
 }
 
+// A percentage format ("##%", "0%") shows a factor as a percentage and reads "80%" back
+// as 0.8; every other number format reads amounts only, where a "%" is no amount.
+bool IsPercentFormat(const QString& format) {
+    return format.contains(u'%');
+}
+
+std::optional<double> ReadNumber(const QString& text, const QString& format) {
+    return IsPercentFormat(format) ? ParsePercentage(text) : ParseAmount(text);
+}
+
 QString FormatDateText(const QString& text, const QString& format) {
     const std::optional<QDateTime> dt = ReadDateTime(text);
     if (!dt) return text;
@@ -48,7 +58,7 @@ bool IsDateFormat(const QString& format) {
 QString FormatTypedText(const QString& text, const QString& format) {
     if (format.isEmpty() || text.trimmed().isEmpty()) return text;
     if (IsDateFormat(format)) return FormatDateText(text, format);
-    const std::optional<double> amount = ParseAmount(text);
+    const std::optional<double> amount = ReadNumber(text, format);
     return amount ? Format(*amount, format) : text;
 }
 
@@ -61,7 +71,7 @@ QString FormatValue(const Value& value, const QString& format) {
 
 Value ValueFromText(const QString& text, const QString& format) {
     if (!format.isEmpty() && !IsDateFormat(format)) {
-        if (const std::optional<double> amount = ParseAmount(text)) return Value(*amount);
+        if (const std::optional<double> amount = ReadNumber(text, format)) return Value(*amount);
     }
     return Value(text);
 }

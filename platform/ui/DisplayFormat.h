@@ -20,10 +20,12 @@ QString FormatValue(const Value& value, const QString& format);
 
 // A typed text as shown through the format ("1234.5" as "￥1,234.50", "0.8" as "80%",
 // "2004-3-7" as "2004-03-07"); a text that reads as neither an amount nor a date, and an
-// empty text, are shown as they stand.
+// empty text, are shown as they stand ("5O" and "50%" under "￥#,##0.00": a percent sign
+// is read only under a percentage format such as "##%").
 QString FormatTypedText(const QString& text, const QString& format);
 
 // The value a typed text gives a field shown through the format: under a number format a
-// text that reads as an amount ("￥1,234.50", "80%") is that number; otherwise the text
-// itself, which the recordset turns into its column's type (and refuses when it cannot).
+// text that reads as an amount ("￥1,234.50"; "80%" under a percentage format) is that
+// number; otherwise the text itself, which the recordset turns into its column's type (and
+// refuses when it cannot).
 Value ValueFromText(const QString& text, const QString& format);

@@ -122,6 +122,22 @@ TEST_F(SettingsPageTest, TheFeeIsReadAsAnAmount) {
     EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << "the fee changes no price";
 }
 
+// A percent sign is read in the two percentage boxes only: the fee and the deposit amounts
+// refuse it, and full-width digits are read everywhere as the digits they are.
+TEST_F(SettingsPageTest, OnlyThePercentageBoxesReadAPercentSign) {
+    SettingsPage& page = Page();
+    TypeAndLeave(page.MaskEdBox4, "15%", away);
+    EXPECT_EQ(Boxes(), QStringList{"提示|会费“15%”不是正确的金额，请输入不小于 0 的金额，例如 "
+                                   "12.50 或 ￥12.50。会费没有改变。"});
+    EXPECT_EQ(Query1("select tax from pricepercent"), "20.0");
+    TypeAndLeave(page.MaskEdBox4, "１５", away);
+    EXPECT_EQ(Query1("select tax from pricepercent"), "15.0");
+
+    TypeAndLeave(page.MaskEdBox2, "７０％", away);
+    EXPECT_EQ(Query1(kFactors), "0.7/0.9/15.0");
+    EXPECT_EQ(page.MaskEdBox2->Text(), "70%");
+}
+
 TEST_F(SettingsPageTest, TheDepositRuleIsWrittenWithBothAmountsWhenAnOptionIsPicked) {
     SettingsPage& page = Page();
     page.Option3[2]->click();

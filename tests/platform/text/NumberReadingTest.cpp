@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/text/QuotedInput.h"
 #include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 
@@ -47,9 +48,6 @@ TEST(IsNumeric, TextsThatAreNotNumbers) {
 TEST(ParseAmount, AmountsAsBoxesShowThem) {
     EXPECT_EQ(ParseAmount("￥1,234.50"), 1234.5);
     EXPECT_EQ(ParseAmount("-￥1,234.50"), -1234.5);
-    EXPECT_EQ(ParseAmount("80%"), 0.8);
-    EXPECT_EQ(ParseAmount("85.5%"), 0.855);
-    EXPECT_EQ(ParseAmount("5%"), 0.05);
     EXPECT_EQ(ParseAmount("12"), 12);
     EXPECT_EQ(ParseAmount("-3.5"), -3.5);
     EXPECT_EQ(ParseAmount("1,200"), 1200);
@@ -72,6 +70,15 @@ TEST(ParseAmount, RefusesWhatIsNoAmount) {
                              "1,,234",
                              "1,234.5,6",
                              "%",
+                             "80%",
+                             "50%",
+                             "1200%",
+                             "５０％",
+                             "5O",
+                             "O5",
+                             "５Ｏ",
+                             "①",
+                             "5²",
                              "--1",
                              "+-1",
                              "12%%",
@@ -94,7 +101,29 @@ TEST(ParseAmount, ReadsBackEveryAmountFormatShows) {
         for (const char* pattern : {"￥#,##0.00", "#,##0.00", "0.00"})
             EXPECT_EQ(ParseAmount(Format(v, QString::fromUtf8(pattern))), RoundHalfUp(v, 2))
                 << v << " " << pattern;
-    EXPECT_EQ(ParseAmount(Format(0.855, "##%")), 0.86);
+    EXPECT_EQ(ParsePercentage(Format(0.855, "##%")), 0.86);
+}
+
+// A Chinese input method types full-width digits: they are the digits they look like.
+TEST(ParseAmount, ReadsFullWidthDigitsAsTheDigitsTheyAre) {
+    EXPECT_EQ(ParseAmount("５０"), 50);
+    EXPECT_EQ(ParseAmount("１２．５"), 12.5);
+    EXPECT_EQ(ParseAmount("￥１，２００．００"), 1200);
+    EXPECT_EQ(ParseAmount("－３"), -3);
+    EXPECT_EQ(ParseAmount("　５０　"), 50) << "ideographic blanks around it";
+    EXPECT_EQ(ParseAmount("5０"), 50) << "half and full width mixed";
+}
+
+// Only the settings page's percentage boxes read a percent sign.
+TEST(ParsePercentage, ReadsAPercentSignAndPlainFactors) {
+    EXPECT_EQ(ParsePercentage("80%"), 0.8);
+    EXPECT_EQ(ParsePercentage("85.5%"), 0.855);
+    EXPECT_EQ(ParsePercentage("5%"), 0.05);
+    EXPECT_EQ(ParsePercentage("８０％"), 0.8);
+    EXPECT_EQ(ParsePercentage("0.8"), 0.8);
+    EXPECT_EQ(ParsePercentage("80"), 80);
+    for (const char* text : {"", "%", "12%%", "12%3", "%12", "abc%", "8O%"})
+        EXPECT_FALSE(ParsePercentage(QString::fromUtf8(text)).has_value()) << text;
 }
 
 TEST(ReadTypedAmount, ReadsAnAmountAsTheClerkWritesItAndRefusesTheRest) {
@@ -102,13 +131,42 @@ TEST(ReadTypedAmount, ReadsAnAmountAsTheClerkWritesItAndRefusesTheRest) {
     EXPECT_EQ(ReadTypedAmount(" 12.5 "), 12.5);
     EXPECT_EQ(ReadTypedAmount("3.455"), 3.46) << "half away from zero, in decimal";
     EXPECT_EQ(ReadTypedAmount("0"), 0.0);
-    for (const char* typed : {"", "  ", "二十元", "3元", "1,2", "-1", "1e3", "12..5"})
+    EXPECT_EQ(ReadTypedAmount("５０"), 50.0);
+    for (const char* typed : {"", "  ", "二十元", "3元", "1,2", "-1", "1e3", "12..5", "5O", "abc",
+                              "50%", "80%", "1200%"})
         EXPECT_FALSE(ReadTypedAmount(QString::fromUtf8(typed)).has_value()) << typed;
+}
+
+// The sale basket's amount received may be negative (money going back); nothing else
+// changes in what is read.
+TEST(ReadTypedAmount, ABoxThatTakesANegativeAmountReadsIt) {
+    EXPECT_EQ(ReadTypedAmount("-20", AmountSign::MayBeNegative), -20.0);
+    EXPECT_EQ(ReadTypedAmount("-￥1,200.005", AmountSign::MayBeNegative), -1200.01);
+    EXPECT_EQ(ReadTypedAmount("12", AmountSign::MayBeNegative), 12.0);
+    for (const char* typed : {"", "-", "-50%", "80%", "5O", "--5"})
+        EXPECT_FALSE(ReadTypedAmount(QString::fromUtf8(typed), AmountSign::MayBeNegative)) << typed;
 }
 
 TEST(AmountRefusal, NamesTheBoxAndWhatWasTyped) {
     EXPECT_EQ(AmountRefusal("会费", " 3元 "),
               "会费“3元”不是正确的金额，请输入不小于 0 的金额，例如 12.50 或 ￥12.50。");
+    EXPECT_EQ(AmountRefusal("实收金额", "80%", AmountSign::MayBeNegative),
+              "实收金额“80%”不是正确的金额，请输入金额，例如 12.50 或 ￥12.50。");
+    EXPECT_EQ(AmountRefusal("会费", QString(10000, u'9') + "x"),
+              "会费“99999999999999999999…”不是正确的金额，请输入不小于 0 的金额，例如 12.50 "
+              "或 ￥12.50。");
     EXPECT_EQ(AmountRefusal("会费", ""),
               "会费没有填写金额，请输入不小于 0 的金额，例如 12.50 或 ￥12.50。");
+}
+
+TEST(QuotedInput, CutsALongTextAtACharacter) {
+    EXPECT_EQ(QuotedInput("abc"), "abc");
+    EXPECT_EQ(QuotedInput(QString(20, u'字')), QString(20, u'字'));
+    EXPECT_EQ(QuotedInput(QString(21, u'字')), QString(20, u'字') + "…");
+    const QString emoji = QString::fromUtf8("\U0001F600");
+    EXPECT_EQ(QuotedInput(QString(19, u'a') + emoji), QString(19, u'a') + emoji)
+        << "an emoji is one character";
+    EXPECT_EQ(QuotedInput(QString(19, u'a') + emoji + "b"), QString(19, u'a') + emoji + "…");
+    EXPECT_EQ(QuotedInput(QString(20, u'a') + emoji), QString(20, u'a') + "…")
+        << "never half an emoji";
 }

@@ -70,6 +70,27 @@ TEST_F(MaskEdBoxTest, PercentSectionsDatesAndTextsThatAreNoNumber) {
     EXPECT_EQ(box->Text(), "2004-3-7");
 }
 
+// A money box keeps what was typed, and shows it formatted only when it is an amount: "5O"
+// or "50%" never looks like an amount it is not, "５０" is shown as the 50 it is.
+TEST_F(MaskEdBoxTest, AMoneyBoxShowsOnlyAmountsAsAmounts) {
+    box->SetFormat("￥#,##0.00");
+    for (const char* typed : {"5O", "50%", "1200%", "abc"}) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        other->setFocus();
+        EXPECT_EQ(box->text(), QString::fromUtf8(typed)) << typed;
+        EXPECT_EQ(box->Text(), QString::fromUtf8(typed)) << typed;
+    }
+    box->setFocus();
+    box->selectAll();
+    for (const QChar ch : QStringLiteral("５０"))
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    other->setFocus();
+    EXPECT_EQ(box->text(), "￥50.00");
+    EXPECT_EQ(box->Text(), "５０");
+}
+
 TEST_F(MaskEdBoxTest, ChangeAndLostFocusAsTheWindowsUseThem) {
     box->SetFormat("￥#,##0.00");
     int changes = 0;
