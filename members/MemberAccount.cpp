@@ -7,7 +7,15 @@ double MemberAccount::PaidIn(double balance, double amount) {
 }
 
 MemberAccount::Refund MemberAccount::RefundOf(double balance, double amount) {
-    const double left = RoundHalfUp(balance - amount, 2);
-    if (left >= 0) return {left, false};
-    return {0, true};
+    const double stored = RoundHalfUp(balance, 2);
+    if (stored <= 0) return {stored, false, true};
+    const double left = RoundHalfUp(stored - amount, 2);
+    if (left >= 0) return {left, false, false};
+    return {0, true, false};
+}
+
+MemberAccount::Refund MemberAccount::RefundAll(double balance) {
+    const double stored = RoundHalfUp(balance, 2);
+    if (stored <= 0) return {stored, false, true};
+    return {0, true, false};
 }

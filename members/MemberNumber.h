@@ -4,14 +4,20 @@
 
 #include "platform/db/Connection.h"
 
-// The number a new member gets: "000001" for the first, then the largest number plus 1,
-// padded with "0" to six digits. Nothing once the six digits are used up.
+// The number a new member gets: "000001" for the first, then one more than the highest
+// member number ever used, padded with "0" to six digits. A number is used while a member
+// holds it and for as long as rental or sale lines carry it as their customer: a member
+// who left keeps their number, so a new member never inherits their history. Only
+// six-digit numbers take part ("ABC" or "1000000" typed by hand are not member numbers of
+// the shop's series). Nothing once the six digits are used up.
 class MemberNumber {
   public:
     static constexpr int kDigits = 6;
     static constexpr qint64 kLargest = 999999;
 
     static std::optional<QString> Next(Connection& conn);
+    // A member number as the shop writes them: exactly six digits, "000123".
+    static bool IsWellFormed(const QString& number);
     // The message that tells the operator no number is left.
     static QString ExhaustedMessage();
 };

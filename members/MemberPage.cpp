@@ -18,6 +18,7 @@
 #include "members/frmUserBorrowLst.h"
 #include "members/frmUserSellLst.h"
 #include "platform/app/Clock.h"
+#include "platform/text/QuotedInput.h"
 #include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -34,6 +35,9 @@ const char* const kRefundAll =
     "此用户没有缴纳这么多的会费，所以不能退还这个钱数，将退还用户全部会费";
 const char* const kLeaveQuestion = "此会员将退出本店，真的要退出本店吗？如果是请归还用户已缴的会费";
 const char* const kAmountBox = "退还或存入金额";
+const char* const kNothingToRefund = "此会员没有可以退还的会费（已存入金额为%1），不能退还。";
+const char* const kNotADate =
+    "入会时间“%1”不是正确的日期，请按 2024-03-07 的样子填写。入会时间没有改变。";
 constexpr int kJoinDateColumn = 3;
 constexpr int kMoneyColumn = 2;
 
@@ -183,9 +187,26 @@ void MemberPage::OpenMemberRecordset() {
     SetDataField(TxtAddress, "Address");
     SetDataField(TxtTele, "Telephone");
     SetDataField(TxtUserName, "UserName");
-    SetDataField(LblMoney, "money", kMoneyFormat);
-    SetDataSource({TxtUserID, TxtAddress, TxtTele, TxtUserName, LblMoney}, rs.get());
+    SetDataSource({TxtUserID, TxtAddress, TxtTele, TxtUserName}, rs.get());
+    FollowBalance(rs.get());
     adoUser = std::move(rs);
+    ShowBalance();
+}
+
+// "已存入金额" shows the current member's balance as it stands in the recordset, pending
+// changes included; a Null balance is 0, as every Null amount.
+void MemberPage::FollowBalance(Recordset* rs) {
+    const int money = rs->FieldIndex("money");
+    connect(rs, &Recordset::MoveComplete, this, &MemberPage::ShowBalance);
+    connect(rs, &Recordset::RecordChangeComplete, this, &MemberPage::ShowBalance);
+    connect(rs, &Recordset::RecordsetChangeComplete, this, &MemberPage::ShowBalance);
+    connect(rs, &Recordset::FieldChangeComplete, this, [this, money](int index) {
+        if (index == money) ShowBalance();
+    });
+}
+
+void MemberPage::ShowBalance() {
+    LblMoney->SetCaption(HasMember() ? Format(Balance(), kMoneyFormat) : QString());
 }
 
 bool MemberPage::HasMember() const {
@@ -219,38 +240,53 @@ void MemberPage::ShowUserAccount() {
     const MemberFigures::Lines bought = MemberFigures::Sales(gConn, userId);
     LblBuyCount->SetCaption(MemberFigures::CountText(bought.count));
     LblBuyMoney->SetCaption(Format(bought.money, kMoneyFormat));
-    const Value joined = adoUser->Fields("JoinDate").GetValue();
-    if (!NullToStr(joined).isEmpty()) {
-        const QDate d = joined.ToDate();
-        MaskEdBox1->SetText(d.isValid() ? DateText(d) : NullToStr(joined));
-    }
+    ShowJoinDate();
     for (QWidget* w : MemberControls()) w->setEnabled(true);
 }
 
-// ---- Saving ------------------------------------------------------------------------------
-
-bool MemberPage::SaveMembers() {
-    if (!adoUser || !adoUser->IsOpen()) return true;
-    if (HasMember() && TxtUserName->text().isEmpty()) {
-        const FlagOn saving(saving_);
-        adoUser->Requery();
-        return true;
-    }
-    return SavePendingRows();
+// The stored join date; none for a member without one, rather than the last member's.
+void MemberPage::ShowJoinDate() {
+    const Value joined = HasMember() ? adoUser->Fields("JoinDate").GetValue() : Value();
+    const QDate d = joined.ToDate();
+    MaskEdBox1->SetText(d.isValid() ? DateText(d) : NullToStr(joined));
 }
+
+// ---- Saving ------------------------------------------------------------------------------
 
 bool MemberPage::SavePendingRows() {
     if (!adoUser || !adoUser->IsOpen() || saving_) return true;
     const FlagOn saving(saving_);
     const MemberSave::Result result = MemberSave(*adoUser, this).Run();
+    if (result.Stale()) {
+        MsgBox(MemberSave::RefusalMessage(result), vbInformation, QStringLiteral("提示"));
+        ReadMembersAgain();
+        return false;
+    }
     if (!result.Refused()) return true;
     MsgBox(MemberSave::RefusalMessage(result), vbInformation, QStringLiteral("提示"));
+    if (adoUser->HasBookmark(result.row) && (!HasMember() || adoUser->GetBookmark() != result.row))
+        adoUser->SetBookmark(result.row);  // the member to mend, with the edits in place
     return false;
+}
+
+// The pending edits are stale: the members are read as the file holds them now, and the
+// member that was current stays current where it still exists.
+void MemberPage::ReadMembersAgain() {
+    const QString number = HasMember() ? NullToStr((*adoUser)["userid"]) : QString();
+    adoUser->Requery();
+    const int field = adoUser->FieldIndex("userid");
+    for (int p = 1; p <= adoUser->RecordCount(); ++p) {
+        if (NullToStr(adoUser->ValueAt(p, field)) == number) {
+            adoUser->SetAbsolutePosition(p);
+            break;
+        }
+    }
+    ShowUserAccount();
 }
 
 void MemberPage::Command16_Click() {
     if (!HasMember() || !Command16->isEnabled()) return;
-    SaveMembers();
+    SavePendingRows();
 }
 
 void MemberPage::DataGrid1_RowColChange() {
@@ -261,7 +297,7 @@ void MemberPage::DataGrid1_RowColChange() {
 // The number is taken before the row is added: with none left, nothing is added.
 void MemberPage::Command13_Click() {
     if (!adoUser || !adoUser->IsOpen()) return;
-    if (!SaveMembers()) return;
+    if (!SavePendingRows()) return;
     const std::optional<QString> number = MemberNumber::Next(gConn);
     if (!number) {
         MsgBox(MemberNumber::ExhaustedMessage(), vbInformation, QStringLiteral("提示"));
@@ -307,11 +343,20 @@ void MemberPage::Text3_KeyDown(int& KeyCode, int) {
     ShowUserAccount();  // no member is current: the grid has no row to tell of it
 }
 
-// A text that is no date leaves the row as it is.
+// A text that is no date leaves the row as it is: the operator is told, and the box shows
+// the stored date again.
 void MemberPage::MaskEdBox1_LostFocus() {
     if (!HasMember()) return;
-    const QDate d = TypedDate(MaskEdBox1->Text());
-    if (!d.isValid()) return;
+    const QString typed = MaskEdBox1->Text().trimmed();
+    const QDate d = TypedDate(typed);
+    if (!d.isValid()) {
+        const QString stored = NullToStr(adoUser->Fields("JoinDate").GetValue());
+        if (typed.isEmpty() && stored.isEmpty()) return;
+        MsgBox(QString::fromUtf8(kNotADate).arg(QuotedInput(typed)), vbInformation,
+               QStringLiteral("提示"));
+        ShowJoinDate();
+        return;
+    }
     const QString text = DateText(d);
     if (NullToStr(adoUser->Fields("JoinDate").GetValue()) != text)
         adoUser->Fields("JoinDate") = text;
@@ -327,10 +372,11 @@ void MemberPage::SetBalance(double money) {
     adoUser->Fields("money") = money;
 }
 
-// The box shows the amount the buttons will use.
+// An amount is shown as the buttons will use it ("12.346" as 12.35, "５０" as 50); any
+// other text stays as typed, for the button to refuse.
 void MemberPage::MebAddMoney_LostFocus() {
-    const std::optional<double> amount = ParseAmount(MebAddMoney->Text());
-    MebAddMoney->SetText(amount ? PlainAmount(*amount) : QStringLiteral("0"));
+    const std::optional<double> amount = ReadTypedAmount(MebAddMoney->Text());
+    if (amount) MebAddMoney->SetText(PlainAmount(*amount));
 }
 
 std::optional<double> MemberPage::TypedAmount(const char* empty) {
@@ -361,6 +407,7 @@ void MemberPage::Command11_Click() {
     const std::optional<double> amount = TypedAmount(kNoRefund);
     if (!amount) return;
     const MemberAccount::Refund refund = MemberAccount::RefundOf(Balance(), *amount);
+    if (refund.nothing) return TellNothingToRefund();
     if (!refund.whole) {
         if (MsgBox(QString::fromUtf8(kRefundQuestion), vbYesNo + vbQuestion,
                    QString::fromUtf8(kRefundTitle)) == vbYes &&
@@ -376,10 +423,17 @@ void MemberPage::Command11_Click() {
 void MemberPage::Command12_Click() {
     if (accountBusy_ || !HasMember()) return;
     const FlagOn busy(accountBusy_);
+    if (MemberAccount::RefundAll(Balance()).nothing) return TellNothingToRefund();
     if (MsgBox(QString::fromUtf8(kRefundQuestion), vbYesNo + vbQuestion,
                QString::fromUtf8(kRefundTitle)) == vbYes &&
         HasMember())
         SetBalance(0);
+}
+
+// A refund never raises a balance: with nothing stored, nothing changes.
+void MemberPage::TellNothingToRefund() {
+    MsgBox(QString::fromUtf8(kNothingToRefund).arg(Format(Balance(), kMoneyFormat)), vbInformation,
+           QStringLiteral("提示"));
 }
 
 // ---- History and card ---------------------------------------------------------------------
@@ -410,7 +464,7 @@ void MemberPage::Activate(int) {
 
 bool MemberPage::MayLeave() {
     bool left = false;
-    RunReported([&] { left = SaveMembers(); });
+    RunReported([&] { left = SavePendingRows(); });
     return left;
 }
 
@@ -422,6 +476,7 @@ bool MemberPage::SaveBeforeClosing() {
         adoUser->CancelRow(adoUser->GetBookmark());
     const FlagOn saving(saving_);
     const MemberSave::Result result = MemberSave(*adoUser, this).Run();
-    if (result.Refused()) throw DbError(MemberSave::RefusalMessage(result));
+    if (result.Stale()) adoUser->Requery();  // stale edits cannot be saved later either
+    if (result.Refused() || result.Stale()) throw DbError(MemberSave::RefusalMessage(result));
     return true;
 }

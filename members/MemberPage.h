@@ -17,8 +17,11 @@ class MaskEdBox;
 // changes included, until the page saves: "保存(&V)", a change of the grid's row,
 // "新会员(&N)", and leaving the page (another page button, or this one pressed again before
 // it reads the members afresh). Nothing stays pending while another page may write the
-// members' money. A save the page cannot make (a member without a number, two members with
-// one number, a refused file) keeps the operator on the page with the edits.
+// members' money. A save the page cannot make (a member without a number or a name, a
+// number not of six digits, two members with one number, a refused file) keeps the
+// operator on the page with the edits, the member to mend current. A save that finds a
+// member changed by another program since the list was read tells so and reads the list
+// again: those edits can never be written, and the page can be left.
 class MemberPage : public ShopPage {
     Q_OBJECT
   public:
@@ -89,12 +92,14 @@ class MemberPage : public ShopPage {
     QList<QWidget*> MemberControls() const;
     void ZeroAccountLabels();
 
-    // The save of "保存(&V)": with the current member's name empty every pending edit is
-    // dropped; otherwise the pending rows are written. True when nothing stays pending.
-    bool SaveMembers();
-    // The pending rows written row by row under the name rule; a refusal is told. True
-    // when nothing stays pending.
+    // The pending rows written (MemberSave); a refusal is told and its member made
+    // current, a stale list read again. True when nothing stays pending.
     bool SavePendingRows();
+    void ReadMembersAgain();
+    void FollowBalance(Recordset* rs);
+    void ShowBalance();
+    void ShowJoinDate();
+    void TellNothingToRefund();
     bool HasMember() const;
     double Balance() const;
     void SetBalance(double money);

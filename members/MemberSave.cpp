@@ -2,60 +2,101 @@
 
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
-#include "platform/db/Recordset.h"
+#include "members/MemberNumber.h"
+#include "platform/text/QuotedInput.h"
 
 namespace {
 const char* const kNumberField = "userid";
 const char* const kNameField = "username";
+const char* const kMoneyField = "money";
+// What only the operator fills in: a new member with none of it was never begun.
+const char* const kTypedFields[] = {"username", "telephone", "address"};
+const char* const kMemberWithNumber = "select count(*) from userinfo where userid = ?1";
+
+// The recordset checks that each row it writes is still as it was read; our own checks
+// carry no engine code, and during a write they are only that one.
+bool IsChangedElsewhere(const DbError& e) {
+    return e.Code() == 0;
+}
 }  // namespace
 
 MemberSave::Result MemberSave::Run() {
     Result result;
-    result.dropped = DropNameless();
-    const std::vector<Bookmark> pending = members_.PendingRows();
-    if (pending.empty() && !members_.HasPendingChanges()) return result;
-    Result check = CheckNumbers();
+    result.dropped = DropEmptyNewMembers();
+    if (members_.PendingRows().empty() && !members_.HasPendingChanges()) return result;
+    Connection& conn = *members_.ActiveConnection();
+    Transaction t(conn);
+    Result check = CheckRows();
     if (check.Refused()) {
         check.dropped = result.dropped;
         return check;
     }
-    members_.UpdateBatch(adAffectAll);
+    const int pending = static_cast<int>(members_.PendingRows().size());
+    try {
+        members_.UpdateBatch(adAffectAll);
+    } catch (const DbError& e) {
+        if (!IsChangedElsewhere(e)) throw;
+        result.outcome = Outcome::ChangedElsewhere;
+        return result;
+    }
+    t.Commit();
     result.outcome = Outcome::Written;
-    result.written = static_cast<int>(pending.size());
+    result.written = pending;
     ShopEvents::AnnounceMembersChanged(source_);
     return result;
 }
 
-// The name rule, on each pending row: one without a name is never written.
-int MemberSave::DropNameless() {
-    const int name = members_.FieldIndex(kNameField);
+QString MemberSave::Text(Bookmark b, const char* field) const {
+    return NullToStr(members_.ValueAt(members_.PositionOf(b), members_.FieldIndex(field)))
+        .trimmed();
+}
+
+bool MemberSave::IsEmptyNewMember(Bookmark b) const {
+    if (!members_.IsNewRow(b)) return false;
+    for (const char* field : kTypedFields)
+        if (!Text(b, field).isEmpty()) return false;
+    const Value money = members_.ValueAt(members_.PositionOf(b), members_.FieldIndex(kMoneyField));
+    return money.ToDouble() == 0;
+}
+
+int MemberSave::DropEmptyNewMembers() {
     int dropped = 0;
     for (Bookmark b : members_.PendingRows()) {
-        if (!NullToStr(members_.ValueAt(members_.PositionOf(b), name)).trimmed().isEmpty())
-            continue;
+        if (!IsEmptyNewMember(b)) continue;
         members_.CancelRow(b);
         ++dropped;
     }
     return dropped;
 }
 
-MemberSave::Result MemberSave::CheckNumbers() const {
-    const int number = members_.FieldIndex(kNumberField);
-    Result result;
+MemberSave::Result MemberSave::CheckRows() const {
     for (Bookmark b : members_.PendingRows()) {
-        const QString n = NullToStr(members_.ValueAt(members_.PositionOf(b), number)).trimmed();
-        result.number = n;
-        if (n.isEmpty()) {
-            result.outcome = Outcome::EmptyNumber;
-            return result;
-        }
-        if (CountNumber(n) > 1) {
-            result.outcome = Outcome::DuplicateNumber;
-            return result;
-        }
+        const Result row = CheckRow(b);
+        if (row.Refused()) return row;
     }
-    result.number.clear();
+    return {};
+}
+
+MemberSave::Result MemberSave::CheckRow(Bookmark b) const {
+    Result result;
+    result.row = b;
+    result.number = Text(b, kNumberField);
+    const bool changed = NumberChanged(b, result.number);
+    if (result.number.isEmpty())
+        result.outcome = Outcome::EmptyNumber;
+    else if (Text(b, kNameField).isEmpty())
+        result.outcome = Outcome::EmptyName;
+    else if (changed && !MemberNumber::IsWellFormed(result.number))
+        result.outcome = Outcome::MalformedNumber;
+    else if (CountNumber(result.number) > 1 || (changed && HeldInFile(result.number)))
+        result.outcome = Outcome::DuplicateNumber;
     return result;
+}
+
+// A number kept as the file holds it is the member's own, whatever its form.
+bool MemberSave::NumberChanged(Bookmark b, const QString& number) const {
+    if (members_.IsNewRow(b)) return true;
+    return NullToStr(members_.OriginalOf(b, members_.FieldIndex(kNumberField))).trimmed() != number;
 }
 
 // The recordset holds every member: a number is taken when another row has it too.
@@ -67,8 +108,32 @@ int MemberSave::CountNumber(const QString& number) const {
     return count;
 }
 
+// Another program may have given the number to a member since the page read the list.
+bool MemberSave::HeldInFile(const QString& number) const {
+    return members_.ActiveConnection()->Scalar(kMemberWithNumber, {number}).ToInt() > 0;
+}
+
 QString MemberSave::RefusalMessage(const Result& result) {
-    if (result.outcome == Outcome::EmptyNumber)
-        return QStringLiteral("会员编号不能为空，请填写会员编号后再保存。");
-    return QStringLiteral("会员编号“%1”已经有会员在用，请换一个编号后再保存。").arg(result.number);
+    const QString number = QuotedInput(result.number);
+    switch (result.outcome) {
+        case Outcome::EmptyNumber:
+            return QStringLiteral("会员编号不能为空，请填写会员编号后再保存。");
+        case Outcome::EmptyName:
+            return QStringLiteral(
+                       "会员编号“%1”的会员姓名不能为空，请填写会员姓名后再保存。"
+                       "本页的修改（包括存入或退还的金额）都还没有保存，也没有丢失。")
+                .arg(number);
+        case Outcome::MalformedNumber:
+            return QStringLiteral(
+                       "会员编号“%1”不是六位数字，请填写六位数字的会员编号（例如 "
+                       "000123）后再保存。")
+                .arg(number);
+        case Outcome::ChangedElsewhere:
+            return QStringLiteral(
+                "会员资料已被其他程序修改或删除，本页的修改没有保存"
+                "（包括存入或退还的金额）。会员列表已重新读取，"
+                "请核对后重新办理。");
+        default:
+            return QStringLiteral("会员编号“%1”已经有会员在用，请换一个编号后再保存。").arg(number);
+    }
 }

@@ -1,27 +1,46 @@
 #pragma once
 #include <QString>
 
+#include "platform/db/Recordset.h"
+
 class QObject;
-class Recordset;
 
 // Writes the pending edits of the member recordset ("select * from userinfo", batch
-// locking) in one transaction, row by row under the name rule: a member added without a
-// name is dropped, never inserted; a member whose name was emptied keeps what the file
-// holds (the row's edits are dropped); every other pending row is written. A save that
-// would leave a member without a number, or give two members one number, writes nothing
-// and keeps every edit pending. Raises DbError when the file refuses the write (the
-// edits stay pending).
+// locking) in one transaction. A member added and left with nothing in it but the number
+// and join date the page gave it is dropped, never inserted. Every other pending row is
+// written as it stands, or the save writes nothing and keeps every edit pending, naming
+// the member to mend:
+// - a member without a number, or without a name (emptied, or Null in the file): the name
+//   rule never drops an edit, a pay-in or refund least of all;
+// - a number added or changed that is not six digits;
+// - a number another member holds, in the recordset or, checked inside the transaction,
+//   in the file.
+// When the file shows that another program changed or removed a pending member since it
+// was read, nothing is written and the outcome says so: the page then reads the members
+// afresh, as the message tells. Raises DbError when the file refuses the write (busy,
+// read-only, full); the edits stay pending.
 class MemberSave {
   public:
-    enum class Outcome { Written, NothingToWrite, EmptyNumber, DuplicateNumber };
+    enum class Outcome {
+        Written,
+        NothingToWrite,
+        EmptyNumber,
+        EmptyName,
+        MalformedNumber,
+        DuplicateNumber,
+        ChangedElsewhere,
+    };
     struct Result {
         Outcome outcome = Outcome::NothingToWrite;
-        int written = 0;  // rows inserted or updated
-        int dropped = 0;  // rows whose edits the name rule dropped
-        QString number;   // the number refused
+        int written = 0;   // rows inserted or updated
+        int dropped = 0;   // members added and left empty
+        QString number;    // the number of the member refused
+        Bookmark row = 0;  // the member refused
         bool Refused() const {
-            return outcome == Outcome::EmptyNumber || outcome == Outcome::DuplicateNumber;
+            return outcome == Outcome::EmptyNumber || outcome == Outcome::EmptyName ||
+                   outcome == Outcome::MalformedNumber || outcome == Outcome::DuplicateNumber;
         }
+        bool Stale() const { return outcome == Outcome::ChangedElsewhere; }
     };
 
     // source: the page that follows the change itself (announced to the others).
@@ -29,13 +48,18 @@ class MemberSave {
         : members_(members), source_(source) {}
 
     Result Run();
-    // What the operator is told of a refused save.
+    // What the operator is told of a refused or stale save.
     static QString RefusalMessage(const Result& result);
 
   private:
-    int DropNameless();
-    Result CheckNumbers() const;
+    int DropEmptyNewMembers();
+    bool IsEmptyNewMember(Bookmark b) const;
+    QString Text(Bookmark b, const char* field) const;
+    Result CheckRows() const;
+    Result CheckRow(Bookmark b) const;
+    bool NumberChanged(Bookmark b, const QString& number) const;
     int CountNumber(const QString& number) const;
+    bool HeldInFile(const QString& number) const;
 
     Recordset& members_;
     QObject* source_;

@@ -864,6 +864,13 @@ bool Recordset::IsNewRow(Bookmark b) const {
     return i >= 0 && d->rows[i].state == Row::State::New;
 }
 
+Value Recordset::OriginalOf(Bookmark b, int index) const {
+    const int i = d->IndexOf(b);
+    if (i < 0 || index < 0 || index >= FieldCount() || d->rows[i].state == Row::State::New)
+        return Value();
+    return d->rows[i].Original(index);
+}
+
 void Recordset::CancelRow(Bookmark b) {
     d->RequireOpen();
     const int i = d->IndexOf(b);

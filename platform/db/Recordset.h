@@ -162,6 +162,9 @@ class Recordset : public QObject {
     std::vector<Bookmark> PendingRows() const;
     bool IsNewRow(Bookmark b) const;
     void CancelRow(Bookmark b);
+    // A field of a row as the file held it when read, before the row's pending edits (Null
+    // for an added row or a bookmark that is gone).
+    Value OriginalOf(Bookmark b, int index) const;
 
     // The table Delete removes a row from when the query joins several updatable
     // tables; by default the table of the first updatable field. A join never

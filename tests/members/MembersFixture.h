@@ -88,6 +88,18 @@ class MembersFixture : public CoreTest {
     }
     // Types an amount into the amount box and leaves it for the find box.
     void TypeAmount(const QString& text) { TypeAndLeave(page_->MebAddMoney, text, page_->Text3); }
+    // The operator empties a box and types into it key by key (full-width and Chinese
+    // characters too), leaving the focus there.
+    void TypeKeys(QLineEdit* box, const QString& text) {
+        Clear(box);
+        Type(box, text);
+    }
+    // A real click of the mouse: the button takes the focus, so the box the operator
+    // typed into loses it (and runs its LostFocus) before the button's handler.
+    void Press(QPushButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+    }
     void Find(const QString& text) {
         SetText(page_->Text3, text);
         QTest::keyClick(page_->Text3, Qt::Key_Return);
