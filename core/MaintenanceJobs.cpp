@@ -8,7 +8,15 @@
 // The start-up jobs ask the operator; the writes are the operations MonthFeeCharge and
 // YearFold. Each job reads the clock once.
 
-void ProcessMonthTax() {
+namespace {
+// Any failure of a job, its checks included, is told with its description: start-up goes on
+// past it, so nobody else would tell it. What the job wrote is rolled back with its
+// transaction.
+void TellJobFailure(const DbError& e) {
+    MsgBox(e.Description(), vbOKOnly);
+}
+
+void ChargeMonthFee() {
     MonthFeeCharge charge(gConn);
     if (!MonthFeeCharge::IsChargeDay(Today())) {
         charge.Rearm();
@@ -22,22 +30,23 @@ void ProcessMonthTax() {
     charge.Charge(fee);
 }
 
-namespace {
-// Any failure of the fold, its check included, is told with its description; what the fold
-// wrote is rolled back with its transaction.
-void TellFoldFailure(const DbError& e) {
-    MsgBox(e.Description(), vbOKOnly);
-}
-
 bool FoldIsDue(YearFold& fold, const QDate& today) {
     try {
         return fold.IsDue(today);
     } catch (const DbError& e) {
-        TellFoldFailure(e);
+        TellJobFailure(e);
         return false;
     }
 }
 }  // namespace
+
+void ProcessMonthTax() {
+    try {
+        ChargeMonthFee();
+    } catch (const DbError& e) {
+        TellJobFailure(e);
+    }
+}
 
 void SumOldRecords() {
     const QDate today = Today();
@@ -53,7 +62,7 @@ void SumOldRecords() {
         fold.Run(today);
     } catch (const DbError& e) {
         frmWait::unload();
-        TellFoldFailure(e);
+        TellJobFailure(e);
         return;
     }
     frmWait::unload();

@@ -44,13 +44,38 @@ TEST_F(MonthTaxTest, SixteenthRearmsWithoutAQuestion) {
     EXPECT_EQ(Query1("select money from userinfo where userid='000001'"), "50.0");
 }
 
-TEST_F(MonthTaxTest, AFailingChargeIsRaisedToStartUp) {
+// Start-up goes on past a failing job, so the job itself tells the operator: a fee the
+// operator agreed to charge must not silently stay uncharged.
+TEST_F(MonthTaxTest, AFailingChargeIsToldAndLeavesEveryMemberAsTheyWere) {
     Sql("create trigger fail_charge before update of ispay on userinfo "
         "begin select raise(abort, 'charge failed'); end");
     SetToday(2026, 12, 3);
     MsgBoxLog::Get().QueueAnswer(vbYes);
-    EXPECT_THROW(ProcessMonthTax(), DbError);
+    EXPECT_NO_THROW(ProcessMonthTax());
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 2u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].buttons, vbOKOnly);
     EXPECT_EQ(Query1("select quote(money) from userinfo where userid='000002'"), "NULL");
+    EXPECT_EQ(Query1("select money||'/'||tax||'/'||ispay from userinfo where userid='000001'"),
+              "50.0/20.0/0");
+}
+
+TEST_F(MonthTaxTest, AFileHeldByAnotherProgramIsToldInsteadOfTheQuestion) {
+    SetToday(2026, 12, 3);
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    gConn.SetBusyTimeout(20);
+    EXPECT_NO_THROW(ProcessMonthTax());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件被其他程序锁定"))
+        << MsgBoxLog::Get().Calls()[0].prompt.toStdString();
+
+    MsgBoxLog::Get().QueueAnswer(vbYes);  // the next start asks again and charges
+    ProcessMonthTax();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].prompt, "要处理本月的会费缴纳吗？");
+    EXPECT_EQ(Query1("select sum(ispay) from userinfo"), "3");
 }
 
 namespace {
