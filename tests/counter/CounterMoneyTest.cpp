@@ -229,7 +229,7 @@ TEST_F(CounterMoneyTest, AMemberLeavingKeepsTheBasketAMembersBasket) {
 // A dialog confirmed after the copies it lists were sold, rented or discarded writes nothing,
 // says so, and lists the copies as they stand.
 TEST_F(CounterMoneyTest, AStaleDialogIsRefusedAndShowsTheCopiesAsTheyStand) {
-    CounterPage& page = Start();
+    Start();
     frmControlBorrow& stale = OpenRental(A);  // lists copies 1, 2 and 3, left open
     host_->Activate(page_, 6);
     Confirm(OpenSale(A), {1, 2});
