@@ -400,8 +400,9 @@ class BasketInvariantsTest : public BasketPageFixture {
             EXPECT_EQ(page_->LblMoneyBorrowCreSum->Caption(), Money(sums.Column(2).ToDouble()))
                 << after;
             EXPECT_NEAR(gForeGiftSum, sums.Column(2).ToDouble(), 0.005) << after;
-            if (!credenceTyped_)
+            if (!credenceTyped_) {
                 EXPECT_EQ(page_->TxtCredence->text(), Money(sums.Column(2).ToDouble())) << after;
+            }
             EXPECT_EQ(Rows(page_->LvwReturn),
                       gConn.Scalar(kRentalRows, {gBorrowBasket.No}).ToString())
                 << after;
@@ -418,9 +419,10 @@ class BasketInvariantsTest : public BasketPageFixture {
             EXPECT_GT(sums.Column(0).ToInt(), 0) << after << ": an open basket without lines";
             EXPECT_EQ(page_->LblSellCount->Caption(), sums.Column(1).ToString()) << after;
             EXPECT_EQ(page_->LblSellMoney->Caption(), Money(sums.Column(2).ToDouble())) << after;
-            if (!moneyTyped_)
+            if (!moneyTyped_) {
                 EXPECT_EQ(page_->MskFactSellMoney->Text(), Money(sums.Column(2).ToDouble()))
                     << after;
+            }
             EXPECT_EQ(Rows(page_->lvwSell), gConn.Scalar(kSaleRows, {gSellBasket.No}).ToString())
                 << after;
         } else {

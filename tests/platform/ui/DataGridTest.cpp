@@ -331,8 +331,9 @@ void ExpectSound(ModelCheck& check, DataGrid& grid, Recordset& rs, const char* a
     SCOPED_TRACE(after);
     EXPECT_EQ(check.Faults(), QStringList());
     EXPECT_EQ(grid.model()->rowCount(), rs.RecordCount());
-    if (rs.AbsolutePosition() > 0 && grid.ColumnCount() > 0)
+    if (rs.AbsolutePosition() > 0 && grid.ColumnCount() > 0) {
         EXPECT_EQ(grid.Row(), rs.AbsolutePosition() - 1);
+    }
 }
 }  // namespace
 
