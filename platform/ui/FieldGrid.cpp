@@ -20,6 +20,7 @@ QLabel* FieldGrid::Add(const QString& caption, QWidget* control, int span,
     if (pair_ + span > pairsPerRow_) NewRow();
     auto* label = new QLabel(caption);
     if (!captionName.isEmpty()) label->setObjectName(captionName);
+    label->setBuddy(control);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid_->addWidget(label, row_, pair_ * 2);
     grid_->addWidget(control, row_, pair_ * 2 + 1, 1, span * 2 - 1);

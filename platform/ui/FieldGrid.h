@@ -15,7 +15,8 @@ class FieldGrid {
   public:
     FieldGrid(QGridLayout* grid, int pairsPerRow);
     // Adds "caption" and its control in the next place; span counts pairs. Returns the
-    // caption label (named when captionName is given, for the labels the code changes).
+    // caption label (named when captionName is given, for the labels the code changes),
+    // whose buddy is the control it names.
     QLabel* Add(const QString& caption, QWidget* control, int span = 1,
                 const QString& captionName = QString());
     // Starts a new row even if the current one is not full.
