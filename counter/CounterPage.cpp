@@ -148,14 +148,14 @@ QGroupBox* CounterPage::BuildDetailPanel() {
     p->addWidget(LblBorrowPrice = ValueLabel("LblBorrowPrice"));
     p->addWidget(new QLabel(QStringLiteral("会员：")));
     p->addWidget(LblBorrowMemberPrice = ValueLabel("LblBorrowMemberPrice"));
-    Label17 = fields.Add("出租价格：", prices, 1, "Label17");
+    Label17 = fields.Add("出租价格", prices, 1, "Label17");
     auto* sellPrices = new QWidget;
     auto* s = new QHBoxLayout(sellPrices);
     s->setContentsMargins(0, 0, 0, 0);
     s->addWidget(LblSellPrice = ValueLabel("LblSellPrice"));
     s->addWidget(new QLabel(QStringLiteral("会员：")));
     s->addWidget(LblSellMemberPrice = ValueLabel("LblSellMemberPrice"));
-    Label58 = fields.Add("出售价格：", sellPrices, 1, "Label58");
+    Label58 = fields.Add("出售价格", sellPrices, 1, "Label58");
     // The two price rows share one place: the mode shows one of them.
     prices->setProperty("pricesOf", "rental");
     sellPrices->setProperty("pricesOf", "sale");
@@ -169,7 +169,7 @@ QGroupBox* CounterPage::BuildDetailPanel() {
     TxtDispContent = Named<QPlainTextEdit>("TxtDispContent");
     TxtDispContent->setReadOnly(true);
     TxtDispContent->setMaximumHeight(70);
-    fields.Add("内容简介：", TxtDispContent);
+    fields.Add("内容简介", TxtDispContent);
     fields.AddWide(new QLabel(QStringLiteral("未借出光盘列表")));
     ListView1 = Named<ListView>("ListView1");
     ListView1->SetCheckboxes(true);
