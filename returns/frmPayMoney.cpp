@@ -154,7 +154,7 @@ void frmPayMoney::Prepare(const QString& customer, double rentCollected, double 
 
 void frmPayMoney::PrepareStoredMoney(const QString& customer) {
     TxtSum->setText(Money(due_));
-    Label1->setText(due_ < 0 ? QStringLiteral("退还金额：") : QStringLiteral("应付金额："));
+    Label1->setText(due_ < 0 ? QStringLiteral("退还金额：") : QStringLiteral("应付金额"));
     stored_ = Cents(gConn.Scalar(kStoredMoneyOf, {customer}).ToDouble());
     TxtCurrentTax->setText(Money(stored_));
     // Only an amount to pay can fall short; money coming back never asks for more.
