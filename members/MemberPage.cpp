@@ -125,7 +125,7 @@ QGroupBox* MemberPage::BuildMemberFields() {
     fields.Add("会员姓名：", TxtUserName = Named<QLineEdit>("TxtUserName"));
     fields.Add("入会时间：", MaskEdBox1 = Named<MaskEdBox>("MaskEdBox1"));
     fields.Add("联系电话：", TxtTele = Named<QLineEdit>("TxtTele"));
-    fields.Add("住    址：", TxtAddress = Named<QLineEdit>("TxtAddress"), 2);
+    fields.Add("住址：", TxtAddress = Named<QLineEdit>("TxtAddress"), 2);
     return FrameMemberFields;
 }
 
@@ -133,10 +133,10 @@ QGroupBox* MemberPage::BuildMemberLevel() {
     FrameMemberLevel = Named<QGroupBox>("FrameMemberLevel", QStringLiteral("会员级别"));
     auto* grid = new QGridLayout(FrameMemberLevel);
     FieldGrid fields(grid, 2);
-    fields.Add("出租光盘次数：", LblBorrowCount = ValueLabel("LblBorrowCount"));
-    fields.Add("已付租金：", LblAllMoney = ValueLabel("LblAllMoney"));
-    fields.Add("购买光盘次数：", LblBuyCount = ValueLabel("LblBuyCount"));
-    fields.Add("购买合计：", LblBuyMoney = ValueLabel("LblBuyMoney"));
+    fields.Add("出租光盘次数", LblBorrowCount = ValueLabel("LblBorrowCount"));
+    fields.Add("已付租金", LblAllMoney = ValueLabel("LblAllMoney"));
+    fields.Add("购买光盘次数", LblBuyCount = ValueLabel("LblBuyCount"));
+    fields.Add("购买合计", LblBuyMoney = ValueLabel("LblBuyMoney"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command18 =
                            Named<QPushButton>("Command18", QStringLiteral("出租光盘详细列表")));
@@ -150,9 +150,9 @@ QGroupBox* MemberPage::BuildAccount() {
     FrameAccount = Named<QGroupBox>("FrameAccount", QStringLiteral("个人帐户管理"));
     auto* grid = new QGridLayout(FrameAccount);
     FieldGrid fields(grid, 2);
-    fields.Add("已存入金额：", LblMoney = ValueLabel("LblMoney"));
+    fields.Add("已存入金额", LblMoney = ValueLabel("LblMoney"));
     MebAddMoney = Named<MaskEdBox>("MebAddMoney");
-    fields.Add("退还或存入金额：", MebAddMoney);
+    fields.Add(QString::fromUtf8(kAmountBox), MebAddMoney);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command10 = Named<QPushButton>("Command10", QStringLiteral("缴纳会费")));
     buttons->addWidget(Command11 = Named<QPushButton>("Command11", QStringLiteral("退还会费")));
