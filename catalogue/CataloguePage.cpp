@@ -367,6 +367,16 @@ void CataloguePage::ShowCurrentEntry() {
     FillEntryFromRow();
 }
 
+void CataloguePage::ShowSavedEntry() {
+    FillEntryFromRow();
+    const std::pair<MaskEdBox*, int> prices[] = {{MebBorrowPrice, kColBorrowPrice},
+                                                 {MebSellPrice, kColSellPrice},
+                                                 {MebMemberBorrowPrice, kColMemberBorrowPrice},
+                                                 {MebMemberSellPrice, kColMemberSellPrice}};
+    for (const auto& price : prices)
+        TryStep([&] { price.first->SetText(dgCDInfo->Columns(price.second).Text()); });
+}
+
 void CataloguePage::CboMovieType_LostFocus() {
     if (HasCurrentRow()) WriteColumn(kColMovieType, CboMovieType->currentText());
 }

@@ -54,6 +54,9 @@ class CataloguePage : public ShopPage {
     // Fills the entry fields from the current title (rent type, prices, copies, date,
     // format and movie type) and remembers its classification.
     void ShowCurrentEntry();
+    // The entry fields after a save: as ShowCurrentEntry, with the four rent and sale
+    // prices as the grid shows them ("￥5.00").
+    void ShowSavedEntry();
     // Re-selects the format and movie type of the row shown in the grid.
     void ReselectClassification();
     // The rent type options and the format and movie type of the current title.

@@ -36,7 +36,7 @@ SaveOutcome CatalogueSave::Run(Scope scope) {
     if (written.outcome == CatalogueTitleWrite::Outcome::NoIdLeft)
         return Refuse(written.refusal, vbExclamation);
     page_.RefreshCounter();
-    page_.ShowCurrentEntry();
+    page_.ShowSavedEntry();
     page_.IsNewCD = false;
     return SaveOutcome::Saved;
 }

@@ -172,6 +172,50 @@ TEST_F(CatalogueSaveTest, EntryTextsThatAreNoAmountOrDateAreRefusedAtTheSave) {
               "备注/35.0/2024-02-03");
 }
 
+// After a save the rent and sale prices show as the grid shows them; saved again as they
+// stand, or used as the defaults of a new title, they are read whole.
+TEST_F(CatalogueSaveTest, AfterASaveThePricesShowAsTheGridDoesAndAreReadBackWhole) {
+    AddTitle("031200000001", "A1", "英雄", "DVD", "科幻");
+    Sql("update cdinfo set sellprice = 1234.5, membersellprice = 987.65");
+    CataloguePage& page = ShowCatalogue();
+    EXPECT_EQ(page.MebSellPrice->Text(), "1234.5");
+    Type(page.TxtName, "传");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(page.MebBorrowPrice->Text(), "￥3.00");
+    EXPECT_EQ(page.MebSellPrice->Text(), "￥1,234.50");
+    EXPECT_EQ(page.MebMemberBorrowPrice->Text(), "￥3.00");
+    EXPECT_EQ(page.MebMemberSellPrice->Text(), "￥987.65");
+    EXPECT_EQ(page.MebPrice->Text(), "20");
+    EXPECT_EQ(page.MebCount->Text(), "2");
+
+    const QString prices =
+        "select printf('%.2f/%.2f/%.2f/%.2f/%.2f', borrowprice, sellprice, memberborrowprice, "
+        "membersellprice, price) from cdinfo";
+    Type(page.TxtName, "奇");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1("select name from cdinfo"), "英雄传奇");
+    EXPECT_EQ(Query1(prices), "3.00/1234.50/3.00/987.65/20.00");
+
+    Leave(page.MebSellPrice, page.TxtRemark);
+    EXPECT_EQ(page.MebSellPrice->Text(), "1234.5");
+    EXPECT_DOUBLE_EQ(Catalogue()["sellprice"].ToDouble(), 1234.5);
+
+    page.Command1->click();
+    Settle();
+    EXPECT_EQ(page.dgCDInfo->Columns(CataloguePage::kColBorrowPrice).Text(), "￥3.00");
+    EXPECT_EQ(page.dgCDInfo->Columns(CataloguePage::kColMemberSellPrice).Text(), "￥987.65");
+    Type(page.TxtName, "新片");
+    Type(page.Text1, "N1");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Query1(prices + " where id = 'N1'"), "3.00/1234.50/3.00/987.65/20.00");
+}
+
 TEST_F(CatalogueSaveTest, SavingWhileAnotherPageShowsDoesNothing) {
     AddTitle("030100000001", "A1", "英雄");
     CataloguePage& page = ShowCatalogue();
