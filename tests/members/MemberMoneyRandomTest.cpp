@@ -284,7 +284,9 @@ class MemberMoneyRandomTest : public MembersFixture {
         const bool stale = SaveWillBeStale() && AnythingPending();
         EXPECT_EQ(LeavePage(), !stale);
         Saved();
-        if (stale) EXPECT_TRUE(LeavePage()) << "the next page button goes through";
+        if (stale) {
+            EXPECT_TRUE(LeavePage()) << "the next page button goes through";
+        }
         OpenPage();
         Reread();
     }
@@ -357,7 +359,9 @@ class MemberMoneyRandomTest : public MembersFixture {
         const int field = Members().FieldIndex("userid");
         const int money = Members().FieldIndex("money");
         for (auto it = accounts_.begin(); it != accounts_.end(); ++it) {
-            if (!it->added) EXPECT_TRUE(inFile.contains(it.key())) << it.key().toStdString();
+            if (!it->added) {
+                EXPECT_TRUE(inFile.contains(it.key())) << it.key().toStdString();
+            }
             for (int p = 1; p <= Members().RecordCount(); ++p) {
                 if (NullToStr(Members().ValueAt(p, field)) != it.key()) continue;
                 EXPECT_EQ(qRound64(Members().ValueAt(p, money).ToDouble() * 100), it->shown)
@@ -368,10 +372,11 @@ class MemberMoneyRandomTest : public MembersFixture {
         // writes it.
         const bool justAdded =
             HasRow() && accounts_[Current()].added && !accounts_[Current()].moneyEdited;
-        if (HasRow() && !(justAdded && Page().LblMoney->Caption() == "0"))
+        if (HasRow() && !(justAdded && Page().LblMoney->Caption() == "0")) {
             EXPECT_EQ(Page().LblMoney->Caption(),
                       Format(accounts_[Current()].shown / 100.0, kMoneyFormat))
                 << where();
+        }
     }
 
     std::mt19937 random_{20261208};
