@@ -1,0 +1,159 @@
+// The lowest free rental, sale and return number against the walk it replaces: the
+// distinct last four characters of the table's keys in ascending order, a candidate from
+// 1 that goes up each time a row's value equals it.
+#include <QRandomGenerator>
+#include <set>
+
+#include "core/RecordNumber.h"
+#include "platform/db/Recordset.h"
+#include "platform/text/VbText.h"
+#include "tests/core/CoreTest.h"
+
+namespace {
+struct Table {
+    RecordNumber::Kind kind;
+    const char* name;
+    const char* key;
+    const char* prefix;  // the key's characters before the number
+};
+const Table kRentals{RecordNumber::Rental, "borrowinfo", "borrowid", "030100000001"};
+const Table kSales{RecordNumber::Sale, "sellinfo", "sellid", "030100000001"};
+const Table kReturns{RecordNumber::Return, "returninfo", "returnid", "0301000000010001"};
+
+class RecordNumberTest : public CoreTest {
+  protected:
+    // The walk: nothing once the candidate passes 9999.
+    static std::optional<QString> Walked(const Table& t) {
+        Recordset rs;
+        rs.Open(QString("select distinct substr(%1,-4) from %2 order by substr(%1,-4)")
+                    .arg(t.key, t.name),
+                gConn, adLockReadOnly);
+        double n = 1;
+        while (!rs.AtEOF()) {
+            if (Val(rs.GetValue(0).ToString()) == n)
+                n += 1;
+            else
+                rs.MoveNext();
+        }
+        if (n > RecordNumber::kLast) return std::nullopt;
+        return PadNumber(static_cast<qint64>(n), 4);
+    }
+
+    // Rows carrying the numbers from first to last, `lines` rows each (other titles).
+    static QString UseRangeSql(const Table& t, int first, int last, int lines = 1) {
+        return QString(
+                   "with recursive n(i) as (select %3 union all select i+1 from n where i<%4), "
+                   "l(j) as (select 1 union all select j+1 from l where j<%5) "
+                   "insert into %1 (%2) select substr('000000000000' || j, -12) || "
+                   "substr('%6', 13) || substr('000' || i, -4) from n, l;")
+            .arg(t.name, t.key)
+            .arg(first)
+            .arg(last)
+            .arg(lines)
+            .arg(t.prefix);
+    }
+    static QString FreeSql(const Table& t, int number) {
+        return QString("delete from %1 where substr(%2,-4) = '%3';")
+            .arg(t.name, t.key, PadNumber(number, 4));
+    }
+    void UseRange(const Table& t, int first, int last, int lines = 1) {
+        Sql(UseRangeSql(t, first, last, lines));
+    }
+    void Use(const Table& t, const std::set<int>& numbers) {
+        for (int n : numbers) UseRange(t, n, n);
+    }
+    void Free(const Table& t, int number) { Sql(FreeSql(t, number)); }
+
+    // The statement's number, checked against the walk's.
+    std::optional<QString> Lowest(const Table& t) {
+        const std::optional<QString> lowest = RecordNumber::Lowest(gConn, t.kind);
+        EXPECT_EQ(lowest, Walked(t)) << t.name;
+        return lowest;
+    }
+};
+}  // namespace
+
+TEST_F(RecordNumberTest, TheFirstNumberAndTheGapsBetweenUsedOnes) {
+    for (const Table& t : {kRentals, kSales, kReturns}) EXPECT_EQ(Lowest(t), "0001");
+    Use(kRentals, {1});
+    EXPECT_EQ(Lowest(kRentals), "0002");
+    Use(kSales, {2, 3});
+    EXPECT_EQ(Lowest(kSales), "0001");
+    Use(kReturns, {1, 2, 3, 5});
+    EXPECT_EQ(Lowest(kReturns), "0004");
+    // Several lines of one basket, and of several titles, carry the same number.
+    UseRange(kRentals, 2, 30, 4);
+    EXPECT_EQ(Lowest(kRentals), "0031");
+    Free(kRentals, 17);
+    EXPECT_EQ(Lowest(kRentals), "0017");
+}
+
+TEST_F(RecordNumberTest, EachKindCountsItsOwnTableOnly) {
+    UseRange(kRentals, 1, 50);
+    UseRange(kSales, 1, 3);
+    EXPECT_EQ(Lowest(kRentals), "0051");
+    EXPECT_EQ(Lowest(kSales), "0004");
+    EXPECT_EQ(Lowest(kReturns), "0001");
+    UseRange(kReturns, 1, 120);
+    EXPECT_EQ(Lowest(kReturns), "0121");
+    EXPECT_EQ(Lowest(kRentals), "0051");
+}
+
+// The walk goes ten numbers at a time: the numbers on either side of each ten.
+TEST_F(RecordNumberTest, NumbersAtTheEdgesOfEachTen) {
+    const std::pair<int, const char*> cases[] = {{9, "0010"},    {10, "0011"},   {11, "0012"},
+                                                 {19, "0020"},   {20, "0021"},   {99, "0100"},
+                                                 {100, "0101"},  {1009, "1010"}, {9989, "9990"},
+                                                 {9990, "9991"}, {9991, "9992"}, {9998, "9999"}};
+    int used = 0;
+    for (const auto& [last, expected] : cases) {
+        UseRange(kRentals, used + 1, last);
+        used = last;
+        EXPECT_EQ(Lowest(kRentals), expected) << "1 to " << last << " used";
+    }
+    Free(kRentals, 5009);
+    EXPECT_EQ(Lowest(kRentals), "5009");
+    Free(kRentals, 4010);
+    EXPECT_EQ(Lowest(kRentals), "4010");
+    Free(kRentals, 10);
+    EXPECT_EQ(Lowest(kRentals), "0010");
+    Free(kRentals, 1);
+    EXPECT_EQ(Lowest(kRentals), "0001");
+}
+
+TEST_F(RecordNumberTest, AllNineThousandNineHundredNinetyNineUsedLeaveNone) {
+    UseRange(kReturns, 1, RecordNumber::kLast);
+    EXPECT_EQ(Lowest(kReturns), std::nullopt);
+    Free(kReturns, RecordNumber::kLast);
+    EXPECT_EQ(Lowest(kReturns), "9999");
+    Free(kReturns, 5000);
+    EXPECT_EQ(Lowest(kReturns), "5000");
+}
+
+// The yearly fold's summary rows end in 0000, which is no number: they free nothing and
+// take nothing.
+TEST_F(RecordNumberTest, SummaryRowsCarryNoNumber) {
+    Sql("insert into borrowinfo (borrowid, name) values ('0000000000000000', '汇总')");
+    Sql("insert into sellinfo (sellid, name) values ('0000000000000000', '汇总')");
+    EXPECT_EQ(Lowest(kRentals), "0001");
+    EXPECT_EQ(Lowest(kSales), "0001");
+    UseRange(kRentals, 1, 10);
+    UseRange(kSales, 1, 9);
+    EXPECT_EQ(Lowest(kRentals), "0011");
+    EXPECT_EQ(Lowest(kSales), "0010");
+}
+
+TEST_F(RecordNumberTest, RandomShopsGiveTheWalksNumber) {
+    QRandomGenerator random(25);
+    for (int shop = 0; shop < 16; ++shop) {
+        // Mostly used numbers, with a few gaps anywhere, as in a shop whose numbers came
+        // round and whose old rows were folded away.
+        QString script = "begin; delete from borrowinfo;";
+        const int last = random.bounded(1, RecordNumber::kLast + 1);
+        script += UseRangeSql(kRentals, 1, last, 1 + random.bounded(3));
+        const int gaps = random.bounded(4);
+        for (int g = 0; g < gaps; ++g) script += FreeSql(kRentals, random.bounded(1, last + 1));
+        Sql(script + "commit;");
+        Lowest(kRentals);
+    }
+}
