@@ -422,9 +422,7 @@ void CounterPage::SkipFocusWhenHidden() {
 
 void CounterPage::SetDispSourse(const QString& StrOrder) {
     Search->Forget();
-    const DiscListQuery query({CboMovietypeFind->currentText(), CboTypeFind->currentText(),
-                               CboDegree->currentText(), CboStation->currentText()},
-                              Today());
+    const DiscListQuery query(ListFilters(), Today());
     // Thousands of titles: the list shows its first rows and the count at once, and reads
     // the rest a moment later or when asked for.
     auto list = std::make_unique<Recordset>();
@@ -435,6 +433,11 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     dgDispCDInfo->SetDataSource(list.get());
     adoDispCDInfo = std::move(list);
     ShowRefilledList();
+}
+
+DiscListQuery::Filters CounterPage::ListFilters() const {
+    return {CboMovietypeFind->currentText(), CboTypeFind->currentText(), CboDegree->currentText(),
+            CboStation->currentText()};
 }
 
 void CounterPage::RequeryDispCDInfo() {
@@ -482,7 +485,7 @@ void CounterPage::dgDispCDInfo_HeadClick(int ColIndex) {
                                                                        : QStringLiteral("ASC");
     const QString field = SortField(ColIndex);
     if (!field.isEmpty())
-        SetDispSourse(QStringLiteral(" order by %1 %2").arg(field, main->SortDirection));
+        SetDispSourse(DiscListQuery::SortOrder(field, main->SortDirection, ListFilters()));
 }
 
 void CounterPage::adoDispCDInfo_MoveComplete() {

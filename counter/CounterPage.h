@@ -2,6 +2,7 @@
 #include <array>
 #include <memory>
 #include "core/ShopPage.h"
+#include "counter/DiscListQuery.h"
 
 #include "platform/db/Recordset.h"
 
@@ -139,6 +140,7 @@ class CounterPage : public ShopPage {
     void ConnectList();
     void SkipFocusWhenHidden();
     void ShowRefilledList();
+    DiscListQuery::Filters ListFilters() const;
     void ShowCheckOutButtons(bool anyRow);
     void CheckOutCurrentTitle();
     void FillDetailPanel(bool afterRefill);

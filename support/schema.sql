@@ -43,6 +43,21 @@ CREATE TABLE cdinfo (
 );
 CREATE INDEX cdinfo_type ON cdinfo(type);
 CREATE INDEX cdinfo_movietype ON cdinfo(movietype);
+-- The counter's list in the order of each sortable heading, so that a heading click shows
+-- its first rows without sorting every title first. Titles with the same value stay in
+-- catalogue order either way, hence one index for each direction.
+CREATE INDEX cdinfo_id ON cdinfo(id);
+CREATE INDEX cdinfo_id_desc ON cdinfo(id DESC);
+CREATE INDEX cdinfo_borrowprice ON cdinfo(borrowprice);
+CREATE INDEX cdinfo_borrowprice_desc ON cdinfo(borrowprice DESC);
+CREATE INDEX cdinfo_count ON cdinfo(count);
+CREATE INDEX cdinfo_count_desc ON cdinfo(count DESC);
+CREATE INDEX cdinfo_buydate ON cdinfo(buydate);
+CREATE INDEX cdinfo_buydate_desc ON cdinfo(buydate DESC);
+CREATE INDEX cdinfo_outcount ON cdinfo(outcount);
+CREATE INDEX cdinfo_outcount_desc ON cdinfo(outcount DESC);
+CREATE INDEX cdinfo_born ON cdinfo(born);
+CREATE INDEX cdinfo_born_desc ON cdinfo(born DESC);
 
 CREATE TABLE userinfo (
     userid      TEXT NOT NULL PRIMARY KEY,

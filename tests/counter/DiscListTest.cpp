@@ -1,6 +1,9 @@
+#include <QFile>
 #include <QHeaderView>
 
+#include "platform/db/Recordset.h"
 #include "tests/counter/CounterFixture.h"
+#include "tools/demodata/ShopGenerator.h"
 
 namespace {
 class DiscListTest : public CounterFixture {
@@ -21,7 +24,75 @@ class DiscListTest : public CounterFixture {
         Add(Title("030100000005", "A5", "坏盘").Bad());
         Add(Title("030100000006", "A6", "卖完").Sold(2));
     }
+
+    // A demo shop of 200 titles, many alike in each sortable column, as the database.
+    void UseDemoShop() {
+        gConn.Close();
+        ASSERT_TRUE(QFile::remove(DbPath()));
+        ShopGenerator generator({*DemoSizeNamed("small"), 7, QDate(2026, 12, 8)});
+        QString error;
+        ASSERT_TRUE(generator.Generate(DbPath(), &error)) << error.toStdString();
+        gConn.OpenFile(DbPath());
+    }
+    // A copy of the database as a file made before the indexes of the heading sort.
+    QString CopyWithoutSortIndexes() {
+        const QString path = Dir() + "/before.mdb";
+        QFile::copy(DbPath(), path);
+        Connection before;
+        before.OpenFile(path);
+        Recordset indexes;
+        indexes.Open(
+            "select name from sqlite_master where type = 'index' and tbl_name = 'cdinfo' "
+            "and sql is not null and name not in ('cdinfo_type', 'cdinfo_movietype')",
+            before, adLockReadOnly);
+        int dropped = 0;
+        for (; !indexes.AtEOF(); indexes.MoveNext(), ++dropped)
+            before.Execute("drop index " + indexes.GetValue(0).ToString());
+        EXPECT_EQ(dropped, 12);
+        return path;
+    }
+    static QString FirstOf(const QString& table) {
+        return gConn.Scalar("select min(type) from " + table).ToString();
+    }
 };
+
+// The list's statement as it was before the heading sort had its indexes.
+const char* const kListBefore = "select cdid from cdinfo  where IsAbandon=0 and issell < 2 ";
+
+struct SortCase {
+    DiscListQuery::Filters filters;
+    int column;
+    QString field;
+    QString direction;
+};
+
+// The titles of the list in the order the statement before gave them (no field: the
+// refill's list, without an order).
+QStringList OrderBefore(Connection& conn, const SortCase& c, const QDate& today) {
+    QString sql = kListBefore;
+    Params params;
+    const auto narrow = [&](const char* condition, const QString& value) {
+        sql += condition;
+        params.push_back(value);
+    };
+    const QString d30 = today.addDays(-30).toString("yyyy-MM-dd");
+    const QString d365 = today.addDays(-365).toString("yyyy-MM-dd");
+    if (c.filters.movieType != "全部") narrow(" and movietype = ?", c.filters.movieType);
+    if (c.filters.type != "全部") narrow(" and type = ?", c.filters.type);
+    if (c.filters.degree == "新盘") narrow(" and buydate > ?", d30);
+    if (c.filters.degree == "普通") {
+        narrow(" and buydate <= ?", d30);
+        narrow(" and buydate >= ?", d365);
+    }
+    if (c.filters.degree == "旧盘") narrow(" and buydate < ?", d365);
+    if (c.filters.station != "全部") narrow(" and station = ?", c.filters.station);
+    Recordset rs;
+    if (!c.field.isEmpty()) sql += " order by " + c.field + " " + c.direction;
+    rs.Open(sql, conn, adLockReadOnly, params);
+    QStringList cdids;
+    for (; !rs.AtEOF(); rs.MoveNext()) cdids << rs.GetValue(0).ToString();
+    return cdids;
+}
 }  // namespace
 
 TEST_F(DiscListTest, EachFilterNarrowsAndTheyCombine) {
@@ -161,4 +232,55 @@ TEST_F(DiscListTest, ModesShowTheirPriceColumnsAndButton) {
     EXPECT_FALSE(page.dgDispCDInfo->isColumnHidden(5));
     EXPECT_TRUE(page.dgDispCDInfo->isColumnHidden(7));
     EXPECT_TRUE(page.CmdBorrow->isVisible());
+}
+
+// The refill and every sortable heading, both ways, under every combination of the four
+// filters, list the titles of a demo shop in the order the list gave before the heading
+// sort had its indexes, titles of the same value included; a file made before them lists
+// the same.
+TEST_F(DiscListTest, HeadingSortsListWhatTheyListedBeforeTheirIndexes) {
+    UseDemoShop();
+    const QString before = CopyWithoutSortIndexes();
+    Connection reference;
+    reference.OpenFile(before);
+    CounterPage& page = Open();
+    const QString movieType = FirstOf("movietype");
+    const QString type = FirstOf("type");
+    ShopEvents::AnnounceClassificationRead("movietype", {movieType});
+    ShopEvents::AnnounceClassificationRead("type", {type});
+    const std::pair<int, const char*> headings[] = {
+        {0, "id"},    {2, "movietype"}, {3, "type"},      {4, "borrowprice"},
+        {8, "count"}, {9, "buydate"},   {10, "outcount"}, {11, "born"}};
+    int compared = 0;
+    for (const QString& file : {DbPath(), before}) {
+        if (file != DbPath()) {
+            gConn.Close();
+            gConn.OpenFile(file);
+        }
+        for (const QString& m : {QString("全部"), movieType})
+            for (const QString& t : {QString("全部"), type})
+                for (const char* d : {"全部", "新盘", "普通", "旧盘"})
+                    for (const char* s : {"全部", "未借出"}) {
+                        Pick(page.CboMovietypeFind, m);
+                        Pick(page.CboTypeFind, t);
+                        Pick(page.CboDegree, d);
+                        Pick(page.CboStation, s);
+                        ASSERT_EQ(Column("cdid"),
+                                  OrderBefore(reference, {{m, t, d, s}, -1, "", ""}, Today()))
+                            << "the refill under " << m.toStdString() << "/" << t.toStdString()
+                            << "/" << d << "/" << s;
+                        for (const auto& [column, field] : headings)
+                            for (const char* direction : {"ASC", "DESC"}) {
+                                Host().SortDirection = direction == QString("ASC") ? "DESC" : "ASC";
+                                page.dgDispCDInfo_HeadClick(column);
+                                const SortCase c{{m, t, d, s}, column, field, direction};
+                                ASSERT_EQ(Column("cdid"), OrderBefore(reference, c, Today()))
+                                    << field << " " << direction << " under " << m.toStdString()
+                                    << "/" << t.toStdString() << "/" << d << "/" << s << " in "
+                                    << (file == before ? "the file made before" : "a new file");
+                                ++compared;
+                            }
+                    }
+    }
+    EXPECT_EQ(compared, 2 * 32 * 16);
 }
