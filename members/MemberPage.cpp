@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "core/MainWindow.h"
 #include "core/mdlMain.h"
@@ -33,7 +34,9 @@ const char* const kRefundQuestion = "真的要退还会费吗？";
 const char* const kRefundTitle = "退还会费";
 const char* const kRefundAll =
     "此用户没有缴纳这么多的会费，所以不能退还这个钱数，将退还用户全部会费";
-const char* const kLeaveQuestion = "此会员将退出本店，真的要退出本店吗？如果是请归还用户已缴的会费";
+const char* const kLeaveQuestion = "此会员将退出本店，真的要退出本店吗？";
+const char* const kHandBack = "如果是请归还用户已缴的会费%1元";
+const char* const kOwes = "此会员还欠本店会费%1元，退出后此欠款不再记录。";
 const char* const kAmountBox = "退还或存入金额";
 const char* const kNothingToRefund = "此会员没有可以退还的会费（已存入金额为%1），不能退还。";
 const char* const kNotADate =
@@ -46,6 +49,16 @@ QString PlainAmount(double value) {
     QString text = Format(RoundHalfUp(value, 2), "0.##");
     if (text.endsWith('.')) text.chop(1);
     return text;
+}
+
+// The operator hands back only a balance the member has: with nothing stored nothing is
+// handed back, and a debt (a monthly fee charged beyond the balance) is told, since it goes
+// with the member's row.
+QString LeaveQuestion(double balance) {
+    const QString question = QString::fromUtf8(kLeaveQuestion);
+    const QString amount = PlainAmount(std::abs(balance));
+    if (amount == QStringLiteral("0")) return question;
+    return question + QString::fromUtf8(balance > 0 ? kHandBack : kOwes).arg(amount);
 }
 
 QString DateText(const QDate& d) {
@@ -106,6 +119,8 @@ QWidget* MemberPage::BuildMemberList() {
     DataGrid1->AddColumn("入会时间", "JoinDate", 1300);
     DataGrid1->AddColumn("联系电话", "telephone", 1600);
     // The balance changes through the account buttons only, the join date through its box.
+    // A Null balance, as on a member who never paid in, is 0.
+    DataGrid1->Columns(kMoneyColumn).SetNullAsZero(true);
     DataGrid1->Columns(kMoneyColumn).SetLocked(true);
     DataGrid1->Columns(kJoinDateColumn).SetLocked(true);
     v->addWidget(DataGrid1, 1);
@@ -321,9 +336,8 @@ void MemberPage::Command14_Click() {
     if (!HasMember()) return;
     const Bookmark member = adoUser->GetBookmark();
     if (!SavePendingRows() || !HasMember() || adoUser->GetBookmark() != member) return;
-    const QString prompt =
-        QString::fromUtf8(kLeaveQuestion) + PlainAmount(Balance()) + QStringLiteral("元");
-    if (MsgBox(prompt, vbYesNo + vbQuestion, QStringLiteral("会员退出")) != vbYes) return;
+    if (MsgBox(LeaveQuestion(Balance()), vbYesNo + vbQuestion, QStringLiteral("会员退出")) != vbYes)
+        return;
     const FlagOn saving(saving_);
     MemberLeave::Run(*adoUser, this);
     ShowUserAccount();  // the next member, or none after the last

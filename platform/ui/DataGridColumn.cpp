@@ -59,6 +59,15 @@ void DataGridColumn::SetNumberFormat(const QString& format) {
     grid_->viewport()->update();
 }
 
+bool DataGridColumn::NullAsZero() const {
+    return grid_->Spec(index_).nullAsZero;
+}
+
+void DataGridColumn::SetNullAsZero(bool zero) {
+    grid_->Spec(index_).nullAsZero = zero;
+    grid_->viewport()->update();
+}
+
 int DataGridColumn::Alignment() const {
     return grid_->Spec(index_).alignment;
 }
@@ -76,7 +85,7 @@ Value DataGridColumn::GetValue() const {
 }
 
 QString DataGridColumn::Text() const {
-    return FormatValue(GetValue(), NumberFormat());
+    return DataGridModel::DisplayText(grid_->Spec(index_), GetValue());
 }
 
 void DataGridColumn::SetValue(const Value& value) {

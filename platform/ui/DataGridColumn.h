@@ -28,6 +28,10 @@ class DataGridColumn {
     void SetLocked(bool locked);
     QString NumberFormat() const;
     void SetNumberFormat(const QString& format);
+    // An amount column shows a Null field as 0 in its NumberFormat, as every Null amount
+    // counts; other columns show Null as empty.
+    bool NullAsZero() const;
+    void SetNullAsZero(bool zero);
     int Alignment() const;
     void SetAlignment(int alignment);
 

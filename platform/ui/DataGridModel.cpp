@@ -104,6 +104,11 @@ void DataGridModel::MarkRow(int row) {
     emit headerDataChanged(Qt::Vertical, row, row);
 }
 
+QString DataGridModel::DisplayText(const Column& column, const Value& value) {
+    return FormatValue(value.IsNull() && column.nullAsZero ? Value(0.0) : value,
+                       column.numberFormat);
+}
+
 int DataGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !source_ ? 0 : source_->rowCount();
 }
@@ -118,9 +123,8 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
     const auto& column = grid_->columns_[static_cast<size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole:
-            return field < 0
-                       ? QVariant()
-                       : FormatValue(rs_->ValueAt(index.row() + 1, field), column.numberFormat);
+            return field < 0 ? QVariant()
+                             : DisplayText(column, rs_->ValueAt(index.row() + 1, field));
         case Qt::EditRole:
             return field < 0 ? QVariant() : rs_->ValueAt(index.row() + 1, field).ToString();
         case Qt::TextAlignmentRole: {

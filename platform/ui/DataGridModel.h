@@ -21,7 +21,10 @@ class DataGridModel : public QAbstractTableModel {
         bool locked = false;
         bool visible = true;
         int widthTwips = -1;
+        bool nullAsZero = false;  // an amount column: a Null field shows as 0 in its format
     };
+    // A field's value as the column shows it.
+    static QString DisplayText(const Column& column, const Value& value);
 
     explicit DataGridModel(DataGrid* grid);
 

@@ -82,12 +82,44 @@ TEST_F(MemberPageTest, AMemberLeavesOnYesAndTheNextBecomesCurrent) {
     EXPECT_EQ(MemberCount(), 2);
     EXPECT_EQ(page.TxtUserID->text(), "000002");
     EXPECT_EQ(Count("select count(*) from borrowinfo where name='000001'"), 1);
+}
 
+// Only money the member has is handed back; a debt left by the monthly fee is told instead,
+// since it goes with the member's row.
+TEST_F(MemberPageTest, TheLeavingQuestionAsksToHandBackOnlyAPositiveBalance) {
+    AddMember("000001", "张三", 0);
+    Sql("insert into userinfo (userid, username) values ('000002', '李四')");  // money Null
+    AddMember("000003", "王五", -30);
+    AddMember("000004", "赵六", 0.5);
+    MemberPage& page = OpenPage();
+    const QString question = "此会员将退出本店，真的要退出本店吗？";
+    const QStringList expected{question, question,
+                               question + "此会员还欠本店会费30元，退出后此欠款不再记录。",
+                               question + "如果是请归还用户已缴的会费0.5元"};
+    for (int row = 1; row <= 4; ++row) {
+        ClickRow(row);
+        ForgetPrompts();
+        MsgBoxLog::Get().QueueAnswer(vbNo);
+        Click(page.Command14);
+        ASSERT_EQ(Prompts().size(), 1u);
+        EXPECT_EQ(Prompts()[0], expected[row - 1]) << row;
+    }
+    EXPECT_EQ(MemberCount(), 4);
+}
+
+// "已缴会费" shows a Null balance as the zero it counts for, like the account label.
+TEST_F(MemberPageTest, TheGridShowsANullBalanceAsZero) {
+    AddMember("000001", "张三", 12.5);
+    Sql("insert into userinfo (userid, username) values ('000002', '李四')");
+    MemberPage& page = OpenPage();
+    QAbstractItemModel* grid = page.DataGrid1->model();
+    EXPECT_EQ(grid->index(0, 2).data().toString(), "￥12.50");
+    EXPECT_EQ(grid->index(1, 2).data().toString(), "￥0.00");
     ClickRow(2);
-    ForgetPrompts();
-    MsgBoxLog::Get().QueueAnswer(vbNo);
-    Click(page.Command14);
-    EXPECT_TRUE(Prompts()[0].endsWith("会费0元"));
+    EXPECT_EQ(page.DataGrid1->Columns(2).Text(), "￥0.00");
+    EXPECT_EQ(page.LblMoney->Caption(), "￥0.00");
+    EXPECT_EQ(grid->index(1, 4).data().toString(), "") << "a Null text stays empty";
+    EXPECT_EQ(Stored("000002", "money"), "<null>") << "only shown, nothing written";
 }
 
 TEST_F(MemberPageTest, TheAccountPanelCountsTheMembersLinesAndLocksWithoutAMember) {
