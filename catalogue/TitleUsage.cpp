@@ -1,5 +1,6 @@
 #include "catalogue/TitleUsage.h"
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 
 namespace {
@@ -20,8 +21,7 @@ QString TitleUsage::OpenLinesCondition() {
 }
 
 Params TitleUsage::OpenLinesParams() {
-    return {gBorrowBasket.Open ? Value(gBorrowBasket.No) : Null,
-            gSellBasket.Open ? Value(gSellBasket.No) : Null};
+    return {OpenBaskets::RentalNo(), OpenBaskets::SaleNo()};
 }
 
 int TitleUsage::CountWithOpenLines(const QString& where, const Params& params) {

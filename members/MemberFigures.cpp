@@ -1,16 +1,20 @@
 #include "members/MemberFigures.h"
 
+#include "core/OpenBaskets.h"
 #include "platform/db/Statement.h"
 
 namespace {
+// The customer key ?1's lines; %1 leaves out the basket still open at the counter (its
+// number ?2), which is no rental or sale yet.
 const char* const kRentalLines =
-    "select count(*) as [count], total([money]) as [money] from borrowinfo where name=?1";
+    "select count(*) as [count], total([money]) as [money] from borrowinfo where name=?1 "
+    "and %1";
 const char* const kSaleLines =
-    "select count(*) as [count], total([money]) as [money] from sellinfo where name=?1";
+    "select count(*) as [count], total([money]) as [money] from sellinfo where name=?1 and %1";
 
-MemberFigures::Lines Read(Connection& conn, const char* sql, const QString& userId) {
-    Statement st(conn, QString::fromUtf8(sql));
-    st.Bind({userId});
+MemberFigures::Lines Read(Connection& conn, const QString& sql, const Params& params) {
+    Statement st(conn, sql);
+    st.Bind(params);
     MemberFigures::Lines lines;
     if (st.Step()) {
         lines.count = st.Column(0).ToInt();
@@ -21,11 +25,15 @@ MemberFigures::Lines Read(Connection& conn, const char* sql, const QString& user
 }  // namespace
 
 MemberFigures::Lines MemberFigures::Rentals(Connection& conn, const QString& userId) {
-    return Read(conn, kRentalLines, userId);
+    return Read(
+        conn, QString::fromUtf8(kRentalLines).arg(OpenBaskets::NotInRentalBasket("borrowinfo", 2)),
+        {userId, OpenBaskets::RentalNo()});
 }
 
 MemberFigures::Lines MemberFigures::Sales(Connection& conn, const QString& userId) {
-    return Read(conn, kSaleLines, userId);
+    return Read(conn,
+                QString::fromUtf8(kSaleLines).arg(OpenBaskets::NotInSaleBasket("sellinfo", 2)),
+                {userId, OpenBaskets::SaleNo()});
 }
 
 QString MemberFigures::CountText(qint64 count) {

@@ -5,7 +5,8 @@
 
 // How many rental (or sale) lines a customer key has and what they brought in: the
 // figures of the member page's account panel and of the member information window. The
-// yearly fold's counters are not added in.
+// lines of the basket still open at the counter are no rental or sale yet and are not
+// counted; the yearly fold's counters are not added in.
 class MemberFigures {
   public:
     struct Lines {

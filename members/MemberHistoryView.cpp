@@ -2,35 +2,42 @@
 
 #include <QVBoxLayout>
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 #include "members/MemberLinesGrid.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Controls.h"
 
 namespace {
-// A rental line with any return row, even a partial one, is not listed.
+// ?1 the customer key; %1 leaves out the basket still open at the counter (its number ?2),
+// which is no rental or sale yet. A rental line with any return row, even a partial one, is
+// not listed.
 const char* const kOpenRentals =
     "select a.money as borrowprice, b.BorrowPriceType as BorrowPriceType, a.borrowid as borrowid,"
     " b.name as moviename, a.borrowdate as borrowdate"
     " from borrowinfo as a, cdinfo as b"
     " where a.borrowid not in (select substr(returnid, 1, 16) from returninfo)"
-    " and substr(a.borrowid, 1, 12) = b.cdid and a.name = ?1";
+    " and substr(a.borrowid, 1, 12) = b.cdid and a.name = ?1 and %1";
 const char* const kPurchases =
     "select a.money as sellprice, a.sellid as sellid, b.name as moviename, a.selldate as selldate"
     " from sellinfo as a, cdinfo as b"
-    " where substr(a.sellid, 1, 12) = b.cdid and a.name = ?1";
+    " where substr(a.sellid, 1, 12) = b.cdid and a.name = ?1 and %1";
 }  // namespace
 
 const MemberHistoryView::Kind MemberHistoryView::kRentals{
     {QStringLiteral("影片名称"), QStringLiteral("出租日期"), QStringLiteral("已付租金")},
     kOpenRentals,
     "borrowdate",
-    "borrowprice"};
+    "borrowprice",
+    &OpenBaskets::NotInRentalBasket,
+    &OpenBaskets::RentalNo};
 const MemberHistoryView::Kind MemberHistoryView::kSales{
     {QStringLiteral("影片名称"), QStringLiteral("出售日期"), QStringLiteral("购买金额")},
     kPurchases,
     "selldate",
-    "sellprice"};
+    "sellprice",
+    &OpenBaskets::NotInSaleBasket,
+    &OpenBaskets::SaleNo};
 
 MemberHistoryView::MemberHistoryView(QWidget* window, const Kind& kind) : kind_(kind) {
     grid_ = Named<FlexGrid>("MSHFlexGrid1");
@@ -42,7 +49,8 @@ MemberHistoryView::MemberHistoryView(QWidget* window, const Kind& kind) : kind_(
 
 void MemberHistoryView::Fill(const QString& UserID) {
     Recordset lines;
-    lines.Open(QString::fromUtf8(kind_.sql), gConn, adLockReadOnly, {UserID});
+    const QString sql = QString::fromUtf8(kind_.sql).arg(kind_.notInOpenBasket("a", 2));
+    lines.Open(sql, gConn, adLockReadOnly, {UserID, kind_.openBasketNo()});
     MemberLinesGrid grid(grid_);
     grid.Start(kind_.headings, lines.RecordCount());
     double sum = 0;

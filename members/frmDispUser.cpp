@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "core/OpenBaskets.h"
 #include "core/RentDue.h"
 #include "core/mdlMain.h"
 #include "members/MemberFigures.h"
@@ -16,14 +17,16 @@
 
 namespace {
 const char* const kMember = "select * from userinfo where userid=?1";
-// The member's rental lines from which nothing has come back yet, at the normal rent.
+// The member's rental lines from which nothing has come back yet, at the normal rent. The
+// lines of the basket still open at the counter are no rental yet and owe no rent: %1 leaves
+// them out (its number ?2).
 const char* const kOpenRentals =
     "select b.borrowprice as borrowprice, a.borrowcount as borrowcount,"
     " b.BorrowPriceType as BorrowPriceType, a.borrowid as borrowid, b.name as moviename,"
     " a.borrowdate as borrowdate"
     " from borrowinfo as a, cdinfo as b"
     " where a.borrowid not in (select substr(returnid, 1, 16) from returninfo)"
-    " and substr(a.borrowid, 1, 12) = b.cdid and a.name = ?1";
+    " and substr(a.borrowid, 1, 12) = b.cdid and a.name = ?1 and %1";
 const int kWindowWidthTwips = 7200;
 
 QString JoinDateText(const Value& v) {
@@ -121,7 +124,8 @@ void frmDispUser::DispUserBorrow() {
     LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
     LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));
     Recordset lines;
-    lines.Open(kOpenRentals, gConn, adLockReadOnly, {userId});
+    lines.Open(QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a", 2)), gConn,
+               adLockReadOnly, {userId, OpenBaskets::RentalNo()});
     grid.Start(headings, lines.RecordCount());
     const QDateTime now = Now();
     double sum = 0;

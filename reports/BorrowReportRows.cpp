@@ -1,5 +1,6 @@
 #include "reports/BorrowReportRows.h"
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
 #include "printout/ReportText.h"
@@ -9,8 +10,9 @@
 
 namespace {
 // Members' rentals lent out in the period, newest first: ?1 the first day, ?2 the day
-// after the last. The title's and the line's other fields come along for the listing's
-// readers; the grid shows the name, kind, rent, deposit and time.
+// after the last; %1 leaves out the basket still open at the counter (its number ?3),
+// which is no rental yet. The title's and the line's other fields come along for the
+// listing's readers; the grid shows the name, kind, rent, deposit and time.
 const char* const kMemberRentals =
     "select d.userid as userid, d.username as name, c.count as count, "
     "c.borrowprice as BorrowPrice, c.borrowpricetype as BorrowPriceType, c.cdid as cdid, "
@@ -21,7 +23,7 @@ const char* const kMemberRentals =
     "from borrowinfo as a "
     "join cdinfo as c on c.cdid = substr(a.borrowid, 1, 12) "
     "join userinfo as d on d.userid = a.name "
-    "where a.borrowdate >= ?1 and a.borrowdate < ?2 "
+    "where a.borrowdate >= ?1 and a.borrowdate < ?2 and %1 "
     "order by a.borrowdate desc, a.borrowid";
 
 // Walk-in customers' rentals (every customer key that is no member number), the same way.
@@ -35,19 +37,23 @@ const char* const kWalkInRentals =
     "from borrowinfo as a "
     "join cdinfo as c on c.cdid = substr(a.borrowid, 1, 12) "
     "where not exists (select 1 from userinfo as d where d.userid = a.name) "
-    "and a.borrowdate >= ?1 and a.borrowdate < ?2 "
+    "and a.borrowdate >= ?1 and a.borrowdate < ?2 and %1 "
     "order by a.borrowdate desc, a.borrowid";
 
 const QString kCash = QStringLiteral("现金");
+
+QString Rentals(const char* sql) {
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("a", 3));
+}
 }  // namespace
 
 namespace BorrowReportRows {
 ReportLines Read(Connection& conn, const RecentPeriod& period) {
-    const Params bounds{period.from, period.to};
+    const Params bounds{period.from, period.to, OpenBaskets::RentalNo()};
     Recordset members;
-    members.Open(kMemberRentals, conn, adLockReadOnly, bounds);
+    members.Open(Rentals(kMemberRentals), conn, adLockReadOnly, bounds);
     Recordset walkIns;
-    walkIns.Open(kWalkInRentals, conn, adLockReadOnly, bounds);
+    walkIns.Open(Rentals(kWalkInRentals), conn, adLockReadOnly, bounds);
 
     ReportLines lines;
     lines.reserve(static_cast<size_t>(members.RecordCount() + walkIns.RecordCount() + 1));

@@ -1,5 +1,6 @@
 #include "reports/SellEarnRows.h"
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
 #include "printout/ReportText.h"
@@ -7,14 +8,15 @@
 #include "reports/ReportTimes.h"
 
 namespace {
-// Members' sales of the period by sale time: ?1 the first day, ?2 the day after the last.
+// Members' sales of the period by sale time: ?1 the first day, ?2 the day after the last;
+// %1 leaves out the basket still open at the counter (its number ?3), which is no sale yet.
 const char* const kMemberSales =
     "select d.username as name, b.name as moviename, a.selldate as selldate, "
     "a.money as money "
     "from sellinfo as a "
     "join cdinfo as b on b.cdid = substr(a.sellid, 1, 12) "
     "join userinfo as d on d.userid = a.name "
-    "where a.selldate >= ?1 and a.selldate < ?2 "
+    "where a.selldate >= ?1 and a.selldate < ?2 and %1 "
     "order by a.selldate, a.sellid";
 
 // Walk-in customers' sales (every customer key that is no member number), the same way.
@@ -23,8 +25,12 @@ const char* const kWalkInSales =
     "from sellinfo as a "
     "join cdinfo as b on b.cdid = substr(a.sellid, 1, 12) "
     "where not exists (select 1 from userinfo as d where d.userid = a.name) "
-    "and a.selldate >= ?1 and a.selldate < ?2 "
+    "and a.selldate >= ?1 and a.selldate < ?2 and %1 "
     "order by a.selldate, a.sellid";
+
+QString Sales(const char* sql) {
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInSaleBasket("a", 3));
+}
 
 void AddSales(Recordset& sales, const QString& kind, ReportLines& lines, double& total) {
     for (; !sales.AtEOF(); sales.MoveNext()) {
@@ -39,11 +45,11 @@ void AddSales(Recordset& sales, const QString& kind, ReportLines& lines, double&
 
 namespace SellEarnRows {
 ReportLines Read(Connection& conn, const RecentPeriod& period) {
-    const Params bounds{period.from, period.to};
+    const Params bounds{period.from, period.to, OpenBaskets::SaleNo()};
     Recordset members;
-    members.Open(kMemberSales, conn, adLockReadOnly, bounds);
+    members.Open(Sales(kMemberSales), conn, adLockReadOnly, bounds);
     Recordset walkIns;
-    walkIns.Open(kWalkInSales, conn, adLockReadOnly, bounds);
+    walkIns.Open(Sales(kWalkInSales), conn, adLockReadOnly, bounds);
 
     ReportLines lines;
     lines.reserve(static_cast<size_t>(members.RecordCount() + walkIns.RecordCount() + 1));

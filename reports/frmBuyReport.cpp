@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "platform/db/Recordset.h"
@@ -9,23 +10,26 @@
 #include "printout/ReportText.h"
 
 namespace {
-// Titles bought in the period that have a rental line, with the rent of all their lines.
+// Titles bought in the period (from ?1 up to the day ?2) that have a rental line, with the
+// rent of all their lines. The lines of the basket still open at the counter are no rental
+// yet: %1 leaves them out (its number ?3), so a title lent only there is not rented yet.
 // (Both sides of a join on a title's id are substr() expressions, so that the index on the
 // rental lines' titles serves it.)
 const char* const kRentedTitles =
     "select a.name as moviename, a.buydate as buydate, a.price*a.count as price, "
-    "(select sum(b.money) from borrowinfo as b where substr(b.borrowid,1,12)=substr(a.cdid,1,12)) "
-    "as money, "
+    "(select sum(b.money) from borrowinfo as b where substr(b.borrowid,1,12)=substr(a.cdid,1,12) "
+    "and %1) as money, "
     "a.type as type from cdinfo as a "
-    "where a.buydate>=? and a.buydate<? "
-    "and exists (select 1 from borrowinfo as b where substr(b.borrowid,1,12)=substr(a.cdid,1,12)) "
+    "where a.buydate>=?1 and a.buydate<?2 "
+    "and exists (select 1 from borrowinfo as b where substr(b.borrowid,1,12)=substr(a.cdid,1,12) "
+    "and %1) "
     "order by money desc";
-// Titles bought in the period that were never rented.
+// Titles bought in the period that were never rented, the same way.
 const char* const kNeverRentedTitles =
     "select name as moviename, buydate, price*count as price, type from cdinfo as a "
-    "where a.buydate>=? and a.buydate<? "
+    "where a.buydate>=?1 and a.buydate<?2 "
     "and not exists (select 1 from borrowinfo as b where "
-    "substr(b.borrowid,1,12)=substr(a.cdid,1,12))";
+    "substr(b.borrowid,1,12)=substr(a.cdid,1,12) and %1)";
 
 const char* const kTitles[] = {"本周光盘的购买情况", "本月光盘的购买情况", "今年光盘的购买情况"};
 
@@ -35,6 +39,10 @@ constexpr int kRowsPerYield = 64;
 
 QString DayText(const QDate& day) {
     return day.toString("yyyy-MM-dd");
+}
+
+QString Titles(const char* sql) {
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("b", 3));
 }
 }  // namespace
 
@@ -96,11 +104,11 @@ bool frmBuyReport::Refill(int period) {
     if (!YieldRefill()) return false;
     ResetBody(0);
     const auto [from, to] = PeriodDays(period, Now().date());
-    const Params bounds{DayText(from), DayText(to)};
+    const Params bounds{DayText(from), DayText(to), OpenBaskets::RentalNo()};
     Recordset rented;
-    rented.Open(kRentedTitles, gConn, adLockReadOnly, bounds);
+    rented.Open(Titles(kRentedTitles), gConn, adLockReadOnly, bounds);
     Recordset neverRented;
-    neverRented.Open(kNeverRentedTitles, gConn, adLockReadOnly, bounds);
+    neverRented.Open(Titles(kNeverRentedTitles), gConn, adLockReadOnly, bounds);
     SetTitle(kTitles[qBound(0, period, 2)]);
 
     int row = 0;
