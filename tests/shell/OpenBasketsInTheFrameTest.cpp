@@ -88,11 +88,9 @@ class OpenBasketsInTheFrameTest : public MainWindowTest {
         EXPECT_TRUE(ShowActive(&main));
     }
     void TearDown() override {
-        for (Form* w : std::initializer_list<Form*>{
-                 frmDispUser::isLoaded() ? &frmDispUser::instance() : nullptr,
-                 frmUserBorrowLst::isLoaded() ? &frmUserBorrowLst::instance() : nullptr,
-                 frmUserSellLst::isLoaded() ? &frmUserSellLst::instance() : nullptr})
-            delete w;
+        frmDispUser::unload();
+        frmUserBorrowLst::unload();
+        frmUserSellLst::unload();
         frmBorrowReport::unload();
         frmSellEarnInfo::unload();
         frmBuyReport::unload();
