@@ -90,7 +90,9 @@ CREATE TABLE borrowinfo (
     remark           TEXT
 );
 CREATE INDEX borrowinfo_cdid ON borrowinfo(substr(borrowid, 1, 12));
-CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4));
+-- The rental, sale and return numbers (the keys' last four characters) with the keys, so
+-- that the search for the lowest free number reads the index alone.
+CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4), borrowid);
 CREATE INDEX borrowinfo_name ON borrowinfo(name);
 CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
 -- The lines still out, newest first: the return page lists them by period.
@@ -105,7 +107,7 @@ CREATE TABLE returninfo (
 );
 CREATE INDEX returninfo_borrowid ON returninfo(substr(returnid, 1, 16));
 CREATE INDEX returninfo_cdid ON returninfo(substr(returnid, 1, 12));
-CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4));
+CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4), returnid);
 CREATE INDEX returninfo_date ON returninfo(returndate);
 
 CREATE TABLE sellinfo (
@@ -118,7 +120,7 @@ CREATE TABLE sellinfo (
     remark    TEXT
 );
 CREATE INDEX sellinfo_cdid ON sellinfo(substr(sellid, 1, 12));
-CREATE INDEX sellinfo_no ON sellinfo(substr(sellid, -4));
+CREATE INDEX sellinfo_no ON sellinfo(substr(sellid, -4), sellid);
 CREATE INDEX sellinfo_name ON sellinfo(name);
 CREATE INDEX sellinfo_date ON sellinfo(selldate);
 

@@ -157,3 +157,23 @@ TEST_F(RecordNumberTest, RandomShopsGiveTheWalksNumber) {
         Lowest(kRentals);
     }
 }
+
+// A shop file made before the numbers' indexes held the keys gives the same numbers,
+// only slower.
+TEST_F(RecordNumberTest, OlderFilesGiveTheSameNumbers) {
+    for (const Table& t : {kRentals, kSales, kReturns})
+        Sql(QString("drop index %1_no; create index %1_no on %1(substr(%2, -4));")
+                .arg(t.name, t.key));
+    EXPECT_EQ(Lowest(kRentals), "0001");
+    EXPECT_EQ(Lowest(kSales), "0001");
+    UseRange(kRentals, 1, 1234, 2);
+    UseRange(kReturns, 1, 9999);
+    UseRange(kSales, 2, 40);
+    EXPECT_EQ(Lowest(kRentals), "1235");
+    EXPECT_EQ(Lowest(kReturns), std::nullopt);
+    EXPECT_EQ(Lowest(kSales), "0001");
+    Free(kRentals, 700);
+    Free(kReturns, 9990);
+    EXPECT_EQ(Lowest(kRentals), "0700");
+    EXPECT_EQ(Lowest(kReturns), "9990");
+}
