@@ -1,7 +1,9 @@
 #pragma once
 // What the benchmarks that drive the program's windows share: the large shop as a program
 // folder's database, and message boxes that never wait for an answer.
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -25,4 +27,12 @@ inline QString LargeShopProgramFolder() {
     const QString db = QDir(dir.path()).filePath("cdmanage.mdb");
     if (!QFile::exists(db)) QFile::copy(BenchShop("large"), db);
     return dir.path();
+}
+
+// The operator reading the window before the next press: the event loop runs meanwhile,
+// and the window does what it leaves for such moments.
+inline void OperatorPause() {
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
 }

@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -44,12 +43,6 @@
 #include "shell/frmMain.h"
 
 namespace {
-// The operator reading the dialog before pressing: the event loop runs meanwhile.
-void OperatorPause() {
-    QElapsedTimer pause;
-    pause.start();
-    while (pause.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 CounterPage& Counter() {
     if (!frmMain::isLoaded()) {

@@ -228,7 +228,10 @@ void ReturnPage::ReadList(const QString& StrOrder) {
         params.push_back(DayText(period->first));
         params.push_back(DayText(period->after));
     }
+    // Thousands of open rentals: the list shows its first rows and the count at once, and
+    // reads the rest a moment later or when asked for.
     auto rs = std::make_unique<Recordset>();
+    rs->SetCursorLocation(adUseServer);
     rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
     connect(rs.get(), &Recordset::MoveComplete, this, [this] {
         if (!(MainWindow::Get() && MainWindow::Get()->Searching))

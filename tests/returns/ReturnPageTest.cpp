@@ -356,3 +356,33 @@ TEST_F(LongSearchTest, EscStopsTheWalkAndARefillDuringTheWalkEndsItCleanly) {
     EXPECT_EQ(page.adoDispBorrow->Fields("name").GetValue().ToString(), "客070")
         << "the next Enter searches the new list to its end";
 }
+
+// A list longer than the first rows read: it counts every open rental at once, and lists,
+// sorts and shows each of them as a list read whole would, the last ones included.
+TEST_F(ReturnPageTest, ALongListIsReadOnDemandAndShowsEveryOpenRental) {
+    AddTitle(kHero, "英雄", 2, 1);
+    QStringList newestFirst;
+    for (int i = 1; i <= 240; ++i) {
+        const QString customer = QString("客%1").arg(i, 3, 10, QChar('0'));
+        const QString when = QDateTime(QDate(2026, 1, 1), QTime(9, 0))
+                                 .addSecs(3600 * i)
+                                 .toString("yyyy-MM-dd hh:mm:ss");
+        AddLine(Line(kHero, QString("%1").arg(i, 4, 10, QChar('0')), customer, when, "&1#"));
+        newestFirst.prepend(customer);
+    }
+    ReturnPage& page = OpenPage();
+    EXPECT_EQ(page.adoDispBorrow->RecordCount(), 240);
+    EXPECT_EQ(Names(page), newestFirst);
+    page.adoDispBorrow->SetAbsolutePosition(230);
+    EXPECT_EQ(Caption(page.LblUserName), "客011") << "the panel shows a row far down";
+    Host().SortDirection = "";
+    page.dgBorrow_HeadClick(0);
+    QStringList byName = newestFirst;
+    byName.sort();
+    EXPECT_EQ(Names(page), byName);
+    // A write on the connection first reads what is left of the list, which then stays
+    // as it was read.
+    page.SelectPeriod("全部未还光盘");
+    gConn.Execute("update borrowinfo set isreturnall = 1 where name = '客001'");
+    EXPECT_EQ(Names(page), newestFirst);
+}
