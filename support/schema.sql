@@ -58,6 +58,9 @@ CREATE INDEX cdinfo_outcount ON cdinfo(outcount);
 CREATE INDEX cdinfo_outcount_desc ON cdinfo(outcount DESC);
 CREATE INDEX cdinfo_born ON cdinfo(born);
 CREATE INDEX cdinfo_born_desc ON cdinfo(born DESC);
+-- Whether each title is listed, so that the counter's list is counted without reading every
+-- title's row. It leads with the key, so that it never serves, nor orders, the list itself.
+CREATE INDEX cdinfo_listing ON cdinfo(cdid, isabandon, issell);
 
 CREATE TABLE userinfo (
     userid      TEXT NOT NULL PRIMARY KEY,

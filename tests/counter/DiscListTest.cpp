@@ -34,7 +34,7 @@ class DiscListTest : public CounterFixture {
         ASSERT_TRUE(generator.Generate(DbPath(), &error)) << error.toStdString();
         gConn.OpenFile(DbPath());
     }
-    // A copy of the database as a file made before the indexes of the heading sort.
+    // A copy of the database as a file made before the indexes of the list and its sort.
     QString CopyWithoutSortIndexes() {
         const QString path = Dir() + "/before.mdb";
         QFile::copy(DbPath(), path);
@@ -48,7 +48,7 @@ class DiscListTest : public CounterFixture {
         int dropped = 0;
         for (; !indexes.AtEOF(); indexes.MoveNext(), ++dropped)
             before.Execute("drop index " + indexes.GetValue(0).ToString());
-        EXPECT_EQ(dropped, 12);
+        EXPECT_EQ(dropped, 13);
         return path;
     }
     static QString FirstOf(const QString& table) {
