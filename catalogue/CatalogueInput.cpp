@@ -4,6 +4,7 @@
 
 #include "catalogue/CataloguePage.h"
 #include "platform/db/Value.h"
+#include "platform/text/QuotedInput.h"
 #include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 
@@ -42,7 +43,7 @@ std::optional<qint64> CatalogueInput::ReadCount(const QString& typed) {
 
 QString CatalogueInput::CountRefusal(const QString& typed) {
     return QStringLiteral("光盘个数“%1”不是正确的个数，请输入 0 到 %2 之间的整数，例如 3！")
-        .arg(typed, QString::number(kMostCopies));
+        .arg(QuotedInput(typed), QString::number(kMostCopies));
 }
 
 std::optional<QString> CatalogueInput::ReadDate(const QString& typed) {
@@ -54,5 +55,6 @@ std::optional<QString> CatalogueInput::ReadDate(const QString& typed) {
 }
 
 QString CatalogueInput::DateRefusal(const QString& typed) {
-    return QStringLiteral("购买日期“%1”不是正确的日期，请按 2024-03-07 的样子输入！").arg(typed);
+    return QStringLiteral("购买日期“%1”不是正确的日期，请按 2024-03-07 的样子输入！")
+        .arg(QuotedInput(typed));
 }

@@ -10,6 +10,7 @@
 #include "core/Filters.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
+#include "platform/text/QuotedInput.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -209,7 +210,7 @@ bool ClassificationList::DeleteStoredEntry(const QString& name, const Value& cod
     if (deleted.inUse) {
         MsgBox(QStringLiteral("“%1”中有光盘尚未全部归还，或在未结帐的出租、出售中，"
                               "不能删除这一%2。")
-                   .arg(name, parts_.caption),
+                   .arg(QuotedInput(name), parts_.caption),
                vbOKOnly + vbInformation, QStringLiteral("提示"));
         return false;
     }

@@ -14,6 +14,7 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/db/DbError.h"
+#include "platform/text/QuotedInput.h"
 #include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
@@ -68,7 +69,7 @@ QString NotAPercent(const QString& text, const QString& what) {
     if (text.trimmed().isEmpty())
         return QStringLiteral("请输入百分比，例如 80% 或 80。%1没有改变。").arg(what);
     return QStringLiteral("“%1”不是有效的百分比，请输入 0 以上的数，例如 80% 或 80。%2没有改变。")
-        .arg(text.trimmed(), what);
+        .arg(QuotedInput(text.trimmed()), what);
 }
 
 // The one refusal of a typed amount, and what stayed as stored.

@@ -9,11 +9,11 @@
 // YearFold. Each job reads the clock once.
 
 namespace {
-// Any failure of a job, its checks included, is told with its description: start-up goes on
-// past it, so nobody else would tell it. What the job wrote is rolled back with its
-// transaction.
+// Any failure of a job, its checks included, is told with its description, in a box without
+// an icon titled as every failure box: start-up goes on past it, so nobody else would tell
+// it. What the job wrote is rolled back with its transaction.
 void TellJobFailure(const DbError& e) {
-    MsgBox(e.Description(), vbOKOnly);
+    MsgBox(e.Description(), vbOKOnly, QStringLiteral("错误"));
 }
 
 void ChargeMonthFee() {

@@ -12,6 +12,7 @@
 #include "platform/excel/SheetPrinter.h"
 #include "platform/excel/Workbook.h"
 #include "platform/excel/Worksheet.h"
+#include "platform/ui/ErrorReport.h"
 #include "platform/ui/MsgBox.h"
 
 namespace {
@@ -68,7 +69,7 @@ bool ExcelReport::Step(const std::function<void()>& step) {
     } catch (const ExcelError& e) {
         Fail(e.Message());
     } catch (const std::exception& e) {
-        Fail(QString::fromUtf8(e.what()));
+        Fail(FailureText(e));
     }
     return false;
 }
@@ -96,8 +97,7 @@ bool ExcelReport::OpenTemplate(const QString& name) {
         Fail(e.Message());
         return false;
     } catch (const std::exception& e) {
-        Fail(QString("无法打开模板%1（%2）")
-                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+        Fail(QString("无法打开模板%1：%2").arg(QDir::toNativeSeparators(path), FailureText(e)));
         return false;
     }
     return Step([this] {

@@ -121,8 +121,9 @@ void ReportExport::SaveReportAs(ExcelReport& report) const {
         MsgBox(refusal, vbCritical, QStringLiteral("错误"));
         return;
     }
-    if (QFileInfo::exists(name) && MsgBox(Shown(name) + QStringLiteral("已存在，替换吗？"),
-                                          vbYesNo + vbQuestion, QStringLiteral("错误")) != vbYes)
+    // Only a file is replaced: a folder of that name is refused by the save below.
+    if (QFileInfo(name).isFile() && MsgBox(Shown(name) + QStringLiteral("已存在，替换吗？"),
+                                           vbYesNo + vbQuestion, QStringLiteral("错误")) != vbYes)
         return;
     // Written to a temporary file beside the target and renamed over it once complete.
     if (!report.Step([&] { report.Book()->SaveAs(name); })) return;

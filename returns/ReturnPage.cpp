@@ -17,7 +17,6 @@
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "platform/db/BusyDeadline.h"
-#include "platform/db/SqliteError.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -248,9 +247,8 @@ void ReturnPage::ReadList(const QString& StrOrder) {
 void ReturnPage::TellRefillRefused(const DbError& e, const char* what) {
     if (refillRefused_) return;
     refillRefused_ = true;
-    const QString lead = e.Code() != 0 ? SqliteErrorLead(e.Code()) : e.Description();
-    MsgBox(QStringLiteral("%1，%2。请稍后再试。").arg(lead, QString::fromUtf8(what)),
-           vbOKOnly + vbExclamation, QStringLiteral("提示"));
+    MsgBox(QStringLiteral("%1：\n%2").arg(QString::fromUtf8(what), e.Description()),
+           vbOKOnly + vbExclamation, QStringLiteral("错误"));
     QTimer::singleShot(0, this, [this] { refillRefused_ = false; });
 }
 

@@ -2,11 +2,12 @@
 
 #include "platform/db/DateText.h"
 #include "platform/db/DbError.h"
+#include "platform/text/QuotedInput.h"
 
 namespace {
 
 [[noreturn]] void Malformed(const QString& criteria) {
-    throw DbError(QStringLiteral("查找条件“%1”的格式不正确。").arg(criteria));
+    throw DbError(QStringLiteral("查找条件“%1”的格式不正确。").arg(QuotedInput(criteria)));
 }
 
 void SkipBlanks(const QString& s, int& pos) {

@@ -8,6 +8,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/Statement.h"
+#include "platform/text/QuotedInput.h"
 
 namespace {
 
@@ -170,5 +171,6 @@ Value RecordsetSchema::Coerce(int field, const Value& v) const {
     if (v.ToString().trimmed().isEmpty()) return Value();
     if (const auto n = NumberOfText(v.ToString())) return *n;
     if (a == Affinity::Numeric) return v;  // DATE, BOOLEAN...: SQLite keeps such a text
-    throw DbError(QStringLiteral("字段“%1”只能是数字，“%2”不是数字。").arg(f.name, v.ToString()));
+    throw DbError(QStringLiteral("字段“%1”只能是数字，“%2”不是数字。")
+                      .arg(f.name, QuotedInput(v.ToString())));
 }

@@ -5,10 +5,8 @@
 
 struct sqlite3;
 
-// DbError for a failed SQLite call: a Chinese lead text for the kind of failure, then
-// SQLite's own message, e.g. "数据库文件被其他程序锁定：database is locked".
-// file names the database file in the texts that mention it.
+// DbError for a failed SQLite call, in Chinese: the sentence of the failure's kind (busy,
+// read-only, disk full, damaged, missing...), naming the database file, or a Chinese lead
+// for the result code and the engine's number, "读写数据库文件时出错（错误代码 778）。".
+// SQLite's own English message goes only into EngineText. file names the database file.
 DbError SqliteError(sqlite3* db, int resultCode, const QString& file = QString());
-
-// The Chinese lead text for a result code (primary or extended).
-QString SqliteErrorLead(int resultCode, const QString& file = QString());

@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "platform/app/AppPath.h"
+#include "platform/app/FailureKind.h"
 #include "platform/app/SaveTarget.h"
 #include "platform/excel/ExcelError.h"
 #include "platform/excel/SheetRenderer.h"
@@ -45,7 +46,7 @@ PrintOutcome PrintToFile(SheetRenderer& renderer, const QString& dir, const QStr
     printer.setOutputFileName(path);
     SetUp(printer, renderer, jobName);
     if (!renderer.Print(printer))
-        throw ExcelError(QString("无法写入文件 %1").arg(QDir::toNativeSeparators(path)));
+        throw ExcelError(WriteFailure(QStringLiteral("文件"), path, QFileDevice::NoError));
     return PrintOutcome{static_cast<int>(renderer.Pages().size()), true, path};
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "platform/app/FailureKind.h"
 #include "platform/excel/ExcelError.h"
 #include "platform/excel/Worksheet.h"
 #include "platform/excel/WorksheetXml.h"
@@ -274,10 +275,8 @@ void Workbook::SaveAs(const QString& path) {
 
     const QByteArray bytes = package_.ToZipBytes();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw ExcelError(
-            QString("无法保存文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw ExcelError(WriteFailure(QStringLiteral("文件"), path, file.error(), bytes.size()));
 }
 
 void Workbook::Close() {

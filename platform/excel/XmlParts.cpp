@@ -7,8 +7,7 @@ void LoadXmlPart(pugi::xml_document& doc, const QByteArray& data, const QString&
         data.constData(), static_cast<size_t>(data.size()),
         pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single);
     if (!result) {
-        throw ExcelError(QString("工作簿文件已损坏：%1 无法读取（%2）")
-                             .arg(partName, QString::fromUtf8(result.description())));
+        throw ExcelError(QString("工作簿文件已损坏：其中的 %1 无法读取").arg(partName));
     }
     // The declaration is written afresh when the part is saved.
     while (doc.first_child().type() == pugi::node_declaration) doc.remove_child(doc.first_child());

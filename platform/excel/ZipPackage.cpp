@@ -5,15 +5,12 @@
 #include <QFile>
 #include <memory>
 
+#include "platform/app/FailureKind.h"
 #include "platform/excel/ExcelError.h"
 
 namespace {
 // One time stamp for every part we write, so a package does not change with the clock.
 constexpr time_t kPartTime = 946684800;
-
-QString ZipErrorText(zip_error_t* error) {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
-}
 
 struct ArchiveCloser {
     void operator()(zip_t* z) const { zip_discard(z); }
@@ -43,7 +40,7 @@ QByteArray ReadEntry(zip_t* archive, zip_uint64_t index, const QString& name, co
 ZipPackage ZipPackage::Read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ExcelError(QString("无法打开文件 %1：%2").arg(path, file.errorString()));
+        throw ExcelError(ReadFailure(QStringLiteral("文件"), path, file.error()));
     const QByteArray bytes = file.readAll();
     file.close();
 
@@ -52,9 +49,9 @@ ZipPackage ZipPackage::Read(const QString& path) {
     zip_source_t* src = zip_source_buffer_create(
         bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0, &error);
     if (!src) {
-        const QString why = ZipErrorText(&error);
+        const int code = zip_error_code_zip(&error);
         zip_error_fini(&error);
-        throw ExcelError(QString("无法打开文件 %1：%2").arg(path, why));
+        throw ExcelError(OtherFailure(QString("无法读取文件 %1").arg(path), code));
     }
     ArchivePtr archive(zip_open_from_source(src, ZIP_RDONLY, &error));
     if (!archive) {

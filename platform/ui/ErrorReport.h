@@ -1,9 +1,14 @@
 #pragma once
+#include <QString>
 #include <exception>
 #include <utility>
 
-// Shows an error that escaped a handler in a message box: a database error with the
-// provider's description, any other with its text. The program goes on.
+// What the operator is told of an error, in Chinese: a database error's description (the
+// sentence of its kind), or a short Chinese text for any other, whose own text is English.
+QString FailureText(const std::exception& error);
+
+// Shows an error that escaped a handler in a message box titled "错误": a database error
+// with its description, any other as FailureText tells it. The program goes on.
 void ReportError(const std::exception& error);
 void ReportUnknownError();
 

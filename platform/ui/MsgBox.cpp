@@ -72,12 +72,13 @@ int EscapeResultOf(int buttons) {
 }
 }  // namespace
 
-QString DefaultMsgBoxTitle() {
+QString DefaultMsgBoxTitle(int buttons) {
+    if ((buttons & 0x70) == vbCritical) return QStringLiteral("错误");
     return QStringLiteral("Lumtrak");
 }
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
-    const QString shownTitle = title.isEmpty() ? DefaultMsgBoxTitle() : title;
+    const QString shownTitle = title.isEmpty() ? DefaultMsgBoxTitle(buttons) : title;
     if (Responder()) return Responder()(MsgBoxCall{prompt, buttons, shownTitle});
 
     QMessageBox box(IconOf(buttons), shownTitle, prompt, QMessageBox::NoButton,

@@ -35,8 +35,9 @@ struct MsgBoxCall {
     QString title;
 };
 
-// The title a box gets when the caller gives none: the program's name.
-QString DefaultMsgBoxTitle();
+// The title a box gets when the caller gives none: "错误" for a failure (the error icon),
+// the program's name for any other.
+QString DefaultMsgBoxTitle(int buttons);
 
 // Shows a modal message box and returns the button pressed. With a responder set
 // (tests, scripted runs), the call is handed to it instead and its answer returned.

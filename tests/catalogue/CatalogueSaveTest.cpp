@@ -316,7 +316,7 @@ TEST_F(CatalogueSaveTest, ASaveRefusedByALockedFileKeepsTheNewTitlePendingAndWri
     page.CmdSave->click();
     Settle();
     ASSERT_EQ(Prompts().size(), 1u);
-    EXPECT_TRUE(Prompts()[0].contains("locked")) << Prompts()[0].toStdString();
+    EXPECT_TRUE(Prompts()[0].contains("正被其他程序使用")) << Prompts()[0].toStdString();
     // Nothing moved: the new row is still there, current, and still being added.
     EXPECT_EQ(Catalogue().RecordCount(), 2);
     EXPECT_EQ(page.dgCDInfo->model()->rowCount(), 2);

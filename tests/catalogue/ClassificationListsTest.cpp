@@ -327,7 +327,8 @@ TEST_F(ClassificationListsTest, AFailedDeletionLeavesEverythingAsItWas) {
     MsgBoxLog::Get().QueueAnswer(vbYes);
     Page().Command8->click();
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 2u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[1].prompt.contains("不许删除"));
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[1].prompt.contains("（错误代码 1811）"))
+        << MsgBoxLog::Get().Calls()[1].prompt.toStdString();
     EXPECT_EQ(Count("select count(*) from borrowinfo"), 1);
     EXPECT_EQ(Count("select count(*) from returninfo"), 1);
     EXPECT_EQ(Count("select count(*) from type"), 1);

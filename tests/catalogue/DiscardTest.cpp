@@ -177,7 +177,7 @@ TEST_F(DiscardTest, AStoredBadTitleGoesEvenWithAnUnsavedUntickAndAFailedClearing
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_TRUE(Prompts()[1].contains("锁定")) << Prompts()[1].toStdString();
+    EXPECT_TRUE(Prompts()[1].contains("正被其他程序使用")) << Prompts()[1].toStdString();
     EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
     EXPECT_TRUE(page.HasPendingEdit());
     EXPECT_EQ(page.TxtRemark->text(), "其实是好的");
@@ -240,7 +240,7 @@ TEST_F(DiscardTest, ADiscardWhoseCommitFailsLeavesTheTitleInTheGridAndTheFile) {
     sqlite3_close(reader);
 
     ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_TRUE(Prompts()[1].contains("locked")) << Prompts()[1].toStdString();
+    EXPECT_TRUE(Prompts()[1].contains("正被其他程序使用")) << Prompts()[1].toStdString();
     EXPECT_EQ(gConn.TransactionDepth(), 0);
     EXPECT_EQ(Count("select count(*) from cdinfo"), 3);
     EXPECT_EQ(History(), 5);

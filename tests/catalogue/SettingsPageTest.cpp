@@ -97,7 +97,8 @@ TEST_F(SettingsPageTest, APercentageIsWrittenWholeOrNotAtAll) {
     TypeAndLeave(Page().MaskEdBox2, "50%", away);
     EXPECT_EQ(Query1(kMemberRents), "3.0/5.0") << "the titles' prices are rolled back";
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("设置表只读"));
+    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("（错误代码 1811）"))
+        << MsgBoxLog::Get().Calls()[0].prompt.toStdString();
     EXPECT_EQ(gConn.TransactionDepth(), 0);
 }
 
@@ -258,7 +259,8 @@ TEST_F(SettingsPageTest, AWriteTheDatabaseRefusesLeavesEveryBoxShowingTheStoredS
         MsgBoxLog::Get().Reset();
         write();
         ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << what;
-        EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件是只读的，不能写入"))
+        EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件“" + DbPath() +
+                                                                "”是只读的，不能写入。"))
             << what;
         EXPECT_EQ(Shown(), stored) << what;
         EXPECT_EQ(Query1(kFactors), "0.8/0.9/10.0") << what;

@@ -69,8 +69,9 @@ TEST_F(MonthTaxTest, AFileHeldByAnotherProgramIsToldInsteadOfTheQuestion) {
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件被其他程序锁定"))
-        << MsgBoxLog::Get().Calls()[0].prompt.toStdString();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
+              "数据库文件“" + DbPath() + "”正被其他程序使用，请稍后再试。");
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
 
     MsgBoxLog::Get().QueueAnswer(vbYes);  // the next start asks again and charges
     ProcessMonthTax();
@@ -131,7 +132,10 @@ TEST_F(FoldTest, AFailedFoldIsToldAndLeavesTheDatabaseAsItWas) {
         "begin select raise(abort, 'disk trouble'); end");
     FoldWithYes();
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 2u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[1].prompt.contains("disk trouble"));
+    // A failure of no kind of its own: a Chinese lead and the engine's number.
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].prompt,
+              "数据不符合数据库的约束，例如编号重复或必填项为空（错误代码 1811）。");
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].title, "错误");
     EXPECT_FALSE(frmWait::isLoaded());
     EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
     EXPECT_EQ(Query1("select count(*) from sellinfo"), "1");
@@ -149,9 +153,10 @@ TEST_F(FoldTest, AFailingDueCheckIsToldAsTheFoldsOtherFailuresAreAndNothingIsAsk
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件被其他程序锁定"))
-        << MsgBoxLog::Get().Calls()[0].prompt.toStdString();
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
+              "数据库文件“" + DbPath() + "”正被其他程序使用，请稍后再试。");
     EXPECT_EQ(MsgBoxLog::Get().Calls()[0].buttons, vbOKOnly);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
     EXPECT_FALSE(frmWait::isLoaded());
     EXPECT_EQ(Query1("select count(*) from borrowinfo"), "1");
 

@@ -430,7 +430,7 @@ TEST_F(BasketDialogsTest, ARefusedRemovalOrSettlementLeavesTheBasketAndItsPanel)
     const QStringList before = DatabaseDump(DbPath());
     Select(page.LvwReturn, 1);
     page.CmdDel->click();
-    EXPECT_TRUE(Prompts().back().contains("disk is full"));
+    EXPECT_TRUE(Prompts().back().endsWith("（错误代码 1811）。")) << Prompts().back().toStdString();
     WhenShown<frmUseTaxPay>([](frmUseTaxPay& pay) {
         pay.TxtCatchFact->SetText("60");
         pay.Command1->click();

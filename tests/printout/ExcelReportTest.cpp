@@ -1,8 +1,12 @@
+#include <sqlite3.h>
+
 #include <QJsonArray>
 #include <QPrinterInfo>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 
+#include "platform/db/SqliteError.h"
 #include "platform/excel/Range.h"
 #include "platform/excel/Workbook.h"
 #include "platform/excel/Worksheet.h"
@@ -224,20 +228,31 @@ TEST_F(ReportFixture, WithoutAPrinterTheOperatorLearnsOnceWhereThePagesAre) {
     for (const QString& f : files) EXPECT_TRUE(box.prompt.contains(QDir::toNativeSeparators(f)));
 }
 
+// A database failure is told in its Chinese sentence; any other error, whose own text is the
+// library's English, in a Chinese one.
 TEST_F(ReportFixture, AFailingRowSourceEndsThePrintoutWithItsMessage) {
-    ExcelReport report;
-    ASSERT_TRUE(report.OpenTemplate("Store"));
-    int given = 0;
-    const RowSource rows = [&given](ReportRow& row) {
-        if (++given == 3) throw std::runtime_error("数据库文件已损坏");
-        row = {{Title(given)}};
-        return true;
+    const QString damaged = "数据库文件“" + DbPath() + "”已损坏，或者不是本程序能读的文件。";
+    const std::vector<std::pair<std::function<void()>, QString>> failures{
+        {[this] { throw SqliteError(nullptr, SQLITE_CORRUPT, DbPath()); }, damaged},
+        {[] { throw std::runtime_error("vector::_M_range_check"); }, "程序运行出错。"},
     };
-    const PrintReportResult result = report.PrintReport(rows, N, D, K, "M");
-    EXPECT_TRUE(result.failed);
-    EXPECT_EQ(result.pages, 0);
-    EXPECT_FALSE(report.IsOpen());
-    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("数据库文件已损坏"));
-    EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+    for (const auto& [fail, told] : failures) {
+        ForgetPrompts();
+        ExcelReport report;
+        ASSERT_TRUE(report.OpenTemplate("Store"));
+        int given = 0;
+        const RowSource rows = [&given, &fail = fail](ReportRow& row) {
+            if (++given == 3) fail();
+            row = {{Title(given)}};
+            return true;
+        };
+        const PrintReportResult result = report.PrintReport(rows, N, D, K, "M");
+        EXPECT_TRUE(result.failed);
+        EXPECT_EQ(result.pages, 0);
+        EXPECT_FALSE(report.IsOpen());
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt, "打印没有完成：" + told);
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+        EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+    }
 }

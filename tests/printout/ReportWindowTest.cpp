@@ -273,21 +273,35 @@ TEST_F(ReportWindowTest, TheSaveDialogLeavesTheReplaceQuestionToTheProgram) {
     EXPECT_EQ(Bytes(choice), templ);
 }
 
+// Each reason a file cannot be written is told in its own Chinese sentence, never in the file
+// system's English; nothing is written and no question is asked.
 TEST_F(ReportWindowTest, AFolderThatCannotTakeTheFileIsToldAndNothingIsWritten) {
     frmSampleReport& w = Open(3);
     const QString missing = QDir(Dir()).filePath("nosuchfolder/out.xlsx");
+    const QString underAFile = QDir(Dir()).filePath("notes.txt/out.xlsx");  // "Not a directory"
+    QFile notes(QDir(Dir()).filePath("notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
     const QString readOnly = "/proc/out.xlsx";  // read-only even for the superuser
-    for (const QString& target : {missing, readOnly}) {
+    const QString folder = QDir(Dir()).filePath("earlier.xlsx");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::vector<std::pair<QString, QString>> refusals{
+        {missing, "所在的文件夹不存在。"},
+        {underAFile, "所在的文件夹不存在。"},
+        {readOnly, "所在的文件夹不能写入（它是只读的，或者没有写入的权限）。"},
+        {folder, "是一个文件夹，不能作为文件使用。"},
+    };
+    for (const auto& [target, why] : refusals) {
         ForgetPrompts();
         SaveAnswers(target);
         w.CmdOutput_Click();
         ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << target.toStdString();
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
-        EXPECT_TRUE(Prompts()[0].contains(target)) << Prompts()[0].toStdString();
-        EXPECT_FALSE(Prompts()[0].contains("请查看"));
-        EXPECT_FALSE(QFileInfo::exists(target));
+        EXPECT_EQ(Prompts()[0], "导出没有完成：文件“" + target + "”" + why);
+        EXPECT_FALSE(QFileInfo(target).isFile());
     }
     EXPECT_FALSE(QFileInfo::exists(QDir(Dir()).filePath("nosuchfolder")));
+    EXPECT_TRUE(QDir(folder).isEmpty());
     EXPECT_TRUE(ActionsEnabled(w));
 }
 
@@ -385,7 +399,8 @@ TEST_F(ReportWindowTest, AFailingQueryIsToldOnceAndLeavesTheBodyEmpty) {
     w.Combo1_Click();
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
     EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
-    EXPECT_TRUE(Prompts()[0].contains("nosuchtable")) << "the database's own text";
+    EXPECT_EQ(Prompts()[0], "数据库命令执行出错（错误代码 1）。")
+        << "never the database's own words";
     EXPECT_EQ(w.BodyGrid()->Rows(), 0);
     EXPECT_TRUE(ActionsEnabled(w));
 }

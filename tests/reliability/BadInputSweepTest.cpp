@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <functional>
 #include <iostream>
@@ -244,6 +245,22 @@ bool ShowsRawDatabaseText(const MsgBoxCall& box) {
     return false;
 }
 
+// An English sentence (two words or more in a row) anywhere but inside the quotes “…” that
+// hold what the operator typed or a file's name.
+bool ShowsEnglish(const MsgBoxCall& box) {
+    static const QRegularExpression quoted(QStringLiteral("“[^”]*”"));
+    static const QRegularExpression words(QStringLiteral("[A-Za-z]+[ ,:']+[A-Za-z]+"));
+    for (QString text : {box.prompt, box.title})
+        if (text.remove(quoted).contains(words)) return true;
+    return false;
+}
+
+// A message quotes what was typed cut to its first 20 characters: never more of it.
+bool QuotesMoreThanTwentyCharacters(const MsgBoxCall& box, const QString& typed) {
+    const QString text = typed.trimmed();
+    return text.size() > 20 && box.prompt.contains(text.left(21));
+}
+
 // A box that tells the operator something was not done: a hint ("提示"), a warning or an error.
 bool IsRefusal(const MsgBoxCall& box) {
     const int icon = box.buttons & 0x70;
@@ -353,15 +370,18 @@ class BadInputSweepTest : public ShopTest {
                 Settle();
             }
         }
-        Check(where, before);
+        Check(where, before, input.text);
     }
 
-    void Check(const QString& where, const QStringList& before) {
+    void Check(const QString& where, const QStringList& before, const QString& typed) {
         if (!frmMain::isLoaded() || gQuit) Fail(where, QStringLiteral("主窗口关闭了"));
         bool refused = false;
         for (const MsgBoxCall& box : MsgBoxLog::Get().Calls()) {
             if (ShowsRawDatabaseText(box))
                 Fail(where, QStringLiteral("消息含数据库原文：") + box.prompt);
+            if (ShowsEnglish(box)) Fail(where, QStringLiteral("消息含英文：") + box.prompt);
+            if (QuotesMoreThanTwentyCharacters(box, typed))
+                Fail(where, QStringLiteral("消息引用了超过20个字的输入：") + box.prompt.left(60));
             refused = refused || IsRefusal(box);
         }
         const QString integrity = IntegrityCheck(DbPath());
@@ -420,7 +440,8 @@ class BadInputSweepTest : public ShopTest {
 
 namespace {
 // A window with the faults the sweep is there to catch: a box whose LostFocus writes what was
-// typed and then refuses it, and a box that shows the database's own words.
+// typed and then refuses it, a box that shows the database's own words, and one that quotes
+// the whole text typed.
 class PlantedFaults : public Form {
   public:
     PlantedFaults() {
@@ -428,8 +449,10 @@ class PlantedFaults : public Form {
         auto* layout = new QVBoxLayout(this);
         auto* writesRefused = Named<QLineEdit>("WritesRefused");
         auto* showsRawText = Named<QLineEdit>("ShowsRawText");
+        auto* quotesAll = Named<QLineEdit>("QuotesAll");
         layout->addWidget(writesRefused);
         layout->addWidget(showsRawText);
+        layout->addWidget(quotesAll);
         layout->addWidget(Named<QPushButton>("Elsewhere", QStringLiteral("别处")));
         OnLostFocus(writesRefused, this, [writesRefused] {
             gConn.Execute("update pricepercent set tax = tax + 1");
@@ -439,13 +462,18 @@ class PlantedFaults : public Form {
         OnLostFocus(showsRawText, this, [] {
             MsgBox(QStringLiteral("数据库操作失败：near \"x\": syntax error"), vbCritical);
         });
+        OnLostFocus(quotesAll, this, [quotesAll] {
+            MsgBox(QStringLiteral("“%1”不对").arg(quotesAll->text()), vbOKOnly,
+                   QStringLiteral("提示"));
+        });
     }
 };
 }  // namespace
 
-TEST_F(BadInputSweepTest, TheSweepCatchesARefusedInputThatWasWrittenAndTheDatabasesOwnWords) {
+TEST_F(BadInputSweepTest,
+       TheSweepCatchesARefusedInputThatWasWrittenTheDatabasesWordsAndAWholeQuote) {
     Sweep({"planted", [] { return Active(new PlantedFaults); }});
-    EXPECT_EQ(controls_, 2);
+    EXPECT_EQ(controls_, 3);
     // Each input fails its control (the first move into the second box may also leave the first).
     EXPECT_GE(failures_.filter(QStringLiteral("WritesRefused")).size(), BadInputs().size());
     EXPECT_GE(failures_.filter(QStringLiteral("ShowsRawText")).size(), BadInputs().size());
@@ -453,6 +481,11 @@ TEST_F(BadInputSweepTest, TheSweepCatchesARefusedInputThatWasWrittenAndTheDataba
         failures_.filter(QStringLiteral("WritesRefused")).first().contains("拒绝了却写入了"));
     EXPECT_TRUE(
         failures_.filter(QStringLiteral("ShowsRawText")).first().contains("消息含数据库原文"));
+    EXPECT_FALSE(failures_.filter(QStringLiteral("ShowsRawText")).filter("消息含英文").isEmpty());
+    const QStringList wholeQuotes =
+        failures_.filter(QStringLiteral("QuotesAll")).filter("消息引用了超过20个字的输入");
+    ASSERT_EQ(wholeQuotes.size(), 1) << failures_.join('\n').toStdString();
+    EXPECT_TRUE(wholeQuotes[0].contains("一万个字符")) << wholeQuotes[0].toStdString();
 }
 
 TEST_F(BadInputSweepTest, EveryControlOfEveryWindowTakesEveryBadInputSafely) {

@@ -40,10 +40,6 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-const char* const kLocked = "数据库文件被其他程序锁定";
-const char* const kReadOnly = "数据库文件是只读的，不能写入";
-const char* const kFull = "磁盘已满，不能写入数据库";
-const char* const kCorrupt = "数据库文件已损坏";
 
 // Another program holding a write transaction on the shop's file until it goes: one that
 // is about to write (others may still read), or one writing now (nobody may even read).
@@ -161,19 +157,26 @@ class FileFaultsTest : public ShopTest {
         return prompts.join(" | ");
     }
 
-    static bool OneBoxSaying(const char* lead) {
-        return Prompts().size() == 1 && Prompts()[0].contains(QString::fromUtf8(lead));
+    static bool OneBoxSaying(const QString& sentence) {
+        return Prompts().size() == 1 && Prompts()[0].contains(sentence);
     }
 
-    // Start-up on a refused file: one error box with the lead, no window, the file unchanged.
-    void ExpectRefusedAtStartup(const char* lead) {
+    // What the operator reads of each way the shop's file fails: one Chinese sentence each.
+    QString Locked() const { return Named() + "正被其他程序使用，请稍后再试。"; }
+    QString ReadOnly() const { return Named() + "是只读的，不能写入。"; }
+    QString Full() const { return "磁盘已满，不能写入" + Named() + "。"; }
+    QString Damaged() const { return Named() + "已损坏，或者不是本程序能读的文件。"; }
+    QString Named() const { return "数据库文件“" + DbPath() + "”"; }
+
+    // Start-up on a refused file: one error box saying why, no window, the file unchanged.
+    void ExpectRefusedAtStartup(const QString& sentence) {
         const QByteArray before = FileBytes(DbPath());
         const QDateTime modified = QFileInfo(DbPath()).lastModified();
         Main();
         EXPECT_TRUE(gQuit);
         ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << Shown().toStdString();
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
-        EXPECT_TRUE(Prompts()[0].startsWith(QString::fromUtf8(lead))) << Shown().toStdString();
+        EXPECT_EQ(Prompts()[0], sentence) << Shown().toStdString();
         EXPECT_FALSE(frmMain::isLoaded());
         EXPECT_EQ(FileBytes(DbPath()), before);
         EXPECT_EQ(QFileInfo(DbPath()).lastModified(), modified);
@@ -201,7 +204,7 @@ TEST_F(FileFaultsTest, StartUpRefusesAFileWhoseTableListIsDamagedAndLeavesItAsIt
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
     f.close();
-    ExpectRefusedAtStartup(kCorrupt);
+    ExpectRefusedAtStartup(Damaged());
 }
 
 TEST_F(FileFaultsTest, StartUpRefusesATextFileAndLeavesItAsItWas) {
@@ -209,8 +212,7 @@ TEST_F(FileFaultsTest, StartUpRefusesATextFileAndLeavesItAsItWas) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write("价目表\n这是一个文本文件，不是数据库。\n");
     f.close();
-    ExpectRefusedAtStartup("文件“");
-    EXPECT_TRUE(Prompts()[0].contains("不是数据库文件")) << Shown().toStdString();
+    ExpectRefusedAtStartup(Damaged());
 }
 
 // ---- Locked by another program --------------------------------------------------------
@@ -236,7 +238,7 @@ TEST_F(FileFaultsTest, ASettingRefusedByALockedFileIsToldAndWrittenWhenTypedAgai
         WriteLockHolder other(DbPath());
         TypeAndLeave(page.MaskEdBox4, "25", page.MaskEdBox2);
     }
-    EXPECT_TRUE(OneBoxSaying(kLocked)) << Shown().toStdString();
+    EXPECT_TRUE(OneBoxSaying(Locked())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_EQ(page.MaskEdBox4->Text(), "￥20.00") << "the box shows what is stored";
 
@@ -257,7 +259,7 @@ TEST_F(FileFaultsTest, ANewClassificationRefusedByALockedFileStaysPendingAndIsWr
         WriteLockHolder other(DbPath());
         NameCellAndLeave(page.dgType, "蓝光", page.MaskEdBox2);
     }
-    EXPECT_TRUE(OneBoxSaying(kLocked)) << Shown().toStdString();
+    EXPECT_TRUE(OneBoxSaying(Locked())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     ASSERT_EQ(page.adoType->RecordCount(), 3) << "the new entry is still in the list";
     EXPECT_TRUE(page.adoType->HasPendingChanges());
@@ -282,7 +284,7 @@ TEST_F(FileFaultsTest, AClassificationDeleteRefusedByALockedFileDeletesNothing) 
         Settle();
     }
     ASSERT_EQ(Prompts().size(), 2u) << Shown().toStdString();
-    EXPECT_TRUE(Prompts()[1].contains(QString::fromUtf8(kLocked))) << Shown().toStdString();
+    EXPECT_TRUE(Prompts()[1].contains(Locked())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_EQ(gConn.TransactionDepth(), 0);
 
@@ -321,8 +323,7 @@ TEST_F(FileFaultsTest, TheReturnPageOnALockedFileTellsAtOnceKeepsItsListAndReads
         main.Image3_Click(1);
         Settle();
         EXPECT_EQ(Prompts(),
-                  std::vector<QString>{"数据库文件被其他程序锁定，未还光盘列表没有刷新，仍显示原来"
-                                       "的内容。请稍后再试。"})
+                  std::vector<QString>{"未还光盘列表没有刷新，仍显示原来的内容：\n" + Locked()})
             << "told once, before the other program let go";
         EXPECT_EQ(page.adoDispBorrow.get(), shown) << "the list shown stays";
         EXPECT_EQ(page.dgBorrow->model()->rowCount(), 1);
@@ -364,8 +365,8 @@ TEST_F(FileFaultsTest, TheReturnPageFirstShownOnALockedFileTellsOnceAndReadsItNe
         other.ReleaseAfter(kLongerThanARefillWaits);
         main.Image3_Click(1);  // the page is built, loads and is shown: one refill tells
         Settle();
-        EXPECT_EQ(Prompts(), std::vector<QString>{
-                                 "数据库文件被其他程序锁定，未还光盘列表没有读出。请稍后再试。"});
+        EXPECT_EQ(Prompts(), std::vector<QString>{"未还光盘列表没有读出：\n" + Locked()});
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
         EXPECT_EQ(main.Returns()->dgBorrow->model()->rowCount(), 0);
         EXPECT_FALSE(main.Returns()->Command5->isEnabled());
     }
@@ -540,7 +541,7 @@ TEST_F(FileFaultsTest, AReadOnlyFileIsToldAtTheFirstWriteAndLosesNothing) {
     const OperatorSaw saw = Decode(report);
     const QString shown = saw.prompts.join(" | ");
     ASSERT_EQ(saw.prompts.size(), 1) << "one box, at the first write: " << shown.toStdString();
-    EXPECT_TRUE(saw.prompts[0].contains(QString::fromUtf8(kReadOnly))) << shown.toStdString();
+    EXPECT_TRUE(saw.prompts[0].contains(ReadOnly())) << shown.toStdString();
     EXPECT_EQ(saw.feeBox, "￥20.00") << "the box shows what is stored";
     EXPECT_EQ(FileBytes(DbPath()), bytesBefore);
     EXPECT_EQ(DatabaseDump(DbPath()), before);
@@ -565,7 +566,7 @@ TEST_F(FileFaultsTest, ANewTitleOnAFullDiskIsRefusedWholeAndSavedLater) {
     const QStringList before = DatabaseDump(DbPath());
     page.CmdSave->click();
     Settle();
-    EXPECT_TRUE(OneBoxSaying(kFull)) << Shown().toStdString();
+    EXPECT_TRUE(OneBoxSaying(Full())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_EQ(gConn.TransactionDepth(), 0);
     EXPECT_EQ(page.adoCDInfo->EditMode(), adEditAdd) << "the new title is still being added";
@@ -588,7 +589,7 @@ TEST_F(FileFaultsTest, AMemberPercentageOnAFullDiskIsRefusedWholeAndWrittenLater
     UseWholePagesOnly();
     const QStringList before = DatabaseDump(DbPath());
     TypeAndLeave(page.MaskEdBox2, "73%", page.MaskEdBox3);
-    EXPECT_TRUE(OneBoxSaying(kFull)) << Shown().toStdString();
+    EXPECT_TRUE(OneBoxSaying(Full())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before) << "neither the percentage nor any title changed";
     EXPECT_EQ(page.MaskEdBox2->Text(), "80%");
     EXPECT_EQ(gConn.TransactionDepth(), 0);
@@ -610,7 +611,7 @@ TEST_F(FileFaultsTest, ANewClassificationOnAFullDiskIsRefusedAndWrittenLater) {
     Settle();
     const QString longName = QString(QStringLiteral("格式")).repeated(3000);
     NameCellAndLeave(page.dgType, longName, page.MaskEdBox2);
-    EXPECT_TRUE(OneBoxSaying(kFull)) << Shown().toStdString();
+    EXPECT_TRUE(OneBoxSaying(Full())) << Shown().toStdString();
     EXPECT_EQ(DatabaseDump(DbPath()), before);
     EXPECT_TRUE(page.adoType->HasPendingChanges()) << "the new entry waits";
 

@@ -177,8 +177,8 @@ TEST_F(ListingWindowsTest, TitlesFollowThePeriodAfterTheShopsName) {
     EXPECT_TRUE(Prompts().empty());
 }
 
-// A query that fails is told once with the database's text; the body is left empty and the
-// period box and both buttons work again.
+// A query that fails is told once, in Chinese with the engine's number; the body is left empty
+// and the period box and both buttons work again.
 TEST_F(ListingWindowsTest, AFailingQueryIsToldOnceAndLeavesTheWindowUsable) {
     FillToday();
     frmEarnReport& earn = Open<frmEarnReport>(kEarnLink);
@@ -192,7 +192,7 @@ TEST_F(ListingWindowsTest, AFailingQueryIsToldOnceAndLeavesTheWindowUsable) {
         ChoosePeriod(*w, 1);
         ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
         EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
-        EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("cdinfo"));
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt, "数据库命令执行出错（错误代码 1）。");
         EXPECT_EQ(w->BodyGrid()->Rows(), 0);
         EXPECT_TRUE(w->LblTitle->Caption().startsWith("星光昨天")) << "it names what was asked";
         EXPECT_TRUE(w->Combo1->isEnabled() && w->CmdOutput->isEnabled() &&

@@ -120,7 +120,7 @@ TEST_F(ClosingTest, AFailingRollbackLeavesTheBasketAndTheWindow) {
     MsgBoxLog::Get().QueueAnswer(vbYes);
     EXPECT_FALSE(frmMain::unload());
     ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_TRUE(Prompts()[1].contains("disk is full"));
+    EXPECT_TRUE(Prompts()[1].endsWith("（错误代码 1811）。")) << Prompts()[1].toStdString();
     EXPECT_EQ(MsgBoxLog::Get().Calls()[1].title, "错误");
     EXPECT_TRUE(gBorrowBasket.Open);
     EXPECT_EQ(Title("010100000001"), "全部借出/3/0");  // the updates went back too

@@ -59,7 +59,7 @@ TEST_F(StartupTest, MissingDatabaseGivesOneErrorAndNoWindow) {
     QFile::remove(DbPath());
     SetToday(2026, 12, 3);
     const QString prompt = StartRefused();
-    EXPECT_TRUE(prompt.contains("unable to open database file")) << prompt.toStdString();
+    EXPECT_EQ(prompt, "找不到数据库文件“" + DbPath() + "”。");
     EXPECT_FALSE(QFile::exists(DbPath()));  // opening never creates the file
 }
 
@@ -69,7 +69,7 @@ TEST_F(StartupTest, FileThatIsNoDatabaseGivesOneError) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("this is a text file, not a database\n");
     f.close();
-    EXPECT_TRUE(StartRefused().contains("not a database"));
+    EXPECT_EQ(StartRefused(), "数据库文件“" + DbPath() + "”已损坏，或者不是本程序能读的文件。");
 }
 
 // SQLite opens an empty file as an empty database and another program's database as

@@ -8,7 +8,6 @@
 #include "tests/platform/db/DbFixture.h"
 
 namespace {
-const QString kLocked = "数据库文件被其他程序锁定：database is locked";
 constexpr int kShortWait = 100;
 constexpr auto kLetGoAfter = std::chrono::milliseconds(1500);
 
@@ -53,9 +52,11 @@ TEST_F(BusyDeadlineTest, UnderTheGuardEveryStatementGivesUpOnceTheDeadlineHasPas
     other.LetGoLater();
     {
         BusyDeadline quick(conn, kShortWait);
-        EXPECT_EQ(Read(conn), kLocked) << "the first statement waits out the deadline, no more";
-        EXPECT_EQ(Read(conn), kLocked);
-        EXPECT_EQ(ErrorOf([&] { conn.Execute("UPDATE ForeGift SET money = 2"); }), kLocked);
+        EXPECT_EQ(Read(conn), LockedSentence())
+            << "the first statement waits out the deadline, no more";
+        EXPECT_EQ(Read(conn), LockedSentence());
+        EXPECT_EQ(ErrorOf([&] { conn.Execute("UPDATE ForeGift SET money = 2"); }),
+                  LockedSentence());
     }
     EXPECT_EQ(conn.BusyTimeout(), 5000);
     EXPECT_EQ(Read(conn), "") << "past the guard the connection waits its own time again";
@@ -68,9 +69,10 @@ TEST_F(BusyDeadlineTest, AGuardInsideAnotherKeepsTheOuterDeadline) {
     BusyDeadline outer(conn, kShortWait);
     {
         BusyDeadline inner(conn, 60000);
-        EXPECT_EQ(Read(conn), kLocked);
+        EXPECT_EQ(Read(conn), LockedSentence());
     }
-    EXPECT_EQ(Read(conn), kLocked) << "the inner guard's end leaves the outer one's deadline";
+    EXPECT_EQ(Read(conn), LockedSentence())
+        << "the inner guard's end leaves the outer one's deadline";
 }
 
 TEST_F(BusyDeadlineTest, AFreeFileIsReadAsEverAndAClosedConnectionIsLeftAlone) {

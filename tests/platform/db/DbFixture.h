@@ -34,6 +34,11 @@ class DbTest : public ShopTest {
     // Changes the file through a connection of its own, as another program would.
     void Elsewhere(const QString& sql) { Sql(sql); }
 
+    // What the operator reads when another program holds the file.
+    QString LockedSentence() const {
+        return "数据库文件“" + DbPath() + "”正被其他程序使用，请稍后再试。";
+    }
+
     Connection conn;
 };
 

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <functional>
+#include <stdexcept>
 
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/DataGrid.h"
@@ -277,13 +279,30 @@ TEST_F(DataGridTest, MouseAndKeysAsEveryControlsEvents) {
     EXPECT_EQ(events, (QStringList{"Move 0 1 1", "KeyDown 40 0"}));
 }
 
-TEST_F(DataGridTest, AnErrorInAHandlerIsShownNotThrownIntoTheEventLoop) {
-    QObject::connect(grid, &DataGrid::RowColChange,
-                     [](int, int) { throw DbError("database is locked"); });
+// The box is titled "错误" and wholly Chinese: a database error shows its sentence, any other
+// error (whose own text is a library's English) a Chinese one.
+TEST_F(DataGridTest, AnErrorInAHandlerIsShownInChineseNotThrownIntoTheEventLoop) {
+    std::function<void()> fail = [] {
+        throw DbError("数据库文件“/店/cdmanage.mdb”正被其他程序使用，请稍后再试。", 5,
+                      FailureKind::Busy, "database is locked");
+    };
+    QObject::connect(grid, &DataGrid::RowColChange, [&](int, int) { fail(); });
     QTest::keyClick(grid, Qt::Key_Down);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
-    EXPECT_TRUE(MsgBoxLog::Get().Calls()[0].prompt.contains("database is locked"));
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
+              "数据库操作失败：\n数据库文件“/店/cdmanage.mdb”正被其他程序使用，请稍后再试。");
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
     EXPECT_EQ(rs->AbsolutePosition(), 2) << "the move itself stands";
+
+    fail = [] { throw std::out_of_range("vector::_M_range_check: __n (which is 5)"); };
+    QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 2u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].prompt, "程序运行出错。\n刚才的操作没有完成。");
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[1].title, "错误");
+    fail = [] { throw 42; };
+    QTest::keyClick(grid, Qt::Key_Up);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 3u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[2].title, "错误");
 }
 
 TEST_F(DataGridTest, GridWithoutColumnsShowsEveryFieldAndSurvivesItsRecordset) {
