@@ -27,6 +27,7 @@
 #include "platform/app/Clock.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/QtTranslation.h"
 #include "shell/Startup.h"
 #include "tools/demodata/ShopGenerator.h"
 
@@ -40,6 +41,7 @@ const QDate kToday(2026, 12, 20);  // after the 15th: the fee job asks nothing
 int RunProgram(int argc, char** argv, const QString& folder) {
     QApplication app(argc, argv);
     ApplyCjkFonts();
+    InstallQtTranslation();
     SetAppPath(folder);
     SetNow(QDateTime(kToday, QTime(9, 0)));
     SetMsgBoxResponder([](const MsgBoxCall&) { return int(vbNo); });

@@ -1,12 +1,14 @@
 #include "core/mdlMain.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/QtTranslation.h"
 #include "shell/Startup.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
     Application::setApplicationName(QStringLiteral("Lumtrak"));
     ApplyCjkFonts();
+    InstallQtTranslation();
     Main();
     if (gQuit) return 0;
     return app.exec();

@@ -1,11 +1,13 @@
-// Test entry point: widgets run on the offscreen platform, with Chinese fonts, and no
-// message box ever waits for a click (an unexpected one fails the test).
+// Test entry point: widgets run on the offscreen platform, with Chinese fonts and Qt's own
+// texts in Chinese as the program shows them, and no message box ever waits for a click (an
+// unexpected one fails the test).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
 
+#include "platform/ui/QtTranslation.h"
 #include "tests/support/TestSupport.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
     QApplication app(argc, argv);
+    InstallQtTranslation();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new LumtrakTestEnvironment);
     return RUN_ALL_TESTS();

@@ -19,6 +19,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/QtTranslation.h"
 #include "printout/ReportWindow.h"
 #include "reports/StatisticsPage.h"
 #include "shell/Startup.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
     ApplyCjkFonts();
+    InstallQtTranslation();
     SetAppPath(QString::fromLocal8Bit(argv[1]));
     const QDir out(QString::fromLocal8Bit(argv[2]));
     QDir().mkpath(out.path());
