@@ -32,7 +32,7 @@ bool MemberCard::Print(const Fields& member) {
     const bool previewed = report.Step([&] {
         Worksheet& card = report.Book()->Worksheets(kCardSheet);
         FillCard(card, member);
-        card.PrintPreview();
+        card.PrintPreview(false);  // the card prints as its template lays it out
     });
     report.Close();
     return previewed;

@@ -70,6 +70,9 @@ StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
         MoveTwips(ImgReport[i], place.pictureLeft, place.pictureTop, PictureWidth(i),
                   kPictureHeight);
         ImgReport[i]->SetPicture(Pictures::ReportButton(i, ImgReport[i]->size()));
+        // Only the label on the picture opens its report: the picture keeps the default
+        // pointer, and a click on it does nothing.
+        ImgReport[i]->unsetCursor();
 
         LblReport[i] = NamedAt<Label>("LblReport", i, QString::fromUtf8(place.caption), this);
         LblReport[i]->setFont(linkFont);

@@ -1,5 +1,7 @@
 #include "platform/excel/SheetPrinter.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
@@ -53,6 +55,20 @@ PrintOutcome PrintToFile(SheetRenderer& renderer, const QString& dir, const QStr
 bool HasPrinter() {
     return !QPrinterInfo::availablePrinters().isEmpty();
 }
+
+// The preview's page setup and orientation buttons, known by their texts as Qt gives
+// them (in the language it speaks).
+void ForbidPageChanges(QPrintPreviewDialog& dialog) {
+    const QStringList changes{QCoreApplication::translate("QPrintPreviewDialog", "Page setup"),
+                              QCoreApplication::translate("QPrintPreviewDialog", "Portrait"),
+                              QCoreApplication::translate("QPrintPreviewDialog", "Landscape")};
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        if (changes.contains(action->text())) {
+            action->setVisible(false);
+            action->setEnabled(false);
+        }
+    }
+}
 }  // namespace
 
 void SetPrintToPdfDir(const QString& dir) {
@@ -86,7 +102,8 @@ PrintOutcome SheetPrinter::PrintOut(const Worksheet& sheet, const QString& jobNa
     return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
 }
 
-PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& jobName) {
+PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& jobName,
+                                        bool enableChanges) {
     SheetRenderer renderer(sheet);
     if (!PrintToPdfDir().isEmpty()) {
         if (renderer.Pages().empty()) return {};
@@ -102,6 +119,7 @@ PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& j
     SetUp(printer, renderer, jobName);
     QPrintPreviewDialog dialog(&printer);
     dialog.setWindowTitle(QStringLiteral("打印预览"));
+    if (!enableChanges) ForbidPageChanges(dialog);
     // Printing from the preview may go to a file the operator names in the print dialog:
     // a file the program needs is refused there, with nothing written.
     QString refusal;

@@ -17,8 +17,11 @@ class SheetPrinter {
     // One print job with every page of the sheet; throws ExcelError when it fails.
     static PrintOutcome PrintOut(const Worksheet& sheet, const QString& jobName);
     // The preview window on the sheet's pages; returns when it is closed. Printing from it
-    // to a file the program needs (SaveTarget) writes nothing and throws ExcelError.
-    static PrintOutcome PrintPreview(const Worksheet& sheet, const QString& jobName);
+    // to a file the program needs (SaveTarget) writes nothing and throws ExcelError. Without
+    // enableChanges the preview has no page setup and no orientation buttons: the pages
+    // print as the sheet lays them out.
+    static PrintOutcome PrintPreview(const Worksheet& sheet, const QString& jobName,
+                                     bool enableChanges = true);
 
     // The folder that receives the pages when the machine has no printer.
     static QString NoPrinterFolder();

@@ -70,8 +70,8 @@ PrintOutcome Worksheet::PrintOut() const {
     return SheetPrinter::PrintOut(*this, book_->BaseName());
 }
 
-PrintOutcome Worksheet::PrintPreview() const {
-    return SheetPrinter::PrintPreview(*this, book_->BaseName());
+PrintOutcome Worksheet::PrintPreview(bool EnableChanges) const {
+    return SheetPrinter::PrintPreview(*this, book_->BaseName(), EnableChanges);
 }
 
 const Cell* Worksheet::Find(int row, int column) const {

@@ -62,8 +62,9 @@ class Worksheet {
 
     // Prints the sheet (its print area, or what it uses), one job, all pages.
     PrintOutcome PrintOut() const;
-    // Shows the sheet's pages in a preview window; returns when it is closed.
-    PrintOutcome PrintPreview() const;
+    // Shows the sheet's pages in a preview window; returns when it is closed. Without
+    // EnableChanges the preview offers no page setup and no change of orientation.
+    PrintOutcome PrintPreview(bool EnableChanges = true) const;
 
     // ---- Cells, for the range, the printing and the file reading and writing ----
     const Cell* Find(int row, int column) const;

@@ -1,3 +1,4 @@
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
 
@@ -150,6 +151,27 @@ TEST_F(MemberWindowsTest, TheCardCarriesTheMemberAndTheShopOnTwoPages) {
     QFile f(QDir(Dir()).filePath("support/Card.xltx"));
     f.open(QIODevice::ReadOnly);
     EXPECT_EQ(f.readAll(), before);
+}
+
+// The card prints as its template lays it out: its preview has no page setup and no
+// orientation buttons, and the operator prints from it or closes it.
+TEST_F(MemberWindowsTest, TheCardsPreviewOffersNoPageSetupAndNoOrientation) {
+    ShipCardTemplate();
+    AddMember("000001", "张三");
+    MemberPage& page = OpenPage();
+    SetPrintToPdfDir(QString());
+    QStringList shown;
+    QString title;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+        title = preview.windowTitle();
+        shown = ShownToolButtons(&preview);
+    });
+    Click(page.CmdPrint);
+    EXPECT_EQ(title, "打印预览");
+    EXPECT_TRUE(shown.contains("打印")) << shown.join(" | ").toStdString();
+    for (const char* change : {"打印设置", "纵向", "横向"})
+        EXPECT_FALSE(shown.contains(QString::fromUtf8(change))) << change;
+    EXPECT_TRUE(Prompts().empty());
 }
 
 TEST_F(MemberWindowsTest, AMissingCardTemplateIsToldWithItsPath) {

@@ -59,3 +59,26 @@ TEST_F(StatisticsPageTest, AClickOnALabelOpensItsWindow) {
     Settle();
     EXPECT_TRUE(frmReport::isLoaded());
 }
+
+// Only the labels are links: the pictures under them keep the default pointer, and pressing
+// or clicking a picture away from its label opens nothing.
+TEST_F(StatisticsPageTest, ThePicturesKeepTheDefaultPointerAndTheirClicksDoNothing) {
+    OpenShop();
+    host_->show();
+    for (int i = 0; i < StatisticsPage::kLinks; ++i) {
+        PictureButton* picture = page_->ImgReport[i];
+        EXPECT_EQ(picture->cursor().shape(), Qt::ArrowCursor) << i;
+        EXPECT_FALSE(picture->testAttribute(Qt::WA_SetCursor)) << i;
+        EXPECT_EQ(page_->LblReport[i]->cursor().shape(), Qt::PointingHandCursor) << i;
+        const QPoint corner(5, 5);  // above the label, which lies lower on the picture
+        ASSERT_EQ(picture->childAt(corner), nullptr);
+        ASSERT_FALSE(page_->LblReport[i]->geometry().contains(picture->mapTo(page_, corner)));
+        QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, corner);
+        QTest::mouseDClick(picture, Qt::LeftButton, Qt::NoModifier, corner);
+        Settle();
+    }
+    EXPECT_FALSE(frmUserReport::isLoaded() || frmReport::isLoaded() || frmBuyReport::isLoaded());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_TRUE(!w->isVisible() || w == host_->window()) << w->objectName().toStdString();
+    EXPECT_TRUE(Prompts().empty());
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QWidget>
 #include <deque>
@@ -112,6 +114,16 @@ void WhenShown(std::function<void(F&)> act, int tries = 200) {
             WhenShown<F>(act, tries - 1);
         }
     });
+}
+
+// The texts of the buttons a window's tool bars show (a print preview's), in order.
+inline QStringList ShownToolButtons(QWidget* window) {
+    QStringList shown;
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        for (QAction* action : bar->actions())
+            if (action->isVisible() && !action->isSeparator() && !action->text().isEmpty())
+                shown << action->text();
+    return shown;
 }
 
 // Where the operator clicks to tick a row's box in a list with check boxes.

@@ -1,6 +1,13 @@
+#include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <cmath>
 
@@ -148,4 +155,62 @@ TEST_F(ExcelFixture, PreviewShowsTheSheetsPagesInAWindow) {
     EXPECT_EQ(outcome.pages, 3);
     EXPECT_FALSE(outcome.toFile);
     EXPECT_TRUE(PdfFiles(PdfDir()).isEmpty());
+}
+
+// The preview speaks Chinese; a preview without changes (the member card's) has no page
+// setup and no orientation buttons, the others all of the preview's buttons.
+TEST_F(ExcelFixture, APreviewWithoutChangesOffersNoPageSetupAndNoOrientation) {
+    SetPrintToPdfDir(QString());
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    const QStringList changes{"打印设置", "纵向", "横向"};
+    for (const bool enableChanges : {true, false}) {
+        QStringList shown;
+        WhenShown<QPrintPreviewDialog>(
+            [&](QPrintPreviewDialog& preview) { shown = ShownToolButtons(&preview); });
+        book->Worksheets(1).PrintPreview(enableChanges);
+        EXPECT_TRUE(shown.contains("打印")) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains("适应宽度")) << shown.join(" | ").toStdString();
+        for (const QString& change : changes)
+            EXPECT_EQ(shown.contains(change), enableChanges) << change.toStdString();
+        for (const QString& text : shown)
+            EXPECT_FALSE(text.contains(QRegularExpression("[A-Za-z]{2,}"))) << text.toStdString();
+    }
+}
+
+// Printing from the preview on a machine without a printer writes a PDF file, which Qt's
+// print dialog names; choosing a file that is there already, the dialog's own question reads
+// in Chinese, and No writes nothing.
+TEST_F(ExcelFixture, PrintingFromThePreviewOverAnExistingFileAsksInChinese) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+    SetPrintToPdfDir(QString());
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    const QString existing = QDir(Dir()).filePath("card.pdf");
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("the earlier card");
+    file.close();
+    QString dialogTitle, question;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+        WhenShown<QPrintDialog>([&](QPrintDialog& dialog) {
+            dialogTitle = dialog.windowTitle();
+            auto* name = dialog.findChild<QLineEdit*>("filename");
+            auto* buttons = dialog.findChild<QDialogButtonBox*>();
+            ASSERT_TRUE(name && buttons);
+            ASSERT_TRUE(name->isEnabled()) << "without a printer the pages go to a file";
+            WhenShown<QMessageBox>([&](QMessageBox& box) {
+                question = box.text();
+                box.button(QMessageBox::No)->click();
+            });
+            name->setText(existing);
+            buttons->button(QDialogButtonBox::Ok)->click();  // asks; on No the dialog stays
+        });
+        for (QAction* action : preview.findChildren<QAction*>())
+            if (action->text() == "打印") action->trigger();
+    });
+    book->Worksheets(1).PrintPreview(false);
+    EXPECT_EQ(dialogTitle, "打印");
+    EXPECT_EQ(question, existing + " 已存在。\n您想要覆盖它吗？");
+    QFile after(existing);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), "the earlier card");
 }
