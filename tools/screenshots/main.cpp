@@ -1,14 +1,21 @@
 // Starts the program on a shop database under the offscreen platform and writes a
-// picture of the main window for each page and counter mode:
+// picture of the main window for each page and counter mode, of the report and member
+// windows, and of Qt's own windows as the operator meets them (the export's save dialog, the
+// member card's preview) and of the box that tells a database held by another program:
 //   lumtrak-screenshots <program folder with cdmanage.mdb> <output folder>
 // Questions asked at start (fee, fold) are answered No.
+#include <sqlite3.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "core/mdlMain.h"
 #include "members/MemberPage.h"
@@ -16,7 +23,9 @@
 #include "members/frmUserBorrowLst.h"
 #include "members/frmUserSellLst.h"
 #include "platform/app/AppPath.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/ErrorReport.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/QtTranslation.h"
@@ -89,6 +98,48 @@ bool Save(QWidget* window, const QDir& out, const char* file) {
     std::printf("%s\n", path.toLocal8Bit().constData());
     return true;
 }
+// Pictures the modal window of type W that `open` shows (at least `size` large), then closes
+// it. False when none showed or the picture could not be written.
+template <class W>
+bool SaveModal(const QDir& out, const char* file, const std::function<void()>& open,
+               QSize size = QSize()) {
+    bool saved = false;
+    std::function<void(int)> look = [&](int tries) {
+        QTimer::singleShot(50, [&, tries] {
+            auto* shown = qobject_cast<W*>(QApplication::activeModalWidget());
+            if (!shown) {
+                if (tries > 0) look(tries - 1);
+                return;
+            }
+            if (size.isValid()) shown->resize(shown->size().expandedTo(size));
+            Settle();
+            saved = Save(shown, out, file);
+            shown->close();
+        });
+    };
+    look(100);
+    open();
+    Settle();
+    return saved;
+}
+
+// Another program writing the shop's file: the program's own write waits a moment, then
+// tells the operator.
+bool SaveLockedDatabaseBox(const QDir& out) {
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(gConn.DataSource().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE,
+                    nullptr);
+    sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    const int wait = gConn.BusyTimeout();
+    gConn.SetBusyTimeout(50);
+    const bool saved = SaveModal<QMessageBox>(out, "32-database-locked.png", [] {
+        RunReported([] { gConn.Execute("update pricepercent set tax = tax"); });
+    });
+    gConn.SetBusyTimeout(wait);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    return saved;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,5 +195,19 @@ int main(int argc, char** argv) {
     Settle();
     if (!Save(&frmUserBorrowLst::instance(), out, "22-member-rentals.png")) return 1;
     if (!Save(&frmUserSellLst::instance(), out, "23-member-purchases.png")) return 1;
+
+    // Qt's own windows and a failure box, shown for real: no answers scripted.
+    ClearMsgBoxResponder();
+    if (!SaveModal<QPrintPreviewDialog>(
+            out, "31-member-card-preview.png", [&] { members.CmdPrint_Click(); }, QSize(900, 640)))
+        return 1;
+    main.Image3_Click(3);
+    main.Statistics()->LblReport_Click(2);
+    Settle();
+    ReportWindow* purchases = ShownReport("frmBuyReport");
+    if (!purchases || !SaveModal<QFileDialog>(out, "30-export-save-dialog.png",
+                                              [&] { purchases->CmdOutput_Click(); }))
+        return 1;
+    if (!SaveLockedDatabaseBox(out)) return 1;
     return 0;
 }
