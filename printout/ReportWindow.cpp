@@ -108,6 +108,7 @@ void ReportWindow::SetReportGrid(const ReportGeometry& g,
 }
 
 void ReportWindow::ResetBody(int rows) {
+    body_->SetRows(0);  // the old cells go at once, not one by one
     body_->Clear();
     body_->SetFixedCols(1);
     body_->SetFixedRows(0);

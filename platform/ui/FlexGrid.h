@@ -1,6 +1,7 @@
 #pragma once
+#include <QHash>
 #include <QSet>
-#include <QTableWidget>
+#include <QTableView>
 
 // Cell alignment of the flex grid (CellAlignment, ColAlignment).
 enum FlexAlignmentConstants {
@@ -23,26 +24,30 @@ enum FlexMergeConstants {
     flexMergeRestrictBoth = 4,
 };
 
+class FlexGridModel;
+
 // The read-only grid of the report windows. Rows and columns count from 0 and include
 // the fixed ones (FixedRows at the top, FixedCols at the left, shaded, never selected).
+// The cells live in the grid's model, which the view reads as it paints: writing a cell
+// costs no layout work, so a report of a hundred thousand rows fills at once.
 // Cell properties act on the current cell (Row, Col), as the windows write them:
 //     grid->SetRow(0); grid->SetCol(c); grid->SetCellAlignment(flexAlignCenterCenter);
 //     grid->SetText(heading);
 // Sizes are in twips (ColWidth, RowHeight). With MergeCells on, neighbouring cells of equal
 // text are shown as one: across in the rows marked MergeRow, down in the columns marked
 // MergeCol (every merge mode other than never merges this way).
-class FlexGrid : public QTableWidget {
+class FlexGrid : public QTableView {
     Q_OBJECT
   public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
-    int Rows() const { return rowCount(); }
+    int Rows() const;
     void SetRows(int rows);
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void SetCols(int cols);
-    int FixedRows() const { return fixedRows_; }
+    int FixedRows() const;
     void SetFixedRows(int rows);
-    int FixedCols() const { return fixedCols_; }
+    int FixedCols() const;
     void SetFixedCols(int cols);
 
     int Row() const { return row_; }
@@ -86,27 +91,22 @@ class FlexGrid : public QTableWidget {
     void Click();
     void DblClick();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
-    QTableWidgetItem* CellItem(int row, int col);
-    const QTableWidgetItem* CellItemIfAny(int row, int col) const;
     bool InRange(int row, int col) const;
-    void StyleCells(int firstRow, int firstCol);
-    void StyleCell(int row, int col);
-    void StyleItem(QTableWidgetItem* cell, int row, int col) const;
-    int DefaultAlignment(int row, int col) const;
-    void ApplyAlignment(QTableWidgetItem* item, int alignment);
+    void MergesFollow(int row, int col);
     void UpdateMerges();
     void MergeAcross(int row, QSet<QPair<int, int>>& taken);
     void MergeDown(int col, const QSet<QPair<int, int>>& taken);
 
-    int fixedRows_ = 1;
-    int fixedCols_ = 1;
+    FlexGridModel* cells_;
     int row_ = 0;
     int col_ = 0;
     int mergeCells_ = flexMergeNever;
     QSet<int> mergeRows_;
     QSet<int> mergeCols_;
-    QHash<int, int> colAlignment_;
     QHash<int, int> colTwips_;
     QHash<int, int> rowTwips_;
     bool updatingMerges_ = false;
