@@ -1,8 +1,15 @@
 #include "platform/db/DateText.h"
 
-#include <QDate>
-
 namespace {
+
+// A day of the Gregorian calendar (which has no year 0), as QDate::isValid tells it: the
+// reports read every date of their tables through here, so it is worked out inline.
+bool IsCalendarDay(int year, int month, int day) {
+    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
 
 // Reads 1..maxDigits decimal digits at pos; advances pos. False when none.
 bool ReadNumber(std::string_view s, std::size_t& pos, int minDigits, int maxDigits, int& out) {
@@ -36,9 +43,38 @@ bool ReadTime(std::string_view s, std::size_t& pos, DateText& d) {
     return d.hour < 24 && d.minute < 60 && d.second < 60;
 }
 
+bool Digits(std::string_view s, std::size_t at, std::size_t count, int& out) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        value = value * 10 + (s[i] - '0');
+    }
+    out = value;
+    return true;
+}
+
+// The form the program writes, "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", read at once: the
+// same parts and the same checks as the general reading below, which takes the rest.
+std::optional<std::optional<DateText>> ParseWritten(std::string_view s) {
+    DateText d;
+    if ((s.size() != 10 && s.size() != 19) || s[4] != '-' || s[7] != '-' ||
+        !Digits(s, 0, 4, d.year) || !Digits(s, 5, 2, d.month) || !Digits(s, 8, 2, d.day))
+        return std::nullopt;
+    if (s.size() == 19) {
+        if (s[10] != ' ' || s[13] != ':' || s[16] != ':' || !Digits(s, 11, 2, d.hour) ||
+            !Digits(s, 14, 2, d.minute) || !Digits(s, 17, 2, d.second))
+            return std::nullopt;
+        d.hasTime = true;
+    }
+    const bool valid =
+        IsCalendarDay(d.year, d.month, d.day) && d.hour < 24 && d.minute < 60 && d.second < 60;
+    return valid ? std::optional<DateText>(d) : std::optional<DateText>();
+}
+
 }  // namespace
 
 std::optional<DateText> DateText::Parse(std::string_view s) {
+    if (const auto written = ParseWritten(s)) return *written;
     std::size_t pos = 0;
     while (pos < s.size() && s[pos] == ' ') ++pos;
     DateText d;
@@ -46,7 +82,7 @@ std::optional<DateText> DateText::Parse(std::string_view s) {
         !ReadNumber(s, pos, 1, 2, d.month) || !Expect(s, pos, '-') ||
         !ReadNumber(s, pos, 1, 2, d.day))
         return std::nullopt;
-    if (!QDate::isValid(d.year, d.month, d.day)) return std::nullopt;
+    if (!IsCalendarDay(d.year, d.month, d.day)) return std::nullopt;
     if (pos < s.size() && (s[pos] == ' ' || s[pos] == 'T')) {
         ++pos;
         while (pos < s.size() && s[pos] == ' ') ++pos;

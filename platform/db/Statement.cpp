@@ -82,3 +82,32 @@ Value Statement::Column(int index) const {
         }
     }
 }
+
+bool Statement::IsNull(int index) const {
+    return sqlite3_column_type(st_, index) == SQLITE_NULL;
+}
+
+bool Statement::IsNumber(int index) const {
+    const int type = sqlite3_column_type(st_, index);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+double Statement::Double(int index) const {
+    return sqlite3_column_double(st_, index);
+}
+
+SqlKey Statement::Key(int index) const {
+    const int type = sqlite3_column_type(st_, index);
+    if (type == SQLITE_NULL) return SqlKey();
+    // A blob's bytes as they are; any other value as its text.
+    const void* bytes =
+        type == SQLITE_BLOB ? sqlite3_column_blob(st_, index) : sqlite3_column_text(st_, index);
+    return SqlKey(QByteArrayView(static_cast<const char*>(bytes), sqlite3_column_bytes(st_, index)),
+                  type == SQLITE_BLOB);
+}
+
+std::optional<DateText> Statement::Date(int index) const {
+    if (sqlite3_column_type(st_, index) != SQLITE_TEXT) return std::nullopt;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st_, index));
+    return DateText::Parse(std::string_view(text, sqlite3_column_bytes(st_, index)));
+}

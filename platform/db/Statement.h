@@ -1,7 +1,11 @@
 #pragma once
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "platform/db/Connection.h"
+#include "platform/db/DateText.h"
+#include "platform/db/SqlKey.h"
 
 struct sqlite3_stmt;
 
@@ -24,6 +28,14 @@ class Statement {
 
     int ColumnCount() const;
     Value Column(int index) const;
+    // The current row's column read in place, for statements that read many rows: no
+    // Value is made. A key's bytes stay valid until the next Step.
+    bool IsNull(int index) const;
+    bool IsNumber(int index) const;     // an integer or a double
+    double Double(int index) const;     // Null gives 0; a text, the number it starts with
+    SqlKey Key(int index) const;
+    // The column as year(), month() and day() read it: a text in a date's form, else none.
+    std::optional<DateText> Date(int index) const;
     sqlite3_stmt* Handle() const { return st_; }
     Connection& Conn() const { return conn_; }
 
