@@ -98,6 +98,12 @@ CREATE INDEX borrowinfo_cdid ON borrowinfo(substr(borrowid, 1, 12));
 CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4), borrowid);
 CREATE INDEX borrowinfo_name ON borrowinfo(name);
 CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
+-- Each customer's lines with what the customer report sums of them, read without the
+-- table. (A look-up of one customer's lines keeps going through borrowinfo_name, in the
+-- order they were written.)
+CREATE INDEX borrowinfo_customers ON borrowinfo(name, money, borrowdate);
+-- Every line in id order with what the income report sums: read without the table.
+CREATE INDEX borrowinfo_lines ON borrowinfo(borrowid, borrowdate, borrowcount, money, foregift);
 -- The lines still out, newest first: the return page lists them by period.
 CREATE INDEX borrowinfo_open ON borrowinfo(borrowdate) WHERE isreturnall = 0;
 
@@ -112,6 +118,8 @@ CREATE INDEX returninfo_borrowid ON returninfo(substr(returnid, 1, 16));
 CREATE INDEX returninfo_cdid ON returninfo(substr(returnid, 1, 12));
 CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4), returnid);
 CREATE INDEX returninfo_date ON returninfo(returndate);
+-- Every line in id order (a rental's lines together) with what the income report sums.
+CREATE INDEX returninfo_lines ON returninfo(returnid, returndate, returncount);
 
 CREATE TABLE sellinfo (
     sellid    TEXT NOT NULL PRIMARY KEY,

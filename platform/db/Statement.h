@@ -31,8 +31,8 @@ class Statement {
     // The current row's column read in place, for statements that read many rows: no
     // Value is made. A key's bytes stay valid until the next Step.
     bool IsNull(int index) const;
-    bool IsNumber(int index) const;     // an integer or a double
-    double Double(int index) const;     // Null gives 0; a text, the number it starts with
+    bool IsNumber(int index) const;  // an integer or a double
+    double Double(int index) const;  // Null gives 0; a text, the number it starts with
     SqlKey Key(int index) const;
     // The column as year(), month() and day() read it: a text in a date's form, else none.
     std::optional<DateText> Date(int index) const;

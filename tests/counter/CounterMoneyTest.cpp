@@ -332,7 +332,8 @@ TEST_F(CounterMoneyTest, ADepositSharedOverThreeLinesComesBackToTheCent) {
     Confirm(OpenRental(D), {1});
     Confirm(OpenRental(A), {1});
     EXPECT_EQ(RentalPanel(), "3/￥10.00/￥10.00");
-    EXPECT_EQ(Query1("select group_concat(printf('%.2f',foregift)) from borrowinfo"),
+    EXPECT_EQ(Query1("select group_concat(printf('%.2f',foregift)) from "
+                     "(select foregift from borrowinfo order by rowid)"),
               "3.33,3.33,3.34");
     SettleRentalInCash("10");
     double back = 0;

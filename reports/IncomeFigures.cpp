@@ -1,0 +1,257 @@
+#include "reports/IncomeFigures.h"
+
+#include <functional>
+#include <optional>
+
+#include "platform/db/Statement.h"
+
+namespace {
+// The lines a bounded view reads: those dated in it (%1 the date column). This year's
+// lines are read in key order, the date index left aside (the "+"): going through it for
+// a third of the table and sorting them would cost more. This month's few are found
+// through it.
+const char* const kDatedInView[] = {nullptr, " where +%1>=?1 and +%1<?2",
+                                    " where %1>=?1 and %1<?2"};
+
+// The rental lines and the return lines, each in the order of its key, so that a rental
+// line (its id the title's id and the rental number) comes with the return lines of that
+// rental (their ids the rental's id and a return number). %1: the view's lines. The
+// second column is the date of the line's period.
+const char* const kRentalLines =
+    "select borrowid, borrowdate, borrowcount, money, foregift from borrowinfo%1 "
+    "order by borrowid";
+const char* const kReturnLines =
+    "select returnid, returndate, returncount from returninfo%1 order by returnid";
+const char* const kTitles = "select cdid from cdinfo order by cdid";
+// A bounded view looks up the partners of its lines that are dated outside it.
+const char* const kRentOfRental = "select money from borrowinfo where borrowid=?1";
+const char* const kReturnOfRental =
+    "select 1 from returninfo where substr(returnid,1,16)=?1 limit 1";
+
+// Tables whose lines join nothing: the date of the period, then the figures summed.
+const char* const kPurchases = "select buydate, count, price*count from cdinfo%1";
+const char* const kMembers = "select joindate, money from userinfo%1";
+const char* const kSales = "select selldate, money from sellinfo%1";
+
+// The parts of a line's id that its joins compare: the title's id, the rental's id.
+constexpr int kTitleIdLength = 12;
+constexpr int kRentalIdLength = 16;
+
+// The rental line's columns.
+enum { kRentalId, kRentalPeriod, kCopiesRented, kRent, kDeposit };
+// The return line's columns.
+enum { kReturnId, kReturnPeriod, kCopiesReturned };
+
+// "money>0" as the database reads it, of a line whose money reads as amount: a number
+// above 0, or any text or blob (they are above every number); Null is not.
+bool Paid(const Statement& line, int column, double amount) {
+    return amount > 0 || (!line.IsNull(column) && !line.IsNumber(column));
+}
+
+QString KeyText(const SqlKey& key) {
+    return QString::fromUtf8(key.Bytes());
+}
+}  // namespace
+
+// The view's periods and the lines it reads.
+struct IncomeFigures::Bounds {
+    View view = EveryYear;
+    Params days;  // a bounded view's first day and the day after its last, as texts
+
+    bool Bounded() const { return view != EveryYear; }
+    QString Sql(const char* statement, const char* dateColumn) const {
+        const QString lines =
+            Bounded() ? QString::fromUtf8(kDatedInView[view]).arg(QString::fromUtf8(dateColumn))
+                      : QString();
+        return QString::fromUtf8(statement).arg(lines);
+    }
+    // The period of a line's date column: its year, month or day as year(), month() and
+    // day() take them; none for a missing or malformed date.
+    std::optional<int> PeriodOf(const Statement& line, int column) const {
+        const std::optional<DateText> date = line.Date(column);
+        if (!date) return std::nullopt;
+        return view == EveryYear ? date->year
+                                 : (view == MonthsOfThisYear ? date->month : date->day);
+    }
+};
+
+// The return lines of one rental, read from the return lines in key order: the rental's
+// id (the first 16 characters of theirs) and each line's period.
+class IncomeFigures::ReturnGroup {
+  public:
+    ReturnGroup(Statement& lines, const Bounds& bounds) : lines_(lines), bounds_(bounds) { Step(); }
+
+    // Reads the next rental's lines, adding each to the returns of its period; false when
+    // there are none left.
+    bool Next(IncomeFigures& figures) {
+        periods_.clear();
+        matched_ = false;
+        valid_ = more_;
+        if (!more_) return false;
+        key_.Assign(rental_);
+        const SqlKey key = key_.Key();
+        do {
+            const std::optional<int> period = bounds_.PeriodOf(lines_, kReturnPeriod);
+            periods_.push_back(period);
+            if (period) {
+                Sums& returns = figures.At(Returns, *period);
+                ++returns.rows;
+                returns.figure[0] += lines_.Double(kCopiesReturned);
+            }
+            Step();
+        } while (more_ && rental_ == key);
+        return true;
+    }
+
+    bool Valid() const { return valid_; }
+    SqlKey Key() const { return key_.Key(); }
+    bool Matched() const { return matched_; }
+
+    // The rent of the rental counts once for each of these lines, in its period.
+    void AddRent(IncomeFigures& figures, double rent) {
+        matched_ = true;
+        for (const std::optional<int>& period : periods_) {
+            if (!period) continue;
+            Sums& rentOnReturn = figures.At(RentOnReturn, *period);
+            ++rentOnReturn.rows;
+            rentOnReturn.figure[0] += rent;
+        }
+    }
+
+  private:
+    // The next line, and the rental it belongs to (valid until the step after).
+    void Step() {
+        more_ = lines_.Step();
+        if (more_) rental_ = lines_.Key(kReturnId).Prefix(kRentalIdLength);
+    }
+
+    Statement& lines_;
+    const Bounds& bounds_;
+    bool more_ = false;
+    bool valid_ = false;
+    bool matched_ = false;
+    SqlKey rental_;
+    SqlKeyCopy key_;
+    std::vector<std::optional<int>> periods_;
+};
+
+IncomeFigures IncomeFigures::Read(Connection& conn, View view, const QDate& today) {
+    Bounds bounds;
+    bounds.view = view;
+    QDate from;
+    QDate to;
+    if (view == MonthsOfThisYear) {
+        from = QDate(today.year(), 1, 1);
+        to = from.addYears(1);
+    } else if (view == DaysOfThisMonth) {
+        from = QDate(today.year(), today.month(), 1);
+        to = from.addMonths(1);
+    }
+    if (bounds.Bounded()) bounds.days = {from.toString("yyyy-MM-dd"), to.toString("yyyy-MM-dd")};
+
+    IncomeFigures figures;
+    figures.ReadRentalsAndReturns(conn, bounds);
+    figures.ReadPlain(conn, bounds, Purchases, kPurchases, "buydate");
+    figures.ReadPlain(conn, bounds, Members, kMembers, "joindate");
+    figures.ReadPlain(conn, bounds, Sales, kSales, "selldate");
+    return figures;
+}
+
+// Sums every line with a period: the figures are the columns after it.
+void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family family,
+                              const char* sql, const char* dateColumn) {
+    Statement lines(conn, bounds.Sql(sql, dateColumn));
+    lines.Bind(bounds.days);
+    const int figuresPerLine = lines.ColumnCount() - 1;
+    while (lines.Step()) {
+        const std::optional<int> period = bounds.PeriodOf(lines, 0);
+        if (!period) continue;
+        Sums& sums = At(family, *period);
+        ++sums.rows;
+        for (int f = 0; f < figuresPerLine; ++f)
+            sums.figure[static_cast<size_t>(f)] += lines.Double(f + 1);
+    }
+}
+
+// Walks the rental lines in id order; the titles and the return lines, in the same order,
+// keep pace with them.
+void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds) {
+    Statement rentals(conn, bounds.Sql(kRentalLines, "borrowdate"));
+    rentals.Bind(bounds.days);
+    Statement returns(conn, bounds.Sql(kReturnLines, "returndate"));
+    returns.Bind(bounds.days);
+    Statement titles(conn, QString::fromUtf8(kTitles));
+    bool moreTitles = titles.Step();
+    ReturnGroup group(returns, bounds);
+    group.Next(*this);
+
+    // Return lines whose rental is not among the lines read: in a bounded view it may be
+    // dated outside the view.
+    const auto unmatched = [&](ReturnGroup& g) {
+        if (g.Matched() || !bounds.Bounded()) return;
+        Statement rental(conn, QString::fromUtf8(kRentOfRental));
+        rental.Bind({KeyText(g.Key())});
+        if (rental.Step()) g.AddRent(*this, rental.Double(0));
+    };
+
+    while (rentals.Step()) {
+        const SqlKey id = rentals.Key(kRentalId);
+        const SqlKey title = id.Prefix(kTitleIdLength);
+        const SqlKey rental = id.Prefix(kRentalIdLength);
+        while (moreTitles && titles.Key(0) < title) moreTitles = titles.Step();
+        const bool inCatalogue = moreTitles && titles.Key(0) == title;
+        while (group.Valid() && group.Key() < rental) {
+            unmatched(group);
+            group.Next(*this);
+        }
+        const bool met = group.Valid() && group.Key() == rental;
+        const double rent = rentals.Double(kRent);
+        if (met && group.Key() == id) group.AddRent(*this, rent);
+
+        const std::optional<int> period = bounds.PeriodOf(rentals, kRentalPeriod);
+        if (!period) continue;
+        if (inCatalogue) {
+            Sums& lines = At(Rentals, *period);
+            ++lines.rows;
+            lines.figure[0] += rentals.Double(kCopiesRented);
+            lines.figure[1] += rent;
+            lines.figure[2] += rentals.Double(kDeposit);
+        }
+        if (Paid(rentals, kRent, rent)) {
+            bool returned = met;
+            if (!returned && bounds.Bounded()) {
+                Statement anyReturn(conn, QString::fromUtf8(kReturnOfRental));
+                anyReturn.Bind({KeyText(rental)});
+                returned = anyReturn.Step();
+            }
+            if (!returned) {
+                Sums& open = At(OpenPaid, *period);
+                ++open.rows;
+                open.figure[0] += rent;
+                open.figure[1] += rentals.Double(kDeposit);
+            }
+        }
+    }
+    for (; group.Valid(); group.Next(*this)) unmatched(group);
+}
+
+IncomeFigures::Sums& IncomeFigures::At(Family family, int period) {
+    Last& last = last_[family];
+    if (!last.sums || last.period != period) last = {period, &families_[family][period]};
+    return *last.sums;
+}
+
+std::vector<int> IncomeFigures::Periods() const {
+    std::map<int, bool, std::greater<>> all;
+    for (const auto& family : families_)
+        for (const auto& [period, sums] : family) all[period] = true;
+    std::vector<int> periods;
+    for (const auto& [period, any] : all) periods.push_back(period);
+    return periods;
+}
+
+const IncomeFigures::Sums* IncomeFigures::Of(Family family, int period) const {
+    const auto& sums = families_[family];
+    const auto it = sums.find(period);
+    return it == sums.end() ? nullptr : &it->second;
+}
