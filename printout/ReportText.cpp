@@ -6,7 +6,8 @@
 
 namespace ReportText {
 QString Money(double amount) {
-    return Format(amount, QString::fromUtf8(kMoneyFormat));
+    static const QString kFormat = QString::fromUtf8(kMoneyFormat);
+    return Format(amount, kFormat);
 }
 
 QString Money(const Value& amount) {

@@ -44,6 +44,20 @@ order by grp, rank desc, userid, name
 constexpr int kWalkInGroup = 5;
 }  // namespace
 
+// The statement's fields by number, looked up once for all the lines.
+struct frmUserReport::Fields {
+    explicit Fields(const Recordset& c)
+        : group(c.FieldIndex("grp")),
+          userid(c.FieldIndex("userid")),
+          name(c.FieldIndex("name")),
+          count(c.FieldIndex("count")),
+          money(c.FieldIndex("money")),
+          buymoney(c.FieldIndex("buymoney")),
+          storemoney(c.FieldIndex("storemoney")),
+          maxborrowdate(c.FieldIndex("maxborrowdate")) {}
+    int group, userid, name, count, money, buymoney, storemoney, maxborrowdate;
+};
+
 frmUserReport::frmUserReport()
     : FormOf<frmUserReport, ReportWindow>(
           ReportDesign{"frmUserReport", "本店的客户信息", "MSHFlexGrid2", "MSHFlexGrid1", {}}) {}
@@ -78,38 +92,41 @@ bool frmUserReport::Refill(int period) {
     customers.Open(QString::fromUtf8(kCustomers), gConn, adLockReadOnly);
     ResetBody(customers.RecordCount() + 1);
     Totals totals;
+    const Fields fields(customers);
     int row = 0;
-    for (; !customers.AtEOF(); customers.MoveNext(), ++row) WriteCustomer(customers, row, totals);
+    for (; !customers.AtEOF(); customers.MoveNext(), ++row)
+        WriteCustomer(customers, fields, row, totals);
     WriteTotals(row, totals);
     SetTitle(QStringLiteral("用户信息"));
     return true;
 }
 
 // One line; what each group shows and adds to the totals.
-void frmUserReport::WriteCustomer(const Recordset& c, int row, Totals& totals) {
-    const int group = static_cast<int>(c["grp"].ToInt());
+void frmUserReport::WriteCustomer(const Recordset& c, const Fields& f, int row, Totals& totals) {
+    const int group = static_cast<int>(c.GetValue(f.group).ToInt());
     const bool member = group != kWalkInGroup;
     const bool rented = group == 1 || group == 2 || group == kWalkInGroup;
     const bool bought = group == 1 || group == 3;
     WriteCell(row, 1, QString::number(row + 1), flexAlignCenterCenter);
     WriteCell(row, 2, member ? QStringLiteral("会员") : QStringLiteral("零租用户"),
               flexAlignLeftCenter);
-    WriteCell(row, 3, NullToStr(c["userid"]), flexAlignRightCenter);
-    WriteCell(row, 4, NullToStr(c["name"]), flexAlignLeftCenter);
-    WriteCell(row, 5, ReportText::Count(c["count"], QStringLiteral("次")), flexAlignRightCenter);
-    WriteCell(row, 6, ReportText::Money(c["money"]), flexAlignRightCenter);
-    if (bought) WriteCell(row, 7, ReportText::Money(c["buymoney"]), flexAlignLeftCenter);
-    if (member) WriteCell(row, 8, ReportText::Money(c["storemoney"]), flexAlignLeftCenter);
+    WriteCell(row, 3, NullToStr(c.GetValue(f.userid)), flexAlignRightCenter);
+    WriteCell(row, 4, NullToStr(c.GetValue(f.name)), flexAlignLeftCenter);
+    WriteCell(row, 5, ReportText::Count(c.GetValue(f.count), QStringLiteral("次")),
+              flexAlignRightCenter);
+    WriteCell(row, 6, ReportText::Money(c.GetValue(f.money)), flexAlignRightCenter);
+    if (bought) WriteCell(row, 7, ReportText::Money(c.GetValue(f.buymoney)), flexAlignLeftCenter);
+    if (member) WriteCell(row, 8, ReportText::Money(c.GetValue(f.storemoney)), flexAlignLeftCenter);
     // Group 1 writes a two-digit year out in full; the others show the text as it comes.
-    const QString last =
-        group == 1 ? ReportText::WithCentury(c["maxborrowdate"]) : NullToStr(c["maxborrowdate"]);
+    const QString last = group == 1 ? ReportText::WithCentury(c.GetValue(f.maxborrowdate))
+                                    : NullToStr(c.GetValue(f.maxborrowdate));
     WriteCell(row, 9, rented ? last : QStringLiteral("未借过"), flexAlignLeftCenter);
     if (rented) {
-        totals.rentals += c["count"].ToInt();
-        totals.rent += c["money"].ToDouble();
+        totals.rentals += c.GetValue(f.count).ToInt();
+        totals.rent += c.GetValue(f.money).ToDouble();
     }
-    if (bought) totals.bought += c["buymoney"].ToDouble();
-    if (member) totals.stored += c["storemoney"].ToDouble();
+    if (bought) totals.bought += c.GetValue(f.buymoney).ToDouble();
+    if (member) totals.stored += c.GetValue(f.storemoney).ToDouble();
 }
 
 void frmUserReport::WriteTotals(int row, const Totals& totals) {

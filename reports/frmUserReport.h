@@ -27,7 +27,9 @@ class frmUserReport : public FormOf<frmUserReport, ReportWindow> {
         double stored = 0;
     };
 
+    struct Fields;
+
     frmUserReport();
-    void WriteCustomer(const Recordset& customers, int row, Totals& totals);
+    void WriteCustomer(const Recordset& customers, const Fields& f, int row, Totals& totals);
     void WriteTotals(int row, const Totals& totals);
 };

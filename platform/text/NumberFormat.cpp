@@ -1,6 +1,8 @@
 // Format(double, pattern), RoundHalfUp and PadNumber.
 #include <QStringList>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "platform/text/DecimalText.h"
 #include "platform/text/NumberPattern.h"
@@ -53,14 +55,37 @@ QStringList SplitSections(const QString& pattern) {
     return sections;
 }
 
+// A pattern's sections, each parsed: the positive one, and the negative and zero ones
+// where the pattern has them.
+struct ParsedPattern {
+    QString pattern;
+    std::vector<NumberPattern> sections;
+    std::vector<bool> given;  // the section is there and not empty
+};
+
+// A report formats every amount of its rows with the same pattern: the last pattern is
+// kept parsed.
+const ParsedPattern& Parsed(const QString& pattern) {
+    thread_local std::optional<ParsedPattern> last;
+    if (last && last->pattern == pattern) return *last;
+    ParsedPattern parsed{pattern, {}, {}};
+    for (const QString& section : SplitSections(NamedNumberPattern(pattern))) {
+        parsed.sections.emplace_back(section);
+        parsed.given.push_back(!section.isEmpty());
+    }
+    last = std::move(parsed);
+    return *last;
+}
+
 }  // namespace
 
 QString Format(double value, const QString& pattern) {
     if (!std::isfinite(value)) return QString();
     if (IsGeneralNumber(pattern)) return GeneralNumber(value);
 
-    const QStringList sections = SplitSections(NamedNumberPattern(pattern));
-    const NumberPattern positive(sections[0]);
+    const ParsedPattern& parsed = Parsed(pattern);
+    const auto& sections = parsed.given;
+    const NumberPattern& positive = parsed.sections[0];
     DecimalText magnitude = DecimalText::FromDouble(value);
     const bool negative = magnitude.negative;
     magnitude.negative = false;
@@ -68,11 +93,10 @@ QString Format(double value, const QString& pattern) {
     // A value that shows as zero is zero: no "-￥0.00" for -0.001, whatever the binary
     // arithmetic before left behind (the original platform would write the minus sign).
     const bool showsZero = positive.Shown(magnitude).IsZero();
-    if (showsZero && sections.size() >= 3 && !sections[2].isEmpty())
-        return NumberPattern(sections[2]).Render(DecimalText{});
+    if (showsZero && sections.size() >= 3 && sections[2])
+        return parsed.sections[2].Render(DecimalText{});
     if (showsZero || !negative) return positive.Render(magnitude);
-    if (sections.size() >= 2 && !sections[1].isEmpty())
-        return NumberPattern(sections[1]).Render(magnitude);
+    if (sections.size() >= 2 && sections[1]) return parsed.sections[1].Render(magnitude);
     // With one section the minus sign leads, before any currency sign: "-￥1,234.50".
     return QStringLiteral("-") + positive.Render(magnitude);
 }
