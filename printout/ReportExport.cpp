@@ -91,6 +91,9 @@ void ReportExport::OutputReport(ExcelReport& report) const {
     int p = 0;  // pages begun
     int r = 1;  // row within the page
     const int rows = static_cast<int>(report_.rows.size());
+    // The bar moves in steps of a few hundredths (it is a few hundred pixels wide), not
+    // row by row: setting it repaints it, which would cost more than writing the row.
+    const int step = qMax(1, rows / 500);
     for (int i = 1; i <= rows && report.IsOpen(); ++i) {
         if ((i - 1) % pages_.D == 0) {
             StartPage(report, p);
@@ -104,7 +107,7 @@ void ReportExport::OutputReport(ExcelReport& report) const {
             for (int c = 1; c <= pages_.columns && c <= cells.size(); ++c)
                 out.Cells(sheetRow, c).SetValue(cells[c - 1]);
         });
-        bar->setValue(i);
+        if (i % step == 0 || i == rows) bar->setValue(i);
         ++r;
     }
 }

@@ -208,8 +208,16 @@ void Range::CopyTo(const Range& destination) const {
 
     target.ClearRect(to);
     auto& targetRows = target.MutableRows();
-    for (const Placed& p : cells)
-        targetRows[p.row].cells.emplace_hint(targetRows[p.row].cells.end(), p.col, p.cell);
+    Worksheet::Row* row = nullptr;
+    int rowNumber = 0;
+    for (const Placed& p : cells) {
+        // The cells come row by row, in column order: each row is found once.
+        if (!row || rowNumber != p.row) {
+            row = &targetRows[p.row];
+            rowNumber = p.row;
+        }
+        row->cells.emplace_hint(row->cells.end(), p.col, p.cell);
+    }
     for (const CellRect& m : merges) target.AddMerge(m);
 }
 

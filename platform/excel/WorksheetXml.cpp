@@ -1,5 +1,6 @@
 #include "platform/excel/WorksheetXml.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string_view>
@@ -210,83 +211,125 @@ const QByteArray& Letters(int column) {
     return s;
 }
 
-void AppendInt(QByteArray& out, long long n) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    out.append(buf, res.ptr - buf);
-}
+// The sheet's part written into one buffer sized for it up front: a report's sheet holds
+// hundreds of thousands of cells, each a handful of small pieces, so each piece is copied
+// straight in rather than appended on its own.
+class PartWriter {
+  public:
+    explicit PartWriter(qsizetype expected) {
+        out_.resize(qMax<qsizetype>(expected, 1024));
+        at_ = out_.data();
+        end_ = at_ + out_.size();
+    }
+    void Put(const char* bytes, qsizetype n) {
+        Room(n);
+        std::memcpy(at_, bytes, static_cast<size_t>(n));
+        at_ += n;
+    }
+    void Put(QByteArrayView bytes) { Put(bytes.data(), bytes.size()); }
+    template <size_t N>
+    void Put(const char (&literal)[N]) {
+        Put(literal, static_cast<qsizetype>(N - 1));
+    }
+    void Put(char c) {
+        Room(1);
+        *at_++ = c;
+    }
+    void Int(long long n) {
+        Room(24);
+        at_ = std::to_chars(at_, at_ + 24, n).ptr;
+    }
+    void Double(double d) {
+        Room(32);
+        at_ = std::to_chars(at_, at_ + 32, d).ptr;
+    }
+    QByteArray Finish() {
+        out_.truncate(at_ - out_.data());
+        return std::move(out_);
+    }
 
-void AppendDouble(QByteArray& out, double d) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, d);
-    out.append(buf, res.ptr - buf);
-}
+  private:
+    void Room(qsizetype n) {
+        if (end_ - at_ >= n) return;
+        const qsizetype used = at_ - out_.data();
+        out_.resize(qMax(out_.size() * 2, used + n));
+        at_ = out_.data() + used;
+        end_ = out_.data() + out_.size();
+    }
 
-void AppendCell(QByteArray& out, int row, int col, const Cell& cell, qint64& references) {
-    out.append("<c r=\"");
-    out.append(Letters(col));
-    AppendInt(out, row);
-    out.append('"');
+    QByteArray out_;
+    char* at_;
+    char* end_;
+};
+
+void PutCell(PartWriter& out, int row, int col, const Cell& cell, qint64& references) {
+    out.Put("<c r=\"");
+    out.Put(Letters(col));
+    out.Int(row);
+    out.Put('"');
     if (cell.style != 0) {
-        out.append(" s=\"");
-        AppendInt(out, cell.style);
-        out.append('"');
+        out.Put(" s=\"");
+        out.Int(cell.style);
+        out.Put('"');
     }
     switch (cell.kind) {
         case Cell::Kind::Empty:
-            out.append("/>");
+            out.Put("/>");
             return;
         case Cell::Kind::Text:
+        case Cell::Kind::Error:  // the error's text is kept as a text
             ++references;
-            out.append(" t=\"s\"><v>");
-            AppendInt(out, cell.text);
-            break;
-        case Cell::Kind::Error:
-            ++references;
-            out.append(" t=\"s\"><v>");  // the error's text is kept as a text
-            AppendInt(out, cell.text);
+            out.Put(" t=\"s\"><v>");
+            out.Int(cell.text);
             break;
         case Cell::Kind::Bool:
-            out.append(" t=\"b\"><v>");
-            out.append(cell.number != 0 ? '1' : '0');
+            out.Put(" t=\"b\"><v>");
+            out.Put(cell.number != 0 ? '1' : '0');
             break;
         case Cell::Kind::Number:
-            out.append("><v>");
-            AppendDouble(out, cell.number);
+            out.Put("><v>");
+            out.Double(cell.number);
             break;
     }
-    out.append("</v></c>");
+    out.Put("</v></c>");
 }
 
-QByteArray SheetDataXml(const Worksheet& sheet, qint64& references) {
-    QByteArray out;
-    out.reserve(64 * 1024);
+// About what the sheet's rows take as text, so that the buffer rarely grows.
+qsizetype ExpectedSize(const Worksheet& sheet) {
+    qsizetype bytes = 0;
+    for (const auto& [r, info] : sheet.Rows())
+        bytes += 64 + 40 * static_cast<qsizetype>(info.cells.size());
+    return bytes;
+}
+
+void PutSheetData(PartWriter& out, const Worksheet& sheet, qint64& references) {
+    out.Put("<sheetData>");
     for (const auto& [r, info] : sheet.Rows()) {
         const bool hasAttributes = info.height > 0 || info.hidden || info.style >= 0;
         if (info.cells.empty() && !hasAttributes) continue;
-        out.append("<row r=\"");
-        AppendInt(out, r);
-        out.append('"');
+        out.Put("<row r=\"");
+        out.Int(r);
+        out.Put('"');
         if (info.style >= 0) {
-            out.append(" s=\"");
-            AppendInt(out, info.style);
-            out.append("\" customFormat=\"1\"");
+            out.Put(" s=\"");
+            out.Int(info.style);
+            out.Put("\" customFormat=\"1\"");
         }
         if (info.height > 0) {
-            out.append(" ht=\"");
-            AppendDouble(out, info.height);
-            out.append("\" customHeight=\"1\"");
+            out.Put(" ht=\"");
+            out.Double(info.height);
+            out.Put("\" customHeight=\"1\"");
         }
-        if (info.hidden) out.append(" hidden=\"1\"");
+        if (info.hidden) out.Put(" hidden=\"1\"");
         if (info.cells.empty()) {
-            out.append("/>");
+            out.Put("/>");
             continue;
         }
-        out.append('>');
-        for (const auto& [c, cell] : info.cells) AppendCell(out, r, c, cell, references);
-        out.append("</row>");
+        out.Put('>');
+        for (const auto& [c, cell] : info.cells) PutCell(out, r, c, cell, references);
+        out.Put("</row>");
     }
-    return out;
+    out.Put("</sheetData>");
 }
 
 void SetBool(pugi::xml_node n, const char* name, bool v) {
@@ -369,14 +412,25 @@ QByteArray WorksheetXml::Save(Worksheet& sheet, qint64& references) {
     if (!sheet.ColumnBreakIds().empty())
         WriteBreaks(InsertInOrder(root, "colBreaks"), sheet.ColumnBreakIds(), kMaxSheetRow - 1);
 
-    QByteArray xml = SaveXmlPart(sheet.Xml());
+    const QByteArray xml = SaveXmlPart(sheet.Xml());
     // The cells are written as text straight into the empty sheetData element: far
     // quicker than building a node for each of them.
     const QByteArray placeholder("<sheetData/>");
     const qsizetype at = xml.indexOf(placeholder);
     if (at < 0) throw ExcelError(QString("无法写入工作表“%1”").arg(sheet.Name()));
-    QByteArray rows = SheetDataXml(sheet, references);
-    xml.replace(at, placeholder.size(),
-                rows.isEmpty() ? placeholder : "<sheetData>" + rows + "</sheetData>");
-    return xml;
+    const QByteArrayView head(xml.constData(), at);
+    const QByteArrayView tail(xml.constData() + at + placeholder.size(),
+                              xml.size() - at - placeholder.size());
+    PartWriter out(xml.size() + ExpectedSize(sheet));
+    out.Put(head);
+    const bool anyRow = std::any_of(sheet.Rows().begin(), sheet.Rows().end(), [](const auto& r) {
+        const Worksheet::Row& info = r.second;
+        return !info.cells.empty() || info.height > 0 || info.hidden || info.style >= 0;
+    });
+    if (anyRow)
+        PutSheetData(out, sheet, references);
+    else
+        out.Put(placeholder);
+    out.Put(tail);
+    return out.Finish();
 }

@@ -32,25 +32,35 @@ QByteArray SaveXmlPart(const pugi::xml_document& doc) {
 
 void AppendXmlEscaped(QByteArray& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    for (char ch : utf8) {
+    // Runs of plain characters are copied whole; only the few that XML reserves are
+    // replaced, and control characters other than tab and line breaks (which XML does not
+    // allow) are left out.
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char ch = utf8[i];
+        const char* replacement = nullptr;
         switch (ch) {
             case '&':
-                out.append("&amp;");
+                replacement = "&amp;";
                 break;
             case '<':
-                out.append("&lt;");
+                replacement = "&lt;";
                 break;
             case '>':
-                out.append("&gt;");
+                replacement = "&gt;";
                 break;
             case '"':
-                out.append("&quot;");
+                replacement = "&quot;";
                 break;
             default:
-                // Control characters other than tab and line breaks are not allowed in XML.
-                if (static_cast<unsigned char>(ch) < 0x20 && ch != '\t' && ch != '\n' && ch != '\r')
-                    break;
-                out.append(ch);
+                if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n' ||
+                    ch == '\r')
+                    continue;
+                replacement = "";
         }
+        out.append(utf8.constData() + run, i - run);
+        out.append(replacement);
+        run = i + 1;
     }
+    out.append(utf8.constData() + run, utf8.size() - run);
 }

@@ -135,7 +135,7 @@ QByteArray ZipPackage::ToZipBytes() const {
             zip_source_free(sink);
             throw ExcelError(QString("无法生成工作簿文件：%1").arg(name));
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kPartTime, 0);
     }
     if (zip_close(archive) != 0) {
