@@ -3,35 +3,37 @@
 #include <functional>
 #include <optional>
 
+#include "core/OpenBaskets.h"
 #include "platform/db/Statement.h"
 
 namespace {
-// The lines a bounded view reads: those dated in it (%1 the date column). This year's
-// lines are read in key order, the date index left aside (the "+"): going through it for
-// a third of the table and sorting them would cost more. This month's few are found
-// through it.
-const char* const kDatedInView[] = {nullptr, " where +%1>=?1 and +%1<?2",
-                                    " where %1>=?1 and %1<?2"};
+// The lines a view reads: every line, or those dated in a bounded view (%1 the date column).
+// This year's lines are read in key order, the date index left aside (the "+"): going
+// through it for a third of the table and sorting them would cost more. This month's few
+// are found through it.
+const char* const kDatedInView[] = {"1", "+%1>=?1 and +%1<?2", "%1>=?1 and %1<?2"};
 
 // The rental lines and the return lines, each in the order of its key, so that a rental
 // line (its id the title's id and the rental number) comes with the return lines of that
-// rental (their ids the rental's id and a return number). %1: the view's lines. The
-// second column is the date of the line's period.
+// rental (their ids the rental's id and a return number). %1: the view's lines; %2 leaves
+// out the basket still open at the counter, which is no rental yet. The second column is
+// the date of the line's period.
 const char* const kRentalLines =
-    "select borrowid, borrowdate, borrowcount, money, foregift from borrowinfo%1 "
-    "order by borrowid";
+    "select borrowid, borrowdate, borrowcount, money, foregift from borrowinfo "
+    "where %1 and %2 order by borrowid";
 const char* const kReturnLines =
-    "select returnid, returndate, returncount from returninfo%1 order by returnid";
+    "select returnid, returndate, returncount from returninfo where %1 order by returnid";
 const char* const kTitles = "select cdid from cdinfo order by cdid";
 // A bounded view looks up the partners of its lines that are dated outside it.
 const char* const kRentOfRental = "select money from borrowinfo where borrowid=?1";
 const char* const kReturnOfRental =
     "select 1 from returninfo where substr(returnid,1,16)=?1 limit 1";
 
-// Tables whose lines join nothing: the date of the period, then the figures summed.
-const char* const kPurchases = "select buydate, count, price*count from cdinfo%1";
-const char* const kMembers = "select joindate, money from userinfo%1";
-const char* const kSales = "select selldate, money from sellinfo%1";
+// Tables whose lines join nothing: the date of the period, then the figures summed. %2
+// leaves out the sale basket still open at the counter, which is no sale yet.
+const char* const kPurchases = "select buydate, count, price*count from cdinfo where %1";
+const char* const kMembers = "select joindate, money from userinfo where %1";
+const char* const kSales = "select selldate, money from sellinfo where %1 and %2";
 
 // The parts of a line's id that its joins compare: the title's id, the rental's id.
 constexpr int kTitleIdLength = 12;
@@ -60,10 +62,22 @@ struct IncomeFigures::Bounds {
 
     bool Bounded() const { return view != EveryYear; }
     QString Sql(const char* statement, const char* dateColumn) const {
-        const QString lines =
-            Bounded() ? QString::fromUtf8(kDatedInView[view]).arg(QString::fromUtf8(dateColumn))
-                      : QString();
+        QString lines = QString::fromUtf8(kDatedInView[view]);
+        if (Bounded()) lines = lines.arg(QString::fromUtf8(dateColumn));
         return QString::fromUtf8(statement).arg(lines);
+    }
+    // The same with the open basket of the table left out (%2 of the statement): its
+    // number is the parameter after the view's days.
+    QString Sql(const char* statement, const char* dateColumn,
+                QString (*notInOpenBasket)(const QString& line, int param),
+                const char* table) const {
+        return Sql(statement, dateColumn)
+            .arg(notInOpenBasket(QString::fromUtf8(table), static_cast<int>(days.size()) + 1));
+    }
+    Params DaysAnd(const Value& basketNo) const {
+        Params params = days;
+        params.push_back(basketNo);
+        return params;
     }
     // The period of a line's date column: its year, month or day as year(), month() and
     // day() take them; none for a missing or malformed date.
@@ -151,17 +165,19 @@ IncomeFigures IncomeFigures::Read(Connection& conn, View view, const QDate& toda
 
     IncomeFigures figures;
     figures.ReadRentalsAndReturns(conn, bounds);
-    figures.ReadPlain(conn, bounds, Purchases, kPurchases, "buydate");
-    figures.ReadPlain(conn, bounds, Members, kMembers, "joindate");
-    figures.ReadPlain(conn, bounds, Sales, kSales, "selldate");
+    figures.ReadPlain(conn, bounds, Purchases, bounds.Sql(kPurchases, "buydate"), bounds.days);
+    figures.ReadPlain(conn, bounds, Members, bounds.Sql(kMembers, "joindate"), bounds.days);
+    figures.ReadPlain(conn, bounds, Sales,
+                      bounds.Sql(kSales, "selldate", &OpenBaskets::NotInSaleBasket, "sellinfo"),
+                      bounds.DaysAnd(OpenBaskets::SaleNo()));
     return figures;
 }
 
 // Sums every line with a period: the figures are the columns after it.
 void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family family,
-                              const char* sql, const char* dateColumn) {
-    Statement lines(conn, bounds.Sql(sql, dateColumn));
-    lines.Bind(bounds.days);
+                              const QString& sql, const Params& params) {
+    Statement lines(conn, sql);
+    lines.Bind(params);
     const int figuresPerLine = lines.ColumnCount() - 1;
     while (lines.Step()) {
         const std::optional<int> period = bounds.PeriodOf(lines, 0);
@@ -176,8 +192,9 @@ void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family fam
 // Walks the rental lines in id order; the titles and the return lines, in the same order,
 // keep pace with them.
 void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds) {
-    Statement rentals(conn, bounds.Sql(kRentalLines, "borrowdate"));
-    rentals.Bind(bounds.days);
+    Statement rentals(conn, bounds.Sql(kRentalLines, "borrowdate", &OpenBaskets::NotInRentalBasket,
+                                       "borrowinfo"));
+    rentals.Bind(bounds.DaysAnd(OpenBaskets::RentalNo()));
     Statement returns(conn, bounds.Sql(kReturnLines, "returndate"));
     returns.Bind(bounds.days);
     Statement titles(conn, QString::fromUtf8(kTitles));

@@ -5,11 +5,12 @@
 #include <map>
 #include <vector>
 
-class Connection;
+#include "platform/db/Connection.h"
 
 // The seven figure families of the income and expenditure report, each summed by period
 // for one view: every year, each month of this year or each day of this month. A figure
-// whose date is missing or no date has no period and is in no sum.
+// whose date is missing or no date has no period and is in no sum. The lines of the baskets
+// still open at the counter are no rental or sale yet and are in no family.
 //
 // The families and what they sum, in the order of Sums::figure:
 //   Rentals       rental lines whose title is still in the catalogue, by rental date:
@@ -53,8 +54,10 @@ class IncomeFigures {
 
     // The sums to add a line to: most lines fall in the period of the line before.
     Sums& At(Family family, int period);
-    void ReadPlain(Connection& conn, const Bounds& bounds, Family family, const char* sql,
-                   const char* dateColumn);
+    // Sums a table whose lines join nothing: sql reads the date of the period, then the
+    // figures.
+    void ReadPlain(Connection& conn, const Bounds& bounds, Family family, const QString& sql,
+                   const Params& params);
     void ReadRentalsAndReturns(Connection& conn, const Bounds& bounds);
 
     std::array<std::map<int, Sums>, kFamilies> families_;

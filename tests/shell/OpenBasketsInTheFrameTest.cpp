@@ -24,8 +24,10 @@
 #include "reports/frmBorrowReport.h"
 #include "reports/frmBuyReport.h"
 #include "reports/frmHotCDInfo.h"
+#include "reports/frmReport.h"
 #include "reports/frmSellEarnInfo.h"
 #include "reports/frmSellHotCDInfo.h"
+#include "reports/frmUserReport.h"
 #include "tests/shell/MainWindowTest.h"
 
 namespace {
@@ -96,6 +98,8 @@ class OpenBasketsInTheFrameTest : public MainWindowTest {
         frmBuyReport::unload();
         frmHotCDInfo::unload();
         frmSellHotCDInfo::unload();
+        frmReport::unload();
+        frmUserReport::unload();
         frmSellPay::unload();
         frmUseTaxPay::unload();
         frmControlSell::unload();
@@ -183,6 +187,7 @@ class OpenBasketsInTheFrameTest : public MainWindowTest {
         ReadPeriods<frmBuyReport>(stats, 2, "purchases", f);
         ReadOnLoad<frmHotCDInfo>(stats, 5, "most rented", f);
         ReadOnLoad<frmSellHotCDInfo>(stats, 7, "best selling", f);
+        ReadPeriods<frmReport>(stats, 1, "income", f);
 
         Button(5);
         MemberPage& members = *Main().Members();
@@ -277,6 +282,9 @@ TEST_F(OpenBasketsInTheFrameTest, AnOpenBasketIsInNoFigureUntilItIsSettled) {
     EXPECT_TRUE(settled.at("member information").startsWith("2次|￥6.00\n"));
     EXPECT_TRUE(settled.at("member information").endsWith("合计||￥4.00"))
         << "two copies of 英雄 out for a day at 2";
+    EXPECT_EQ(settled.at("income 统计本月每天收入及支出情况").section('\n', 0, 0),
+              "8日|30|2张|￥0.00|￥10.00|0张|￥0.00|0张|￥0.00|1|￥30.00|￥0.00|￥30.00")
+        << "today: two copies out on their deposit, one copy sold for 30";
     QStringList changed = Changed(before, settled);
     QStringList expected{"rentals 显示今天的出租情况",
                          "rentals 显示本周的出租情况",
@@ -287,6 +295,9 @@ TEST_F(OpenBasketsInTheFrameTest, AnOpenBasketIsInNoFigureUntilItIsSettled) {
                          "purchases 显示今年光盘购买情况",
                          "most rented",
                          "best selling",
+                         "income 统计每年收入及支出情况",
+                         "income 统计今年每月收入及支出情况",
+                         "income 统计本月每天收入及支出情况",
                          "member page",
                          "member rentals",
                          "member purchases",
