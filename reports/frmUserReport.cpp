@@ -1,5 +1,6 @@
 #include "reports/frmUserReport.h"
 
+#include "core/OpenBaskets.h"
 #include "core/mdlMain.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/FlexGrid.h"
@@ -11,29 +12,33 @@ namespace {
 // rent summed and their last date taken; the members are walked first ("cross join" keeps
 // that order), each finding its rentals and sales through an index; a key equal to a member number
 // is that member, any other a walk-in customer. Groups 1, 2 and 5 come by rent, largest first;
-// equal ranks by member number and name.
+// equal ranks by member number and name. The lines of the baskets still open at the counter
+// are no rental or sale yet: %1 and %3 leave out the rental basket's (its number ?1), %2
+// the sale basket's (?2), so a customer whose only lines are there has neither rented nor
+// bought.
 const char* const kCustomers = R"SQL(
 with rentals as (
     select name, count(*) as count, sum(money) as money, max(borrowdate) as maxborrowdate
-    from borrowinfo group by name)
+    from borrowinfo where %1 group by name)
 select 1 as grp, d.userid as userid, d.username as name, a.count as count, a.money as money,
-       (select sum(s.money) from sellinfo as s where s.name=d.userid) as buymoney,
+       (select sum(s.money) from sellinfo as s where s.name=d.userid and %2) as buymoney,
        d.money as storemoney, a.maxborrowdate as maxborrowdate, a.money as rank
 from userinfo as d cross join rentals as a
-where a.name=d.userid and exists (select 1 from sellinfo as s where s.name=d.userid)
+where a.name=d.userid and exists (select 1 from sellinfo as s where s.name=d.userid and %2)
 union all
 select 2, d.userid, d.username, a.count, a.money, null, d.money, a.maxborrowdate, a.money
 from userinfo as d cross join rentals as a
-where a.name=d.userid and not exists (select 1 from sellinfo as s where s.name=d.userid)
+where a.name=d.userid and not exists (select 1 from sellinfo as s where s.name=d.userid and %2)
 union all
 select 3, d.userid, d.username, 0, 0, s.money, d.money, null, 0
 from userinfo as d cross join sellinfo as s
-where s.name=d.userid and not exists (select 1 from borrowinfo as b where b.name=d.userid)
+where s.name=d.userid and %2
+  and not exists (select 1 from borrowinfo as b where b.name=d.userid and %3)
 union all
 select 4, d.userid, d.username, 0, 0, null, d.money, null, 0
 from userinfo as d
-where not exists (select 1 from sellinfo as s where s.name=d.userid)
-  and not exists (select 1 from borrowinfo as b where b.name=d.userid)
+where not exists (select 1 from sellinfo as s where s.name=d.userid and %2)
+  and not exists (select 1 from borrowinfo as b where b.name=d.userid and %3)
 union all
 select 5, null, a.name, a.count, a.money, null, null, a.maxborrowdate, a.money
 from rentals as a
@@ -89,7 +94,11 @@ void frmUserReport::Form_Load() {
 bool frmUserReport::Refill(int period) {
     Q_UNUSED(period);
     Recordset customers;
-    customers.Open(QString::fromUtf8(kCustomers), gConn, adLockReadOnly);
+    const QString sql =
+        QString::fromUtf8(kCustomers)
+            .arg(OpenBaskets::NotInRentalBasket("borrowinfo", 1),
+                 OpenBaskets::NotInSaleBasket("s", 2), OpenBaskets::NotInRentalBasket("b", 1));
+    customers.Open(sql, gConn, adLockReadOnly, {OpenBaskets::RentalNo(), OpenBaskets::SaleNo()});
     ResetBody(customers.RecordCount() + 1);
     Totals totals;
     const Fields fields(customers);

@@ -51,6 +51,32 @@ TEST_F(CustomerReportTest, FiveGroupsAndTheTotals) {
     EXPECT_TRUE(w.BodyGrid()->CellFontBold());
 }
 
+// A basket still open at the counter is no rental or sale yet: a customer whose only lines
+// of a kind are there has not rented (or bought) and stays in the group that says so.
+TEST_F(CustomerReportTest, TheBasketsOpenAtTheCounterMoveNoCustomerUntilSettled) {
+    FillShop();
+    frmUserReport& before = Opened();
+    const Rows shown = Body(before, 9);
+    frmUserReport::unload();
+    gBorrowBasket.Open = gSellBasket.Open = true;
+    gBorrowBasket.No = gSellBasket.No = "0009";
+    for (const char* cdid : {"030100000001", "030100000002"})  // 赵六 has neither so far
+        Data().Add(ShopData::Rental(cdid, "0009").By("000004").Money(0, 10));
+    Data().Add(ShopData::Sale("030100000001", "0009").By("000001").Money(30));  // rented only
+    EXPECT_EQ(Body(Opened(), 9), shown);
+
+    frmUserReport::unload();
+    gBorrowBasket.Clear();  // both settled
+    gSellBasket.Clear();
+    const Rows settled = Body(Opened(), 9);
+    ASSERT_EQ(settled.size(), shown.size());
+    EXPECT_EQ(settled[0].mid(1, 6), R({"会员", "000001", "张三", "2次", "￥9.00", "￥30.00"}))
+        << "rented and bought now, the first by rent";
+    EXPECT_EQ(settled[2].mid(1, 7), R({"会员", "000004", "赵六", "2次", "￥0.00", "", "￥5.00"}))
+        << "rented, never bought";
+    EXPECT_EQ(settled.back(), R({"", "合计", "", "", "6次", "￥13.00", "￥92.00", "￥125.00", ""}));
+}
+
 TEST_F(CustomerReportTest, AnEmptyShopShowsTheTotalsRowAlone) {
     frmUserReport& w = Opened();
     EXPECT_EQ(Body(w, 9), (Rows{R({"", "合计", "", "", "0次", "￥0.00", "￥0.00", "￥0.00", ""})}));

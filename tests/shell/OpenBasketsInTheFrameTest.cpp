@@ -188,6 +188,7 @@ class OpenBasketsInTheFrameTest : public MainWindowTest {
         ReadOnLoad<frmHotCDInfo>(stats, 5, "most rented", f);
         ReadOnLoad<frmSellHotCDInfo>(stats, 7, "best selling", f);
         ReadPeriods<frmReport>(stats, 1, "income", f);
+        ReadOnLoad<frmUserReport>(stats, 0, "customers", f);
 
         Button(5);
         MemberPage& members = *Main().Members();
@@ -298,6 +299,7 @@ TEST_F(OpenBasketsInTheFrameTest, AnOpenBasketIsInNoFigureUntilItIsSettled) {
                          "income 统计每年收入及支出情况",
                          "income 统计今年每月收入及支出情况",
                          "income 统计本月每天收入及支出情况",
+                         "customers",
                          "member page",
                          "member rentals",
                          "member purchases",
