@@ -1,7 +1,9 @@
 // Format(double, pattern), RoundHalfUp and PadNumber.
 #include <QStringList>
+#include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/text/DecimalText.h"
@@ -77,11 +79,62 @@ const ParsedPattern& Parsed(const QString& pattern) {
     return *last;
 }
 
+// The currency format, which every amount of the reports is shown in, written straight
+// from the amount's shortest decimal text: the same digits, the same rounding (half away
+// from zero, on that text) and the same grouping as the general way below, which a test
+// holds it to, at a tenth of the cost.
+QString CurrencyText(double value) {
+    char text[512];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    const char* at = text;
+    const bool negative = *at == '-';
+    if (negative) ++at;
+    std::string digits;  // the integer digits and two decimals
+    digits.reserve(static_cast<size_t>(written.ptr - at) + 3);
+    while (at < written.ptr && *at != '.') digits += *at++;
+    int decimals = 0;
+    bool roundUp = false;
+    if (at < written.ptr) ++at;  // the point
+    for (; at < written.ptr; ++at, ++decimals) {
+        if (decimals < 2)
+            digits += *at;
+        else if (decimals == 2)
+            roundUp = *at >= '5';
+    }
+    for (; decimals < 2; ++decimals) digits += '0';
+    if (roundUp) {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
+    }
+    const std::size_t integers = digits.size() - 2;
+    std::size_t first = 0;  // the integer part without its leading zeros, "0" at least
+    while (first + 1 < integers && digits[first] == '0') ++first;
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    QString out;
+    out.reserve(static_cast<qsizetype>(integers - first) * 4 / 3 + 6);
+    if (negative && !zero) out += u'-';
+    out += u'￥';
+    for (std::size_t i = first; i < integers; ++i) {
+        if (i > first && (integers - i) % 3 == 0) out += u',';
+        out += QLatin1Char(digits[i]);
+    }
+    out += u'.';
+    out += QLatin1Char(digits[integers]);
+    out += QLatin1Char(digits[integers + 1]);
+    return out;
+}
+
 }  // namespace
 
 QString Format(double value, const QString& pattern) {
     if (!std::isfinite(value)) return QString();
     if (IsGeneralNumber(pattern)) return GeneralNumber(value);
+    static const QString kCurrency = QStringLiteral("￥#,##0.00");
+    if (pattern == kCurrency) return CurrencyText(value);
 
     const ParsedPattern& parsed = Parsed(pattern);
     const auto& sections = parsed.given;

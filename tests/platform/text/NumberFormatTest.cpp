@@ -176,3 +176,28 @@ TEST(PadNumber, PadsWithZerosToTheWidth) {
     EXPECT_EQ(PadNumber(5, 0), "5");
     EXPECT_EQ(PadNumber(std::numeric_limits<qint64>::min(), 1), "-9223372036854775808");
 }
+
+// The currency format is written the quick way; it must give to the letter what the
+// general way gives (the same pattern with an empty negative section goes that way).
+TEST(NumberFormat, TheCurrencyFormatAsTheGeneralWayWritesIt) {
+    const QString quick = QString::fromUtf8("￥#,##0.00");
+    const QString general = QString::fromUtf8("￥#,##0.00;");
+    std::vector<double> values = {0.0,    -0.0,    0.005,  -0.005,  0.004999,   1.005,
+                                  2.675,  9.995,   99.995, -9.995,  999999.995, 1e15,
+                                  1e21,   1e300,   5e-324, -5e-324, 0.1 + 0.2,  123456.785,
+                                  -0.001, -1234.5, 48.6,   1.015,   1.025,      1.035};
+    std::uint64_t state = 20261220;
+    const auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 11;
+    };
+    for (int i = 0; i < 60000; ++i) {
+        const double cents = static_cast<double>(next() % 200000000) - 100000000;
+        values.push_back(cents / 100);
+        values.push_back(cents / 1000);
+        values.push_back(static_cast<double>(next() % 100000) / 100 * 0.85);
+    }
+    for (const double v : values) {
+        ASSERT_EQ(Format(v, quick), Format(v, general)) << v;
+    }
+}
