@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <functional>
 
+#include "platform/app/HashSeed.h"
+
 inline int RunBenchmarks(int argc, char** argv, const std::function<void()>& atEnd = {}) {
+    UseFixedHashSeed();
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -25,6 +25,7 @@
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
+#include "platform/app/HashSeed.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/QtTranslation.h"
@@ -39,6 +40,7 @@ const QDate kToday(2026, 12, 20);  // after the 15th: the fee job asks nothing
 
 // What the program's main() does, then quits once the window is shown and the queue idle.
 int RunProgram(int argc, char** argv, const QString& folder) {
+    UseFixedHashSeed();
     QApplication app(argc, argv);
     ApplyCjkFonts();
     InstallQtTranslation();

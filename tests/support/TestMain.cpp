@@ -7,10 +7,12 @@
 #include <QDir>
 #include <cstdlib>
 
+#include "platform/app/HashSeed.h"
 #include "platform/ui/QtTranslation.h"
 #include "tests/support/TestSupport.h"
 
 int main(int argc, char** argv) {
+    UseFixedHashSeed();
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         const QString dir = QDir::temp().filePath(QString("lumtrak-runtime-%1").arg(getuid()));

@@ -23,6 +23,7 @@
 #include "members/frmUserBorrowLst.h"
 #include "members/frmUserSellLst.h"
 #include "platform/app/AppPath.h"
+#include "platform/app/HashSeed.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ErrorReport.h"
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
         return 2;
     }
+    UseFixedHashSeed();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
     ApplyCjkFonts();

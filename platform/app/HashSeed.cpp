@@ -1,0 +1,7 @@
+#include "platform/app/HashSeed.h"
+
+#include <QHashFunctions>
+
+void UseFixedHashSeed() {
+    QHashSeed::setDeterministicGlobalSeed();
+}
