@@ -47,7 +47,7 @@ enum { kReturnId, kReturnPeriod, kCopiesReturned };
 // "money>0" as the database reads it, of a line whose money reads as amount: a number
 // above 0, or any text or blob (they are above every number); Null is not.
 bool Paid(const Statement& line, int column, double amount) {
-    return amount > 0 || (!line.IsNull(column) && !line.IsNumber(column));
+    return amount > 0 || (!line.IsNumber(column) && !line.IsNull(column));
 }
 
 QString KeyText(const SqlKey& key) {
@@ -198,7 +198,14 @@ void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds
     Statement returns(conn, bounds.Sql(kReturnLines, "returndate"));
     returns.Bind(bounds.days);
     Statement titles(conn, QString::fromUtf8(kTitles));
-    bool moreTitles = titles.Step();
+    // The title the walk stands at (its key's bytes last until the next step).
+    SqlKey title;
+    const auto nextTitle = [&] {
+        const bool more = titles.Step();
+        title = more ? titles.Key(0) : SqlKey();
+        return more;
+    };
+    bool moreTitles = nextTitle();
     ReturnGroup group(returns, bounds);
     group.Next(*this);
 
@@ -213,10 +220,10 @@ void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds
 
     while (rentals.Step()) {
         const SqlKey id = rentals.Key(kRentalId);
-        const SqlKey title = id.Prefix(kTitleIdLength);
         const SqlKey rental = id.Prefix(kRentalIdLength);
-        while (moreTitles && titles.Key(0) < title) moreTitles = titles.Step();
-        const bool inCatalogue = moreTitles && titles.Key(0) == title;
+        const SqlKey titleOfLine = rental.Prefix(kTitleIdLength);
+        while (moreTitles && title < titleOfLine) moreTitles = nextTitle();
+        const bool inCatalogue = moreTitles && title == titleOfLine;
         while (group.Valid() && group.Key() < rental) {
             unmatched(group);
             group.Next(*this);

@@ -4,7 +4,7 @@ namespace {
 
 // A day of the Gregorian calendar (which has no year 0), as QDate::isValid tells it: the
 // reports read every date of their tables through here, so it is worked out inline.
-bool IsCalendarDay(int year, int month, int day) {
+inline bool IsCalendarDay(int year, int month, int day) {
     if (year < 1 || month < 1 || month > 12 || day < 1) return false;
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -43,27 +43,31 @@ bool ReadTime(std::string_view s, std::size_t& pos, DateText& d) {
     return d.hour < 24 && d.minute < 60 && d.second < 60;
 }
 
-bool Digits(std::string_view s, std::size_t at, std::size_t count, int& out) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        value = value * 10 + (s[i] - '0');
-    }
-    out = value;
-    return true;
+// The two-digit number s begins with, or -1 when either character is no digit.
+inline int TwoDigits(const char* s) {
+    const unsigned tens = static_cast<unsigned char>(s[0]) - '0';
+    const unsigned ones = static_cast<unsigned char>(s[1]) - '0';
+    return tens < 10 && ones < 10 ? static_cast<int>(tens * 10 + ones) : -1;
 }
 
 // The form the program writes, "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", read at once: the
 // same parts and the same checks as the general reading below, which takes the rest.
 std::optional<std::optional<DateText>> ParseWritten(std::string_view s) {
+    if ((s.size() != 10 && s.size() != 19) || s[4] != '-' || s[7] != '-') return std::nullopt;
+    const char* p = s.data();
+    const int century = TwoDigits(p);
+    const int years = TwoDigits(p + 2);
     DateText d;
-    if ((s.size() != 10 && s.size() != 19) || s[4] != '-' || s[7] != '-' ||
-        !Digits(s, 0, 4, d.year) || !Digits(s, 5, 2, d.month) || !Digits(s, 8, 2, d.day))
-        return std::nullopt;
+    d.month = TwoDigits(p + 5);
+    d.day = TwoDigits(p + 8);
+    if (century < 0 || years < 0 || d.month < 0 || d.day < 0) return std::nullopt;
+    d.year = century * 100 + years;
     if (s.size() == 19) {
-        if (s[10] != ' ' || s[13] != ':' || s[16] != ':' || !Digits(s, 11, 2, d.hour) ||
-            !Digits(s, 14, 2, d.minute) || !Digits(s, 17, 2, d.second))
-            return std::nullopt;
+        if (s[10] != ' ' || s[13] != ':' || s[16] != ':') return std::nullopt;
+        d.hour = TwoDigits(p + 11);
+        d.minute = TwoDigits(p + 14);
+        d.second = TwoDigits(p + 17);
+        if (d.hour < 0 || d.minute < 0 || d.second < 0) return std::nullopt;
         d.hasTime = true;
     }
     const bool valid =

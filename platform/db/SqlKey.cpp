@@ -1,14 +1,19 @@
 #include "platform/db/SqlKey.h"
 
+#include <cstdint>
 #include <cstring>
 
 SqlKey SqlKey::Prefix(int n) const {
     if (null_) return *this;
     if (blob_) return SqlKey(bytes_.first(qMin<qsizetype>(n, bytes_.size())), true);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data());
-    // The keys are digits: n bytes of ASCII are n characters.
+    // The keys are digits: n bytes of ASCII are n characters. Eight bytes are tested at once.
     const qsizetype ascii = qMin<qsizetype>(n, bytes_.size());
     qsizetype at = 0;
+    for (std::uint64_t word; at + 8 <= ascii; at += 8) {
+        std::memcpy(&word, p + at, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
     while (at < ascii && p[at] < 0x80) ++at;
     if (at == ascii) return SqlKey(bytes_.first(ascii), false);
     // A character is a byte below 0xC0 or a lead byte with the 0x80..0xBF bytes after it.
@@ -18,15 +23,6 @@ SqlKey SqlKey::Prefix(int n) const {
             while (at < bytes_.size() && (p[at] & 0xC0) == 0x80) ++at;
     }
     return SqlKey(bytes_.first(at), false);
-}
-
-int SqlKey::Compare(const SqlKey& a, const SqlKey& b) {
-    if (a.null_ || b.null_) return int(b.null_) - int(a.null_);
-    if (a.blob_ != b.blob_) return a.blob_ ? 1 : -1;
-    const qsizetype common = qMin(a.bytes_.size(), b.bytes_.size());
-    const int bytes = common == 0 ? 0 : std::memcmp(a.bytes_.data(), b.bytes_.data(), common);
-    if (bytes != 0) return bytes;
-    return a.bytes_.size() < b.bytes_.size() ? -1 : (a.bytes_.size() > b.bytes_.size() ? 1 : 0);
 }
 
 void SqlKeyCopy::Assign(const SqlKey& key) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <cstring>
 
 // A text or blob key read from a row, ordered and compared as SQLite orders such values
 // under the BINARY collation: every text before every blob, then byte by byte, a value
@@ -19,8 +20,16 @@ class SqlKey {
     // the database counts them), the first n bytes of a blob.
     SqlKey Prefix(int n) const;
 
-    // <0, 0 or >0; a Null key sorts first.
-    static int Compare(const SqlKey& a, const SqlKey& b);
+    // <0, 0 or >0; a Null key sorts first. Inline: the reports compare keys by the
+    // hundred thousand.
+    static int Compare(const SqlKey& a, const SqlKey& b) {
+        if (a.null_ || b.null_) return int(b.null_) - int(a.null_);
+        if (a.blob_ != b.blob_) return a.blob_ ? 1 : -1;
+        const qsizetype common = qMin(a.bytes_.size(), b.bytes_.size());
+        const int bytes = common == 0 ? 0 : std::memcmp(a.bytes_.data(), b.bytes_.data(), common);
+        if (bytes != 0) return bytes;
+        return a.bytes_.size() < b.bytes_.size() ? -1 : (a.bytes_.size() > b.bytes_.size() ? 1 : 0);
+    }
     friend bool operator==(const SqlKey& a, const SqlKey& b) {
         return !a.null_ && !b.null_ && Compare(a, b) == 0;
     }
