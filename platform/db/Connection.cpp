@@ -124,6 +124,10 @@ void Connection::OpenFile(const QString& path) {
     }
     db_ = db;
     path_ = path;
+    // Counted over every connection, so that no two openings share a number.
+    static quint64 openings = 0;
+    opened_ = ++openings;
+    sqlite3_update_hook(db_, &Connection::RowChanged, this);
     depth_ = 0;
     frames_.clear();
 }
@@ -220,6 +224,7 @@ void Connection::Begin() {
     Execute(QStringLiteral("SAVEPOINT lumtrak_%1").arg(depth_ + 1));
     ++depth_;
     frames_.emplace_back();
+    frames_.back().changesAtBegin = sqlite3_total_changes64(db_);
 }
 
 void Connection::Commit() {
@@ -245,6 +250,8 @@ void Connection::Commit() {
 
 void Connection::Rollback() {
     if (depth_ == 0 || !db_) return;
+    // Rows written inside the savepoint go again (one that wrote nothing takes nothing).
+    if (sqlite3_total_changes64(db_) != frames_.back().changesAtBegin) ++rolledBack_;
     if (sqlite3_get_autocommit(db_)) {
         UndoAll();
         return;
@@ -266,6 +273,7 @@ void Connection::Rollback() {
 
 // SQLite rolled the whole transaction back by itself: every savepoint's work is undone.
 void Connection::UndoAll() {
+    ++rolledBack_;
     std::vector<std::function<void()>> undo;
     for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame)
         for (auto fn = frame->undo.rbegin(); fn != frame->undo.rend(); ++fn)
@@ -318,4 +326,19 @@ void Transaction::Commit() {
     if (done_) return;
     conn_.Commit();
     done_ = true;
+}
+
+void Connection::RowChanged(void* self, int operation, const char*, const char* table, long long) {
+    if (operation != SQLITE_INSERT) ++static_cast<Connection*>(self)->removed_[table];
+}
+
+Connection::RemovalMark Connection::RemovalMarkOf(const char* table) {
+    RemovalMark mark;
+    mark.opened = opened_;
+    const auto removed = removed_.find(table);
+    mark.removed = removed == removed_.end() ? 0 : removed->second;
+    mark.rolledBack = rolledBack_;
+    // Changes only when another connection commits to the file.
+    mark.othersWrote = Scalar(QStringLiteral("PRAGMA data_version")).ToInt();
+    return mark;
 }

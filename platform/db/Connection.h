@@ -2,6 +2,8 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -70,6 +72,20 @@ class Connection {
     void SetBusyTimeout(int milliseconds);
     int BusyTimeout() const { return busyTimeoutMs_; }
 
+    // A mark that stays the same as long as no row of the table can have left the file: it
+    // moves when this connection deletes or updates a row of the table (an update may change
+    // its key), when anything is rolled back, when another program writes to the file, and
+    // when the connection opens a file. What was seen in use in the table is in use still
+    // while its mark stays the same.
+    struct RemovalMark {
+        quint64 opened = 0;
+        quint64 removed = 0;
+        quint64 rolledBack = 0;
+        qint64 othersWrote = 0;
+        friend bool operator==(const RemovalMark&, const RemovalMark&) = default;
+    };
+    RemovalMark RemovalMarkOf(const char* table);
+
   private:
     friend class Statement;
     void AboutToChange(Change change);
@@ -84,6 +100,7 @@ class Connection {
     struct Frame {
         std::vector<std::function<void()>> afterCommit;
         std::vector<std::function<void()>> undo;
+        long long changesAtBegin = 0;  // rows the connection had changed when it began
     };
     static void RunAll(std::vector<std::function<void()>>& work);
     void UndoAll();
@@ -94,6 +111,13 @@ class Connection {
     QHash<QString, sqlite3_stmt*> idle_;
     std::vector<std::pair<int, std::function<void(Change)>>> beforeChange_;
     int nextBeforeChange_ = 0;
+    // What RemovalMarkOf counts: rows deleted or updated by table, and rollbacks (through
+    // Rollback, or SQLite's own found at the next Commit or Rollback).
+    static void RowChanged(void* self, int operation, const char* database, const char* table,
+                           long long rowid);
+    quint64 opened_ = 0;
+    quint64 rolledBack_ = 0;
+    std::map<std::string, quint64> removed_;  // by table
 };
 
 // A scoped transaction: commits on Commit(), rolls back if destroyed without it

@@ -177,3 +177,41 @@ TEST_F(RecordNumberTest, OlderFilesGiveTheSameNumbers) {
     EXPECT_EQ(Lowest(kRentals), "0700");
     EXPECT_EQ(Lowest(kReturns), "9990");
 }
+
+// A look-up walks on from what the one before it proved in use, until a row of its table
+// may have gone: each way one can go through the program's own connection frees the number
+// again for the next look-up.
+TEST_F(RecordNumberTest, ANumberFreedThroughTheProgramsConnectionIsFoundAgain) {
+    UseRange(kReturns, 1, 300, 2);
+    EXPECT_EQ(Lowest(kReturns), "0301");
+    // Taken, as a settlement takes it: the next look-up gives the number after it.
+    gConn.Execute("insert into returninfo (returnid) values ('03010000000100010301')");
+    EXPECT_EQ(Lowest(kReturns), "0302");
+    // Deleted on the connection.
+    gConn.Execute("delete from returninfo where substr(returnid, -4) = '0123'");
+    EXPECT_EQ(Lowest(kReturns), "0123");
+    gConn.Execute("insert into returninfo (returnid) values ('03010000000100010123')");
+    EXPECT_EQ(Lowest(kReturns), "0302");
+    // A key changed to another number frees its old one.
+    gConn.Execute(
+        "update returninfo set returnid = substr(returnid, 1, 16) || '0400' "
+        "where substr(returnid, -4) = '0042'");
+    EXPECT_EQ(Lowest(kReturns), "0042");
+    gConn.Execute("insert into returninfo (returnid) values ('03010000000100010042')");
+    // Rows written inside a transaction that rolls back: the number taken there is free.
+    {
+        Transaction outer(gConn);
+        EXPECT_EQ(Lowest(kReturns), "0302");
+        gConn.Execute("insert into returninfo (returnid) values ('03010000000100010302')");
+        EXPECT_EQ(Lowest(kReturns), "0303");
+        {
+            Transaction inner(gConn);
+            gConn.Execute("insert into returninfo (returnid) values ('03010000000100010303')");
+            EXPECT_EQ(Lowest(kReturns), "0304");
+        }  // the inner one rolls back alone
+        EXPECT_EQ(Lowest(kReturns), "0303");
+    }
+    EXPECT_EQ(Lowest(kReturns), "0302");
+    // Each kind keeps what it proved apart.
+    EXPECT_EQ(Lowest(kRentals), "0001");
+}
