@@ -5,8 +5,10 @@
 #include <stdexcept>
 
 #include "platform/db/DbError.h"
+#include "platform/text/TypedAmount.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
 
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new DataGridModel(this)) {
@@ -237,6 +239,17 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     if (column >= 0) RunReported([&] { emit AfterColEdit(column); });
 }
 
+// What the operator typed into a cell, as the field takes it. A money cell reads an amount
+// as every money box does; a text that is no amount is refused, and nothing is written.
+std::optional<Value> DataGrid::TypedValue(int column, const QString& text) {
+    const DataGridModel::Column& spec = Spec(column);
+    if (!IsAmountFormat(spec.numberFormat) || text.trimmed().isEmpty())
+        return ValueFromText(text, spec.numberFormat);
+    if (const std::optional<double> amount = ReadTypedAmount(text)) return Value(*amount);
+    MsgBox(AmountRefusal(spec.caption, text), vbInformation, QStringLiteral("提示"));
+    return std::nullopt;
+}
+
 // The operator's edit of a cell: written into the field of that row (made current first).
 bool DataGrid::WriteCell(int row, int column, const QString& text) {
     Recordset* rs = DataSource();
@@ -244,12 +257,14 @@ bool DataGrid::WriteCell(int row, int column, const QString& text) {
     if (!rs || !rs->IsOpen() || field < 0) return false;
     const Value old = rs->ValueAt(row + 1, field);
     if (text == old.ToString()) return true;  // opened and closed without a change
+    const std::optional<Value> typed = TypedValue(column, text);
+    if (!typed) return false;
     int cancel = 0;
     if (!RunReported([&] { emit BeforeColUpdate(column, old, cancel); }) || cancel != 0)
         return false;
     const bool written = RunReported([&] {
         if (rs->AbsolutePosition() != row + 1) rs->SetAbsolutePosition(row + 1);
-        rs->SetValue(field, ValueFromText(text, Spec(column).numberFormat));
+        rs->SetValue(field, *typed);
     });
     if (written) RunReported([&] { emit AfterColUpdate(column); });
     return written;

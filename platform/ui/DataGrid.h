@@ -1,6 +1,7 @@
 #pragma once
 #include <QTableView>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "platform/db/Recordset.h"
@@ -21,7 +22,9 @@
 //   optimistic locking writes the row being left. A failed write is shown in a message
 //   box and the grid stays on the row it could not leave.
 // - Cells of unlocked columns of updatable fields can be edited (unless AllowUpdate is
-//   off); an edit writes the field of that row through the recordset.
+//   off); an edit writes the field of that row through the recordset. A cell shown as an
+//   amount ("￥#,##0.00") reads what was typed as every money box does (ReadTypedAmount):
+//   a text that is no amount is refused with the money boxes' message, and not written.
 // - Events: RowColChange(LastRow, LastCol) whenever the current cell changes (by the
 //   operator or by the recordset); BeforeColUpdate(ColIndex, OldValue, Cancel) before an
 //   operator's edit is written (Cancel keeps the old value) and AfterColUpdate(ColIndex)
@@ -94,6 +97,7 @@ class DataGrid : public QTableView {
     friend class SelBookmarkList;
 
     bool WriteCell(int row, int column, const QString& text);
+    std::optional<Value> TypedValue(int column, const QString& text);
     void FollowRecordset();
     void MoveCurrentTo(int row, int column);
     void RecordSelectorPressed(int row);

@@ -55,6 +55,10 @@ bool IsDateFormat(const QString& format) {
     return false;
 }
 
+bool IsAmountFormat(const QString& format) {
+    return !format.isEmpty() && !IsDateFormat(format) && !IsPercentFormat(format);
+}
+
 QString FormatTypedText(const QString& text, const QString& format) {
     if (format.isEmpty() || text.trimmed().isEmpty()) return text;
     if (IsDateFormat(format)) return FormatDateText(text, format);

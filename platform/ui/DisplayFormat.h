@@ -12,6 +12,9 @@
 inline constexpr char kMoneyFormat[] = "￥#,##0.00";
 
 bool IsDateFormat(const QString& format);
+// A number format that shows an amount ("￥#,##0.00", "0.00"): neither a date nor a
+// percentage.
+bool IsAmountFormat(const QString& format);
 
 // A field value as shown: Null is empty; a number (or a text that reads as an amount)
 // through a number format; a date or date-time text through a date format; anything

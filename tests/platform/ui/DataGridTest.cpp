@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/text/TypedAmount.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/DataGrid.h"
 #include "tests/platform/ui/MemberFixture.h"
@@ -164,6 +165,34 @@ TEST_F(DataGridTest, BeforeColUpdateCanRefuseAndAmountsAreReadBack) {
     Enter(editor);
     EXPECT_DOUBLE_EQ((*rs)["money"].ToDouble(), 1000.0);
     EXPECT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+}
+
+// A money cell reads what the operator types as every money box does: to the fen, full-width
+// digits as digits; a text that is no amount (a percent sign among them) or a negative
+// amount is refused with the money boxes' own message and nothing is written.
+TEST_F(DataGridTest, AMoneyCellReadsAmountsAsEveryMoneyBoxDoes) {
+    const std::pair<const char*, double> read[] = {
+        {"12.346", 12.35}, {"５０", 50}, {"￥1,200.00", 1200}, {"１２．５", 12.5}};
+    for (const auto& [typed, amount] : read) {
+        QLineEdit* editor = OpenEditor(0, 2);
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromUtf8(typed));
+        Enter(editor);
+        EXPECT_DOUBLE_EQ((*rs)["money"].ToDouble(), amount) << typed;
+    }
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+    for (const char* typed : {"5O", "50%", "1200%", "-5", "abc", "1,2"}) {
+        MsgBoxLog::Get().Reset();
+        QLineEdit* editor = OpenEditor(0, 2);
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromUtf8(typed));
+        Enter(editor);
+        EXPECT_DOUBLE_EQ((*rs)["money"].ToDouble(), 12.5) << typed;
+        ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u) << typed;
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
+                  AmountRefusal("已缴会费", QString::fromUtf8(typed)));
+        EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "提示");
+    }
 }
 
 TEST_F(DataGridTest, LockedColumnsAndAllowUpdateStopEditing) {
