@@ -2,14 +2,36 @@
 
 #include "core/ShopEvents.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/VbText.h"
 
-bool MemberLeave::Run(Recordset& members, QObject* source) {
-    if (!members.HasCurrentRow()) return false;
+namespace {
+// The member's balance as the file holds it now: Null when the member is gone, 0 for a
+// balance never set.
+const char* const kStoredBalance = "select coalesce(money, 0) from userinfo where userid = ?1";
+
+qint64 Fen(double money) {
+    return qRound64(RoundHalfUp(money, 2) * 100);
+}
+
+// The row as the page read it (or last wrote it) and as the file holds it now.
+bool StillAsShown(Recordset& members, Bookmark member) {
+    const int position = members.PositionOf(member);
+    const Value number = members.ValueAt(position, members.FieldIndex("userid"));
+    const Value shown = members.ValueAt(position, members.FieldIndex("money"));
+    const Value stored = members.ActiveConnection()->Scalar(kStoredBalance, {number});
+    return !stored.IsNull() && Fen(stored.ToDouble()) == Fen(shown.ToDouble());
+}
+}  // namespace
+
+MemberLeave::Outcome MemberLeave::Run(Recordset& members, QObject* source) {
+    if (!members.HasCurrentRow()) return Outcome::NoMember;
     const Bookmark member = members.GetBookmark();
     if (members.IsNewRow(member)) {
         members.CancelRow(member);
-        return true;
+        return Outcome::Left;
     }
+    Transaction t(*members.ActiveConnection());
+    if (!StillAsShown(members, member)) return Outcome::ChangedElsewhere;
     members.Delete();
     try {
         members.UpdateBatch(adAffectAll);
@@ -17,6 +39,7 @@ bool MemberLeave::Run(Recordset& members, QObject* source) {
         members.CancelBatch(adAffectAll);
         throw;
     }
+    t.Commit();
     ShopEvents::AnnounceMembersChanged(source);
-    return true;
+    return Outcome::Left;
 }

@@ -7,8 +7,14 @@ class Recordset;
 // deleted from the file at once, in one transaction; a member added and never written
 // just disappears. The member's rentals and sales stay. The page saves its other edits
 // first, so the deletion is all the recordset has to write; when the file refuses it, the
-// member stays, as in the file. False when there is no current member.
+// member stays, as in the file.
+//
+// The operator hands the member the balance the page showed: the deletion checks, inside
+// its transaction, that the file still holds the member with that balance. When another
+// program changed the balance or removed the member since the list was read, nothing is
+// written and the outcome says so.
 class MemberLeave {
   public:
-    static bool Run(Recordset& members, QObject* source = nullptr);
+    enum class Outcome { NoMember, Left, ChangedElsewhere };
+    static Outcome Run(Recordset& members, QObject* source = nullptr);
 };

@@ -37,6 +37,9 @@ const char* const kRefundAll =
 const char* const kLeaveQuestion = "此会员将退出本店，真的要退出本店吗？";
 const char* const kHandBack = "如果是请归还用户已缴的会费%1元";
 const char* const kOwes = "此会员还欠本店会费%1元，退出后此欠款不再记录。";
+const char* const kLeaveStale =
+    "此会员的资料已被其他程序修改或删除，会员没有退出。会员列表已重新读取，"
+    "请核对已存入金额后重新办理。";
 const char* const kAmountBox = "退还或存入金额";
 const char* const kNothingToRefund = "此会员没有可以退还的会费（已存入金额为%1），不能退还。";
 const char* const kNotADate =
@@ -331,7 +334,8 @@ void MemberPage::Command13_Click() {
 
 // The leaving member is asked about as the page shows them once the other edits are
 // written; when the save moved away from them (a nameless new member dropped), nothing
-// is asked.
+// is asked. The balance handed back is the one asked about: when another program changed
+// it meanwhile, the member stays and the list is read again.
 void MemberPage::Command14_Click() {
     if (!HasMember()) return;
     const Bookmark member = adoUser->GetBookmark();
@@ -339,7 +343,11 @@ void MemberPage::Command14_Click() {
     if (MsgBox(LeaveQuestion(Balance()), vbYesNo + vbQuestion, QStringLiteral("会员退出")) != vbYes)
         return;
     const FlagOn saving(saving_);
-    MemberLeave::Run(*adoUser, this);
+    if (MemberLeave::Run(*adoUser, this) == MemberLeave::Outcome::ChangedElsewhere) {
+        MsgBox(QString::fromUtf8(kLeaveStale), vbInformation, QStringLiteral("提示"));
+        ReadMembersAgain();
+        return;
+    }
     ShowUserAccount();  // the next member, or none after the last
 }
 

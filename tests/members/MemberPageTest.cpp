@@ -107,6 +107,43 @@ TEST_F(MemberPageTest, TheLeavingQuestionAsksToHandBackOnlyAPositiveBalance) {
     EXPECT_EQ(MemberCount(), 4);
 }
 
+// The operator hands back the balance the question named: when another program took money
+// from the member, or removed the member, since the list was read, the member does not leave;
+// the operator is told and the list read again, and the next question names what is stored.
+TEST_F(MemberPageTest, AMemberChangedByAnotherProgramDoesNotLeaveOnAStaleBalance) {
+    AddMember("000001", "张三", 100);
+    AddMember("000002", "李四", 20);
+    MemberPage& page = OpenPage();
+    Sql("update userinfo set money = 70 where userid = '000001'");  // a sale elsewhere
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Press(page.Command14);
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_EQ(Prompts()[0], "此会员将退出本店，真的要退出本店吗？如果是请归还用户已缴的会费100元");
+    EXPECT_TRUE(Prompts()[1].contains("其他程序")) << Prompts()[1].toStdString();
+    EXPECT_EQ(MemberCount(), 2);
+    EXPECT_EQ(page.TxtUserID->text(), "000001");
+    EXPECT_EQ(page.LblMoney->Caption(), "￥70.00") << "as the file holds it";
+
+    ForgetPrompts();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Press(page.Command14);
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts()[0], "此会员将退出本店，真的要退出本店吗？如果是请归还用户已缴的会费70元");
+    EXPECT_EQ(MemberCount(), 1);
+    EXPECT_EQ(page.TxtUserID->text(), "000002");
+
+    // Removed by another program: told, and the list shows it gone.
+    Sql("delete from userinfo where userid = '000002'");
+    ForgetPrompts();
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Press(page.Command14);
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_TRUE(Prompts()[1].contains("其他程序"));
+    EXPECT_EQ(Members().RecordCount(), 0);
+    EXPECT_FALSE(page.Command14->isEnabled());
+    EXPECT_TRUE(LeavePage());
+}
+
 // "已缴会费" shows a Null balance as the zero it counts for, like the account label.
 TEST_F(MemberPageTest, TheGridShowsANullBalanceAsZero) {
     AddMember("000001", "张三", 12.5);

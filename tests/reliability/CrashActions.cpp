@@ -411,7 +411,7 @@ void RefundMemberInFull() {
 void MemberLeaves() {
     Recordset members;
     OpenMembersAt(members, "000003");
-    Require(MemberLeave::Run(members));
+    Require(MemberLeave::Run(members) == MemberLeave::Outcome::Left);
 }
 }  // namespace
 
