@@ -361,6 +361,9 @@ void MemberPage::Text3_KeyDown(int& KeyCode, int) {
             return;
         }
     }
+    // No member matches: none becomes current. Leaving the member saves as a row change
+    // does, and a refused save keeps the operator on the member to mend.
+    if (!SavePendingRows()) return;
     if (!adoUser->AtEOF()) adoUser->Move(adoUser->RecordCount() + 1);
     ShowUserAccount();  // no member is current: the grid has no row to tell of it
 }

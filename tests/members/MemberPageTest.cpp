@@ -255,6 +255,30 @@ TEST_F(MemberPageTest, AnEmptiedNameRefusesTheSaveAndKeepsThePayIn) {
     EXPECT_EQ(Stored("000001", "telephone"), "123");
 }
 
+// The find box moves the grid as a click does: with a pay-in pending on a member whose name
+// was emptied, a find (a match or none) is refused like a row change, and the pay-in stays.
+TEST_F(MemberPageTest, AFindWithARefusedEditPendingKeepsTheOperatorOnTheMember) {
+    AddMember("000001", "张三", 1200);
+    AddMember("000002", "李四");
+    MemberPage& page = OpenPage();
+    TypeKeys(page.MebAddMoney, "50");
+    Press(page.Command10);
+    Clear(page.TxtUserName);
+    for (const char* text : {"000002", "999"}) {
+        ForgetPrompts();
+        Find(text);
+        ASSERT_EQ(Prompts().size(), 1u) << text;
+        EXPECT_TRUE(Prompts()[0].contains("000001"));
+        EXPECT_EQ(page.TxtUserID->text(), "000001") << text;
+        EXPECT_EQ(page.LblMoney->Caption(), "￥1,250.00");
+        EXPECT_TRUE(page.Command10->isEnabled());
+    }
+    Type(page.TxtUserName, "张三");
+    Find("000002");
+    EXPECT_EQ(page.TxtUserID->text(), "000002");
+    EXPECT_EQ(Stored("000001", "money"), "1250.0");
+}
+
 // A member stored without a name is paid into once the operator gives the name the save
 // asks for; left untouched, such a member lets the page go.
 TEST_F(MemberPageTest, AMemberWithANullNameIsPaidIntoOnceNamed) {
