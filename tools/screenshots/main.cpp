@@ -1,10 +1,12 @@
 // Starts the program on a shop database under the offscreen platform and writes a
 // picture of the main window for each page and counter mode, of the report and member
 // windows, and of Qt's own windows as the operator meets them (the export's save dialog, the
-// member card's preview) and of the box that tells a database held by another program:
+// member card's preview) and of the box that tells a database held by another program, with
+// the titles and tool button names of these windows, which their pictures do not show:
 //   lumtrak-screenshots <program folder with cdmanage.mdb> <output folder>
 // Questions asked at start (fee, fold) are answered No.
 #include <sqlite3.h>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QPrintPreviewDialog>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <cstdio>
 #include <functional>
 
@@ -99,6 +102,19 @@ bool Save(QWidget* window, const QDir& out, const char* file) {
     std::printf("%s\n", path.toLocal8Bit().constData());
     return true;
 }
+// What a picture of a window without its frame does not show: its title, and the names of
+// the buttons of its tool bars that show only an icon (a print preview's), so that one can
+// read that they too are in Chinese.
+void TellUnseenTexts(QWidget* window) {
+    std::printf("  title: %s\n", window->windowTitle().toUtf8().constData());
+    QStringList buttons;
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        for (QAction* action : bar->actions())
+            if (action->isVisible() && !action->text().isEmpty()) buttons << action->text();
+    if (!buttons.isEmpty())
+        std::printf("  buttons: %s\n", buttons.join(QStringLiteral(" | ")).toUtf8().constData());
+}
+
 // Pictures the modal window of type W that `open` shows (at least `size` large), then closes
 // it. False when none showed or the picture could not be written.
 template <class W>
@@ -115,6 +131,7 @@ bool SaveModal(const QDir& out, const char* file, const std::function<void()>& o
             if (size.isValid()) shown->resize(shown->size().expandedTo(size));
             Settle();
             saved = Save(shown, out, file);
+            TellUnseenTexts(shown);
             shown->close();
         });
     };
