@@ -171,6 +171,8 @@ Value RecordsetSchema::Coerce(int field, const Value& v) const {
     if (v.ToString().trimmed().isEmpty()) return Value();
     if (const auto n = NumberOfText(v.ToString())) return *n;
     if (a == Affinity::Numeric) return v;  // DATE, BOOLEAN...: SQLite keeps such a text
-    throw DbError(QStringLiteral("字段“%1”只能是数字，“%2”不是数字。")
-                      .arg(f.name, QuotedInput(v.ToString())));
+    // Told to the operator who typed it into a grid cell: the column's name in the database
+    // would mean nothing to them.
+    throw DbError(
+        QStringLiteral("“%1”不是数字，这里只能填写数字。").arg(QuotedInput(v.ToString())));
 }

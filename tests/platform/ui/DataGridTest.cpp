@@ -164,7 +164,11 @@ TEST_F(DataGridTest, BeforeColUpdateCanRefuseAndAmountsAreReadBack) {
     editor->setText("abc");
     Enter(editor);
     EXPECT_DOUBLE_EQ((*rs)["money"].ToDouble(), 1000.0);
-    EXPECT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
+              "数据库操作失败：\n“abc”不是数字，这里只能填写数字。")
+        << "wholly Chinese: the column's name in the database is not the operator's word";
+    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
 }
 
 // A money cell reads what the operator types as every money box does: to the fen, full-width
