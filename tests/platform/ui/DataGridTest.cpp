@@ -166,9 +166,8 @@ TEST_F(DataGridTest, BeforeColUpdateCanRefuseAndAmountsAreReadBack) {
     EXPECT_DOUBLE_EQ((*rs)["money"].ToDouble(), 1000.0);
     ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
     EXPECT_EQ(MsgBoxLog::Get().Calls()[0].prompt,
-              "数据库操作失败：\n“abc”不是数字，这里只能填写数字。")
-        << "wholly Chinese: the column's name in the database is not the operator's word";
-    EXPECT_EQ(MsgBoxLog::Get().Calls()[0].title, "错误");
+              "已缴会费“abc”不是正确的金额，请输入不小于 0 的金额，例如 12.50 或 ￥12.50。")
+        << "the money boxes' own message, in Chinese alone";
 }
 
 // A money cell reads what the operator types as every money box does: to the fen, full-width
