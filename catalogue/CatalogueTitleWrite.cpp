@@ -34,8 +34,10 @@ void CatalogueTitleWrite::SetFields(const Fields& fields, const QString& newId) 
     SetIfChanged(row_, "memberborrowprice", fields.memberBorrowPrice);
     SetIfChanged(row_, "membersellprice", fields.memberSellPrice);
     // What a copy cost is what the purchase-amount deposit rule asks for it; a title saved
-    // with its price untouched keeps its buymoney (GetBuyMoney reads a Null one as price).
-    if (row_["price"].ToString() != Value(fields.price).ToString())
+    // with its price as stored keeps its buymoney (GetBuyMoney reads a Null one as price).
+    // Against the stored price, not the row's: leaving the price box or its grid cell has
+    // written the new price into the row already.
+    if (row_.Fields("price").OriginalValue().ToString() != Value(fields.price).ToString())
         row_.Fields("buymoney") = fields.price;
     SetIfChanged(row_, "price", fields.price);
     SetIfChanged(row_, "restcount", fields.copies);

@@ -139,4 +139,16 @@ TEST_F(CatalogueTitleWriteTest, TheSaveWritesWhatACopyCostForTheDepositRule) {
     same.fields.copies = 3;
     ASSERT_EQ(Write(same).outcome, CatalogueTitleWrite::Outcome::Written);
     EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 30);
+
+    // Leaving the price box (or its grid cell) writes the price into the row before the
+    // save: the save still sees a new price.
+    catalogue_.Fields("price") = 26;
+    CatalogueTitleWrite::Request typed = DvdAction(false);
+    typed.fields.price = 26;
+    ASSERT_EQ(Write(typed).outcome, CatalogueTitleWrite::Outcome::Written);
+    EXPECT_EQ(Query1("select quote(buymoney) from cdinfo"), "26.0");
+    NewTitle("N2", "又一片");
+    catalogue_.Fields("price") = 20;
+    ASSERT_EQ(Write(DvdAction(true)).outcome, CatalogueTitleWrite::Outcome::Written);
+    EXPECT_EQ(Query1("select quote(buymoney) from cdinfo where id = 'N2'"), "20.0");
 }
