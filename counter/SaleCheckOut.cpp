@@ -44,6 +44,13 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
                                              {basket.UserName, request.copies, money,
                                               request.remark, request.now, request.rewritesLine});
     SaleState::Follow(conn, request.cdid);
+    // An edit that keeps fewer of the line's copies puts the others back on the shelf.
+    const bool givesBack =
+        std::any_of(result.ownCopies.begin(), result.ownCopies.end(), [&request](int copy) {
+            return std::find(request.copies.begin(), request.copies.end(), copy) ==
+                   request.copies.end();
+        });
+    if (givesBack) SaleState::CopiesBack(conn, request.cdid);
     result.money = BasketLines::Sale.Of(conn, result.sellid)->amount;
     t.Commit();
 

@@ -18,6 +18,7 @@ SaleLineRemoval::Result SaleLineRemoval::Run(Connection& conn, const Basket& bas
     result.money = line->amount;
     result.removed = BasketLines::Sale.Remove(conn, sellid);
     SaleState::Follow(conn, sellid.left(kCdidLength));
+    SaleState::CopiesBack(conn, sellid.left(kCdidLength));
     result.basketEmpty = BasketLines::Sale.OfBasket(conn, basket.No).empty();
     t.Commit();
     return result;

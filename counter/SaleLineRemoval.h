@@ -5,9 +5,10 @@
 
 class Connection;
 
-// Takes one title's line out of the open sale basket, in one transaction: the line deleted
-// and the title's sale state following the copies still sold (SaleState). The basket loses
-// exactly what the line held: its copies and its stored money, whatever the prices are now.
+// Takes one title's line out of the open sale basket, in one transaction: the line deleted,
+// the title's sale state following the copies still sold and its copies back on the shelf
+// (SaleState). The basket loses exactly what the line held: its copies and its stored
+// money, whatever the prices are now.
 // Raises DbError and changes nothing when the database refuses.
 class SaleLineRemoval {
   public:

@@ -21,12 +21,25 @@ const char* const kBasketGoes =
     "      from (select distinct substr(sellid,1,12) as cdid from sellinfo "
     "            where substr(sellid,-4) = ?1) as t) as s "
     "where cdinfo.cdid = s.cdid";
+
+// ?1 the title whose sold copies came back to the shelf.
+const char* const kCopiesBack =
+    "update cdinfo set station = '借出部分' where cdid = ?1 and station = '全部借出'";
+// ?1 the basket's number: each of its titles gets its sold copies back.
+const char* const kBasketCopiesBack =
+    "update cdinfo set station = '借出部分' where station = '全部借出' "
+    "and cdid in (select substr(sellid,1,12) from sellinfo where substr(sellid,-4) = ?1)";
 }  // namespace
 
 void SaleState::Follow(Connection& conn, const QString& cdid) {
     conn.Execute(kFollow, {cdid});
 }
 
+void SaleState::CopiesBack(Connection& conn, const QString& cdid) {
+    conn.Execute(kCopiesBack, {cdid});
+}
+
 void SaleState::BasketGoes(Connection& conn, const QString& basketNo) {
     conn.Execute(kBasketGoes, {basketNo});
+    conn.Execute(kBasketCopiesBack, {basketNo});
 }

@@ -313,6 +313,60 @@ TEST_F(CounterMoneyTest, TheLastShelfCopyOfAPartlyRentedTitleLeavesItListed) {
     EXPECT_EQ(TitleState(B), "未借出|0|0");
 }
 
+// Copies of an open sale basket that go back to the shelf, by a removal or by the closing
+// rollback, make a title whose other copies are all out "借出部分" again: it is listed with
+// them and can be rented and sold.
+TEST_F(CounterMoneyTest, SoldCopiesBackOnTheShelfLendTheTitleInPart) {
+    CounterPage& page = Start();
+    host_->Activate(page_, 6);
+    Confirm(OpenSale(B), {1});
+    host_->Activate(page_, 0);
+    frmControlBorrow& d = OpenRental(B);
+    EXPECT_EQ(Items(d.ListView1), "第2张盘✓");
+    Confirm(d, {1});
+    ASSERT_EQ(TitleState(B), "全部借出|1|1");
+    host_->Activate(page_, 6);
+    Select(page.lvwSell, 1);
+    page.CmdDelSellCD->click();
+    EXPECT_EQ(TitleState(B), "借出部分|1|0");
+    page.SetDispSourse("");
+    ASSERT_TRUE(page.adoDispCDInfo->Find("cdid = '" + B + "'"));
+    Settle();
+    EXPECT_TRUE(page.Command15->isEnabled());
+    EXPECT_EQ(Items(page.ListView1), "第1张盘");
+
+    // The closing rollback of the sale basket alone.
+    Confirm(OpenSale(A), {1, 2});
+    host_->Activate(page_, 0);
+    Confirm(OpenRental(A), {1});
+    ASSERT_EQ(TitleState(A), "全部借出|1|1");
+    MsgBoxLog::Get().QueueAnswer(vbNo);   // the rental basket stays
+    MsgBoxLog::Get().QueueAnswer(vbYes);  // the sale basket goes
+    EXPECT_FALSE(page.QueryClose());
+    Settle();
+    EXPECT_EQ(TitleState(A), "借出部分|1|0");
+    EXPECT_TRUE(gBorrowBasket.Open);
+    EXPECT_FALSE(gSellBasket.Open);
+
+    // A sale line edited down to fewer copies.
+    host_->Activate(page_, 6);
+    Confirm(OpenSale(A), {1, 2});
+    host_->Activate(page_, 0);
+    Select(page.LvwReturn, 2);
+    page.CmdBorrowEdit->click();
+    Settle();
+    Confirm(frmControlBorrow::instance(), {1});  // copy 3, every copy not sold
+    ASSERT_EQ(TitleState(A), "全部借出|1|1");
+    host_->Activate(page_, 6);
+    Select(page.lvwSell, 1);
+    page.CmdSellEdit->click();
+    Settle();
+    frmControlSell& edit = frmControlSell::instance();
+    ASSERT_EQ(Items(edit.ListView1), "第1张✓,第2张✓");
+    Confirm(edit, {1});
+    EXPECT_EQ(TitleState(A), "借出部分|1|1");
+}
+
 // The purchase-amount rule asks what a copy cost: buymoney, else the title's price.
 TEST_F(CounterMoneyTest, RuleZeroAsksWhatTheDiscCost) {
     SetDeposit(0, 99, 99);

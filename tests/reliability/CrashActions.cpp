@@ -247,6 +247,42 @@ void RemoveRentalLine() {
                 .removed);
 }
 
+// The open sale basket also holds copies 1 and 2 of 活着 (3 copies), whose copy 3 is out in
+// the open rental basket: every copy not sold is out, "全部借出".
+const char* const kSoldBesideOutTitle = "030100000010";
+void FillWithASaleBesideCopiesOut(Connection& conn) {
+    CrashShop::FillWithBaskets(conn);
+    Transaction t(conn);
+    conn.Execute(
+        "insert into cdinfo (cdid, id, name, count, restcount, sellprice, membersellprice, "
+        "station, issell, isabandon, outcount) "
+        "values (?1, 'D010', '活着', 3, 3, 30, 27, '全部借出', 1, 0, 1)",
+        {kSoldBesideOutTitle});
+    conn.Execute(
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, borrowlst, "
+        "isnotpaylst, CredenceType, remark) values (?1, '000001', '2025-06-10 09:30:00', 1, "
+        "'&3#', '&3#', '现金', ' ')",
+        {QString(kSoldBesideOutTitle) + CrashShop::kRentalBasket});
+    conn.Execute(
+        "insert into sellinfo (sellid, name, selldate, sellcount, selllst, remark, money) "
+        "values (?1, '000002', '2025-06-10 09:30:00', 2, '&1#&2#', ' ', 54)",
+        {QString(kSoldBesideOutTitle) + CrashShop::kSaleBasket});
+    t.Commit();
+}
+
+// Its sold copies come back to the shelf beside the copy out: "借出部分".
+void RemoveSaleLineBesideCopiesOut() {
+    Require(SaleLineRemoval::Run(gConn, OpenSaleBasket(),
+                                 QString(kSoldBesideOutTitle) + CrashShop::kSaleBasket)
+                .removed);
+}
+
+void EditSaleLineDownBesideCopiesOut() {
+    SaleCheckOut::Request r{OpenSaleBasket(), 0,   {}, kSoldBesideOutTitle, {1}, {},
+                            CheckOutTime(),   true};
+    RequireWritten(SaleCheckOut::Run(gConn, r).outcome == SaleCheckOut::Outcome::Written);
+}
+
 void RemoveSaleLine() {
     Require(SaleLineRemoval::Run(gConn, OpenSaleBasket(),
                                  QString("030100000003") + CrashShop::kSaleBasket)
@@ -454,6 +490,13 @@ const std::vector<CrashAction>& CrashActions() {
         {"CounterSaleIntoOpenBasket", CrashShop::FillWithBaskets, {SellIntoOpenBasket}},
         {"CounterSaleLineEdit", CrashShop::FillWithBaskets, {RewriteEditedSaleLine}},
         {"CounterSaleLineRemoval", CrashShop::FillWithBaskets, {RemoveSaleLine}},
+        {"CounterSaleLineRemovalBesideCopiesOut",
+         FillWithASaleBesideCopiesOut,
+         {RemoveSaleLineBesideCopiesOut}},
+        {"CounterSaleLineEditBesideCopiesOut",
+         FillWithASaleBesideCopiesOut,
+         {EditSaleLineDownBesideCopiesOut}},
+        {"ClosingRollsBackASaleBesideCopiesOut", FillWithASaleBesideCopiesOut, {RollBackSale}},
         {"CounterSaleSettleCash", CrashShop::FillWithBaskets, {SettleSaleByCash}},
         {"CounterSaleSettleStoredMoney", CrashShop::FillWithBaskets, {SettleSaleFromStoredMoney}},
         {"ReturnWholeInCash", CrashShop::Fill, {ReturnWholeInCash}},
