@@ -11,11 +11,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <random>
 
+#include "core/CopyList.h"
 #include "core/RecordNumber.h"
+#include "core/ShelfCopies.h"
+#include "counter/BasketLines.h"
+#include "counter/CopyChecks.h"
 #include "counter/RentalBasketPanel.h"
 #include "counter/SaleBasketPanel.h"
 #include "platform/db/Statement.h"
@@ -95,6 +100,24 @@ class BasketInvariantsTest : public BasketPageFixture {
         for (int i = 1; i <= items.Count(); ++i) items(i)->SetChecked(Chance(60));
     }
     QString Picture() { return gConn.Scalar(kLinesPicture).ToString(); }
+    static std::vector<int> Copies(ListView* list) {
+        std::vector<int> copies;
+        ListItemList items = list->ListItems();
+        for (int i = 1; i <= items.Count(); ++i)
+            copies.push_back(CopyList::CopyOfText(items(i)->Text()));
+        return copies;
+    }
+    // The copies a title's line may take now: the shelf's and, for a line edit, the line's.
+    std::vector<int> AsTheyStand(bool rental, const QString& cdid, const QString& line) {
+        std::vector<int> copies;
+        if (const std::optional<ShelfCopies> shelf = ShelfCopies::OfTitle(gConn, cdid))
+            copies = shelf->Copies;
+        if (!line.isEmpty())
+            if (const auto own = (rental ? BasketLines::Rental : BasketLines::Sale).Of(gConn, line))
+                for (int copy : CopyList::Numbers(own->copyList)) copies.push_back(copy);
+        std::sort(copies.begin(), copies.end());
+        return copies;
+    }
     bool Held(CheckOutForm* dialog) const { return dialog && dialog->HoldsLineEdit(); }
     CheckOutForm* RentalDialog() {
         return frmControlBorrow::isLoaded() ? &frmControlBorrow::instance() : nullptr;
@@ -160,9 +183,27 @@ class BasketInvariantsTest : public BasketPageFixture {
         if (Chance(35)) return true;  // left open, to be confirmed later, maybe stale
         return Confirm(side, *d);
     }
+    // A confirmation the shelf refuses writes nothing, and its dialog then lists the copies as
+    // they stand: the title's on the shelf and, for a line edit, the line's own; none when the
+    // title is gone.
     bool Confirm(const Side& side, CheckOutForm& d) {
+        const std::size_t told = MsgBoxLog::Get().Calls().size();
+        const QString before = Picture();
+        const QString cdid = d.LblCDID->Caption();
+        const QString line = d.EditedLine();
         d.Command1->click();
         Settle();
+        const std::vector<MsgBoxCall>& calls = MsgBoxLog::Get().Calls();
+        for (std::size_t i = told; i < calls.size(); ++i) {
+            const bool copiesGone = calls[i].prompt.contains("已经不在架上");
+            const bool titleGone = calls[i].prompt.contains("已经从光盘库中删除");
+            if (!copiesGone && !titleGone) continue;
+            ++staleRefused_;
+            EXPECT_EQ(Picture(), before) << "a refused confirmation wrote";
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(Copies(d.ListView1),
+                      titleGone ? std::vector<int>{} : AsTheyStand(side.rental, cdid, line));
+        }
         if (!d.isVisible()) *side.typed = false;
         if (d.isVisible() && Chance(50)) d.Command2->click();
         return true;
@@ -212,6 +253,33 @@ class BasketInvariantsTest : public BasketPageFixture {
         // The rental's amount box follows the deposit unless a pledge was typed.
         if (!side.rental || ParseAmount(page_->TxtCredence->text())) *side.typed = false;
         return true;
+    }
+
+    // A check-out dialog left open while the other panel's dialog takes the same title's
+    // copies off the shelf (or the catalogue discards the title), then confirmed as it stands.
+    bool ConfirmStale() {
+        const bool rental = Chance(50);
+        const Side stale = rental ? Rental() : Sale();
+        const Side other = rental ? Sale() : Rental();
+        CheckOutForm* d = VisibleDialogOf(stale);
+        if (!d || Held(DialogOf(other))) return false;
+        const QString cdid = d->LblCDID->Caption();
+        const bool unused =
+            Count("select count(*) from borrowinfo where substr(borrowid,1,12) = '" + cdid + "'") +
+                Count("select count(*) from sellinfo where substr(sellid,1,12) = '" + cdid + "'") ==
+            0;
+        if (unused && Chance(25)) {
+            Sql("delete from cdinfo where cdid = '" + cdid + "'");
+        } else {
+            PressCheckOut(other, cdid);
+            CheckOutForm* taker = VisibleDialogOf(other);
+            if (!taker) return false;
+            ListItemList items = taker->ListView1->ListItems();
+            for (int i = 1; i <= items.Count(); ++i) items(i)->SetChecked(true);
+            Confirm(other, *taker);
+        }
+        if (CopyChecks::Checked(d->ListView1).empty()) CheckSome(d->ListView1);
+        return Confirm(stale, *d);
     }
 
     bool CheckOutRental() { return CheckOut(Rental()); }
@@ -471,6 +539,8 @@ class BasketInvariantsTest : public BasketPageFixture {
             {"member leaves or joins", &BasketInvariantsTest::MemberLeavesOrJoins},
             {"title discarded or added", &BasketInvariantsTest::DiscardOrAddTitle},
             {"closing rollback", &BasketInvariantsTest::CloseTheProgram},
+            {"stale dialog confirmed", &BasketInvariantsTest::ConfirmStale},
+            {"stale dialog confirmed", &BasketInvariantsTest::ConfirmStale},
             {"return", &BasketInvariantsTest::ReturnSettledRental},
             {"return", &BasketInvariantsTest::ReturnSettledRental},
         };
@@ -499,15 +569,17 @@ class BasketInvariantsTest : public BasketPageFixture {
             counts << QString("%1 %2").arg(it.key()).arg(it.value());
         counts.sort();
         std::cout << "[ basket   ] " << performed << " operations (" << stillPresses_
-                  << " presses while a line edit was open), " << settledRentals_.size()
-                  << " rentals and " << settledSales_.size()
-                  << " sales settled: " << counts.join(", ").toStdString() << std::endl;
+                  << " presses while a line edit was open, " << staleRefused_
+                  << " stale confirmations refused), " << settledRentals_.size() << " rentals and "
+                  << settledSales_.size() << " sales settled: " << counts.join(", ").toStdString()
+                  << std::endl;
         for (const char* kind :
              {"rental check-out", "rental line edit", "rental line removal", "rental settlement",
               "sale check-out", "sale line edit", "sale line removal", "sale settlement",
               "closing rollback", "open rental dialog confirmed", "open sale dialog confirmed"})
             EXPECT_GT(done.value(kind), 10) << kind;
         EXPECT_GT(stillPresses_, 30);
+        EXPECT_GT(staleRefused_, 10);
     }
 
   protected:
@@ -517,6 +589,7 @@ class BasketInvariantsTest : public BasketPageFixture {
     bool credenceTyped_ = false;             // TxtCredence holds what the operator typed
     bool moneyTyped_ = false;                // MskFactSellMoney holds what the operator typed
     int stillPresses_ = 0;
+    int staleRefused_ = 0;  // confirmations refused because the shelf or the title changed
 };
 }  // namespace
 
