@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "counter/RentalBasketPanel.h"
@@ -156,6 +157,44 @@ TEST_F(CounterMoneyTest, AnOpenLineEditKeepsTheBasketWholeAndTheOtherButtonsStil
     EXPECT_EQ(SalePanel(), "3/￥50.00/￥50.00");
     EXPECT_EQ(Query1("select group_concat(sellcount||printf('/%g',money)) from sellinfo"),
               "1/30,2/20");
+}
+
+// The edit waits for the main window to be active before its dialog shows; presses meanwhile
+// (the edit again, a removal of the line, a settlement, a check-out, Enter in the search box)
+// do nothing, and the dialog that then shows edits the line as the basket holds it.
+TEST_F(CounterMoneyTest, PressesWhileAnEditIsOpeningDoNothing) {
+    CounterPage& page = Start();
+    Confirm(OpenRental(A), {1, 3});
+    Confirm(OpenRental(B), {1});
+    const QStringList before = DatabaseDump(DbPath());
+    Select(page.LvwReturn, 1);
+    host_->IsActive = false;  // a message box of another page still in front
+    const auto pressed = std::make_shared<int>(0);
+    QTimer::singleShot(0, [&page, pressed, this] {
+        QTest::mouseClick(page.CmdBorrowEdit, Qt::LeftButton);
+        QTest::mouseClick(page.CmdDel, Qt::LeftButton);
+        QTest::mouseClick(page.CmdTax, Qt::LeftButton);
+        Current(C);
+        QTest::mouseClick(page.CmdBorrow, Qt::LeftButton);
+        page.TxtFind->setFocus();
+        QTest::keyClick(page.TxtFind, Qt::Key_Return);
+        // 1: pressed while the edit still waited, its dialog not yet holding the line.
+        *pressed = frmControlBorrow::instance().HoldsLineEdit() ? 2 : 1;
+        host_->IsActive = true;
+    });
+    QTest::mouseClick(page.CmdBorrowEdit, Qt::LeftButton);
+    Settle();
+    ASSERT_EQ(*pressed, 1);
+    EXPECT_EQ(DatabaseDump(DbPath()), before);
+    EXPECT_EQ(RentalPanel(), "3/￥60.00/￥60.00");
+    frmControlBorrow& edit = frmControlBorrow::instance();
+    EXPECT_TRUE(edit.isVisible());
+    EXPECT_TRUE(edit.HoldsLineEdit());
+    EXPECT_EQ(edit.LblCDID->Caption(), A);
+    EXPECT_EQ(Items(edit.ListView1), "第1张✓,第2张,第3张✓");
+    Confirm(edit, {2});
+    EXPECT_EQ(RentalPanel(), "2/￥40.00/￥40.00");
+    EXPECT_EQ(Query1("select group_concat(borrowlst) from borrowinfo"), "&2#,&1#");
 }
 
 // A removal takes off what the line holds, whatever the prices, the member's price, the
