@@ -328,3 +328,50 @@ TEST_F(ReturnDialogTest, APressOnALineReleasedOffItShowsThatLineAndItsTicksGoToI
     EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘✓", "第3张盘✓"}));
     EXPECT_TRUE(d.Check1->isChecked());
 }
+
+// The operator presses on one line and lets go over another: no click, but the line under the
+// pointer became current while the button was held. The panel follows it both ways, and a
+// tick goes into the line whose copies are shown, never the one pressed first.
+TEST_F(ReturnDialogTest, APressOnOneLineReleasedOnAnotherShowsTheLineItEndsOn) {
+    AddWalkInWithTwoTitles();
+    frmControlBack& d = OpenDialog("李四");
+    ASSERT_TRUE(ShowActive(&d));
+    Settle();
+    QWidget* rows = d.LvwBack->viewport();
+    const auto centre = [&](int row) {
+        return d.LvwBack->visualItemRect(d.LvwBack->ListItems().Item(row)).center();
+    };
+    const auto dragFromTo = [&](int from, int to) {
+        QTest::mousePress(rows, Qt::LeftButton, Qt::NoModifier, centre(from));
+        QTest::mouseMove(rows, centre(to));
+        QTest::mouseRelease(rows, Qt::LeftButton, Qt::NoModifier, centre(to));
+        Settle();
+    };
+
+    dragFromTo(1, 2);
+    ASSERT_EQ(d.LvwBack->SelectedItem(), d.LvwBack->ListItems().Item(2));
+    EXPECT_EQ(d.LblCDID->Caption(), kTiger);
+    EXPECT_EQ(d.LblMovieName->Caption(), "卧虎藏龙");
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第2张盘✓"}));
+
+    dragFromTo(2, 1);
+    ASSERT_EQ(d.LvwBack->SelectedItem(), d.LvwBack->ListItems().Item(1));
+    EXPECT_EQ(d.LblCDID->Caption(), kHero);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘✓", "第3张盘✓"}));
+
+    // Copy 3 of the line shown is unticked: 英雄 keeps it, 卧虎藏龙 keeps its copy.
+    ListItem* third = d.ListView1->ListItems().Item(3);
+    QTest::mouseClick(d.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CheckBoxCentre(d.ListView1, third));
+    Settle();
+    EXPECT_FALSE(third->Checked());
+    EXPECT_EQ(d.Lines().Line(0).TickedCopies(), std::vector<int>({1, 2}));
+    EXPECT_EQ(d.Lines().Line(1).TickedCopies(), std::vector<int>({2}));
+    EXPECT_FALSE(d.Check1->isChecked());
+    EXPECT_EQ(Rent(d), "￥5.00") << "英雄's rent held back with its switch, 卧虎藏龙's 5 stays";
+
+    dragFromTo(1, 2);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第2张盘✓"})) << "its own tick, untouched";
+    dragFromTo(2, 1);
+    EXPECT_EQ(Items(d.ListView1), QStringList({"第1张盘✓", "第2张盘✓", "第3张盘"}));
+}
