@@ -1,5 +1,7 @@
 #include "core/RecordNumber.h"
 
+#include <algorithm>
+
 #include "platform/db/Connection.h"
 
 namespace {
@@ -62,25 +64,49 @@ std::optional<int> LowestFreeFrom(Connection& conn, RecordNumber::Kind kind, int
     return static_cast<int>(lowest.ToInt());
 }
 
-// What the last look-up of each kind proved: every number below `bound` was in use, as
-// long as the table's removal mark has not moved since. The next look-up then walks from
-// there; a settlement or a new basket takes the number found, so the next one is found in
-// a few look-ups instead of a walk over every number in use.
+// The number at the end of a key: its last four characters when they are digits.
+std::optional<int> NumberOfKey(const QByteArray& key) {
+    if (key.size() < 4) return std::nullopt;
+    int number = 0;
+    for (const char c : key.right(4)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+// What the last look-up of each kind proved: every number below `bound` was in use at the
+// table's removal mark `mark`. The next look-up walks from there, or from below it where
+// the connection has taken a number out since (a line deleted, a basket dropped); a
+// settlement or a new basket takes the number found, so the next one is found in a few
+// look-ups instead of a walk over every number in use.
 struct Proven {
     const Connection* conn = nullptr;
     Connection::RemovalMark mark;
     int bound = 0;
 };
 Proven gProven[3];
+
+// Where the walk may start: 0 when nothing proven still holds.
+int StillProven(Connection& conn, const Proven& proven, const Connection::RemovalMark& now,
+                const char* table) {
+    if (proven.conn != &conn || proven.bound <= 0) return 0;
+    const auto removed = conn.KeysRemovedBetween(proven.mark, now, table);
+    if (!removed) return 0;
+    int bound = proven.bound;
+    for (const QByteArray& key : *removed)
+        if (const std::optional<int> number = NumberOfKey(key)) bound = std::min(bound, *number);
+    return bound;
+}
 }  // namespace
 
 std::optional<QString> RecordNumber::Lowest(Connection& conn, Kind kind) {
     Proven& proven = gProven[kind];
     const Connection::RemovalMark mark = conn.RemovalMarkOf(TableOf(kind));
+    const int bound = StillProven(conn, proven, mark, TableOf(kind));
     std::optional<int> lowest;
-    if (proven.conn == &conn && proven.mark == mark && proven.bound > 0)
-        lowest = LowestFreeFrom(conn, kind, proven.bound);
-    // A walk from the bound that finds nothing free proves nothing below it: walk it all.
+    if (bound > 0) lowest = LowestFreeFrom(conn, kind, bound);
+    // From 0001 when nothing proven holds, or when nothing free was found from the bound.
     if (!lowest) lowest = LowestFreeFrom(conn, kind, 0);
     proven = {&conn, mark, lowest.value_or(0)};
     if (!lowest) return std::nullopt;

@@ -214,4 +214,14 @@ TEST_F(RecordNumberTest, ANumberFreedThroughTheProgramsConnectionIsFoundAgain) {
     EXPECT_EQ(Lowest(kReturns), "0302");
     // Each kind keeps what it proved apart.
     EXPECT_EQ(Lowest(kRentals), "0001");
+    // Lines updated with their keys kept (as a settlement marks them) free nothing.
+    gConn.Execute("update returninfo set returncount = 1");
+    EXPECT_EQ(Lowest(kReturns), "0302");
+    // Two taken out at once, the lower one found; then more than are told one by one.
+    gConn.Execute("delete from returninfo where substr(returnid, -4) in ('0250', '0007')");
+    EXPECT_EQ(Lowest(kReturns), "0007");
+    gConn.Execute("insert into returninfo (returnid) values ('03010000000100010007')");
+    EXPECT_EQ(Lowest(kReturns), "0250");
+    gConn.Execute("delete from returninfo where substr(returnid, -4) between '0101' and '0200'");
+    EXPECT_EQ(Lowest(kReturns), "0101");
 }
