@@ -86,7 +86,7 @@ BENCHMARK(BM_OpenReturnDialogFiveLines)->Unit(benchmark::kMillisecond);
 // What the dialog hands the settlement when every copy comes back with rent and deposit.
 ReturnSettlement::Request WholeReturnOf(const QString& customer) {
     ReturnLines lines;
-    lines.Load(gConn, customer, Now(), QString());
+    lines.Load(gConn, customer, Now());
     ReturnSettlement::Request request;
     request.customer = customer;
     request.now = Now();

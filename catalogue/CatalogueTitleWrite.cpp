@@ -7,7 +7,7 @@
 namespace {
 const char* const kNotLent = "未借出";
 
-// Binds the stored cdid as ?1 and TitleUsage::OpenLinesParams() after it.
+// Binds the stored cdid as ?1.
 QString TitleInUse() {
     return QStringLiteral("select 1 from cdinfo where cdid = ?1 and ") +
            TitleUsage::OpenLinesCondition();
@@ -21,9 +21,7 @@ void SetIfChanged(Recordset& row, const char* field, const Value& value) {
 
 bool CatalogueTitleWrite::StoredIdInUse(const QString& stored) {
     if (stored.isEmpty()) return false;
-    Params params{stored};
-    for (const Value& v : TitleUsage::OpenLinesParams()) params.push_back(v);
-    return !conn_.Scalar(TitleInUse(), params).IsNull();
+    return !conn_.Scalar(TitleInUse(), {stored}).IsNull();
 }
 
 void CatalogueTitleWrite::SetFields(const Fields& fields, const QString& newId) {

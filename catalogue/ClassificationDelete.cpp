@@ -35,11 +35,10 @@ QString ClassificationDelete::Sql(const char* statement) const {
 
 ClassificationDelete::Result ClassificationDelete::Run(int code, const QString& name) {
     const Params ofEntry{name, PadNumber(code, kCodeDigits)};
-    Params inUse = ofEntry;
-    for (const Value& v : TitleUsage::OpenLinesParams()) inUse.push_back(v);
     Result result;
     Transaction t(conn_);
-    if (!conn_.Scalar(Sql(kTitleOfEntryInUse) + TitleUsage::OpenLinesCondition(), inUse).IsNull()) {
+    if (!conn_.Scalar(Sql(kTitleOfEntryInUse) + TitleUsage::OpenLinesCondition(), ofEntry)
+             .IsNull()) {
         result.inUse = true;
         return result;
     }

@@ -3,7 +3,7 @@
 #include "catalogue/TitleUsage.h"
 
 namespace {
-// Binds the cdid as ?1 and TitleUsage::OpenLinesParams() after it.
+// Binds the cdid as ?1.
 QString TitleInUse() {
     return QStringLiteral("select 1 from cdinfo where cdid = ?1 and ") +
            TitleUsage::OpenLinesCondition();
@@ -12,7 +12,7 @@ const char* const kDeleteRentalsOf = "delete from borrowinfo where substr(borrow
 const char* const kDeleteReturnsOf = "delete from returninfo where substr(returnid,1,12) = ?1";
 const char* const kDeleteTitle = "delete from cdinfo where cdid = ?1";
 
-// The bad titles that may go; binds TitleUsage::OpenLinesParams().
+// The bad titles that may go.
 QString RemovableBadTitles() {
     return QStringLiteral("select cdid from cdinfo where isabandon <> 0 and not ") +
            TitleUsage::OpenLinesCondition();
@@ -33,10 +33,8 @@ const char* const kBadTitlesLeft = "select count(*) from cdinfo where isabandon 
 }  // namespace
 
 bool DiscDiscard::Discard(Connection& conn, const QString& cdid) {
-    Params inUse{cdid};
-    for (const Value& v : TitleUsage::OpenLinesParams()) inUse.push_back(v);
     Transaction t(conn);
-    if (!conn.Scalar(TitleInUse(), inUse).IsNull()) return false;
+    if (!conn.Scalar(TitleInUse(), {cdid}).IsNull()) return false;
     conn.Execute(kDeleteRentalsOf, {cdid});
     conn.Execute(kDeleteReturnsOf, {cdid});
     conn.Execute(kDeleteTitle, {cdid});
@@ -45,11 +43,10 @@ bool DiscDiscard::Discard(Connection& conn, const QString& cdid) {
 }
 
 int DiscDiscard::ClearBadDiscs(Connection& conn) {
-    const Params openSale = TitleUsage::OpenLinesParams();
     Transaction t(conn);
-    conn.Execute(DeleteRentalsOfRemovable(), openSale);
-    conn.Execute(DeleteReturnsOfRemovable(), openSale);
-    conn.Execute(DeleteRemovable(), openSale);
+    conn.Execute(DeleteRentalsOfRemovable());
+    conn.Execute(DeleteReturnsOfRemovable());
+    conn.Execute(DeleteRemovable());
     const int kept = static_cast<int>(conn.Scalar(kBadTitlesLeft).ToInt());
     t.Commit();
     return kept;

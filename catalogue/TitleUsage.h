@@ -10,11 +10,9 @@
 class TitleUsage {
   public:
     // An SQL condition on a row of cdinfo (the table named cdinfo, without an alias) that
-    // is true when the title has such lines. It holds two unnumbered "?" parameters: put
-    // OpenLinesParams() in their place of the statement's parameter list (a "?" takes the
-    // number after the largest one before it in the statement's text).
+    // is true when the title has such lines. It binds no parameter: the open baskets are
+    // read from the file (OpenBaskets).
     static QString OpenLinesCondition();
-    static Params OpenLinesParams();
 
     // How many titles of cdinfo matching where (a condition on cdinfo, with its own
     // parameters, "" for every title) have such lines.

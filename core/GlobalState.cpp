@@ -16,10 +16,6 @@ Basket gSellBasket;
 
 QString gReturnNo;
 
-QString UnsettledRentalNo() {
-    return gBorrowBasket.Open ? gBorrowBasket.No : QString();
-}
-
 void ResetGlobalState() {
     gRsForeGift.reset();
     gConn.Close();

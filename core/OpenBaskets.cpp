@@ -1,35 +1,34 @@
 #include "core/OpenBaskets.h"
 
-#include "core/mdlMain.h"
-
 namespace {
-// %1 the row tested, %2 the parameter of the basket's number. With no basket open (Null) the
-// condition holds at once, without a look at the line; else the basket's few lines are
-// found through the index of the line numbers.
+// %1 the row tested. The unary + keeps the number's text affinity off the comparison, so
+// that the lines are found through the index of substr(id,-4).
 const char* const kNotInRentalBasket =
-    "(?%2 is null or %1.rowid not in "
-    "(select rowid from borrowinfo where substr(borrowid, -4) = ?%2))";
+    "(not exists (select 1 from openbasket where kind = 'borrow') or %1.rowid not in "
+    "(select l.rowid from openbasket as o, borrowinfo as l "
+    "where o.kind = 'borrow' and substr(l.borrowid, -4) = +o.basketno))";
 const char* const kNotInSaleBasket =
-    "(?%2 is null or %1.rowid not in "
-    "(select rowid from sellinfo where substr(sellid, -4) = ?%2))";
-
-Value NumberOf(const Basket& basket) {
-    return basket.Open ? Value(basket.No) : Null;
-}
+    "(not exists (select 1 from openbasket where kind = 'sell') or %1.rowid not in "
+    "(select l.rowid from openbasket as o, sellinfo as l "
+    "where o.kind = 'sell' and substr(l.sellid, -4) = +o.basketno))";
+// %1 the number tested.
+const char* const kIsOpenRentalNo =
+    "(%1 in (select basketno from openbasket where kind = 'borrow'))";
+const char* const kIsOpenSaleNo = "(%1 in (select basketno from openbasket where kind = 'sell'))";
 }  // namespace
 
-QString OpenBaskets::NotInRentalBasket(const QString& line, int param) {
-    return QString::fromUtf8(kNotInRentalBasket).arg(line).arg(param);
+QString OpenBaskets::NotInRentalBasket(const QString& line) {
+    return QString::fromUtf8(kNotInRentalBasket).arg(line);
 }
 
-QString OpenBaskets::NotInSaleBasket(const QString& line, int param) {
-    return QString::fromUtf8(kNotInSaleBasket).arg(line).arg(param);
+QString OpenBaskets::NotInSaleBasket(const QString& line) {
+    return QString::fromUtf8(kNotInSaleBasket).arg(line);
 }
 
-Value OpenBaskets::RentalNo() {
-    return NumberOf(gBorrowBasket);
+QString OpenBaskets::IsOpenRentalNo(const QString& number) {
+    return QString::fromUtf8(kIsOpenRentalNo).arg(number);
 }
 
-Value OpenBaskets::SaleNo() {
-    return NumberOf(gSellBasket);
+QString OpenBaskets::IsOpenSaleNo(const QString& number) {
+    return QString::fromUtf8(kIsOpenSaleNo).arg(number);
 }

@@ -18,9 +18,7 @@ const char* const kRentalLines =
     "where substr(a.borrowid,1,12) = ?1 "
     "group by a.borrowid order by a.borrowid";
 
-const char* const kTitle =
-    "select coalesce(count,0), coalesce(station,''), coalesce(issell,0) from cdinfo "
-    "where cdid = ?1";
+const char* const kTitle = "select coalesce(count,0) from cdinfo where cdid = ?1";
 
 const char* const kSoldLists = "select selllst from sellinfo where substr(sellid,1,12) = ?1";
 
@@ -59,21 +57,17 @@ OutCopies CopiesOut(Connection& conn, const QString& cdid) {
 }
 }  // namespace
 
-ShelfCopies ShelfCopies::Of(Connection& conn, const QString& cdid, int count,
-                            const QString& station, int issell) {
+ShelfCopies ShelfCopies::Of(Connection& conn, const QString& cdid, int count) {
     ShelfCopies result;
     std::vector<int> all;
     for (int n = 1; n <= count; ++n) all.push_back(n);
     QString shelf = CopyList::Of(all);
 
-    if (station != QStringLiteral("未借出")) {
-        const OutCopies out = CopiesOut(conn, cdid);
-        result.OutDate =
-            out.partlyReturnedDate.IsNull() ? out.unreturnedDate : out.partlyReturnedDate;
-        result.NothingOut = !out.anyLineOut;
-        shelf = CopyList::RemoveAll(shelf, out.copies);
-    }
-    if (issell != 0) shelf = CopyList::RemoveAll(shelf, SoldCopies(conn, cdid));
+    const OutCopies out = CopiesOut(conn, cdid);
+    result.OutDate = out.partlyReturnedDate.IsNull() ? out.unreturnedDate : out.partlyReturnedDate;
+    result.NothingOut = !out.anyLineOut;
+    shelf = CopyList::RemoveAll(shelf, out.copies);
+    shelf = CopyList::RemoveAll(shelf, SoldCopies(conn, cdid));
     result.Copies = CopyList::Numbers(shelf);
     return result;
 }
@@ -82,6 +76,5 @@ std::optional<ShelfCopies> ShelfCopies::OfTitle(Connection& conn, const QString&
     Statement title(conn, kTitle);
     title.Bind({cdid});
     if (!title.Step()) return std::nullopt;
-    return Of(conn, cdid, static_cast<int>(title.Column(0).ToInt()), title.Column(1).ToString(),
-              static_cast<int>(title.Column(2).ToInt()));
+    return Of(conn, cdid, static_cast<int>(title.Column(0).ToInt()));
 }

@@ -23,13 +23,11 @@ extern bool gExiting;         // the main window is unloading: printing loops st
 extern bool gForeGiftLoaded;  // the settings page may write the deposit rule
 
 // ---- The baskets at the counter --------------------------------------------------
+// As the counter shows them. Which basket is open, and on what terms, is stored in the file
+// with its lines (OpenBasketRow): these mirror it, and no statement reads them instead.
 extern Basket gBorrowBasket;
 extern double gForeGiftSum;  // the deposit the open rental basket asks
 extern Basket gSellBasket;
-// The rental number of the basket still open at the counter, empty when none is open. Its
-// lines are in borrowinfo but are no rental yet: no deposit is taken, and quitting rolls
-// them back. Only settling makes them a rental that can come back.
-QString UnsettledRentalNo();
 
 // ---- The return in progress ------------------------------------------------------
 extern QString gReturnNo;

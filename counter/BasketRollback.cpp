@@ -1,5 +1,6 @@
 #include "counter/BasketRollback.h"
 
+#include "core/OpenBasketRow.h"
 #include "counter/LentState.h"
 #include "counter/SaleState.h"
 #include "platform/db/Connection.h"
@@ -14,9 +15,11 @@ void BasketRollback::Run(Connection& conn, Kind kind, const QString& basketNo) {
     if (kind == Rental) {
         LentState::BasketGoes(conn, basketNo);
         conn.Execute(kDeleteBorrowBasket, {basketNo});
+        OpenBasketRow::Close(conn, OpenBasketRow::Rental, basketNo);
     } else {
         SaleState::BasketGoes(conn, basketNo);
         conn.Execute(kDeleteSellBasket, {basketNo});
+        OpenBasketRow::Close(conn, OpenBasketRow::Sale, basketNo);
     }
     t.Commit();
 }

@@ -5,7 +5,8 @@ class Connection;
 
 // Rolling an unsettled basket back, in one transaction: its lines are deleted and each
 // title's state follows the lines that stay (a rental's titles as LentState says, a sale's
-// as SaleState says). Raises DbError and changes nothing when any statement fails.
+// as SaleState says), and the basket is no longer stored as open (OpenBasketRow). Raises
+// DbError and changes nothing when any statement fails.
 class BasketRollback {
   public:
     enum Kind { Rental, Sale };

@@ -377,7 +377,7 @@ QString SortField(int column) {
 // the list stays narrow, so that a refill reads less. The last column is how many rental
 // lines the title has had, whatever their state.
 const char* const kTitleDetails =
-    "select actor, location, restcount, isabandon, station, issell, Content, "
+    "select actor, location, restcount, isabandon, station, Content, "
     "       (select count(*) from borrowinfo where substr(borrowid,1,12) = ?1) as lines "
     "from cdinfo where cdid = ?1";
 
@@ -526,17 +526,15 @@ void CounterPage::FillDetailPanel(bool afterRefill) {
     LblCount->SetCaption(NullToStr(afterRefill ? detail("restcount") : title["count"]));
     LblIsAbandon->SetCaption(detail("isabandon").ToInt() != 0 ? QStringLiteral("坏盘")
                                                               : QStringLiteral("盘很好呀！"));
-    const QString station = NullToStr(detail("station"));
-    LblStation->SetCaption(station);
+    LblStation->SetCaption(NullToStr(detail("station")));
     LblOutCount->SetCaption(QString::number(detail("lines").ToInt()));
     TxtDispContent->setPlainText(NullToStr(detail("Content")));
-    ShowShelfCopies(cdid, static_cast<int>(title["count"].ToInt()), station,
-                    static_cast<int>(detail("issell").ToInt()));
+    ShowShelfCopies(cdid, static_cast<int>(title["count"].ToInt()));
 }
 
-void CounterPage::ShowShelfCopies(const QString& cdid, int count, const QString& station,
-                                  int issell) {
-    const ShelfCopies shelf = ShelfCopies::Of(gConn, cdid, count, station, issell);
+// The copies out and sold come from the lines themselves, whatever the title is marked.
+void CounterPage::ShowShelfCopies(const QString& cdid, int count) {
+    const ShelfCopies shelf = ShelfCopies::Of(gConn, cdid, count);
     LblOutDate->SetCaption(LongDate(shelf.OutDate));
     if (shelf.NothingOut) LblStation->SetCaption(QStringLiteral("未借出"));
     ListView1->ListItems().Clear();

@@ -145,7 +145,7 @@ class CounterPage : public ShopPage {
     void CheckOutCurrentTitle();
     void FillDetailPanel(bool afterRefill);
     void ClearDetailPanel();
-    void ShowShelfCopies(const QString& cdid, int count, const QString& station, int issell);
+    void ShowShelfCopies(const QString& cdid, int count);
     QWidget* BuildDiscList();
     QGroupBox* BuildDetailPanel();
     QGroupBox* BuildBorrowBasket();

@@ -26,6 +26,9 @@ class DepositDue {
     // The fixed sum a basket asks under rule 2 (0 under the other rules).
     double FixedSum(bool member) const;
     int Rule() const { return rule_; }
+    // The rule's amounts for walk-in customers and for members, as stored.
+    double WalkInAmount() const { return walkInAmount_; }
+    double MemberAmount() const { return memberAmount_; }
 
     // Under rule 2, lays the basket's fixed sum over its stored lines by their copies, in
     // cents that add up to it (the last line takes the remainder); other rules: nothing.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/OpenBasketRow.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
@@ -47,8 +48,12 @@ RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& requ
             return result;
         }
         basket.DepositRule = due.Rule();
-        basket.FixedDeposit = due.FixedSum(basket.Member);
     }
+    // The basket opens with the deposit terms of the moment; the file's row is its truth.
+    const OpenBasketRow row{OpenBasketRow::Rental, basket.No,         basket.UserName,
+                            basket.UserType,       basket.Member,     basket.DepositRule,
+                            due.WalkInAmount(),    due.MemberAmount()};
+    row.Store(conn, !request.basket.Open, basket);
     const int count = static_cast<int>(request.copies.size());
     // The basket's rule, not today's, says what the copies add.
     const double added = due.OfCopies(conn, request.cdid, count, basket.Member, basket.DepositRule);

@@ -13,8 +13,9 @@ class Connection;
 // on the shelf (or, for a line edit, on the line), and a new member's basket has a member.
 // Then the title's line of the open rental basket is written (new, extended, or rewritten
 // after a line edit) holding the deposit its copies add, and the title is marked lent. A
-// new basket takes the lowest free rental number and keeps the customer's kind and the
-// deposit rule of its opening for all its lines. Raises DbError and writes nothing when
+// new basket takes the lowest free rental number and is stored as open with its first line
+// (OpenBasketRow), keeping the customer's kind and the deposit terms of its opening for all
+// its lines; the result's basket is the stored one. Raises DbError and writes nothing when
 // the database refuses; the caller's basket is changed only from the result.
 class RentalCheckOut {
   public:

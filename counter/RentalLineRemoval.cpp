@@ -1,5 +1,6 @@
 #include "counter/RentalLineRemoval.h"
 
+#include "core/OpenBasketRow.h"
 #include "counter/BasketLines.h"
 #include "counter/DepositDue.h"
 #include "counter/LentState.h"
@@ -16,7 +17,10 @@ RentalLineRemoval::Result RentalLineRemoval::Run(Connection& conn, const Basket&
     LentState::LineGoes(conn, borrowid);
     result.removed = BasketLines::Rental.Remove(conn, borrowid);
     result.basketEmpty = BasketLines::Rental.OfBasket(conn, basket.No).empty();
-    if (!result.basketEmpty) DepositDue::SpreadFixedSum(conn, basket);
+    if (result.basketEmpty)
+        OpenBasketRow::Close(conn, OpenBasketRow::Rental, basket.No);
+    else
+        DepositDue::SpreadFixedSum(conn, basket);
     t.Commit();
     return result;
 }

@@ -8,8 +8,9 @@ class Connection;
 // Takes one title's line out of the open rental basket, in one transaction: the title's
 // rental state as LentState says, the line deleted. The basket loses exactly what the line
 // held: its copies and its stored deposit; under the fixed-sum rule the basket keeps its one
-// sum, laid again over the lines that stay. Returns what the line held and whether the
-// basket is now empty. Raises DbError and changes nothing when the database refuses.
+// sum, laid again over the lines that stay; an empty basket is no longer stored as open
+// (OpenBasketRow). Returns what the line held and whether the basket is now empty. Raises DbError
+// and changes nothing when the database refuses.
 class RentalLineRemoval {
   public:
     struct Result {

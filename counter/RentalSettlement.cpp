@@ -1,5 +1,6 @@
 #include "counter/RentalSettlement.h"
 
+#include "core/OpenBasketRow.h"
 #include "counter/BasketLines.h"
 #include "counter/LineShares.h"
 #include "platform/db/Connection.h"
@@ -37,6 +38,7 @@ int RentalSettlement::Run(Connection& conn, const Request& request) {
             conn.Execute(kPledge, {request.basketNo, request.pledge});
             break;
     }
+    OpenBasketRow::Close(conn, OpenBasketRow::Rental, request.basketNo);
     t.Commit();
     return copies;
 }

@@ -10,6 +10,7 @@ class Connection;
 //    basket asks; another amount is shared out in cents in proportion to those shares (by
 //    copies when the lines hold none), the last line taking the remainder;
 //  - a pledge: "证件" with the pledged item as typed, no deposit.
+// The basket is no longer stored as open (OpenBasketRow): its lines are a rental from now on.
 // Returns the basket's copies. Raises DbError and writes nothing when the database refuses
 // or the basket has no line left.
 class RentalSettlement {

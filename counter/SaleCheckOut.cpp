@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/OpenBasketRow.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
 #include "counter/SaleState.h"
@@ -37,6 +38,9 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
             return result;
         }
     }
+    const OpenBasketRow row{OpenBasketRow::Sale, basket.No, basket.UserName, basket.UserType,
+                            basket.Member};
+    row.Store(conn, !request.basket.Open, basket);
 
     const int count = static_cast<int>(request.copies.size());
     const double money = count * RoundHalfUp(PricePerCopy(conn, request.cdid, basket.Member), 2);

@@ -14,8 +14,9 @@ class Connection;
 // Then the title's line of the open sale basket is written (new, extended, or rewritten
 // after a line edit) holding the money of its copies at the title's price as it stands
 // (the member's price for a member's basket), and the title's sale state follows its
-// copies (SaleState). A new basket takes the lowest free sale number and keeps the
-// customer's kind for all its lines. Raises DbError and writes nothing when the database
+// copies (SaleState). A new basket takes the lowest free sale number and is stored as open
+// with its first line (OpenBasketRow), keeping the customer's kind for all its lines; the
+// result's basket is the stored one. Raises DbError and writes nothing when the database
 // refuses.
 class SaleCheckOut {
   public:

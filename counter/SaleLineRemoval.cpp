@@ -1,5 +1,6 @@
 #include "counter/SaleLineRemoval.h"
 
+#include "core/OpenBasketRow.h"
 #include "counter/BasketLines.h"
 #include "counter/SaleState.h"
 #include "platform/db/Connection.h"
@@ -20,6 +21,7 @@ SaleLineRemoval::Result SaleLineRemoval::Run(Connection& conn, const Basket& bas
     SaleState::Follow(conn, sellid.left(kCdidLength));
     SaleState::CopiesBack(conn, sellid.left(kCdidLength));
     result.basketEmpty = BasketLines::Sale.OfBasket(conn, basket.No).empty();
+    if (result.basketEmpty) OpenBasketRow::Close(conn, OpenBasketRow::Sale, basket.No);
     t.Commit();
     return result;
 }

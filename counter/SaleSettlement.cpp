@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/OpenBasketRow.h"
 #include "counter/BasketLines.h"
 #include "counter/LineShares.h"
 #include "platform/db/Connection.h"
@@ -27,6 +28,7 @@ SaleSettlement::Result SaleSettlement::Run(Connection& conn, const Request& requ
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (shares[i] != lines[i].amount)
             BasketLines::Sale.SetAmount(conn, lines[i].lineId, shares[i]);
+    OpenBasketRow::Close(conn, OpenBasketRow::Sale, request.basketNo);
     t.Commit();
     return result;
 }

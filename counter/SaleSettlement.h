@@ -8,7 +8,8 @@ class Connection;
 // shared out in cents in proportion to their money (by copies when they hold none), the
 // last line taking the remainder (LineShares). A payment from the member's stored money
 // leaves the balance less the amount, or 0 when that would be negative (the shortfall is
-// paid in cash); a negative amount adds to the balance. Raises DbError and writes nothing
+// paid in cash); a negative amount adds to the balance. The basket is no longer stored as
+// open (OpenBasketRow): its lines are a sale from now on. Raises DbError and writes nothing
 // when the database refuses or the basket has no line.
 class SaleSettlement {
   public:

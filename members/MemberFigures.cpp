@@ -4,8 +4,8 @@
 #include "platform/db/Statement.h"
 
 namespace {
-// The customer key ?1's lines; %1 leaves out the basket still open at the counter (its
-// number ?2), which is no rental or sale yet.
+// The customer key ?1's lines; %1 leaves out the baskets still open at the counter, which
+// are no rental or sale yet.
 const char* const kRentalLines =
     "select count(*) as [count], total([money]) as [money] from borrowinfo where name=?1 "
     "and %1";
@@ -25,15 +25,14 @@ MemberFigures::Lines Read(Connection& conn, const QString& sql, const Params& pa
 }  // namespace
 
 MemberFigures::Lines MemberFigures::Rentals(Connection& conn, const QString& userId) {
-    return Read(
-        conn, QString::fromUtf8(kRentalLines).arg(OpenBaskets::NotInRentalBasket("borrowinfo", 2)),
-        {userId, OpenBaskets::RentalNo()});
+    return Read(conn,
+                QString::fromUtf8(kRentalLines).arg(OpenBaskets::NotInRentalBasket("borrowinfo")),
+                {userId});
 }
 
 MemberFigures::Lines MemberFigures::Sales(Connection& conn, const QString& userId) {
-    return Read(conn,
-                QString::fromUtf8(kSaleLines).arg(OpenBaskets::NotInSaleBasket("sellinfo", 2)),
-                {userId, OpenBaskets::SaleNo()});
+    return Read(conn, QString::fromUtf8(kSaleLines).arg(OpenBaskets::NotInSaleBasket("sellinfo")),
+                {userId});
 }
 
 QString MemberFigures::CountText(qint64 count) {

@@ -9,8 +9,8 @@
 #include "platform/ui/Controls.h"
 
 namespace {
-// ?1 the customer key; %1 leaves out the basket still open at the counter (its number ?2),
-// which is no rental or sale yet. A rental line with any return row, even a partial one, is
+// ?1 the customer key; %1 leaves out the baskets still open at the counter, which are no
+// rental or sale yet. A rental line with any return row, even a partial one, is
 // not listed.
 const char* const kOpenRentals =
     "select a.money as borrowprice, b.BorrowPriceType as BorrowPriceType, a.borrowid as borrowid,"
@@ -29,15 +29,13 @@ const MemberHistoryView::Kind MemberHistoryView::kRentals{
     kOpenRentals,
     "borrowdate",
     "borrowprice",
-    &OpenBaskets::NotInRentalBasket,
-    &OpenBaskets::RentalNo};
+    &OpenBaskets::NotInRentalBasket};
 const MemberHistoryView::Kind MemberHistoryView::kSales{
     {QStringLiteral("影片名称"), QStringLiteral("出售日期"), QStringLiteral("购买金额")},
     kPurchases,
     "selldate",
     "sellprice",
-    &OpenBaskets::NotInSaleBasket,
-    &OpenBaskets::SaleNo};
+    &OpenBaskets::NotInSaleBasket};
 
 MemberHistoryView::MemberHistoryView(QWidget* window, const Kind& kind) : kind_(kind) {
     grid_ = Named<FlexGrid>("MSHFlexGrid1");
@@ -49,8 +47,8 @@ MemberHistoryView::MemberHistoryView(QWidget* window, const Kind& kind) : kind_(
 
 void MemberHistoryView::Fill(const QString& UserID) {
     Recordset lines;
-    const QString sql = QString::fromUtf8(kind_.sql).arg(kind_.notInOpenBasket("a", 2));
-    lines.Open(sql, gConn, adLockReadOnly, {UserID, kind_.openBasketNo()});
+    const QString sql = QString::fromUtf8(kind_.sql).arg(kind_.notInOpenBasket("a"));
+    lines.Open(sql, gConn, adLockReadOnly, {UserID});
     MemberLinesGrid grid(grid_);
     grid.Start(kind_.headings, lines.RecordCount());
     double sum = 0;

@@ -2,8 +2,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/db/Value.h"
-
 class FlexGrid;
 class QWidget;
 
@@ -13,13 +11,12 @@ class MemberHistoryView {
   public:
     struct Kind {
         QStringList headings;
-        const char* sql;    // ?1 is the customer key; %1 leaves out the open basket, ?2
+        const char* sql;    // ?1 is the customer key; %1 leaves out the open baskets
         const char* date;   // the date field shown in column 2
         const char* money;  // the amount field summed in column 3
-        // The condition leaving out the lines of the basket of this kind still open at the
-        // counter, and that basket's number (OpenBaskets).
-        QString (*notInOpenBasket)(const QString& line, int param);
-        Value (*openBasketNo)();
+        // The condition leaving out the lines of the baskets of this kind still open at the
+        // counter (OpenBaskets).
+        QString (*notInOpenBasket)(const QString& line);
     };
     static const Kind kRentals;  // lines with no return yet, with the rent paid
     static const Kind kSales;    // every purchase, with what was paid

@@ -18,8 +18,8 @@
 namespace {
 const char* const kMember = "select * from userinfo where userid=?1";
 // The member's rental lines from which nothing has come back yet, at the normal rent. The
-// lines of the basket still open at the counter are no rental yet and owe no rent: %1 leaves
-// them out (its number ?2).
+// lines of the baskets still open at the counter are no rental yet and owe no rent: %1
+// leaves them out.
 const char* const kOpenRentals =
     "select b.borrowprice as borrowprice, a.borrowcount as borrowcount,"
     " b.BorrowPriceType as BorrowPriceType, a.borrowid as borrowid, b.name as moviename,"
@@ -124,8 +124,8 @@ void frmDispUser::DispUserBorrow() {
     LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
     LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));
     Recordset lines;
-    lines.Open(QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a", 2)), gConn,
-               adLockReadOnly, {userId, OpenBaskets::RentalNo()});
+    lines.Open(QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a")), gConn,
+               adLockReadOnly, {userId});
     grid.Start(headings, lines.RecordCount());
     const QDateTime now = Now();
     double sum = 0;

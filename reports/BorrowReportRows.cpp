@@ -10,8 +10,8 @@
 
 namespace {
 // Members' rentals lent out in the period, newest first: ?1 the first day, ?2 the day
-// after the last; %1 leaves out the basket still open at the counter (its number ?3),
-// which is no rental yet. The title's and the line's other fields come along for the
+// after the last; %1 leaves out the baskets still open at the counter, which are no rental
+// yet. The title's and the line's other fields come along for the
 // listing's readers; the grid shows the name, kind, rent, deposit and time.
 const char* const kMemberRentals =
     "select d.userid as userid, d.username as name, c.count as count, "
@@ -43,13 +43,13 @@ const char* const kWalkInRentals =
 const QString kCash = QStringLiteral("现金");
 
 QString Rentals(const char* sql) {
-    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("a", 3));
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("a"));
 }
 }  // namespace
 
 namespace BorrowReportRows {
 ReportLines Read(Connection& conn, const RecentPeriod& period) {
-    const Params bounds{period.from, period.to, OpenBaskets::RentalNo()};
+    const Params bounds{period.from, period.to};
     Recordset members;
     members.Open(Rentals(kMemberRentals), conn, adLockReadOnly, bounds);
     Recordset walkIns;

@@ -9,8 +9,8 @@
 namespace {
 // The titles with the most rental lines, then the most rent (a rent not yet received counts
 // 0), then the disc id, so that titles alike on both keys always come in the same order and
-// the list never runs past ?1 rows. The lines of the basket still open at the counter are no
-// rental yet: %1 leaves them out of the count, %2 out of the rent (the basket's number ?2).
+// the list never runs past ?1 rows. The lines of the baskets still open at the counter are
+// no rental yet: %1 leaves them out of the count, %2 out of the rent.
 // Each title's lines are counted in the index of their title keys alone (a title never
 // rented counts 0 and is not listed); the rent is summed only for the titles counted at
 // least as often as the ?1-th, the only ones that can make the list (all rented titles when
@@ -38,9 +38,9 @@ namespace HotCDRows {
 ReportLines Read(Connection& conn) {
     const QString sql =
         QString::fromUtf8(kMostRented)
-            .arg(OpenBaskets::NotInRentalBasket("b", 2), OpenBaskets::NotInRentalBasket("r", 2));
+            .arg(OpenBaskets::NotInRentalBasket("b"), OpenBaskets::NotInRentalBasket("r"));
     Recordset titles;
-    titles.Open(sql, conn, adLockReadOnly, {kTop, OpenBaskets::RentalNo()});
+    titles.Open(sql, conn, adLockReadOnly, {kTop});
     ReportLines lines;
     lines.reserve(static_cast<size_t>(titles.RecordCount()));
     for (int i = 1; !titles.AtEOF(); titles.MoveNext(), ++i) {

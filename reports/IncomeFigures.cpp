@@ -16,7 +16,7 @@ const char* const kDatedInView[] = {"1", "+%1>=?1 and +%1<?2", "%1>=?1 and %1<?2
 // The rental lines and the return lines, each in the order of its key, so that a rental
 // line (its id the title's id and the rental number) comes with the return lines of that
 // rental (their ids the rental's id and a return number). %1: the view's lines; %2 leaves
-// out the basket still open at the counter, which is no rental yet. The second column is
+// out the baskets still open at the counter, which are no rental yet. The second column is
 // the date of the line's period.
 const char* const kRentalLines =
     "select borrowid, borrowdate, borrowcount, money, foregift from borrowinfo "
@@ -30,7 +30,7 @@ const char* const kReturnOfRental =
     "select 1 from returninfo where substr(returnid,1,16)=?1 limit 1";
 
 // Tables whose lines join nothing: the date of the period, then the figures summed. %2
-// leaves out the sale basket still open at the counter, which is no sale yet.
+// leaves out the sale baskets still open at the counter, which are no sale yet.
 const char* const kPurchases = "select buydate, count, price*count from cdinfo where %1";
 const char* const kMembers = "select joindate, money from userinfo where %1";
 const char* const kSales = "select selldate, money from sellinfo where %1 and %2";
@@ -66,18 +66,10 @@ struct IncomeFigures::Bounds {
         if (Bounded()) lines = lines.arg(QString::fromUtf8(dateColumn));
         return QString::fromUtf8(statement).arg(lines);
     }
-    // The same with the open basket of the table left out (%2 of the statement): its
-    // number is the parameter after the view's days.
+    // The same with the open baskets of the table left out (%2 of the statement).
     QString Sql(const char* statement, const char* dateColumn,
-                QString (*notInOpenBasket)(const QString& line, int param),
-                const char* table) const {
-        return Sql(statement, dateColumn)
-            .arg(notInOpenBasket(QString::fromUtf8(table), static_cast<int>(days.size()) + 1));
-    }
-    Params DaysAnd(const Value& basketNo) const {
-        Params params = days;
-        params.push_back(basketNo);
-        return params;
+                QString (*notInOpenBasket)(const QString& line), const char* table) const {
+        return Sql(statement, dateColumn).arg(notInOpenBasket(QString::fromUtf8(table)));
     }
     // The period of a line's date column: its year, month or day as year(), month() and
     // day() take them; none for a missing or malformed date.
@@ -169,7 +161,7 @@ IncomeFigures IncomeFigures::Read(Connection& conn, View view, const QDate& toda
     figures.ReadPlain(conn, bounds, Members, bounds.Sql(kMembers, "joindate"), bounds.days);
     figures.ReadPlain(conn, bounds, Sales,
                       bounds.Sql(kSales, "selldate", &OpenBaskets::NotInSaleBasket, "sellinfo"),
-                      bounds.DaysAnd(OpenBaskets::SaleNo()));
+                      bounds.days);
     return figures;
 }
 
@@ -194,7 +186,7 @@ void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family fam
 void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds) {
     Statement rentals(conn, bounds.Sql(kRentalLines, "borrowdate", &OpenBaskets::NotInRentalBasket,
                                        "borrowinfo"));
-    rentals.Bind(bounds.DaysAnd(OpenBaskets::RentalNo()));
+    rentals.Bind(bounds.days);
     Statement returns(conn, bounds.Sql(kReturnLines, "returndate"));
     returns.Bind(bounds.days);
     Statement titles(conn, QString::fromUtf8(kTitles));

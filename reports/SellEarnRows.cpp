@@ -9,7 +9,7 @@
 
 namespace {
 // Members' sales of the period by sale time: ?1 the first day, ?2 the day after the last;
-// %1 leaves out the basket still open at the counter (its number ?3), which is no sale yet.
+// %1 leaves out the baskets still open at the counter, which are no sale yet.
 const char* const kMemberSales =
     "select d.username as name, b.name as moviename, a.selldate as selldate, "
     "a.money as money "
@@ -29,7 +29,7 @@ const char* const kWalkInSales =
     "order by a.selldate, a.sellid";
 
 QString Sales(const char* sql) {
-    return QString::fromUtf8(sql).arg(OpenBaskets::NotInSaleBasket("a", 3));
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInSaleBasket("a"));
 }
 
 void AddSales(Recordset& sales, const QString& kind, ReportLines& lines, double& total) {
@@ -45,7 +45,7 @@ void AddSales(Recordset& sales, const QString& kind, ReportLines& lines, double&
 
 namespace SellEarnRows {
 ReportLines Read(Connection& conn, const RecentPeriod& period) {
-    const Params bounds{period.from, period.to, OpenBaskets::SaleNo()};
+    const Params bounds{period.from, period.to};
     Recordset members;
     members.Open(Sales(kMemberSales), conn, adLockReadOnly, bounds);
     Recordset walkIns;

@@ -9,8 +9,8 @@
 namespace {
 // The sale lines' money summed by title, the most first, then the disc id, so that titles
 // of equal sums always come in the same order and the list never runs past ?1 rows. The
-// lines of the basket still open at the counter are no sale yet: %1 leaves them out (its
-// number ?2), and a title sold only there is not listed.
+// lines of the baskets still open at the counter are no sale yet: %1 leaves them out, and a
+// title sold only there is not listed.
 const char* const kBestSelling =
     "select a.cdid as cdid, a.name as moviename, a.buydate as buydate, b.money as money, "
     "a.price * a.count as charge "
@@ -24,9 +24,9 @@ const char* const kBestSelling =
 namespace SellHotCDRows {
 ReportLines Read(Connection& conn) {
     const QString sql =
-        QString::fromUtf8(kBestSelling).arg(OpenBaskets::NotInSaleBasket("sellinfo", 2));
+        QString::fromUtf8(kBestSelling).arg(OpenBaskets::NotInSaleBasket("sellinfo"));
     Recordset titles;
-    titles.Open(sql, conn, adLockReadOnly, {kTop, OpenBaskets::SaleNo()});
+    titles.Open(sql, conn, adLockReadOnly, {kTop});
     ReportLines lines;
     lines.reserve(static_cast<size_t>(titles.RecordCount()));
     for (int i = 1; !titles.AtEOF(); titles.MoveNext(), ++i) {

@@ -11,8 +11,8 @@
 
 namespace {
 // Titles bought in the period (from ?1 up to the day ?2) that have a rental line, with the
-// rent of all their lines. The lines of the basket still open at the counter are no rental
-// yet: %1 leaves them out (its number ?3), so a title lent only there is not rented yet.
+// rent of all their lines. The lines of the baskets still open at the counter are no rental
+// yet: %1 leaves them out, so a title lent only there is not rented yet.
 // (Both sides of a join on a title's id are substr() expressions, so that the index on the
 // rental lines' titles serves it.)
 const char* const kRentedTitles =
@@ -42,7 +42,7 @@ QString DayText(const QDate& day) {
 }
 
 QString Titles(const char* sql) {
-    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("b", 3));
+    return QString::fromUtf8(sql).arg(OpenBaskets::NotInRentalBasket("b"));
 }
 }  // namespace
 
@@ -104,7 +104,7 @@ bool frmBuyReport::Refill(int period) {
     if (!YieldRefill()) return false;
     ResetBody(0);
     const auto [from, to] = PeriodDays(period, Now().date());
-    const Params bounds{DayText(from), DayText(to), OpenBaskets::RentalNo()};
+    const Params bounds{DayText(from), DayText(to)};
     Recordset rented;
     rented.Open(Titles(kRentedTitles), gConn, adLockReadOnly, bounds);
     Recordset neverRented;

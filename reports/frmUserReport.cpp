@@ -17,8 +17,8 @@ namespace {
 // rent summed and their last date taken; a rental key equal to a member number is that
 // member. Groups 1 and 2 come by rent, largest first; equal ranks by member number and name.
 // The lines of the baskets still open at the counter are no rental or sale yet: %1 and %3
-// leave out the rental basket's (its number ?1), %2 the sale basket's (?2), so a customer
-// whose only lines are there has neither rented nor bought.
+// leave out the rental baskets' lines, %2 the sale baskets', so a customer whose only lines
+// are there has neither rented nor bought.
 const char* const kMembers = R"SQL(
 with rentals as (
     select name, count(*) as count, sum(money) as money, max(borrowdate) as maxborrowdate
@@ -125,13 +125,13 @@ void frmUserReport::Form_Load() {
 bool frmUserReport::Refill(int period) {
     Q_UNUSED(period);
     Recordset members;
-    members.Open(QString::fromUtf8(kMembers).arg(OpenBaskets::NotInRentalBasket("borrowinfo", 1),
-                                                 OpenBaskets::NotInSaleBasket("s", 2),
-                                                 OpenBaskets::NotInRentalBasket("b", 1)),
-                 gConn, adLockReadOnly, {OpenBaskets::RentalNo(), OpenBaskets::SaleNo()});
+    members.Open(QString::fromUtf8(kMembers).arg(OpenBaskets::NotInRentalBasket("borrowinfo"),
+                                                 OpenBaskets::NotInSaleBasket("s"),
+                                                 OpenBaskets::NotInRentalBasket("b")),
+                 gConn, adLockReadOnly);
     Recordset walkIns;
-    walkIns.Open(QString::fromUtf8(kWalkIns).arg(OpenBaskets::NotInRentalBasket("borrowinfo", 1)),
-                 gConn, adLockReadOnly, {OpenBaskets::RentalNo()});
+    walkIns.Open(QString::fromUtf8(kWalkIns).arg(OpenBaskets::NotInRentalBasket("borrowinfo")),
+                 gConn, adLockReadOnly);
     ResetBody(members.RecordCount() + walkIns.RecordCount() + 1);
     Totals totals;
     int row = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/CopyList.h"
+#include "core/OpenBaskets.h"
 #include "core/RentDue.h"
 #include "platform/db/Recordset.h"
 
@@ -14,8 +15,7 @@ const char* const kOpenLinesOf =
     "b.id as id, b.name as moviename, b.borrowprice as borrowprice, "
     "b.memberborrowprice as memberborrowprice, b.borrowpricetype as borrowpricetype "
     "from borrowinfo as a, cdinfo as b "
-    "where substr(a.borrowid,1,12) = b.cdid and a.name = ?1 and a.isreturnall = 0 "
-    "and substr(a.borrowid,-4) <> ?2 "
+    "where substr(a.borrowid,1,12) = b.cdid and a.name = ?1 and a.isreturnall = 0 and %1 "
     "order by a.borrowdate, a.borrowid";
 
 const char* const kReturnsOfLine =
@@ -129,12 +129,12 @@ QString ReturnLine::PledgeBack() const {
 
 // ---- The lines of one customer ----------------------------------------------------------
 
-void ReturnLines::Load(Connection& conn, const QString& customer, const QDateTime& now,
-                       const QString& unsettledRentalNo) {
+void ReturnLines::Load(Connection& conn, const QString& customer, const QDateTime& now) {
     lines_.clear();
     const bool member = !conn.Scalar(kMemberExists, {customer}).IsNull();
     Recordset rs;
-    rs.Open(kOpenLinesOf, conn, adLockReadOnly, {customer, unsettledRentalNo});
+    rs.Open(QString::fromUtf8(kOpenLinesOf).arg(OpenBaskets::NotInRentalBasket("a")), conn,
+            adLockReadOnly, {customer});
     for (; !rs.AtEOF(); rs.MoveNext()) {
         ReturnLine line = LineOfRow(rs, member);
         line.days = RentDue::Days(line.borrowDate, now);

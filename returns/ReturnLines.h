@@ -54,10 +54,8 @@ struct ReturnLine {
 class ReturnLines {
   public:
     // Reads the customer's open lines; now ends the rent of the copies still out. The lines
-    // of the basket still open at the counter (its rental number, "" when none) are no
-    // rental yet and are left out.
-    void Load(Connection& conn, const QString& customer, const QDateTime& now,
-              const QString& unsettledRentalNo);
+    // of a basket still open at the counter are no rental yet and are left out.
+    void Load(Connection& conn, const QString& customer, const QDateTime& now);
 
     int Count() const { return static_cast<int>(lines_.size()); }
     const ReturnLine& Line(int index) const { return lines_.at(static_cast<std::size_t>(index)); }

@@ -13,6 +13,8 @@
 
 #include "core/CopyList.h"
 #include "core/MainWindow.h"
+#include "core/OpenBasketRow.h"
+#include "core/OpenBaskets.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
@@ -36,8 +38,8 @@ ListView* CopyListView(const QString& name) {
 
 // An open rental line (not wholly returned) of a title with copies out, with its title.
 // Every open line is listed, also of a title with a copy sold: its copies still have to
-// come back. The lines of the basket still open at the counter (?1, its rental number, or
-// '' when none is open) are no rental yet: they show once the basket is settled.
+// come back. The lines of a basket still open at the counter are no rental yet (%1): they
+// show once the basket is settled.
 const char* const kOpenRentals =
     "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "
     "c.BorrowPriceType as BorrowPriceType, c.MemberBorrowPrice as MemberBorrowPrice, "
@@ -47,9 +49,9 @@ const char* const kOpenRentals =
     "a.CredenceType as Credence, a.[money] as [money], a.remark as remark "
     "from borrowinfo as a, cdinfo as c "
     "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
-    "and substr(a.borrowid,-4) <> ?1";
+    "and %1";
 // The rentals of a period: from its first day up to (not including) the day after it.
-const char* const kPeriodCondition = " and a.borrowdate >= ?2 and a.borrowdate < ?3";
+const char* const kPeriodCondition = " and a.borrowdate >= ?1 and a.borrowdate < ?2";
 
 struct Period {
     QDate first;
@@ -219,9 +221,9 @@ void ReturnPage::ReadList(const QString& StrOrder) {
         return;
     }
     const std::optional<Period> period = PeriodOf(entry, Today());
-    QString sql = QString::fromUtf8(kOpenRentals);
-    const QString unsettled = UnsettledRentalNo();
-    Params params{unsettled};
+    QString sql = QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a"));
+    const QStringList openBaskets = OpenBasketRow::Numbers(gConn, OpenBasketRow::Rental);
+    Params params;
     if (period) {
         sql += QString::fromUtf8(kPeriodCondition);
         params.push_back(DayText(period->first));
@@ -239,7 +241,7 @@ void ReturnPage::ReadList(const QString& StrOrder) {
     dgBorrow->SetDataSource(rs.get());
     adoDispBorrow = std::move(rs);
     listedOrder_ = StrOrder;
-    listedUnsettled_ = unsettled;
+    listedOpenBaskets_ = openBaskets;
 }
 
 // One message for what one action of the operator met: the refills that follow it at once
@@ -337,14 +339,10 @@ void ReturnPage::SelectPeriod(const QString& text) {
     CboSelTime_Click();
 }
 
-// The list read again with its period and order. A basket opened or settled at the counter
-// since the list was read changes which lines it holds: the query is built again for it.
+// The list read again with its period and order (the baskets open at the counter as they
+// stand now left out).
 void ReturnPage::RequeryDispBorrow() {
     if (!adoDispBorrow || !adoDispBorrow->IsOpen()) return;
-    if (ListsAnotherBasket()) {
-        SetDispBorrowSourse(listedOrder_);
-        return;
-    }
     if (refillRefused_) return;
     const BusyDeadline quick(gConn, kRefillWaitMs);
     try {
@@ -354,8 +352,9 @@ void ReturnPage::RequeryDispBorrow() {
     }
 }
 
-bool ReturnPage::ListsAnotherBasket() const {
-    return adoDispBorrow && listedUnsettled_ != UnsettledRentalNo();
+bool ReturnPage::ListsOtherBaskets() const {
+    return adoDispBorrow &&
+           listedOpenBaskets_ != OpenBasketRow::Numbers(gConn, OpenBasketRow::Rental);
 }
 
 void ReturnPage::SetLabel68Red(bool red) {
@@ -383,7 +382,9 @@ void ReturnPage::ConnectShop() {
     });
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
         QTimer::singleShot(0, this, [this] {
-            if (ListsAnotherBasket()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
+            RunReported([this] {
+                if (ListsOtherBaskets()) SetDispBorrowSourse(listedOrder_);
+            });
         });
     });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QStringList>
 #include <memory>
 #include "core/ShopPage.h"
 
@@ -72,15 +73,15 @@ class ReturnPage : public ShopPage {
     static constexpr int kRefillWaitMs = 2000;
 
   private:
-    // The list was read for another basket at the counter than the one open now.
-    bool ListsAnotherBasket() const;
+    // The list was read while other baskets were open at the counter than those open now.
+    bool ListsOtherBaskets() const;
     void ReadList(const QString& StrOrder);
     void TellRefillRefused(const DbError& e, const char* what);
 
     bool label68Red_ = true;
-    QString listedOrder_;         // the order the list was read with
-    QString listedUnsettled_;     // the rental number it left out as unsettled ("" none)
-    bool refillRefused_ = false;  // told in this turn of the event loop: no refill tries
+    QString listedOrder_;            // the order the list was read with
+    QStringList listedOpenBaskets_;  // the rental baskets open when it was read
+    bool refillRefused_ = false;     // told in this turn of the event loop: no refill tries
     void ClearDetail();
     void ConnectControls();
     QWidget* BuildList();

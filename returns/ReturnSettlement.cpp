@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/CopyList.h"
+#include "core/OpenBasketRow.h"
 #include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
 #include "platform/text/CharacterLength.h"
@@ -155,9 +156,8 @@ QString ReturnSettlement::StoredMoneyRefusal(Connection& conn, const Request& re
 QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request) {
     std::set<QString> seen;
     for (const Line& line : request.lines) {
-        if (!request.unsettledRentalNo.isEmpty() &&
-            line.borrowid.right(4) == request.unsettledRentalNo)
-            return QString::fromUtf8(kNotYetSettled).arg(request.unsettledRentalNo);
+        if (OpenBasketRow::HoldsLine(conn, OpenBasketRow::Rental, line.borrowid))
+            return QString::fromUtf8(kNotYetSettled).arg(line.borrowid.right(4));
         if (!seen.insert(line.borrowid).second) return QString::fromUtf8(kLinesChanged);
         const StoredLine stored = ReadLine(conn, line.borrowid);
         if (!stored.found || stored.closed || !Covers(stored.out, line.copies))

@@ -36,9 +36,6 @@ class ReturnSettlement {
         // What the member hands over beyond the stored money ("补交金额"): it goes into the
         // stored money, which then pays the amount due.
         double paidIn = 0;
-        // The rental number of the basket still open at the counter ("" when none): its
-        // lines are refused until it is settled.
-        QString unsettledRentalNo;
     };
     struct Outcome {
         bool done = false;

@@ -171,7 +171,7 @@ void frmControlBack::Form_Activate() {
 void frmControlBack::OpenFor(const QString& customer) {
     customer_ = customer;
     LblBackName->SetCaption(customer);
-    lines_.Load(gConn, customer, Now(), UnsettledRentalNo());
+    lines_.Load(gConn, customer, Now());
     LvwBack->ListItems().Clear();
     for (const ReturnLine& line : lines_.Lines()) AddRow(line);
     if (lines_.Count() == 0) {
@@ -373,7 +373,6 @@ ReturnSettlement::Request frmControlBack::SettlementRequest(double received) con
     request.customer = customer_;
     request.rentReceived = received;
     request.remark = TxtRemark->text();
-    request.unsettledRentalNo = UnsettledRentalNo();
     for (const ReturnLine& l : lines_.Lines())
         request.lines.push_back({l.borrowid, l.TickedCopies(), l.payRent, l.Rent(), l.backCre});
     return request;

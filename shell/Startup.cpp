@@ -4,7 +4,9 @@
 
 #include "shell/Startup.h"
 
+#include "core/ShopFileAdditions.h"
 #include "core/mdlMain.h"
+#include "counter/LeftOpenBaskets.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/ShopSettings.h"
 #include "platform/ui/ErrorReport.h"
@@ -64,6 +66,26 @@ bool OpenDatabase() {
     }
 }
 
+// A file made before the program's own additions gets them before anything reads it. One
+// that cannot be written gets them on the connection only, and works read-only as before.
+void BringShopFileUp() {
+    TryStep([] { ShopFileAdditions::BringUp(gConn); });
+}
+
+// A basket the program left open when it last stopped (a crash, a kill, a power cut) is no
+// rental or sale: it goes back to the shelf before anything counts it (the monthly fee and
+// the yearly fold among them), and the operator is told once which it was. A file that
+// refuses keeps it stored as open, so that nothing counts it still, and says why.
+void RollBackBasketsLeftOpen() {
+    try {
+        const QString told = LeftOpenBaskets::Message(LeftOpenBaskets::RollBack(gConn));
+        if (!told.isEmpty()) MsgBox(told, vbOKOnly + vbInformation, LeftOpenBaskets::Title());
+    } catch (const DbError& e) {
+        MsgBox(QStringLiteral("上次没有结帐的光盘没能退回：\n") + e.Description(),
+               vbOKOnly + vbExclamation, QStringLiteral("错误"));
+    }
+}
+
 void DeleteUnnamedClassifications() {
     TryStep([] { gConn.Execute(kDeleteUnnamedTypes); });
     TryStep([] { gConn.Execute(kDeleteUnnamedMovieTypes); });
@@ -84,17 +106,24 @@ QString ConnectionStringFor(const QString& folder) {
     return QStringLiteral("Provider=SQLite3;Data Source=%1;Persist Security Info=False").arg(file);
 }
 
+bool PrepareShop() {
+    if (!OpenDatabase()) return false;
+    BringShopFileUp();
+    RollBackBasketsLeftOpen();
+    DeleteUnnamedClassifications();
+    TryStep(ProcessMonthTax);
+    TryStep(SumOldRecords);
+    return true;
+}
+
 void Main() {
     TryStep(ReadShopSettings);
     gExiting = false;
     gQuit = false;
-    if (!OpenDatabase()) {
+    if (!PrepareShop()) {
         gQuit = true;
         return;
     }
-    DeleteUnnamedClassifications();
-    TryStep(ProcessMonthTax);
-    TryStep(SumOldRecords);
     TryStep([] { frmMain::instance().EnableCatalogueEntry(); });
     ResetBaskets();
     TryStep([] { frmMain::instance().ResetBasketPanels(); });

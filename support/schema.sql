@@ -1,5 +1,6 @@
--- The shop's database: nine tables. The program reads and writes these tables but
--- never creates or alters them; tools/lumtrak-mkdb makes an empty database from this file.
+-- The shop's database: nine tables, and one of the program's own (openbasket, at the end).
+-- The program reads and writes the nine tables but never creates or alters them;
+-- tools/lumtrak-mkdb makes an empty database from this file.
 --
 -- Conventions: amounts REAL; counts and flags INTEGER (flags 0/1); dates TEXT
 -- 'yyyy-mm-dd'; date-times TEXT 'yyyy-mm-dd hh:mm:ss'. Names the operator types are
@@ -161,6 +162,29 @@ CREATE TABLE ForeGift (
     foregifttype INTEGER,
     money        REAL,
     membermoney  REAL
+);
+
+-- The program's own: the baskets open at the counter, one row each ('borrow' a rental
+-- basket, its lines in borrowinfo; 'sell' a sale basket, in sellinfo). A basket's row is
+-- written in the transaction that writes its first line and deleted in the one that settles
+-- it, rolls it back or removes its last line: a line whose basket has a row here is no
+-- rental or sale yet, whenever the program stopped, and start-up rolls such a basket back.
+-- basketno is the last four characters of its lines' ids. The row keeps what the basket was
+-- opened with, for all its lines: the customer key (name), the kind the operator chose
+-- (usertype 3 a member, 4 a walk-in), whether the customer was a member (ismember), and for
+-- a rental the deposit rule with its two amounts as ForeGift held them (foregifttype, money
+-- for walk-in customers, membermoney for members; Null for a sale). Start-up adds the table
+-- to a file made before it (core/ShopFileAdditions, which holds the same definition).
+CREATE TABLE openbasket (
+    kind         TEXT    NOT NULL,
+    basketno     TEXT    NOT NULL,
+    name         TEXT    COLLATE NOCASE,
+    usertype     INTEGER NOT NULL,
+    ismember     INTEGER NOT NULL DEFAULT 0,
+    foregifttype INTEGER,
+    money        REAL,
+    membermoney  REAL,
+    PRIMARY KEY (kind, basketno)
 );
 
 -- The settings rows exist from the start: the settings page only updates them.

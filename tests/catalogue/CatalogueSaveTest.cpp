@@ -250,8 +250,7 @@ TEST_F(CatalogueSaveTest, ATitleWithCopiesOutOrInAnOpenBasketKeepsItsClassificat
     AddTitle("030100000002", "A2", "卖片", "DVD", "动作");
     AddRental("030100000001", "0003", false);
     AddSale("030100000002", "0008");
-    gSellBasket.Open = true;
-    gSellBasket.No = "0008";
+    Data().Add(ShopData::OpenBasket("0008").Sale());
     CataloguePage& page = ShowCatalogue();
     for (int row : {1, 2}) {
         ForgetPrompts();
@@ -280,7 +279,7 @@ TEST_F(CatalogueSaveTest, ATitleWithCopiesOutOrInAnOpenBasketKeepsItsClassificat
     }
 
     // Once the sale basket is settled, the title may change.
-    gSellBasket.Open = false;
+    Sql("delete from openbasket");
     page.CboType->setCurrentText("VCD");
     page.CmdSave_Click();
     EXPECT_EQ(Query1("select type from cdinfo where cdid = '050100000001'"), "VCD");

@@ -301,8 +301,7 @@ TEST_F(ClassificationListsTest, AnEntryWithCopiesOutOrInAnOpenBasketIsNotDeleted
     // Returned, but the other title is in the open sale basket.
     Sql("update borrowinfo set isreturnall = 1");
     AddSale("050100000002", "0003");
-    gSellBasket.Open = true;
-    gSellBasket.No = "0003";
+    Data().Add(ShopData::OpenBasket("0003").Sale());
     MsgBoxLog::Get().Reset();
     MsgBoxLog::Get().QueueAnswer(vbYes);
     Lists().Command8_Click();
@@ -310,7 +309,7 @@ TEST_F(ClassificationListsTest, AnEntryWithCopiesOutOrInAnOpenBasketIsNotDeleted
     EXPECT_EQ(Count("select count(*) from cdinfo"), 2);
 
     // The basket settled: the entry goes.
-    gSellBasket.Open = false;
+    Sql("delete from openbasket");
     MsgBoxLog::Get().QueueAnswer(vbYes);
     Lists().Command8_Click();
     EXPECT_EQ(Count("select count(*) from cdinfo"), 0);
@@ -367,24 +366,20 @@ TEST_F(ClassificationListsTest, TitlesWithOpenLinesAreFoundByAnyCondition) {
     EXPECT_FALSE(TitleUsage::HasOpenLines("type = ?1", {"DVD"}));
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("050100000002"));
 
-    gBorrowBasket.Open = true;
-    gBorrowBasket.No = "0001";  // a basket line already marked returned still counts
+    Data().Add(ShopData::OpenBasket("0001"));  // a basket line marked returned still counts
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("050100000001"));
-    gBorrowBasket.Open = false;
+    Sql("delete from openbasket");
     EXPECT_FALSE(TitleUsage::TitleHasOpenLines("050100000001"));
 
     AddSale("030100000001", "0007");
     EXPECT_FALSE(TitleUsage::TitleHasOpenLines("030100000001")) << "a settled sale";
-    gSellBasket.Open = true;
-    gSellBasket.No = "0007";
+    Data().Add(ShopData::OpenBasket("0007").Sale());
     EXPECT_TRUE(TitleUsage::TitleHasOpenLines("030100000001"));
     EXPECT_EQ(TitleUsage::CountWithOpenLines("cdid <> ?", {"050100000002"}), 1);
 
     // Composed into a statement of the caller's own.
     const int kept = static_cast<int>(
-        gConn
-            .Scalar("select count(*) from cdinfo where not " + TitleUsage::OpenLinesCondition(),
-                    TitleUsage::OpenLinesParams())
+        gConn.Scalar("select count(*) from cdinfo where not " + TitleUsage::OpenLinesCondition())
             .ToInt());
     EXPECT_EQ(kept, 1);
 }

@@ -67,8 +67,7 @@ TEST_F(DiscardTest, DiscardingATitleRemovesItsHistoryButNotItsSales) {
 TEST_F(DiscardTest, ATitleWithCopiesOutOrInTheOpenSaleBasketIsNotDiscarded) {
     AddRental("030100000003", "0009", false);
     Sql("insert into sellinfo (sellid, sellcount) values ('0301000000010004', 1)");
-    gSellBasket.Open = true;
-    gSellBasket.No = "0004";
+    Data().Add(ShopData::OpenBasket("0004").Sale());
     CataloguePage& page = ShowCatalogue();
     for (int row : {1, 3}) {
         ForgetPrompts();

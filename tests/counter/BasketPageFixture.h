@@ -52,8 +52,7 @@ class BasketPageFixture : public BasketFixture {
                                    {cdid});
         const Recordset& title = *page_->adoDispCDInfo;
         const ShelfCopies shelf =
-            ShelfCopies::Of(gConn, cdid, static_cast<int>(title["count"].ToInt()),
-                            title["station"].ToString(), static_cast<int>(title["issell"].ToInt()));
+            ShelfCopies::Of(gConn, cdid, static_cast<int>(title["count"].ToInt()));
         ListItemList items = page_->ListView1->ListItems();
         items.Clear();
         for (int copy : shelf.Copies) items.Add(0, QString(), CopyList::CopyText(copy));

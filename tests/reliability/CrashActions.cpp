@@ -196,6 +196,14 @@ void FillWithBasketsAndShelfCopies(Connection& conn) {
     t.Commit();
 }
 
+// The same, the rental basket opened under the fixed-sum rule (45 for a member).
+void FillWithFixedSumBasketAndShelfCopies(Connection& conn) {
+    FillWithBasketsAndShelfCopies(conn);
+    conn.Execute(
+        "update openbasket set foregifttype = 2, [money] = 45, membermoney = 45 "
+        "where kind = 'borrow'");
+}
+
 // The open basket's line of 霸王别姬 takes its copy 3 as well.
 void RentExtendingALine() {
     RentalCheckOut::Request r{OpenRentalBasket(), 0,    {}, kBasketTitle, {3}, {},
@@ -479,7 +487,9 @@ const std::vector<CrashAction>& CrashActions() {
         {"CounterRentalExtendedLine", FillWithBasketsAndShelfCopies, {RentExtendingALine}},
         {"CounterRentalLineEdit", CrashShop::FillWithBaskets, {RewriteEditedRentalLine}},
         {"CounterRentalLineRemoval", CrashShop::FillWithBaskets, {RemoveRentalLine}},
-        {"CounterRentalFixedSumLine", FillWithBasketsAndShelfCopies, {RentIntoFixedSumBasket}},
+        {"CounterRentalFixedSumLine",
+         FillWithFixedSumBasketAndShelfCopies,
+         {RentIntoFixedSumBasket}},
         {"CounterRentalFixedSumRemoval",
          CrashShop::FillWithBaskets,
          {RemoveRentalLineOfFixedSumBasket}},

@@ -145,9 +145,8 @@ QStringList CrashInvariants::Broken(Connection& conn) {
     const CopiesOf out = CopiesOut(conn, broken);
     const CopiesOf sold = CopiesSold(conn);
     for (const Title& title : Titles(conn)) {
-        const int shelf = static_cast<int>(
-            ShelfCopies::Of(conn, title.cdid, title.count, title.station, title.issell)
-                .Copies.size());
+        const int shelf =
+            static_cast<int>(ShelfCopies::Of(conn, title.cdid, title.count).Copies.size());
         broken << CheckTitle(title, out.value(title.cdid), sold.value(title.cdid), shelf);
     }
     return broken;

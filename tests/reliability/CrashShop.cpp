@@ -37,6 +37,10 @@ const char* const kAddSummarySale =
     "insert into sellinfo (sellid, name, selldate, [money], sellcount, selllst, remark) "
     "values ('0000000000000000', '汇总', '2022-06-10 00:00:00', 300, 0, ' ', ' ')";
 
+const char* const kOpenBasket =
+    "insert into openbasket (kind, basketno, name, usertype, ismember, foregifttype, [money], "
+    "membermoney) values (?1, ?2, ?3, 3, 1, ?4, ?5, ?6)";
+
 const char* const kNotLent = "未借出";
 const char* const kSomeLent = "借出部分";
 const char* const kAllLent = "全部借出";
@@ -59,16 +63,43 @@ void CrashShop::Fill(Connection& conn) {
 void CrashShop::FillWithBaskets(Connection& conn) {
     Fill(conn);
     Transaction t(conn);
+    RentalBasket(conn);
+    SaleBasket(conn);
+    t.Commit();
+}
+
+void CrashShop::FillWithRentalBasket(Connection& conn) {
+    Fill(conn);
+    Transaction t(conn);
+    RentalBasket(conn);
+    t.Commit();
+}
+
+void CrashShop::FillWithSaleBasket(Connection& conn) {
+    Fill(conn);
+    Transaction t(conn);
+    SaleBasket(conn);
+    t.Commit();
+}
+
+// Member 000001's basket, opened under the deposit rule of Settings.
+void CrashShop::RentalBasket(Connection& conn) {
     const QString when = "2025-06-10 09:30:00";
     Rental(conn, "030100000001", kRentalBasket, "000001", when, 1, "&1#", false);
     Rental(conn, kIdleTitle, kRentalBasket, "000001", when, 2, "&1#&2#", false);
     SetTitle(conn, "030100000001", kSomeLent, 1, 4);
     SetTitle(conn, kIdleTitle, kAllLent, 0, 3);
+    conn.Execute(kOpenBasket, {"borrow", kRentalBasket, "000001", 1, 20.0, 10.0});
+}
+
+// Member 000002's basket.
+void CrashShop::SaleBasket(Connection& conn) {
+    const QString when = "2025-06-10 09:30:00";
     Sale(conn, "030100000003", kSaleBasket, "000002", when, 1, "&1#", 0);
     Sale(conn, "050100000003", kSaleBasket, "000002", when, 1, "&1#", 0);
     SetTitle(conn, "030100000003", kNotLent, 1, 0);
     SetTitle(conn, "050100000003", kNotLent, 2, 0);
-    t.Commit();
+    conn.Execute(kOpenBasket, {"sell", kSaleBasket, "000002", Value(), Value(), Value()});
 }
 
 void CrashShop::Lists(Connection& conn) {

@@ -22,8 +22,11 @@ class CrashShop {
     static constexpr const char* kSaleBasket = "0202";
 
     static void Fill(Connection& conn);
-    // The shop of Fill with an open rental basket and an open sale basket at the counter.
+    // The shop of Fill with an open rental basket and an open sale basket at the counter,
+    // stored as open (OpenBasketRow) as the check-outs leave them; or with one of them.
     static void FillWithBaskets(Connection& conn);
+    static void FillWithRentalBasket(Connection& conn);
+    static void FillWithSaleBasket(Connection& conn);
 
   private:
     struct Title {
@@ -44,6 +47,8 @@ class CrashShop {
     static void Titles(Connection& conn);
     static void History(Connection& conn);
     static void SummaryOfEarlierFold(Connection& conn);
+    static void RentalBasket(Connection& conn);
+    static void SaleBasket(Connection& conn);
 
     static void AddTitle(Connection& conn, const Title& t);
     static void Rental(Connection& conn, const QString& cdid, const QString& no, const QString& who,

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "core/CopyList.h"
+#include "core/OpenBaskets.h"
 #include "core/ShelfCopies.h"
 #include "core/mdlMain.h"
 #include "counter/BasketRollback.h"
@@ -81,12 +82,7 @@ class ReturnMoneyInvariantTest : public ShopTest {
     // ---- Rentals at the counter -----------------------------------------------------------
 
     std::vector<int> Shelf(const QString& cdid) {
-        Recordset t;
-        t.Open("select count, station, issell from cdinfo where cdid = ?1", gConn, adLockReadOnly,
-               {cdid});
-        return ShelfCopies::Of(gConn, cdid, static_cast<int>(t.GetValue(0).ToInt()),
-                               t.GetValue(1).ToString(), static_cast<int>(t.GetValue(2).ToInt()))
-            .Copies;
+        return ShelfCopies::OfTitle(gConn, cdid).value_or(ShelfCopies()).Copies;
     }
 
     // One title of the shelf's copies (about half of them) into the basket; false when the
@@ -173,10 +169,9 @@ class ReturnMoneyInvariantTest : public ShopTest {
     QString CustomerWithOpenLines() {
         Recordset rs;
         // The customers the return page lists: the basket at the counter is no rental yet.
-        rs.Open(
-            "select distinct name from borrowinfo where isreturnall = 0 and "
-            "substr(borrowid,-4) <> ?1 order by name",
-            gConn, adLockReadOnly, {UnsettledRentalNo()});
+        rs.Open("select distinct name from borrowinfo where isreturnall = 0 and " +
+                    OpenBaskets::NotInRentalBasket("borrowinfo") + " order by name",
+                gConn, adLockReadOnly);
         QStringList names;
         for (; !rs.AtEOF(); rs.MoveNext()) names << rs.GetValue(0).ToString();
         return names.isEmpty() ? QString() : names[Pick(names.size())];

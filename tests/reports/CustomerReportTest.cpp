@@ -58,16 +58,15 @@ TEST_F(CustomerReportTest, TheBasketsOpenAtTheCounterMoveNoCustomerUntilSettled)
     frmUserReport& before = Opened();
     const Rows shown = Body(before, 9);
     frmUserReport::unload();
-    gBorrowBasket.Open = gSellBasket.Open = true;
-    gBorrowBasket.No = gSellBasket.No = "0009";
+    Data().Add(ShopData::OpenBasket("0009").By("000004"));
+    Data().Add(ShopData::OpenBasket("0009").Sale());
     for (const char* cdid : {"030100000001", "030100000002"})  // 赵六 has neither so far
         Data().Add(ShopData::Rental(cdid, "0009").By("000004").Money(0, 10));
     Data().Add(ShopData::Sale("030100000001", "0009").By("000001").Money(30));  // rented only
     EXPECT_EQ(Body(Opened(), 9), shown);
 
     frmUserReport::unload();
-    gBorrowBasket.Clear();  // both settled
-    gSellBasket.Clear();
+    Sql("delete from openbasket");  // both settled
     const Rows settled = Body(Opened(), 9);
     ASSERT_EQ(settled.size(), shown.size());
     EXPECT_EQ(settled[0].mid(1, 6), R({"会员", "000001", "张三", "2次", "￥9.00", "￥30.00"}))

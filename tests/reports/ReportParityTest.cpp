@@ -216,14 +216,13 @@ const char* const kNeverRentedTitles =
 
 Rows PurchaseReference(int period, const QDate& today) {
     const auto [from, to] = frmBuyReport::PeriodDays(period, today);
-    const Params bounds{from.toString("yyyy-MM-dd"), to.toString("yyyy-MM-dd"),
-                        OpenBaskets::RentalNo()};
+    const Params bounds{from.toString("yyyy-MM-dd"), to.toString("yyyy-MM-dd")};
     Rows rows;
     double cost = 0, rent = 0;
     for (const bool rented : {true, false}) {
         Recordset titles;
         titles.Open(QString::fromUtf8(rented ? kRentedTitles : kNeverRentedTitles)
-                        .arg(OpenBaskets::NotInRentalBasket("b", 3)),
+                        .arg(OpenBaskets::NotInRentalBasket("b")),
                     gConn, adLockReadOnly, bounds);
         for (; !titles.AtEOF(); titles.MoveNext()) {
             const double price = titles["price"].ToDouble();
@@ -365,12 +364,11 @@ TEST_F(ReportParityTest, PurchasesEveryPeriodAsTodaysStatementsGiveThem) {
     OpenShop();
     ExpectPurchasesAsToday();
     // A basket open at the counter (its lines written, not settled) is no rental yet.
-    gBorrowBasket.Open = true;
-    gBorrowBasket.No = Query1(
-        "select substr(max(borrowid), -4) from borrowinfo "
-        "where borrowdate >= '2026-12-14'");
+    Data().Add(
+        ShopData::OpenBasket(Query1("select substr(max(borrowid), -4) from borrowinfo "
+                                    "where borrowdate >= '2026-12-14'")));
     ExpectPurchasesAsToday();
-    gBorrowBasket.Clear();
+    Sql("delete from openbasket");
     frmBuyReport::unload();
     gConn.Close();
     DropNewIndexes();

@@ -124,8 +124,7 @@ TEST_F(ReturnPageTest, TheBasketStillOpenAtTheCounterIsListedOnlyOnceSettled) {
     AddLine(Line(kHero, "0001", "李四", "2026-12-07 09:00:00", "&1#", 10));
     AddLine(Line(kHero, "0002", "李四", "2026-12-08 09:30:00", "&2#").Set("isnotpaylst", "&2#"));
     AddLine(Line(kSold, "0002", "李四", "2026-12-08 09:30:00", "&1#"));
-    gBorrowBasket.Open = true;
-    gBorrowBasket.No = "0002";
+    Data().Add(ShopData::OpenBasket("0002").By("李四", false));
     ReturnPage& page = OpenPage();
     EXPECT_EQ(Names(page), QStringList({"李四"}));
     EXPECT_TRUE(Period(page, "今天借出").isEmpty()) << "today's lines are the basket's";
@@ -143,7 +142,7 @@ TEST_F(ReturnPageTest, TheBasketStillOpenAtTheCounterIsListedOnlyOnceSettled) {
     Settle();
 
     // Settled at the counter: the announcement alone brings its lines in, sorted as before.
-    gBorrowBasket.Clear();
+    Sql("delete from openbasket");
     ShopEvents::AnnounceBasketsChanged();
     Settle();
     EXPECT_EQ(Names(page), QStringList({"李四", "李四", "李四"}));
@@ -151,9 +150,8 @@ TEST_F(ReturnPageTest, TheBasketStillOpenAtTheCounterIsListedOnlyOnceSettled) {
     frmControlBack& again = OpenDialog("李四");
     EXPECT_EQ(again.LvwBack->ListItems().Count(), 3);
 
-    // A requery that finds another basket at the counter reads the list for it.
-    gBorrowBasket.Open = true;
-    gBorrowBasket.No = "0002";
+    // A requery leaves out the baskets open as it finds them.
+    Data().Add(ShopData::OpenBasket("0002").By("李四", false));
     page.RequeryDispBorrow();
     EXPECT_EQ(Names(page), QStringList({"李四"}));
 }

@@ -341,11 +341,11 @@ TEST_F(ReturnSettlementTest, TheOperationRefusesCopiesThatAreNotOutAndWritesNoth
 TEST_F(ReturnSettlementTest, TheOperationRefusesTheLinesOfTheBasketStillOpenAtTheCounter) {
     AddLine(Line(kHero, "0001", "李四", kTwoAndAHalfDaysAgo, "&1#&2#"));
     AddLine(Line(kTiger, "0002", "李四", "2026-12-08 09:00:00", "&1#"));
+    Data().Add(ShopData::OpenBasket("0002").By("李四", false));
     const QStringList before = Dump();
     ReturnSettlement::Request r;
     r.customer = "李四";
     r.now = Now();
-    r.unsettledRentalNo = "0002";
     r.lines = {{kHero + "0001", {1}, true, 4, true}, {kTiger + "0002", {1}, true, 5, true}};
     r.rentReceived = 9;
     const ReturnSettlement::Outcome out = ReturnSettlement::Settle(gConn, r);
@@ -353,7 +353,7 @@ TEST_F(ReturnSettlementTest, TheOperationRefusesTheLinesOfTheBasketStillOpenAtTh
     EXPECT_TRUE(out.refusal.contains("0002")) << out.refusal.toStdString();
     EXPECT_TRUE(out.refusal.contains("结算")) << out.refusal.toStdString();
     EXPECT_EQ(Dump(), before) << "the settled line is not returned either";
-    r.unsettledRentalNo.clear();
+    Sql("delete from openbasket");
     EXPECT_TRUE(ReturnSettlement::Settle(gConn, r).done) << "once settled it comes back";
 }
 

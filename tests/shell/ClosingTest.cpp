@@ -24,7 +24,9 @@ class ClosingTest : public MainWindowTest {
             "('0101000000030007','y',2,'&1#&2#'), ('0101000000040007','y',1,'&2#')");
         LoadMainWindow();
     }
-    static void OpenBaskets(bool rental, bool sale) {
+    void OpenBaskets(bool rental, bool sale) {
+        if (rental) Data().Add(ShopData::OpenBasket("0005"));
+        if (sale) Data().Add(ShopData::OpenBasket("0007").Sale().By("y", false));
         gBorrowBasket.Open = rental;
         gBorrowBasket.No = "0005";
         gBorrowBasket.CountSum = 3;
@@ -40,6 +42,10 @@ class ClosingTest : public MainWindowTest {
         return Query1(QString("select station||'/'||outcount||'/'||issell from cdinfo "
                               "where cdid='%1'")
                           .arg(cdid));
+    }
+    // The baskets still stored as open, by kind.
+    QString Stored() {
+        return Query1("select coalesce(group_concat(kind || basketno), '') from openbasket");
     }
     QString Lines(const char* table) {
         return Query1(QString("select count(*) from %1").arg(table));
@@ -70,6 +76,7 @@ TEST_F(ClosingTest, YesToBothRollsBothBackAndCloses) {
     EXPECT_EQ(Title("010100000004"), "未借出/0/0");  // no copy of it is sold any more
     EXPECT_EQ(Query1("select group_concat(borrowid) from borrowinfo"), "0101000000020001");
     EXPECT_EQ(Lines("sellinfo"), "0");
+    EXPECT_EQ(Stored(), "") << "neither basket is left open";
     EXPECT_TRUE(gExiting);
 }
 
@@ -109,6 +116,7 @@ TEST_F(ClosingTest, YesThenNoRollsTheRentalBackAndStaysOpen) {
     EXPECT_TRUE(gSellBasket.Open);
     EXPECT_EQ(Lines("borrowinfo"), "1");
     EXPECT_EQ(Lines("sellinfo"), "2");
+    EXPECT_EQ(Stored(), "sell0007");
     EXPECT_FALSE(frmMain::instance().Counter->CmdTax->isEnabled());
     EXPECT_EQ(frmMain::instance().Counter->LblNotBackCount->Caption(), "0");
 }
@@ -125,6 +133,7 @@ TEST_F(ClosingTest, AFailingRollbackLeavesTheBasketAndTheWindow) {
     EXPECT_TRUE(gBorrowBasket.Open);
     EXPECT_EQ(Title("010100000001"), "全部借出/3/0");  // the updates went back too
     EXPECT_EQ(Lines("borrowinfo"), "3");
+    EXPECT_EQ(Stored(), "borrow0005");
     EXPECT_TRUE(frmMain::instance().Counter->CmdTax->isEnabled());
 }
 

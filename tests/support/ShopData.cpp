@@ -212,6 +212,32 @@ ShopData::Sale& ShopData::Sale::Money(double money) {
     return *this;
 }
 
+ShopData::OpenBasket::OpenBasket(const QString& no) : Row("openbasket") {
+    Set("kind", QStringLiteral("borrow"));
+    Set("basketno", no);
+    Set("name", QStringLiteral("000001"));
+    Set("usertype", 3);
+    Set("ismember", 1);
+    Set("foregifttype", 1);
+    Set("money", 0);
+    Set("membermoney", 0);
+}
+
+ShopData::OpenBasket& ShopData::OpenBasket::Sale() {
+    Set("kind", QStringLiteral("sell"));
+    Set("foregifttype", QVariant());
+    Set("money", QVariant());
+    Set("membermoney", QVariant());
+    return *this;
+}
+
+ShopData::OpenBasket& ShopData::OpenBasket::By(const QString& name, bool member) {
+    Set("name", name);
+    Set("usertype", member ? 3 : 4);
+    Set("ismember", member ? 1 : 0);
+    return *this;
+}
+
 // ---- Writing -----------------------------------------------------------------------------
 
 void ShopData::Add(const Row& row) {

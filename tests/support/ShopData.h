@@ -101,6 +101,17 @@ class ShopData {
         Sale& Money(double money);
     };
 
+    // A basket stored as still open at the counter (the table openbasket): rental basket no
+    // of member 000001, opened under deposit rule 1 asking nothing. Its lines are added apart.
+    class OpenBasket : public Row {
+      public:
+        explicit OpenBasket(const QString& no);
+        // A sale basket instead.
+        OpenBasket& Sale();
+        // Another customer, a member or a walk-in customer.
+        OpenBasket& By(const QString& name, bool member = true);
+    };
+
     // Writes the row; a rental returned whole brings its return row, numbered like it.
     void Add(const Row& row);
     void Add(const Rental& rental);
