@@ -214,26 +214,29 @@ void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
     DispBorrowDetail();
 }
 
+ReturnPage::ListStatement ReturnPage::ListOf(int entry, const QDate& today) {
+    ListStatement list{QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a")),
+                       {}};
+    if (const std::optional<Period> period = PeriodOf(entry, today)) {
+        list.sql += QString::fromUtf8(kPeriodCondition);
+        list.params = {DayText(period->first), DayText(period->after)};
+    }
+    return list;
+}
+
 void ReturnPage::ReadList(const QString& StrOrder) {
     const int entry = CboSelTime->findText(CboSelTime->currentText());
     if (entry < 0) {
         dgBorrow->SetDataSource(adoDispBorrow.get());
         return;
     }
-    const std::optional<Period> period = PeriodOf(entry, Today());
-    QString sql = QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a"));
+    const ListStatement list = ListOf(entry, Today());
     const QStringList openBaskets = OpenBasketRow::Numbers(gConn, OpenBasketRow::Rental);
-    Params params;
-    if (period) {
-        sql += QString::fromUtf8(kPeriodCondition);
-        params.push_back(DayText(period->first));
-        params.push_back(DayText(period->after));
-    }
     // Thousands of open rentals: the list shows its first rows and the count at once, and
     // reads the rest a moment later or when asked for.
     auto rs = std::make_unique<Recordset>();
     rs->SetCursorLocation(adUseServer);
-    rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
+    rs->Open(list.sql + StrOrder, gConn, adLockReadOnly, list.params);
     connect(rs.get(), &Recordset::MoveComplete, this, [this] {
         if (!(MainWindow::Get() && MainWindow::Get()->Searching))
             RunReported([this] { DispBorrowDetail(); });

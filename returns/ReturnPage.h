@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QStringList>
 #include <memory>
 #include "core/ShopPage.h"
@@ -40,6 +41,13 @@ class ReturnPage : public ShopPage {
     // Selects a period by its text, as the main window does, and runs its click.
     void SelectPeriod(const QString& text);
     void RequeryDispBorrow();
+    // The list's statement for an entry of CboSelTime (0 "全部未还光盘" to 5 "本月借出") on the
+    // day given, without its order.
+    struct ListStatement {
+        QString sql;
+        Params params;
+    };
+    static ListStatement ListOf(int entry, const QDate& today);
     // The hint beside the renter blinks between red and white.
     bool Label68Red() const { return label68Red_; }
     void SetLabel68Red(bool red);

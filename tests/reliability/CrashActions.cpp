@@ -1,4 +1,7 @@
 // The actions of the crash harness: one line each in the table at the end.
+#include <functional>
+#include <string>
+
 #include "catalogue/CatalogueTitleWrite.h"
 #include "catalogue/ClassificationDelete.h"
 #include "catalogue/DepositAmountWrite.h"
@@ -180,8 +183,7 @@ void RentToNewBasket() {
 // The open rental basket also holds copy 1 of 霸王别姬 (3 copies), whose copies 2 and 3
 // are on the shelf.
 const char* const kBasketTitle = "030100000009";
-void FillWithBasketsAndShelfCopies(Connection& conn) {
-    CrashShop::FillWithBaskets(conn);
+void AddShelfCopiesLine(Connection& conn) {
     Transaction t(conn);
     conn.Execute(
         "insert into cdinfo (cdid, id, name, count, restcount, buymoney, sellprice, "
@@ -196,12 +198,23 @@ void FillWithBasketsAndShelfCopies(Connection& conn) {
     t.Commit();
 }
 
-// The same, the rental basket opened under the fixed-sum rule (45 for a member).
-void FillWithFixedSumBasketAndShelfCopies(Connection& conn) {
-    FillWithBasketsAndShelfCopies(conn);
+// The rental basket opened under the fixed-sum rule (45 for a member).
+void OpenUnderFixedSum(Connection& conn) {
     conn.Execute(
         "update openbasket set foregifttype = 2, [money] = 45, membermoney = 45 "
         "where kind = 'borrow'");
+}
+
+void AddShelfCopiesLineUnderFixedSum(Connection& conn) {
+    AddShelfCopiesLine(conn);
+    OpenUnderFixedSum(conn);
+}
+
+// Copy 2 of 无间道 goes into the open rental basket: a new line.
+void RentIntoOpenBasket() {
+    RentalCheckOut::Request r{OpenRentalBasket(), 0,    {}, "030100000003", {2}, {},
+                              CheckOutTime(),     false};
+    RequireWritten(RentalCheckOut::Run(gConn, r).outcome == RentalCheckOut::Outcome::Written);
 }
 
 // The open basket's line of 霸王别姬 takes its copy 3 as well.
@@ -255,11 +268,17 @@ void RemoveRentalLine() {
                 .removed);
 }
 
+// After RemoveRentalLine: the basket's last line, 英雄, goes and the basket closes.
+void RemoveLastRentalLine() {
+    const RentalLineRemoval::Result removed = RentalLineRemoval::Run(
+        gConn, OpenRentalBasket(), QString("030100000001") + CrashShop::kRentalBasket);
+    Require(removed.removed && removed.basketEmpty);
+}
+
 // The open sale basket also holds copies 1 and 2 of 活着 (3 copies), whose copy 3 is out in
 // the open rental basket: every copy not sold is out, "全部借出".
 const char* const kSoldBesideOutTitle = "030100000010";
-void FillWithASaleBesideCopiesOut(Connection& conn) {
-    CrashShop::FillWithBaskets(conn);
+void AddASaleBesideCopiesOut(Connection& conn) {
     Transaction t(conn);
     conn.Execute(
         "insert into cdinfo (cdid, id, name, count, restcount, sellprice, membersellprice, "
@@ -295,6 +314,13 @@ void RemoveSaleLine() {
     Require(SaleLineRemoval::Run(gConn, OpenSaleBasket(),
                                  QString("030100000003") + CrashShop::kSaleBasket)
                 .removed);
+}
+
+// After RemoveSaleLine: the basket's last line, 新龙门, goes and the basket closes.
+void RemoveLastSaleLine() {
+    const SaleLineRemoval::Result removed = SaleLineRemoval::Run(
+        gConn, OpenSaleBasket(), QString("050100000003") + CrashShop::kSaleBasket);
+    Require(removed.removed && removed.basketEmpty);
 }
 
 void SettleRental(RentalSettlement::Kind kind) {
@@ -457,63 +483,155 @@ void MemberLeaves() {
     OpenMembersAt(members, "000003");
     Require(MemberLeave::Run(members) == MemberLeave::Outcome::Left);
 }
+// ---- Basket actions, each from every set of open baskets it can meet -------------------
+
+// An action at the counter, run once from each set of open baskets given (kNoneOpen,
+// kRentalOpen, kSaleOpen, kBothOpen: the baskets of CrashShop stored as open), with what it
+// needs beyond them. The baskets it leaves open follow from those it opens and closes.
+struct BasketAction {
+    std::string name;
+    std::vector<std::function<void()>> steps;
+    std::vector<int> openBefore;
+    int opens = kNoneOpen;
+    int closes = kNoneOpen;
+    std::function<void(Connection&)> more = nullptr;
+};
+
+std::string NameOfOpen(int open) {
+    switch (open) {
+        case kRentalOpen:
+            return "RentalOpen";
+        case kSaleOpen:
+            return "SaleOpen";
+        case kBothOpen:
+            return "BothOpen";
+        default:
+            return "NoBasketOpen";
+    }
+}
+
+void FillWithOpen(int open, Connection& conn) {
+    switch (open) {
+        case kRentalOpen:
+            return CrashShop::FillWithRentalBasket(conn);
+        case kSaleOpen:
+            return CrashShop::FillWithSaleBasket(conn);
+        case kBothOpen:
+            return CrashShop::FillWithBaskets(conn);
+        default:
+            return CrashShop::Fill(conn);
+    }
+}
+
+const std::vector<BasketAction>& BasketActions() {
+    const std::vector<int> rental{kRentalOpen, kBothOpen};
+    const std::vector<int> sale{kSaleOpen, kBothOpen};
+    static const std::vector<BasketAction> actions{
+        {"CounterRentalNewBasket", {RentToNewBasket}, {kNoneOpen, kSaleOpen}, kRentalOpen},
+        {"CounterRentalIntoOpenBasket", {RentIntoOpenBasket}, rental},
+        {"CounterRentalExtendedLine", {RentExtendingALine}, rental, 0, 0, AddShelfCopiesLine},
+        {"CounterRentalLineEdit", {RewriteEditedRentalLine}, rental},
+        {"CounterRentalLineRemoval", {RemoveRentalLine}, rental},
+        {"CounterRentalLastLineRemoval",
+         {RemoveRentalLine, RemoveLastRentalLine},
+         rental,
+         0,
+         kRentalOpen},
+        {"CounterRentalFixedSumLine",
+         {RentIntoFixedSumBasket},
+         rental,
+         0,
+         0,
+         AddShelfCopiesLineUnderFixedSum},
+        {"CounterRentalFixedSumRemoval",
+         {RemoveRentalLineOfFixedSumBasket},
+         rental,
+         0,
+         0,
+         OpenUnderFixedSum},
+        {"CounterRentalSettleCash", {SettleRentalByCash}, rental, 0, kRentalOpen},
+        {"CounterRentalSettlePledge", {SettleRentalByPledge}, rental, 0, kRentalOpen},
+        {"CounterRentalSettleMemberFree", {SettleRentalMemberFree}, rental, 0, kRentalOpen},
+        {"ClosingRollsBackTheRental", {RollBackRental}, rental, 0, kRentalOpen},
+        {"CounterSaleNewBasket", {SellToNewBasket}, {kNoneOpen, kRentalOpen}, kSaleOpen},
+        {"CounterSaleIntoOpenBasket", {SellIntoOpenBasket}, sale},
+        {"CounterSaleLineEdit", {RewriteEditedSaleLine}, sale},
+        {"CounterSaleLineRemoval", {RemoveSaleLine}, sale},
+        {"CounterSaleLastLineRemoval", {RemoveSaleLine, RemoveLastSaleLine}, sale, 0, kSaleOpen},
+        {"CounterSaleLineRemovalBesideCopiesOut",
+         {RemoveSaleLineBesideCopiesOut},
+         {kBothOpen},
+         0,
+         0,
+         AddASaleBesideCopiesOut},
+        {"CounterSaleLineEditBesideCopiesOut",
+         {EditSaleLineDownBesideCopiesOut},
+         {kBothOpen},
+         0,
+         0,
+         AddASaleBesideCopiesOut},
+        {"CounterSaleSettleCash", {SettleSaleByCash}, sale, 0, kSaleOpen},
+        {"CounterSaleSettleStoredMoney", {SettleSaleFromStoredMoney}, sale, 0, kSaleOpen},
+        {"ClosingRollsBackTheSale", {RollBackSale}, sale, 0, kSaleOpen},
+        {"ClosingRollsBackASaleBesideCopiesOut",
+         {RollBackSale},
+         {kBothOpen},
+         0,
+         kSaleOpen,
+         AddASaleBesideCopiesOut},
+        {"ClosingWithBothBasketsOpen", {RollBackRental, RollBackSale}, {kBothOpen}, 0, kBothOpen},
+    };
+    return actions;
+}
+
+void AddBasketActions(std::vector<CrashAction>& table) {
+    for (const BasketAction& action : BasketActions())
+        for (const int open : action.openBefore) {
+            const std::function<void(Connection&)> more = action.more;
+            table.push_back({action.name + "_" + NameOfOpen(open),
+                             [open, more](Connection& conn) {
+                                 FillWithOpen(open, conn);
+                                 if (more) more(conn);
+                             },
+                             action.steps, (open | action.opens) & ~action.closes});
+        }
+}
 }  // namespace
 
 const std::vector<CrashAction>& CrashActions() {
-    static const std::vector<CrashAction> table{
-        {"MonthFeeCharge", CrashShop::Fill, {ChargeMonthFee}},
-        {"MonthFeeRearm", CrashShop::Fill, {RearmMonthFee}},
-        {"YearFold", CrashShop::Fill, {FoldYear}},
-        {"CatalogueSaveNewTitle", CrashShop::Fill, {SaveNewTitle}},
-        {"CatalogueSaveEditedTitle", CrashShop::Fill, {SaveEditedTitleKeepingItsId}},
-        {"CatalogueSaveReclassifiedTitle", CrashShop::Fill, {SaveReclassifiedTitle}},
-        {"DiscDiscard", CrashShop::Fill, {DiscardTitle}},
-        {"ClearBadDiscs", CrashShop::Fill, {ClearBadDiscs}},
-        {"MovieTypeDeleteWithItsTitles", CrashShop::Fill, {DeleteMovieType}},
-        {"MemberRentFactor", CrashShop::Fill, {SetMemberRentFactor}},
-        {"MemberSaleFactor", CrashShop::Fill, {SetMemberSaleFactor}},
-        {"MembershipFee", CrashShop::Fill, {SetMembershipFee}},
-        {"WalkInDeposit", CrashShop::Fill, {SetWalkInDeposit}},
-        {"MemberDeposit", CrashShop::Fill, {SetMemberDeposit}},
-        {"DepositRule", CrashShop::Fill, {SetDepositRule}},
-        {"MemberSaveNew", CrashShop::Fill, {SaveNewMember}},
-        {"MemberSaveEdit", CrashShop::Fill, {SaveEditedMember}},
-        {"MemberPayIn", CrashShop::Fill, {PayInToMember}},
-        {"MemberRefund", CrashShop::Fill, {RefundToMember}},
-        {"MemberFullRefund", CrashShop::Fill, {RefundMemberInFull}},
-        {"MemberLeaves", CrashShop::Fill, {MemberLeaves}},
-        {"ClosingWithBothBasketsOpen", CrashShop::FillWithBaskets, {RollBackRental, RollBackSale}},
-        {"CounterRentalNewBasket", CrashShop::Fill, {RentToNewBasket}},
-        {"CounterRentalExtendedLine", FillWithBasketsAndShelfCopies, {RentExtendingALine}},
-        {"CounterRentalLineEdit", CrashShop::FillWithBaskets, {RewriteEditedRentalLine}},
-        {"CounterRentalLineRemoval", CrashShop::FillWithBaskets, {RemoveRentalLine}},
-        {"CounterRentalFixedSumLine",
-         FillWithFixedSumBasketAndShelfCopies,
-         {RentIntoFixedSumBasket}},
-        {"CounterRentalFixedSumRemoval",
-         CrashShop::FillWithBaskets,
-         {RemoveRentalLineOfFixedSumBasket}},
-        {"CounterRentalSettleCash", CrashShop::FillWithBaskets, {SettleRentalByCash}},
-        {"CounterRentalSettlePledge", CrashShop::FillWithBaskets, {SettleRentalByPledge}},
-        {"CounterRentalSettleMemberFree", CrashShop::FillWithBaskets, {SettleRentalMemberFree}},
-        {"CounterSaleNewBasket", CrashShop::Fill, {SellToNewBasket}},
-        {"CounterSaleIntoOpenBasket", CrashShop::FillWithBaskets, {SellIntoOpenBasket}},
-        {"CounterSaleLineEdit", CrashShop::FillWithBaskets, {RewriteEditedSaleLine}},
-        {"CounterSaleLineRemoval", CrashShop::FillWithBaskets, {RemoveSaleLine}},
-        {"CounterSaleLineRemovalBesideCopiesOut",
-         FillWithASaleBesideCopiesOut,
-         {RemoveSaleLineBesideCopiesOut}},
-        {"CounterSaleLineEditBesideCopiesOut",
-         FillWithASaleBesideCopiesOut,
-         {EditSaleLineDownBesideCopiesOut}},
-        {"ClosingRollsBackASaleBesideCopiesOut", FillWithASaleBesideCopiesOut, {RollBackSale}},
-        {"CounterSaleSettleCash", CrashShop::FillWithBaskets, {SettleSaleByCash}},
-        {"CounterSaleSettleStoredMoney", CrashShop::FillWithBaskets, {SettleSaleFromStoredMoney}},
-        {"ReturnWholeInCash", CrashShop::Fill, {ReturnWholeInCash}},
-        {"ReturnPartFromStoredMoney", CrashShop::Fill, {ReturnPartFromStoredMoney}},
-        {"ReturnCreditingStoredMoney", CrashShop::Fill, {ReturnCreditingStoredMoney}},
-        {"ReturnPayingInBeyondTheShortfall", CrashShop::Fill, {ReturnPayingInBeyondTheShortfall}},
-        {"ReturnPledgeBasket", FillWithPledgeBasket, {ReturnPledgeBasket}},
-    };
+    static const std::vector<CrashAction> table = [] {
+        std::vector<CrashAction> all{
+            {"MonthFeeCharge", CrashShop::Fill, {ChargeMonthFee}},
+            {"MonthFeeRearm", CrashShop::Fill, {RearmMonthFee}},
+            {"YearFold", CrashShop::Fill, {FoldYear}},
+            {"CatalogueSaveNewTitle", CrashShop::Fill, {SaveNewTitle}},
+            {"CatalogueSaveEditedTitle", CrashShop::Fill, {SaveEditedTitleKeepingItsId}},
+            {"CatalogueSaveReclassifiedTitle", CrashShop::Fill, {SaveReclassifiedTitle}},
+            {"DiscDiscard", CrashShop::Fill, {DiscardTitle}},
+            {"ClearBadDiscs", CrashShop::Fill, {ClearBadDiscs}},
+            {"MovieTypeDeleteWithItsTitles", CrashShop::Fill, {DeleteMovieType}},
+            {"MemberRentFactor", CrashShop::Fill, {SetMemberRentFactor}},
+            {"MemberSaleFactor", CrashShop::Fill, {SetMemberSaleFactor}},
+            {"MembershipFee", CrashShop::Fill, {SetMembershipFee}},
+            {"WalkInDeposit", CrashShop::Fill, {SetWalkInDeposit}},
+            {"MemberDeposit", CrashShop::Fill, {SetMemberDeposit}},
+            {"DepositRule", CrashShop::Fill, {SetDepositRule}},
+            {"MemberSaveNew", CrashShop::Fill, {SaveNewMember}},
+            {"MemberSaveEdit", CrashShop::Fill, {SaveEditedMember}},
+            {"MemberPayIn", CrashShop::Fill, {PayInToMember}},
+            {"MemberRefund", CrashShop::Fill, {RefundToMember}},
+            {"MemberFullRefund", CrashShop::Fill, {RefundMemberInFull}},
+            {"MemberLeaves", CrashShop::Fill, {MemberLeaves}},
+            {"ReturnWholeInCash", CrashShop::Fill, {ReturnWholeInCash}},
+            {"ReturnPartFromStoredMoney", CrashShop::Fill, {ReturnPartFromStoredMoney}},
+            {"ReturnCreditingStoredMoney", CrashShop::Fill, {ReturnCreditingStoredMoney}},
+            {"ReturnPayingInBeyondTheShortfall",
+             CrashShop::Fill,
+             {ReturnPayingInBeyondTheShortfall}},
+            {"ReturnPledgeBasket", FillWithPledgeBasket, {ReturnPledgeBasket}},
+        };
+        AddBasketActions(all);
+        return all;
+    }();
     return table;
 }

@@ -11,6 +11,7 @@
 #include "core/mdlMain.h"
 #include "platform/db/CrashInjection.h"
 #include "tests/reliability/CrashInvariants.h"
+#include "tests/reliability/CrashRestart.h"
 #include "tests/support/DatabaseDump.h"
 #include "tools/CreateDatabase.h"
 
@@ -38,6 +39,12 @@ QString CrashHarness::WorkFile() const {
     return QDir(dir_).filePath("cdmanage.mdb");
 }
 
+// The file the action left after its first steps (0: the prepared shop).
+QString CrashHarness::AcceptedFile(size_t steps) const {
+    return steps == 0 ? PreparedFile()
+                      : QDir(dir_).filePath(QStringLiteral("after%1.mdb").arg(steps));
+}
+
 // The shop before the action; a fixture that breaks the rules is reported at once.
 QStringList CrashHarness::Prepare() {
     QString error;
@@ -52,9 +59,13 @@ QStringList CrashHarness::Prepare() {
 }
 
 void CrashHarness::FreshCopy() const {
+    CopyToWork(PreparedFile());
+}
+
+void CrashHarness::CopyToWork(const QString& file) const {
     for (const char* side : kSideFiles) QFile::remove(WorkFile() + side);
     QFile::remove(WorkFile());
-    QFile::copy(PreparedFile(), WorkFile());
+    QFile::copy(file, WorkFile());
 }
 
 // The child uses the database layer only (no widget) and never returns into the test.
@@ -128,10 +139,45 @@ QString CrashHarness::Check(const QString& label, const Child& child, int expect
     return QString();
 }
 
+bool CrashHarness::Restarts() const {
+    return action_.openAfter != kNoRestart;
+}
+
+std::vector<QStringList> CrashHarness::RestartedStates(size_t steps) const {
+    std::vector<QStringList> restarted;
+    for (size_t s = 0; s <= steps; ++s) {
+        CopyToWork(AcceptedFile(s));
+        if (CrashRestart::Start(dir_)) restarted.push_back(DatabaseDump(WorkFile()));
+    }
+    return restarted;
+}
+
+QString CrashHarness::CheckRestart(const QString& label,
+                                   const std::vector<QStringList>& restarted) const {
+    const std::vector<CrashRestart::Basket> open = CrashRestart::OpenIn(WorkFile());
+    QStringList broken = CrashRestart::CheckKilled(WorkFile(), open, preparedLines_);
+    const std::optional<CrashRestart::Boxes> boxes = CrashRestart::Start(dir_);
+    if (!boxes) {
+        broken << QStringLiteral("the program did not start again");
+    } else {
+        broken << CrashRestart::CheckStarted(WorkFile(), open, *boxes);
+        const QStringList state = DatabaseDump(WorkFile());
+        if (broken.isEmpty() && !restarted.empty() &&
+            std::find(restarted.begin(), restarted.end(), state) == restarted.end())
+            broken << QStringLiteral(
+                          "the file is neither the state before nor after the action as a start "
+                          "makes it; against the state after:\n") +
+                          DumpDifference(restarted.back(), state);
+    }
+    if (broken.isEmpty()) return QString();
+    return label + QStringLiteral(", then started again:") + Describe(broken);
+}
+
 CrashHarness::Outcome CrashHarness::Run() {
     Outcome outcome;
     outcome.failures = Prepare();
     if (!outcome.failures.isEmpty()) return outcome;
+    if (Restarts()) preparedLines_ = CrashRestart::LineIds(PreparedFile());
 
     // The state before, and after each step (counting only, so nothing ends early).
     std::vector<QStringList> accepted{StateOf(PreparedFile())};
@@ -146,6 +192,7 @@ CrashHarness::Outcome CrashHarness::Run() {
         }
         writes = learned.written;
         accepted.push_back(StateOf(WorkFile()));
+        if (Restarts()) QFile::copy(WorkFile(), AcceptedFile(steps));
     }
     if (writes == 0) outcome.failures << QStringLiteral("the action wrote nothing");
     // A dump that could not read the file would make every state look alike.
@@ -156,18 +203,29 @@ CrashHarness::Outcome CrashHarness::Run() {
                                 accepted.front().mid(0, 3).join('\n');
 
     const size_t all = action_.steps.size();
-    for (int n = 1; n <= writes; ++n) {
-        FreshCopy();
-        const QString failure =
-            Check(QStringLiteral("killed before writing statement %1 of %2").arg(n).arg(writes),
-                  RunChild(n, all), kCrashExit, accepted);
-        ++outcome.killPoints;
-        if (!failure.isEmpty()) outcome.failures << failure;
+    std::vector<QStringList> restarted;
+    if (Restarts()) {
+        if (CrashRestart::OpenKinds(AcceptedFile(all)) != action_.openAfter)
+            outcome.failures << QStringLiteral(
+                "after the action the baskets stored as open are not those "
+                "it should leave open");
+        restarted = RestartedStates(all);
     }
-    FreshCopy();
-    const QString failure = Check(QStringLiteral("ended after the last commit"), RunChild(0, all),
-                                  kFinishedExit, {accepted.back()});
-    ++outcome.killPoints;
-    if (!failure.isEmpty()) outcome.failures << failure;
+    // Each kill point, then (a basket action) the program started again on what it left.
+    const auto killAt = [&](const QString& label, int crashAt, int expectedExit,
+                            const std::vector<QStringList>& states) {
+        FreshCopy();
+        QString failure = Check(label, RunChild(crashAt, all), expectedExit, states);
+        ++outcome.killPoints;
+        if (failure.isEmpty() && Restarts()) {
+            failure = CheckRestart(label, restarted);
+            ++outcome.restarts;
+        }
+        if (!failure.isEmpty()) outcome.failures << failure;
+    };
+    for (int n = 1; n <= writes; ++n)
+        killAt(QStringLiteral("killed before writing statement %1 of %2").arg(n).arg(writes), n,
+               kCrashExit, accepted);
+    killAt(QStringLiteral("ended after the last commit"), 0, kFinishedExit, {accepted.back()});
     return outcome;
 }
