@@ -25,6 +25,7 @@
 #include "returns/ReturnPage.h"
 #include "returns/frmControlBack.h"
 #include "returns/frmPayMoney.h"
+#include "tests/shell/CounterAtTheFrame.h"
 #include "tests/shell/MainWindowTest.h"
 
 namespace {
@@ -32,35 +33,7 @@ const QString kOld = "030100000001";    // 旧片: 2 copies, price 8, no buymone
 const QString kTiger = "030100000002";  // 卧虎藏龙: 2 copies, price and buymoney 15, sold at 20
 const QString kMood = "030100000003";   // 花样年华: 1 copy, sold at 12
 
-void Click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton);
-    Settle();
-}
-
-// An option button takes a click on its round box, not on the blank beyond its caption.
-void Click(QRadioButton* option) {
-    QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
-    Settle();
-}
-
-// Ticks exactly the listed copies (1-based items) with clicks on their boxes.
-void TickOnly(ListView* list, std::initializer_list<int> items) {
-    ListItemList all = list->ListItems();
-    for (int i = 1; i <= all.Count(); ++i) {
-        const bool wanted = std::find(items.begin(), items.end(), i) != items.end();
-        if (all.Item(i)->Checked() != wanted)
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              CheckBoxCentre(list, all.Item(i)));
-    }
-    Settle();
-}
-
-// A click on a row of a basket list selects it.
-void ClickRow(ListView* list, int row) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->ListItems().Item(row)).center());
-    Settle();
-}
+using namespace CounterAtTheFrame;
 
 class CounterMoneyInTheFrameTest : public MainWindowTest {
   protected:
@@ -101,8 +74,6 @@ class CounterMoneyInTheFrameTest : public MainWindowTest {
     }
 
     frmMain& Main() { return frmMain::instance(); }
-    CounterPage& Counter() { return *Main().Counter; }
-    void Button(int index) { Click(Main().Image3[index]); }
 
     // The catalogue's entry fields of its current title: a sale price and what a copy cost,
     // saved with the save button.
@@ -117,25 +88,6 @@ class CounterMoneyInTheFrameTest : public MainWindowTest {
         Click(page.CmdSave);
     }
 
-    // At the counter (button 0 rents, 6 sells) the title's check-out dialog, opened with its
-    // button, the copies (1-based items of its list) ticked, confirmed with its button.
-    template <class Dialog>
-    Dialog& CheckOut(int button, const QString& cdid, std::initializer_list<int> copies,
-                     const QString& member = QString()) {
-        Button(button);
-        EXPECT_TRUE(Counter().adoDispCDInfo->Find(QString("cdid = '%1'").arg(cdid)));
-        Settle();
-        Click(button == 0 ? Counter().CmdBorrow : Counter().Command15);
-        Dialog& d = Dialog::instance();
-        EXPECT_TRUE(d.isVisible());
-        if (!member.isEmpty()) {
-            if (!d.Option3->isChecked()) Click(d.Option3);
-            d.TxtName->setText(member);
-        }
-        TickOnly(d.ListView1, copies);
-        Click(d.Command1);
-        return d;
-    }
     void Rent(const QString& cdid, std::initializer_list<int> copies,
               const QString& member = QString()) {
         CheckOut<frmControlBorrow>(0, cdid, copies, member);
