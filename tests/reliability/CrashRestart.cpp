@@ -23,6 +23,7 @@
 #include "tests/reliability/CrashInvariants.h"
 #include "tests/reliability/CrashShop.h"
 #include "tests/support/DatabaseDump.h"
+#include "tests/support/Pipes.h"
 
 namespace {
 constexpr int kStartedExit = 0;
@@ -105,15 +106,6 @@ std::set<QString> ReturnPageLines(Connection& conn) {
     out << boxes.started << boxes.titles << boxes.prompts;
     const bool sent = write(reportTo, bytes.constData(), bytes.size()) == bytes.size();
     std::_Exit(sent ? kStartedExit : kStartFailedExit);
-}
-
-QByteArray ReadAll(int from) {
-    QByteArray bytes;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(from, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
-    close(from);
-    return bytes;
 }
 
 // What the operator is told names every basket rolled back: its kind, its customer and
@@ -209,7 +201,7 @@ std::optional<CrashRestart::Boxes> CrashRestart::Start(const QString& dir) {
         close(report[0]);
         return std::nullopt;
     }
-    const QByteArray bytes = ReadAll(report[0]);
+    const QByteArray bytes = ReadToEnd(report[0]);
     int status = 0;
     waitpid(pid, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != kStartedExit) return std::nullopt;

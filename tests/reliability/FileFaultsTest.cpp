@@ -39,6 +39,7 @@
 #include "tests/reliability/ProgramWindows.h"
 #include "tests/shell/CounterAtTheFrame.h"
 #include "tests/support/DatabaseDump.h"
+#include "tests/support/Pipes.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -444,15 +445,6 @@ bool BecomeNobody() {
     std::_Exit(written == out.size() ? kChildDone : kPipeBroken);
 }
 
-QByteArray ReadAll(int pipeEnd) {
-    QByteArray out;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(pipeEnd, buffer, sizeof buffer)) > 0) out.append(buffer, n);
-    close(pipeEnd);
-    return out;
-}
-
 // Why a child that ended this way did not run the test, or empty when it did run it.
 QString WhyNotRun(int status) {
     if (!WIFEXITED(status)) return QString();
@@ -489,7 +481,7 @@ std::optional<QByteArray> RunAsNobody(const QString& file, const std::function<Q
         RunChild(pipeEnds[1], file, fn);
     }
     close(pipeEnds[1]);
-    const QByteArray out = ReadAll(pipeEnds[0]);
+    const QByteArray out = ReadToEnd(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
     *whyNot = WhyNotRun(status);
@@ -523,6 +515,19 @@ class BriefWaits {
     static constexpr int kUsualWait = 5000;
 };
 
+// Runs fn as a user who may only read the file (MakeReadOnlyForThisUser): root's child as
+// nobody, any other user in this process. Nothing, with the reason in whyNot, when root's
+// child cannot run as nobody.
+std::optional<QByteArray> AsAReader(const QString& file, const std::function<QByteArray()>& fn,
+                                    QString* whyNot) {
+    if (getuid() != 0) return fn();
+    const std::optional<QByteArray> report = RunAsNobody(file, fn, whyNot);
+    if (!report)
+        *whyNot = "only root is available and the program cannot run as nobody: " + *whyNot +
+                  "; the read-only file is not tested here";
+    return report;
+}
+
 void MakeReadOnlyForThisUser(const QString& dir, const QString& file) {
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
@@ -552,18 +557,10 @@ TEST_F(FileFaultsTest, AReadOnlyFileIsToldAtTheFirstWriteAndLosesNothing) {
         for (const QString& p : Prompts()) saw.prompts << p;
         return Encode(saw);
     };
-    QByteArray report;
-    if (getuid() == 0) {
-        QString whyNot;
-        const std::optional<QByteArray> child = RunAsNobody(DbPath(), typeTheFee, &whyNot);
-        if (!child)
-            GTEST_SKIP() << "only root is available and the program cannot run as nobody: "
-                         << whyNot.toStdString() << "; the read-only file is not tested here";
-        report = *child;
-    } else {
-        report = typeTheFee();
-    }
-    const OperatorSaw saw = Decode(report);
+    QString whyNot;
+    const std::optional<QByteArray> report = AsAReader(DbPath(), typeTheFee, &whyNot);
+    if (!report) GTEST_SKIP() << whyNot.toStdString();
+    const OperatorSaw saw = Decode(*report);
     const QString shown = saw.prompts.join(" | ");
     ASSERT_EQ(saw.prompts.size(), 1) << "one box, at the first write: " << shown.toStdString();
     EXPECT_TRUE(saw.prompts[0].contains(ReadOnly())) << shown.toStdString();
@@ -603,18 +600,10 @@ TEST_F(FileFaultsTest, AnOlderReadOnlyFileOpensAndListsWithTheTableOnTheConnecti
         for (const QString& p : Prompts()) saw.prompts << p;
         return Encode(saw);
     };
-    QByteArray report;
-    if (getuid() == 0) {
-        QString whyNot;
-        const std::optional<QByteArray> child = RunAsNobody(DbPath(), look, &whyNot);
-        if (!child)
-            GTEST_SKIP() << "only root is available and the program cannot run as nobody: "
-                         << whyNot.toStdString() << "; the read-only file is not tested here";
-        report = *child;
-    } else {
-        report = look();
-    }
-    const OperatorSaw saw = Decode(report);
+    QString whyNot;
+    const std::optional<QByteArray> report = AsAReader(DbPath(), look, &whyNot);
+    if (!report) GTEST_SKIP() << whyNot.toStdString();
+    const OperatorSaw saw = Decode(*report);
     EXPECT_TRUE(saw.prompts.isEmpty()) << saw.prompts.join(" | ").toStdString();
     EXPECT_EQ(saw.shown, "2 titles, 1 on the shelf, 1 open rentals, 1 on the connection");
     EXPECT_EQ(FileBytes(DbPath()), bytesBefore);
