@@ -41,10 +41,6 @@ double DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies, b
     }
 }
 
-double DepositDue::FixedSum(bool member) const {
-    return rule_ == kPerBasket ? RoundHalfUp(AmountOfKind(member), 2) : 0;
-}
-
 void DepositDue::SpreadFixedSum(Connection& conn, const Basket& basket) {
     if (basket.DepositRule != kPerBasket) return;
     const std::vector<BasketLines::Line> lines = BasketLines::Rental.OfBasket(conn, basket.No);

@@ -23,8 +23,6 @@ class DepositDue {
     // amounts (rule 2: nothing; the basket's sum is apart).
     double OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
                     int basketRule) const;
-    // The fixed sum a basket asks under rule 2 (0 under the other rules).
-    double FixedSum(bool member) const;
     int Rule() const { return rule_; }
     // The rule's amounts for walk-in customers and for members, as stored.
     double WalkInAmount() const { return walkInAmount_; }

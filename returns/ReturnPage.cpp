@@ -355,9 +355,15 @@ void ReturnPage::RequeryDispBorrow() {
     }
 }
 
+// A file that cannot be read says so at the refill this asks for.
 bool ReturnPage::ListsOtherBaskets() const {
-    return adoDispBorrow &&
-           listedOpenBaskets_ != OpenBasketRow::Numbers(gConn, OpenBasketRow::Rental);
+    if (!adoDispBorrow) return false;
+    const BusyDeadline quick(gConn, kRefillWaitMs);
+    try {
+        return listedOpenBaskets_ != OpenBasketRow::Numbers(gConn, OpenBasketRow::Rental);
+    } catch (const DbError&) {
+        return true;
+    }
 }
 
 void ReturnPage::SetLabel68Red(bool red) {
@@ -385,9 +391,7 @@ void ReturnPage::ConnectShop() {
     });
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
         QTimer::singleShot(0, this, [this] {
-            RunReported([this] {
-                if (ListsOtherBaskets()) SetDispBorrowSourse(listedOrder_);
-            });
+            if (ListsOtherBaskets()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
         });
     });
 }
