@@ -74,11 +74,15 @@ void OpenBasketRow::Keep(Connection& conn) const {
 }
 
 void OpenBasketRow::Store(Connection& conn, bool opens, Basket& basket) const {
-    if (opens)
-        Open(conn);
-    else
-        Keep(conn);
-    if (const std::optional<OpenBasketRow> stored = Of(conn, kind, no)) stored->Into(basket);
+    std::optional<OpenBasketRow> stored = opens ? std::nullopt : Of(conn, kind, no);
+    if (!stored) {
+        if (opens)
+            Open(conn);
+        else
+            Keep(conn);
+        stored = Of(conn, kind, no);
+    }
+    if (stored) stored->Into(basket);
 }
 
 void OpenBasketRow::Close(Connection& conn, Kind kind, const QString& no) {
