@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "platform/db/Command.h"
 #include "platform/db/CrashInjection.h"
 #include "tests/platform/db/DbFixture.h"
 
@@ -110,7 +109,7 @@ TEST_F(ConnectionTest, ExecuteBindsValuesAndCountsChangedRows) {
     EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = 'y' WHERE 0"), 0);
 
     const QString odd = QStringLiteral("O'Brien 100% \"好\" -- ; DROP TABLE cdinfo");
-    Command(conn, "UPDATE cdinfo SET name = ? WHERE cdid = ?").Bind(odd).Bind(Cdid(1)).Execute();
+    conn.Execute("UPDATE cdinfo SET name = ?1 WHERE cdid = ?2", {odd, Cdid(1)});
     EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), odd);
     EXPECT_EQ(
         conn.Scalar("SELECT count(*) FROM cdinfo WHERE name LIKE ?1", {QStringLiteral("%100%%")}),
