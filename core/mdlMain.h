@@ -24,7 +24,6 @@ extern bool gForeGiftLoaded;  // the settings page may write the deposit rule
 
 // ---- The baskets at the counter --------------------------------------------------
 extern Basket gBorrowBasket;
-extern double gForeGiftSum;  // the deposit the open rental basket asks
 extern Basket gSellBasket;
 // The rental number of the basket still open at the counter, empty when none is open. Its
 // lines are in borrowinfo but are no rental yet: no deposit is taken, and quitting rolls
@@ -55,7 +54,7 @@ void SelectAllText(QLineEdit* Txt);
 // What one copy of the title cost the shop, the deposit of one copy under the purchase
 // amount rule: its buymoney, else its price (Null counts 0); 0 when there is no such title.
 Value GetBuyMoney(const QString& CDID);
-double BuyMoneyOf(Connection& conn, const QString& CDID);
+Money BuyMoneyOf(Connection& conn, const QString& CDID);
 // The walk-in name offered today for Kind "borrow" or "sell"; empty when the day's
 // 999 names are used up (the operator then types a name).
 QString GetNewID(const QString& Kind);

@@ -1,6 +1,5 @@
 #include "members/MemberSave.h"
 
-#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "members/MemberNumber.h"
 #include "platform/text/QuotedInput.h"
@@ -42,7 +41,6 @@ MemberSave::Result MemberSave::Run() {
     t.Commit();
     result.outcome = Outcome::Written;
     result.written = pending;
-    ShopEvents::AnnounceMembersChanged(source_);
     return result;
 }
 

@@ -3,8 +3,6 @@
 
 #include "platform/db/Recordset.h"
 
-class QObject;
-
 // Writes the pending edits of the member recordset ("select * from userinfo", batch
 // locking) in one transaction. A member added and left with nothing in it but the number
 // and join date the page gave it is dropped, never inserted. Every other pending row is
@@ -43,9 +41,7 @@ class MemberSave {
         bool Stale() const { return outcome == Outcome::ChangedElsewhere; }
     };
 
-    // source: the page that follows the change itself (announced to the others).
-    explicit MemberSave(Recordset& members, QObject* source = nullptr)
-        : members_(members), source_(source) {}
+    explicit MemberSave(Recordset& members) : members_(members) {}
 
     Result Run();
     // What the operator is told of a refused or stale save.
@@ -62,5 +58,4 @@ class MemberSave {
     bool HeldInFile(const QString& number) const;
 
     Recordset& members_;
-    QObject* source_;
 };

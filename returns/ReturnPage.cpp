@@ -305,12 +305,12 @@ void ReturnPage::DispBorrowDetail() {
     LblMovieName->SetCaption(NullToStr(row["moviename"]));
     LblCredence->SetCaption(NullToStr(row["Credence"]));
     if (LblCredence->Caption() == QStringLiteral("现金"))
-        Label54->SetCaption(Format(row["Foregift"].ToDouble(), kMoneyFormat));
+        Label54->SetCaption(Money::FromStored(row["Foregift"].ToDouble()).Text());
     else
         Label54->SetCaption(NullToStr(row["Guaranty"]));
     TxtBorrowRemark->setPlainText(NullToStr(row["remark"]));
     LblAllCount->SetCaption(NullToStr(row["count"]));
-    LblFactMoney->SetCaption(Format(row["money"].ToDouble(), kMoneyFormat));
+    LblFactMoney->SetCaption(Money::FromStored(row["money"].ToDouble()).Text());
     const QDateTime borrowDate = row["borrowdate"].ToDateTime();
     LblBorrowDate->SetCaption(borrowDate.isValid()
                                   ? Format(borrowDate.date(), "Long Date") +
@@ -327,7 +327,7 @@ void ReturnPage::DispBorrowDetail() {
         TellRefillRefused(e, kDetailNotRead);
         return;
     }
-    LblTheoryMoney->SetCaption(Format(detail.rentDue, kMoneyFormat));
+    LblTheoryMoney->SetCaption(detail.rentDue.Text());
     FillCopies(ListView3, detail.returned);
     FillCopies(ListView2, detail.out);
 }

@@ -12,12 +12,10 @@
 
 #include "core/CopyList.h"
 #include "core/MainWindow.h"
-#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "platform/text/CharacterLength.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
+#include "platform/text/Money.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
@@ -257,8 +255,8 @@ void frmControlBack::ShowTotals() {
     LblBackCountSum->SetCaption(Number(back));
     LblIsNotPayBackCount->SetCaption(Number(charged));
     LblIsPayBackCount->SetCaption(Number(back - charged));
-    LblPlanBackSum->SetCaption(Format(lines_.RentDue(), kMoneyFormat));
-    LblCrePlanBackSum->SetCaption(Format(lines_.DepositDue(), kMoneyFormat));
+    LblPlanBackSum->SetCaption(lines_.RentDue().Text());
+    LblCrePlanBackSum->SetCaption(lines_.DepositDue().Text());
     lblCre->setText(lines_.Pledges().join(','));
 }
 
@@ -368,7 +366,7 @@ void frmControlBack::KeepRemarkWithinLength() {
 
 // ---- Settling ---------------------------------------------------------------------------
 
-ReturnSettlement::Request frmControlBack::SettlementRequest(double received) const {
+ReturnSettlement::Request frmControlBack::SettlementRequest(Money received) const {
     ReturnSettlement::Request request;
     request.customer = customer_;
     request.rentReceived = received;
@@ -406,7 +404,7 @@ bool frmControlBack::Settle() {
         MsgBox(QString::fromUtf8(kNoCopyChosen), vbOKOnly + vbInformation, QStringLiteral("提示"));
         return false;
     }
-    const std::optional<double> received = ReadTypedAmount(MskPlanBackSum->Text());
+    const std::optional<Money> received = Money::FromTyped(MskPlanBackSum->Text());
     if (!received) {
         MsgBox(AmountRefusal(QStringLiteral("用户实收租金"), MskPlanBackSum->Text()),
                vbOKOnly + vbInformation, QStringLiteral("提示"));
@@ -433,7 +431,5 @@ bool frmControlBack::Settle() {
         return false;
     }
     gReturnNo = outcome.returnNo;
-    ShopEvents::AnnounceRentalsChanged(this);
-    if (request.fromStoredMoney) ShopEvents::AnnounceMembersChanged(this);
     return true;
 }

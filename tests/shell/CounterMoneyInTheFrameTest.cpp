@@ -312,7 +312,7 @@ TEST_F(CounterMoneyInTheFrameTest, AFixedDepositOverThreeLinesComesBackWholeLine
         QTimer::singleShot(0, [] {
             if (!frmPayMoney::isLoaded()) return;
             frmPayMoney& p = frmPayMoney::instance();
-            p.TxtCatchFact->SetText(QString::number(p.AmountDue(), 'f', 2));
+            p.TxtCatchFact->SetText(p.AmountDue().PlainText());
             QTest::mouseClick(p.Command1, Qt::LeftButton);
         });
         Click(d.Command3);  // "归还并结算"
