@@ -11,12 +11,12 @@ std::vector<Money> MoneyShares::Of(Money amount, const std::vector<qint64>& weig
     for (const qint64 w : weights) total += std::max<qint64>(w, 0);
     const bool equal = total == 0;
     if (equal) total = static_cast<Wide>(weights.size());
-    const Wide cents = amount.InCents();
+    const Wide cents = amount.InFen();
     Money given;
     for (std::size_t i = 0; i + 1 < weights.size(); ++i) {
         const Wide weight = equal ? 1 : std::max<qint64>(weights[i], 0);
         // The part is at most the amount: it fits, and division cuts toward zero.
-        shares[i] = Money::OfCents(static_cast<qint64>(cents * weight / total));
+        shares[i] = Money::FromFen(static_cast<qint64>(cents * weight / total));
         given += shares[i];
     }
     shares.back() = amount - given;
@@ -26,6 +26,6 @@ std::vector<Money> MoneyShares::Of(Money amount, const std::vector<qint64>& weig
 std::vector<Money> MoneyShares::Of(Money amount, const std::vector<Money>& weights) {
     std::vector<qint64> cents;
     cents.reserve(weights.size());
-    for (const Money w : weights) cents.push_back(w.InCents());
+    for (const Money w : weights) cents.push_back(w.InFen());
     return Of(amount, cents);
 }

@@ -16,7 +16,8 @@
 class Money {
   public:
     constexpr Money() = default;
-    static constexpr Money OfCents(qint64 cents) { return Money(Bounded(cents)); }
+    // An amount of so many fen (cents): FromFen(145) is ￥1.45.
+    static constexpr Money FromFen(qint64 fen) { return Money(Bounded(fen)); }
 
     // A REAL as the file holds it, read as the decimal a person reads at 15 significant
     // digits, then to the cent, half away from zero: 1.4449999999999998 (1.70 × 0.85 in
@@ -37,7 +38,7 @@ class Money {
     // A plain decimal number, without sign of money or grouping and without trailing zeros:
     // "1234.5", "12", "0", "-3.05".
     QString PlainText() const;
-    qint64 InCents() const { return cents_; }
+    qint64 InFen() const { return cents_; }  // ￥1.45 is 145
 
     // Copies × the price of one, days × a day's rent.
     Money Times(qint64 count) const;

@@ -56,9 +56,9 @@ std::vector<qint64> ExpectedShares(qint64 amount, const std::vector<qint64>& wei
     return shares;
 }
 
-std::vector<qint64> Cents(const std::vector<Money>& shares) {
+std::vector<qint64> FenOf(const std::vector<Money>& shares) {
     std::vector<qint64> cents;
-    for (const Money m : shares) cents.push_back(m.InCents());
+    for (const Money m : shares) cents.push_back(m.InFen());
     return cents;
 }
 }  // namespace
@@ -106,7 +106,7 @@ TEST(MoneySharesTest, EveryShareIsTheExactFractionCutToTheCentAndTheyAddUp) {
                 : weightKind == 3 ? -pick(100)
                                   : pick(100000);
         }
-        const std::vector<qint64> shares = Cents(MoneyShares::Of(Money::OfCents(amount), weights));
+        const std::vector<qint64> shares = FenOf(MoneyShares::Of(Money::FromFen(amount), weights));
         ASSERT_EQ(shares, ExpectedShares(amount, weights)) << "draw " << draw;
         Wide sum = 0;
         for (const qint64 share : shares) {

@@ -7,7 +7,7 @@
 
 namespace {
 Money Fen(qint64 cents) {
-    return Money::OfCents(cents);
+    return Money::FromFen(cents);
 }
 constexpr qint64 kMost = std::numeric_limits<qint64>::max();
 }  // namespace
@@ -31,9 +31,9 @@ TEST(Money, ReadsAStoredRealAsThePersonReadsIt) {
     EXPECT_EQ(Money::FromStored(std::numeric_limits<double>::denorm_min()), Fen(0));
     EXPECT_EQ(Money::FromStored(std::nan("")), Fen(0));
     // Beyond any amount of the shop (a corrupt file): the largest amount, never an overflow.
-    EXPECT_EQ(Money::FromStored(1e300).InCents(), kMost);
-    EXPECT_EQ(Money::FromStored(-std::numeric_limits<double>::infinity()).InCents(), -kMost);
-    EXPECT_EQ(Money::FromStored(std::numeric_limits<double>::max()).InCents(), kMost);
+    EXPECT_EQ(Money::FromStored(1e300).InFen(), kMost);
+    EXPECT_EQ(Money::FromStored(-std::numeric_limits<double>::infinity()).InFen(), -kMost);
+    EXPECT_EQ(Money::FromStored(std::numeric_limits<double>::max()).InFen(), kMost);
 }
 
 TEST(Money, WritesTheDoubleNearestTheAmountAndShowsItAsMoney) {
@@ -89,7 +89,7 @@ TEST(Money, APriceAtARateIsTheExactProductRoundedHalfAwayFromZero) {
     EXPECT_EQ(Fen(12345).AtRate(0), Fen(0));
     EXPECT_EQ(Fen(12345).AtRate(1e-300), Fen(0));
     EXPECT_EQ(Fen(12345).AtRate(std::nan("")), Fen(0));
-    EXPECT_EQ(Fen(kMost).AtRate(1e300).InCents(), kMost);
+    EXPECT_EQ(Fen(kMost).AtRate(1e300).InFen(), kMost);
     EXPECT_EQ(Fen(-kMost).AtRate(0.99), Fen(-9131138316486228049));
     for (const int percent : {75, 85, 95}) {
         const double rate = percent / 100.0;
@@ -110,10 +110,10 @@ TEST(Money, SumsAndDifferencesAreExactAndNeverOverflow) {
     EXPECT_LT(Fen(-1), Fen(0));
     EXPECT_GE(Fen(145), Money::FromStored(1.4449999999999998));
     EXPECT_EQ(Fen(250).Times(3), Fen(750));
-    EXPECT_EQ((Fen(kMost) + Fen(1)).InCents(), kMost);
-    EXPECT_EQ((Fen(-kMost) - Fen(kMost)).InCents(), -kMost);
-    EXPECT_EQ(Fen(std::numeric_limits<qint64>::min()).InCents(), -kMost);
-    EXPECT_EQ((-Fen(std::numeric_limits<qint64>::min())).InCents(), kMost);
-    EXPECT_EQ(Fen(kMost / 2).Times(3).InCents(), kMost);
-    EXPECT_EQ(Fen(-kMost / 2).Times(3).InCents(), -kMost);
+    EXPECT_EQ((Fen(kMost) + Fen(1)).InFen(), kMost);
+    EXPECT_EQ((Fen(-kMost) - Fen(kMost)).InFen(), -kMost);
+    EXPECT_EQ(Fen(std::numeric_limits<qint64>::min()).InFen(), -kMost);
+    EXPECT_EQ((-Fen(std::numeric_limits<qint64>::min())).InFen(), kMost);
+    EXPECT_EQ(Fen(kMost / 2).Times(3).InFen(), kMost);
+    EXPECT_EQ(Fen(-kMost / 2).Times(3).InFen(), -kMost);
 }
