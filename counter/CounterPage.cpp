@@ -489,10 +489,6 @@ void CounterPage::adoDispCDInfo_MoveComplete() {
     FillDetailPanel(false);
 }
 
-void CounterPage::RefreshDetailPanel() {
-    FillDetailPanel(false);
-}
-
 // After a refill the panel's copy count is restcount, after a row move count: the
 // catalogue saves both from the same input.
 void CounterPage::FillDetailPanel(bool afterRefill) {

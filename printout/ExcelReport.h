@@ -92,7 +92,6 @@ class ExcelReport {
     void Close();
 
     bool IsOpen() const;
-    bool Failed() const { return failed_; }
     Workbook* Book() { return book_.get(); }
     Worksheet* OutputSheet() { return IsOpen() ? output_ : nullptr; }
     Worksheet* PageFrame() { return IsOpen() ? frame_ : nullptr; }

@@ -439,10 +439,6 @@ void Recordset::SetCursorLocation(CursorLocationEnum location) {
     d->location = location;
 }
 
-CursorLocationEnum Recordset::CursorLocation() const {
-    return d->location;
-}
-
 void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock,
                      const Params& params) {
     Close();

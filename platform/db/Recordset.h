@@ -72,7 +72,6 @@ class Recordset : public QObject {
     // then ends at the rows read). A query that sorts is read whole at once, as its sorting
     // has read every row already. Other lock types read every row at Open.
     void SetCursorLocation(CursorLocationEnum location);
-    CursorLocationEnum CursorLocation() const;
 
     void Open(const QString& sql, Connection& conn, LockTypeEnum lock = adLockOptimistic,
               const Params& params = {});

@@ -28,7 +28,6 @@ class SheetRenderer {
     // renderer places the sheet's own margins itself).
     QPageLayout PageLayout() const;
     const std::vector<CellRect>& Pages() const { return pages_; }
-    double Scale() const { return scale_; }
 
     // Paints every page on printer, which must be set up full page with PageLayout().
     // False when the printer could not be opened.

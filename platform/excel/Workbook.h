@@ -21,7 +21,6 @@ class Workbook {
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
-    const QString& FullName() const { return path_; }
     QString BaseName() const;  // the file name without folder and extension
 
     int WorksheetCount() const { return static_cast<int>(sheets_.size()); }

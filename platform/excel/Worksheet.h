@@ -52,9 +52,8 @@ class Worksheet {
     // A horizontal page break above the row of before, a vertical one left of its column.
     void HPageBreaksAdd(const ::Range& before);
     void VPageBreaksAdd(const ::Range& before);
-    // Rows (columns) before which a manual page break stands, in order.
+    // Rows before which a manual page break stands, in order.
     std::vector<int> HPageBreaks() const;
-    std::vector<int> VPageBreaks() const;
 
     // The print area by name ("$A$1:$I$12"); an empty text removes it.
     void SetPrintArea(const QString& ref);

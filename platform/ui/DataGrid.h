@@ -64,7 +64,6 @@ class DataGrid : public QTableView {
     void SetDataSource(Recordset* rs);
     Recordset* DataSource() const { return model_->Source(); }
 
-    bool AllowUpdate() const { return allowUpdate_; }
     void SetAllowUpdate(bool allow);
 
     int Row() const;  // current row, 0-based; -1 when none

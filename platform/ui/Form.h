@@ -63,9 +63,7 @@ class Form : public QWidget {
     bool IsShownModal() const { return modalLoop_ != nullptr; }
 
     void SetModalResult(int result) { modalResult_ = result; }
-    int ModalResult() const { return modalResult_; }
 
-    bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool on) { keyPreview_ = on; }
 
     // Sets the owner without showing the window.
