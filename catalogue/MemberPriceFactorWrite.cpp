@@ -1,6 +1,5 @@
 #include "catalogue/MemberPriceFactorWrite.h"
 
-#include <optional>
 #include <vector>
 
 #include "core/mdlMain.h"
@@ -22,22 +21,21 @@ const Statements kSale = {"select rowid, sellprice, membersellprice from cdinfo"
 
 struct NewPrice {
     qint64 row;
-    Value price;
+    bool priced;  // false: the title has no price, and so no member price
+    double price;
 };
 
-// The titles whose member price is not yet their price at the factor (Null for no price).
+// The titles whose member price is not yet their price at the factor.
 std::vector<NewPrice> Changed(const Statements& sql, double factor) {
     std::vector<NewPrice> changed;
     Statement titles(gConn, sql.prices);
     while (titles.Step()) {
-        const std::optional<double> member =
-            titles.IsNull(1)
-                ? std::nullopt
-                : std::optional(Money::FromStored(titles.Double(1)).AtRate(factor).ToStored());
-        const std::optional<double> stored =
-            titles.IsNull(2) ? std::nullopt : std::optional(titles.Double(2));
-        if (member != stored)
-            changed.push_back({titles.Column(0).ToInt(), member ? Value(*member) : Value()});
+        const bool priced = !titles.IsNull(1);
+        const double member =
+            priced ? Money::FromStored(titles.Double(1)).AtRate(factor).ToStored() : 0;
+        const bool same =
+            priced ? !titles.IsNull(2) && titles.Double(2) == member : titles.IsNull(2);
+        if (!same) changed.push_back({titles.Column(0).ToInt(), priced, member});
     }
     return changed;
 }
@@ -47,7 +45,7 @@ void MemberPriceFactorWrite::Run(Price price, double factor) {
     const Statements& sql = price == Rent ? kRent : kSale;
     Transaction t(gConn);
     for (const NewPrice& title : Changed(sql, factor))
-        gConn.Execute(sql.setPrice, {title.row, title.price});
+        gConn.Execute(sql.setPrice, {title.row, title.priced ? Value(title.price) : Value()});
     gConn.Execute(sql.setFactor, {factor});
     t.Commit();
 }

@@ -41,8 +41,8 @@ const char* const kPercentShown = "##%";
 // What the text of a settings box asks for: nothing, a value, or a refusal (no amount).
 struct Reading {
     enum Kind { Nothing, Amount, Refused } kind = Refused;
-    double factor = 0;  // a percentage box
-    Money amount;       // a money box
+    double factor = 0;       // a percentage box
+    Money amount = Money();  // a money box
 };
 
 // A percentage: "80%" and "0.8" are 0.8, and so is "80" (a number above 1 typed
