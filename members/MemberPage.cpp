@@ -251,7 +251,9 @@ void MemberPage::ShowUserAccount() {
         for (QWidget* w : MemberControls()) w->setEnabled(false);
         return;
     }
-    const QString userId = TxtUserID->text();
+    // The number of the member's row, not the box bound to it: when the find moves the
+    // recordset, the grid reports the row change before the boxes follow the move.
+    const QString userId = NullToStr((*adoUser)["userid"]);
     const MemberFigures::Lines rented = MemberFigures::Rentals(gConn, userId);
     LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
     LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));

@@ -1,0 +1,92 @@
+// The member page on rows another SQLite client wrote: member numbers and names the page
+// never writes itself, lines added while the page is open. The operator is never shown
+// another member's figures, never kept on the page by an edit that changed nothing, and a
+// number the file holds is never a duplicate of itself.
+#include <QPushButton>
+
+#include "members/MemberSave.h"
+#include "tests/members/MembersFixture.h"
+
+namespace {
+const char* const kTitle = "010100000001";
+}
+
+class MemberStoredRowsTest : public MembersFixture {
+  protected:
+    // A real click of the mouse on a member's cell (row by position, from 1).
+    void ClickCell(int position, int column = 1) {
+        DataGrid* grid = Page().DataGrid1;
+        const QModelIndex cell = grid->model()->index(position - 1, column);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->visualRect(cell).center());
+        Settle();
+    }
+    // The operator types the number into the find box key by key and presses Enter.
+    void FindByKeys(const QString& number) {
+        MemberPage& page = Page();
+        Clear(page.Text3);
+        QTest::keyClicks(page.Text3, number);
+        QTest::keyClick(page.Text3, Qt::Key_Return);
+        Settle();
+    }
+    QStringList Panel() {
+        MemberPage& page = Page();
+        return {page.TxtUserID->text(),      page.LblBorrowCount->Caption(),
+                page.LblAllMoney->Caption(), page.LblBuyCount->Caption(),
+                page.LblBuyMoney->Caption(), page.LblMoney->Caption()};
+    }
+    void Rentals(const QString& member, int lines, double rent) {
+        for (int i = 0; i < lines; ++i)
+            Data().Add(ShopData::Rental(kTitle, No()).By(member).Money(rent));
+    }
+    void Sales(const QString& member, int lines, double money) {
+        for (int i = 0; i < lines; ++i)
+            Data().Add(ShopData::Sale(kTitle, No()).By(member).Money(money));
+    }
+    QString No() { return QString("%1").arg(++no_, 4, 10, QChar('0')); }
+
+  private:
+    int no_ = 0;
+};
+
+// A find moves the member as a click on the row does, and the panel tells the member found:
+// from a member clicked, from another found, and with lines another program added meanwhile.
+TEST_F(MemberStoredRowsTest, AFindShowsTheFiguresOfTheMemberFoundAsAClickDoes) {
+    AddMember("000005", "张三", 20);
+    AddMember("000010", "李四", 300);
+    AddMember("000012", "王五");
+    Rentals("000005", 3, 4.5);
+    Sales("000005", 1, 30);
+    Rentals("000010", 2, 7.25);
+    Sales("000010", 3, 12);
+    MemberPage& page = OpenPage();
+
+    ClickCell(2);
+    const QStringList clicked = Panel();
+    EXPECT_EQ(clicked, (QStringList{"000010", "2次", "￥14.50", "3次", "￥36.00", "￥300.00"}));
+    ClickCell(1);
+    const QStringList first = Panel();
+    EXPECT_EQ(first, (QStringList{"000005", "3次", "￥13.50", "1次", "￥30.00", "￥20.00"}));
+
+    FindByKeys("000010");
+    EXPECT_EQ(Panel(), clicked);
+    FindByKeys("5");
+    EXPECT_EQ(Panel(), first);
+    FindByKeys("12");
+    EXPECT_EQ(Panel(), (QStringList{"000012", "0次", "￥0.00", "0次", "￥0.00", "￥0.00"}));
+    EXPECT_TRUE(page.Command10->isEnabled());
+
+    // Lines written by another program while the page is open are read at the next find.
+    Rentals("000010", 1, 5);
+    FindByKeys("000010");
+    EXPECT_EQ(Panel()[1], "3次");
+    EXPECT_EQ(Panel()[2], "￥19.50");
+
+    // A member found after a find that matched none.
+    FindByKeys("777");
+    EXPECT_EQ(Panel()[1], "0次");
+    FindByKeys("000005");
+    EXPECT_EQ(Panel(), first);
+}
+
