@@ -80,23 +80,29 @@ MemberSave::Result MemberSave::CheckRows() const {
 MemberSave::Result MemberSave::CheckRow(Bookmark b) const {
     Result result;
     result.row = b;
-    result.number = Text(b, kNumberField);
+    result.number = Number(b);
     const bool changed = NumberChanged(b, result.number);
-    if (result.number.isEmpty())
+    if (result.number.trimmed().isEmpty())
         result.outcome = Outcome::EmptyNumber;
     else if (Text(b, kNameField).isEmpty())
         result.outcome = Outcome::EmptyName;
     else if (changed && !MemberNumber::IsWellFormed(result.number))
         result.outcome = Outcome::MalformedNumber;
-    else if (CountNumber(result.number) > 1 || (changed && HeldInFile(result.number)))
+    else if (changed && (CountNumber(result.number) > 1 || HeldInFile(result.number)))
         result.outcome = Outcome::DuplicateNumber;
     return result;
 }
 
-// A number kept as the file holds it is the member's own, whatever its form.
+// The number exactly as the row holds it: the file tells "000001" from "000001 ".
+QString MemberSave::Number(Bookmark b) const {
+    return NullToStr(members_.ValueAt(members_.PositionOf(b), members_.FieldIndex(kNumberField)));
+}
+
+// A number kept as the file holds it is the member's own, whatever its form, and never a
+// duplicate of itself; only a number given or changed here is checked.
 bool MemberSave::NumberChanged(Bookmark b, const QString& number) const {
     if (members_.IsNewRow(b)) return true;
-    return NullToStr(members_.OriginalOf(b, members_.FieldIndex(kNumberField))).trimmed() != number;
+    return NullToStr(members_.OriginalOf(b, members_.FieldIndex(kNumberField))) != number;
 }
 
 // The recordset holds every member: a number is taken when another row has it too.
@@ -104,7 +110,7 @@ int MemberSave::CountNumber(const QString& number) const {
     const int field = members_.FieldIndex(kNumberField);
     int count = 0;
     for (int p = 1; p <= members_.RecordCount(); ++p)
-        if (NullToStr(members_.ValueAt(p, field)).trimmed() == number) ++count;
+        if (NullToStr(members_.ValueAt(p, field)) == number) ++count;
     return count;
 }
 

@@ -13,8 +13,9 @@ class QObject;
 // - a member without a number, or without a name (emptied, or Null in the file): the name
 //   rule never drops an edit, a pay-in or refund least of all;
 // - a number added or changed that is not six digits;
-// - a number another member holds, in the recordset or, checked inside the transaction,
-//   in the file.
+// - a number added or changed that another member holds, in the recordset or, checked
+//   inside the transaction, in the file. A number kept as the file holds it is the
+//   member's own and never checked ("000001 " beside "000001" blocks neither).
 // When the file shows that another program changed or removed a pending member since it
 // was read, nothing is written and the outcome says so: the page then reads the members
 // afresh, as the message tells. Raises DbError when the file refuses the write (busy,
@@ -57,6 +58,7 @@ class MemberSave {
     QString Text(Bookmark b, const char* field) const;
     Result CheckRows() const;
     Result CheckRow(Bookmark b) const;
+    QString Number(Bookmark b) const;
     bool NumberChanged(Bookmark b, const QString& number) const;
     int CountNumber(const QString& number) const;
     bool HeldInFile(const QString& number) const;

@@ -90,3 +90,41 @@ TEST_F(MemberStoredRowsTest, AFindShowsTheFiguresOfTheMemberFoundAsAClickDoes) {
     EXPECT_EQ(Panel(), first);
 }
 
+// A number kept as the file holds it is the member's own: a member whose number carries a
+// blank beside one without is paid into, edited and left like any other.
+TEST_F(MemberStoredRowsTest, ANumberWithATrailingBlankIsNoDuplicateOfItsNeighbour) {
+    Sql("insert into userinfo (userid, username, money) values ('000001', '张三', 100), "
+        "('000001 ', '李四', 10)");
+    MemberPage& page = OpenPage();
+    ASSERT_EQ(page.TxtUserID->text(), "000001");
+    TypeKeys(page.MebAddMoney, "50");
+    Press(page.Command10);
+    ForgetPrompts();
+    ASSERT_TRUE(LeavePage());
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Stored("000001", "money"), "150.0");
+
+    OpenPage();
+    ClickCell(2);
+    ASSERT_EQ(page.TxtUserID->text(), "000001 ");
+    TypeKeys(page.TxtTele, "8888");
+    TypeKeys(page.MebAddMoney, "5");
+    Press(page.Command10);
+    Press(page.Command16);
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Stored("000001 ", "money"), "15.0");
+    EXPECT_EQ(Stored("000001 ", "telephone"), "8888");
+    EXPECT_EQ(Stored("000001", "money"), "150.0");
+
+    // Made equal to its neighbour, the number is a duplicate, and the edit stays.
+    TypeKeys(page.TxtUserID, "000001");
+    ForgetPrompts();
+    EXPECT_FALSE(LeavePage());
+    EXPECT_EQ(Prompts(), std::vector<QString>{MemberSave::RefusalMessage(
+                             {MemberSave::Outcome::DuplicateNumber, 0, 0, "000001"})});
+    TypeKeys(page.TxtUserID, "000002");
+    ASSERT_TRUE(LeavePage());
+    EXPECT_EQ(Stored("000002", "username"), "李四");
+    EXPECT_EQ(Count("select count(*) from userinfo"), 2);
+}
+
