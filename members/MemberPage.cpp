@@ -384,9 +384,11 @@ void MemberPage::MaskEdBox1_LostFocus() {
         ShowJoinDate();
         return;
     }
-    const QString text = DateText(d);
-    if (NullToStr(adoUser->Fields("JoinDate").GetValue()) != text)
-        adoUser->Fields("JoinDate") = text;
+    // The stored date, in whatever form the file holds it ("2024-3-7"), is kept as stored:
+    // a box entered and left is no edit.
+    const Value stored = adoUser->Fields("JoinDate").OriginalValue();
+    const Value date = stored.ToDate() == d ? stored : Value(DateText(d));
+    if (adoUser->Fields("JoinDate").GetValue() != date) adoUser->Fields("JoinDate") = date;
 }
 
 // ---- The account buttons -----------------------------------------------------------------

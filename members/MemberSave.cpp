@@ -13,6 +13,14 @@ const char* const kMoneyField = "money";
 const char* const kTypedFields[] = {"username", "telephone", "address"};
 const char* const kMemberWithNumber = "select count(*) from userinfo where userid = ?1";
 
+// Null is how the file says "nothing": a Null text reads as empty, a Null amount as 0.
+bool ReadsTheSame(const Value& now, const Value& stored) {
+    if (now == stored) return true;
+    if (now.IsNull() == stored.IsNull()) return false;
+    const Value& other = now.IsNull() ? stored : now;
+    return other.IsNumber() ? other.ToDouble() == 0 : other.ToString().isEmpty();
+}
+
 // The recordset checks that each row it writes is still as it was read; our own checks
 // carry no engine code, and during a write they are only that one.
 bool IsChangedElsewhere(const DbError& e) {
@@ -23,6 +31,7 @@ bool IsChangedElsewhere(const DbError& e) {
 MemberSave::Result MemberSave::Run() {
     Result result;
     result.dropped = DropEmptyNewMembers();
+    ForgetRowsAsStored();
     if (members_.PendingRows().empty() && !members_.HasPendingChanges()) return result;
     Connection& conn = *members_.ActiveConnection();
     Transaction t(conn);
@@ -67,6 +76,21 @@ int MemberSave::DropEmptyNewMembers() {
         ++dropped;
     }
     return dropped;
+}
+
+// A box typed into and emptied again, a pay-in refunded: the row reads as the file holds
+// it, nothing is to be written, and nothing of it is checked.
+void MemberSave::ForgetRowsAsStored() {
+    for (Bookmark b : members_.PendingRows())
+        if (!members_.IsNewRow(b) && IsAsStored(b)) members_.CancelRow(b);
+}
+
+bool MemberSave::IsAsStored(Bookmark b) const {
+    const int position = members_.PositionOf(b);
+    for (int field = 0; field < members_.FieldCount(); ++field)
+        if (!ReadsTheSame(members_.ValueAt(position, field), members_.OriginalOf(b, field)))
+            return false;
+    return true;
 }
 
 MemberSave::Result MemberSave::CheckRows() const {

@@ -7,9 +7,10 @@ class QObject;
 
 // Writes the pending edits of the member recordset ("select * from userinfo", batch
 // locking) in one transaction. A member added and left with nothing in it but the number
-// and join date the page gave it is dropped, never inserted. Every other pending row is
-// written as it stands, or the save writes nothing and keeps every edit pending, naming
-// the member to mend:
+// and join date the page gave it is dropped, never inserted. A member whose every field
+// reads as the file holds it (a Null text as empty, a Null amount as 0) was not edited:
+// nothing of it is written or checked. Every other pending row is written as it stands,
+// or the save writes nothing and keeps every edit pending, naming the member to mend:
 // - a member without a number, or without a name (emptied, or Null in the file): the name
 //   rule never drops an edit, a pay-in or refund least of all;
 // - a number added or changed that is not six digits;
@@ -55,6 +56,8 @@ class MemberSave {
   private:
     int DropEmptyNewMembers();
     bool IsEmptyNewMember(Bookmark b) const;
+    void ForgetRowsAsStored();
+    bool IsAsStored(Bookmark b) const;
     QString Text(Bookmark b, const char* field) const;
     Result CheckRows() const;
     Result CheckRow(Bookmark b) const;

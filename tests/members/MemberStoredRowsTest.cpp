@@ -128,3 +128,69 @@ TEST_F(MemberStoredRowsTest, ANumberWithATrailingBlankIsNoDuplicateOfItsNeighbou
     EXPECT_EQ(Count("select count(*) from userinfo"), 2);
 }
 
+// A member with a Null name in the file: what the operator undid is no edit, so nothing
+// asks for a name and every way off the page is open; a real edit still asks for one.
+TEST_F(MemberStoredRowsTest, AnEditUndoneLeavesNothingToSaveAndNoNameToInvent) {
+    AddMember("000001", "张三");
+    Sql("insert into userinfo (userid, JoinDate) values ('000002', '2024-3-7')");
+    MemberPage& page = OpenPage();
+    ClickCell(2);
+    Type(page.TxtTele, "1");
+    QTest::keyClick(page.TxtTele, Qt::Key_Backspace);
+    Settle();
+    ForgetPrompts();
+    EXPECT_TRUE(LeavePage());
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Stored("000002", "telephone"), "<null>");
+
+    // The join date box entered and left, a pay-in refunded, the telephone box undone again:
+    // while another program changes the member's address.
+    OpenPage();
+    ClickCell(2);
+    Leave(page.MaskEdBox1, page.Text3);
+    EXPECT_EQ(page.MaskEdBox1->Text(), "2024-03-07");
+    TypeKeys(page.MebAddMoney, "50");
+    Press(page.Command10);
+    EXPECT_EQ(page.LblMoney->Caption(), "￥50.00");
+    TypeKeys(page.MebAddMoney, "50");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Press(page.Command11);
+    EXPECT_EQ(page.LblMoney->Caption(), "￥0.00");
+    Type(page.TxtTele, "9");
+    QTest::keyClick(page.TxtTele, Qt::Key_Backspace);
+    Sql("update userinfo set address = '北京' where userid = '000002'");
+    ForgetPrompts();
+    Press(page.Command16);
+    ClickCell(1);
+    EXPECT_TRUE(Prompts().empty()) << "neither refused nor stale";
+    EXPECT_EQ(page.TxtUserID->text(), "000001");
+    EXPECT_TRUE(LeavePage());
+    EXPECT_EQ(Stored("000002", "JoinDate"), "2024-3-7");
+    EXPECT_EQ(Stored("000002", "money"), "<null>");
+    EXPECT_EQ(Stored("000002", "address"), "北京");
+
+    // A telephone typed and left is an edit: the name is asked for, and the edit kept.
+    OpenPage();
+    ClickCell(2);
+    Type(page.TxtTele, "1");
+    ForgetPrompts();
+    EXPECT_FALSE(LeavePage());
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts()[0],
+              MemberSave::RefusalMessage({MemberSave::Outcome::EmptyName, 0, 0, "000002"}));
+    QTest::keyClick(page.TxtTele, Qt::Key_Backspace);
+    Settle();
+    EXPECT_TRUE(LeavePage());
+    EXPECT_EQ(Stored("000002", "telephone"), "<null>");
+
+    // Another date is an edit, and so is the stored date typed back after it.
+    OpenPage();
+    ClickCell(2);
+    TypeAndLeave(page.MaskEdBox1, "2024-3-8", page.Text3);
+    TypeAndLeave(page.MaskEdBox1, "2024-03-07", page.Text3);
+    Type(page.TxtUserName, "赵六");
+    ASSERT_TRUE(LeavePage());
+    EXPECT_EQ(Stored("000002", "JoinDate"), "2024-3-7");
+    EXPECT_EQ(Stored("000002", "username"), "赵六");
+}
+
