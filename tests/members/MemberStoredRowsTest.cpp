@@ -194,3 +194,39 @@ TEST_F(MemberStoredRowsTest, AnEditUndoneLeavesNothingToSaveAndNoNameToInvent) {
     EXPECT_EQ(Stored("000002", "username"), "赵六");
 }
 
+// 999999 typed by hand for a member, or the name of a walk-in's sale written by another
+// program, leaves new members the numbers never used, lowest first.
+TEST_F(MemberStoredRowsTest, AMemberOrASaleNumbered999999LeavesTheUnusedNumbers) {
+    AddMember("000001", "张三");
+    AddMember("000002", "李四");
+    MemberPage& page = OpenPage();
+    Press(page.Command13);
+    ASSERT_EQ(page.TxtUserID->text(), "000003");
+    TypeKeys(page.TxtUserID, "999999");
+    Type(page.TxtUserName, "王五");
+    Press(page.Command16);
+    EXPECT_EQ(Stored("999999", "username"), "王五");
+
+    ForgetPrompts();
+    Press(page.Command13);
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(page.TxtUserID->text(), "000003");
+    Type(page.TxtUserName, "赵六");
+    Press(page.Command16);
+    EXPECT_EQ(Stored("000003", "username"), "赵六");
+
+    // The member numbered 999999 leaves; a walk-in's sale under that name, and a rental of
+    // a member long gone, are written meanwhile.
+    ClickCell(3);
+    ASSERT_EQ(page.TxtUserID->text(), "999999");
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    Press(page.Command14);
+    ASSERT_EQ(Count("select count(*) from userinfo where userid = '999999'"), 0);
+    Sales("999999", 1, 20);
+    Rentals("000004", 1, 3);
+    ForgetPrompts();
+    Press(page.Command13);
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(page.TxtUserID->text(), "000005");
+    EXPECT_EQ(Panel()[1], "0次");
+}
