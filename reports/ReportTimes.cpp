@@ -7,9 +7,16 @@
 #include "printout/ReportText.h"
 
 namespace {
+// A date is ASCII and short: read in place of a copy; anything else is no date.
 std::optional<DateText> Parsed(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return DateText::Parse(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+    char ascii[40];
+    if (text.size() > qsizetype(sizeof ascii)) return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 128) return std::nullopt;
+        ascii[i] = static_cast<char>(c);
+    }
+    return DateText::Parse(std::string_view(ascii, static_cast<size_t>(text.size())));
 }
 
 QString Two(int n) {
@@ -23,6 +30,16 @@ QString DayOf(const DateText& d) {
 }  // namespace
 
 namespace ReportTimes {
+std::optional<DateText> Read(const Value& stored) {
+    if (!stored.IsText()) return std::nullopt;
+    return Parsed(stored.ToString());
+}
+
+qint64 Moment(const DateText& d) {
+    const qint64 day = qint64(d.year) * 10000 + d.month * 100 + d.day;
+    return day * 1000000 + d.hour * 10000 + d.minute * 100 + d.second;
+}
+
 QString WithCentury(const QString& shown) {
     return ReportText::WithCentury(Value(shown));
 }
