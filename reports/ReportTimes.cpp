@@ -19,6 +19,17 @@ std::optional<DateText> Parsed(const QString& text) {
     return DateText::Parse(std::string_view(ascii, static_cast<size_t>(text.size())));
 }
 
+// "yyyy-mm-dd hh:mm:ss", digit for digit.
+bool InWrittenForm(const QString& text) {
+    static constexpr char kShape[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != qsizetype(sizeof kShape - 1)) return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (kShape[i] == 'd' ? (c < u'0' || c > u'9') : c != char16_t(kShape[i])) return false;
+    }
+    return true;
+}
+
 QString Two(int n) {
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
@@ -47,6 +58,9 @@ QString WithCentury(const QString& shown) {
 QString DateTime(const Value& stored) {
     if (stored.IsNull()) return QString();
     const QString text = stored.ToString();
+    // The form the program writes is the form shown (and a text of its shape that is no
+    // date shows as it stands all the same): most texts need no reading.
+    if (InWrittenForm(text)) return text;
     const std::optional<DateText> d = Parsed(text);
     if (!d) return text;
     return DayOf(*d) + ' ' + Two(d->hour) + ':' + Two(d->minute) + ':' + Two(d->second);

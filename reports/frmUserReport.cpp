@@ -56,22 +56,21 @@ order by grp, rank desc, userid, name, line
 // case of its letters, as the key's column compares), with the same figures, in the order of
 // the keys (the customers index holds them in that order, so nothing is sorted here: the
 // window orders them by rent itself). Lines without a key come first; they are the empty
-// key's. A key written in several cases shows as the smallest as stored (capitals first).
+// key's. A key written in several cases is one customer, shown as one of them.
 // %1 leaves out the rental basket still open at the counter (its number ?1).
 const char* const kWalkIns = R"SQL(
-select 5 as grp, null as userid, min(name collate binary) as name, count(*) as count,
-       sum(money) as money,
+select 5 as grp, null as userid, name, count(*) as count, sum(money) as money,
        null as buymoney, null as storemoney, max(borrowdate) as maxborrowdate,
-       coalesce(sum(money), 0) as rank
+       sum(money) as rank
 from borrowinfo where %1 group by name
 having name is null or name not in (select userid from userinfo)
 order by name
 )SQL";
 
 // The positions of the walk-in customers by rent, largest first; equal rents keep the order
-// of their keys. rankOf gives a position's rent. This is the order "rank desc, name" gives,
-// and sorting 80,000 rents here costs a fraction of what the database's sort of whole lines
-// does.
+// of their keys. rankOf gives a position's rent (none counts 0). This is the order "rank desc,
+// name" gives, and sorting 80,000 rents here costs a fraction of what the database's sort of whole
+// lines does.
 std::vector<int> ByRentDescending(const std::vector<int>& positions,
                                   const std::function<double(int)>& rankOf) {
     std::vector<std::pair<double, int>> ranks;
@@ -191,8 +190,10 @@ frmUserReport::Line frmUserReport::LineOf(const Recordset& c, const Fields& f) {
     line.name = c.GetValue(f.name);
     line.count = c.GetValue(f.count);
     line.money = c.GetValue(f.money);
-    line.buymoney = c.GetValue(f.buymoney);
-    line.storemoney = c.GetValue(f.storemoney);
+    if (line.group != kWalkInGroup) {
+        line.buymoney = c.GetValue(f.buymoney);
+        line.storemoney = c.GetValue(f.storemoney);
+    }
     line.last = c.GetValue(f.maxborrowdate);
     line.position = c.AbsolutePosition();
     return line;

@@ -20,7 +20,9 @@
 //    key.
 //  - Money missing (Null) counts 0, in sums and in every order by money.
 //  - Where the statements leave the order of equal rows to the database, the reference
-//    orders them as the windows do: by key.
+//    orders them as the windows do: by key. A walk-in customer whose key is written in
+//    several cases is one customer, named by one of them: the names are compared
+//    case-blind there.
 #include <sqlite3.h>
 
 #include <QComboBox>
@@ -188,7 +190,7 @@ const char* const kCustomers = R"SQL(
 with borrows as (select ifnull(name, '') as name, borrowdate, money from borrowinfo),
      sells as (select ifnull(name, '') as name, sellid, money from sellinfo),
      rentals as (
-        select min(name) as name, count(*) as count, sum(money) as money,
+        select name, count(*) as count, sum(money) as money,
                coalesce(max(jetdate(borrowdate)), max(borrowdate)) as maxborrowdate
         from borrows group by name collate nocase)
 select 1 as grp, d.userid as userid, d.username as name, a.count as count, a.money as money,
@@ -218,6 +220,13 @@ from rentals as a
 where a.name collate nocase not in (select userid from userinfo)
 order by grp, rank desc, userid, name collate nocase, line
 )SQL";
+
+// A walk-in customer whose key is written in several cases shows as one of them.
+Rows CaseBlindWalkIns(Rows rows) {
+    for (QStringList& row : rows)
+        if (row[1] == "零租用户") row[3] = row[3].toLower();
+    return rows;
+}
 
 Rows CustomerReference() {
     Recordset c;
@@ -644,8 +653,8 @@ class ReportParityTest : public ListingTest {
     void ExpectCustomers() {
         frmUserReport::unload();
         page_->LblReport_Click(0);
-        const Rows shown = Body(frmUserReport::instance(), 9);
-        const Rows expected = CustomerReference();
+        const Rows shown = CaseBlindWalkIns(Body(frmUserReport::instance(), 9));
+        const Rows expected = CaseBlindWalkIns(CustomerReference());
         ASSERT_EQ(shown.size(), expected.size());
         for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i], expected[i]) << "row " << i;
         frmUserReport::unload();
