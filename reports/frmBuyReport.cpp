@@ -23,7 +23,7 @@ namespace {
 // of the basket still open at the counter are no rental yet: %1 leaves them out (its number
 // ?3), so a title lent only there is not rented yet.
 const char* const kRentedTitles =
-    "select a.cdid as cdid, a.name as moviename, a.buydate as buydate, "
+    "select a.rowid as entered, a.name as moviename, a.buydate as buydate, "
     "a.price*a.count as price, "
     "(select coalesce(sum(b.money),0) from borrowinfo as b "
     "where substr(b.borrowid,1,12)=+a.cdid and %1) as money, "
@@ -32,7 +32,7 @@ const char* const kRentedTitles =
     "and exists (select 1 from borrowinfo as b where substr(b.borrowid,1,12)=+a.cdid and %1)";
 // Titles bought in the period that were never rented, the same way.
 const char* const kNeverRentedTitles =
-    "select a.cdid as cdid, a.name as moviename, a.buydate as buydate, "
+    "select a.rowid as entered, a.name as moviename, a.buydate as buydate, "
     "a.price*a.count as price, a.type as type from cdinfo as a "
     "where (a.buydate>=?1 and a.buydate<?2 or %2) "
     "and not exists (select 1 from borrowinfo as b where substr(b.borrowid,1,12)=+a.cdid "
@@ -58,16 +58,17 @@ struct Placed {
     int position;
     QDate bought;
     double rent;
-    QString cdid;
+    qint64 entered;
 };
 
 // The positions of the titles bought in [from, to), by their purchase date's value: the
-// rented ones by rent, highest first, the others by purchase date; then by key.
+// rented ones by rent, highest first; then by purchase date and in the order the titles
+// were entered.
 std::vector<int> InPeriod(const Recordset& titles, const QDate& from, const QDate& to,
                           bool rented) {
     const int buydate = titles.FieldIndex("buydate");
     const int money = rented ? titles.FieldIndex("money") : -1;
-    const int cdid = titles.FieldIndex("cdid");
+    const int entered = titles.FieldIndex("entered");
     std::vector<Placed> placed;
     for (int position = 1; position <= titles.RecordCount(); ++position) {
         const std::optional<DateText> d = ReportTimes::Read(titles.ValueAt(position, buydate));
@@ -75,12 +76,12 @@ std::vector<int> InPeriod(const Recordset& titles, const QDate& from, const QDat
         const QDate bought(d->year, d->month, d->day);
         if (bought < from || bought >= to) continue;
         placed.push_back({position, bought, rented ? titles.ValueAt(position, money).ToDouble() : 0,
-                          titles.ValueAt(position, cdid).ToString()});
+                          titles.ValueAt(position, entered).ToInt()});
     }
     std::sort(placed.begin(), placed.end(), [rented](const Placed& a, const Placed& b) {
         if (rented && a.rent != b.rent) return a.rent > b.rent;
-        if (!rented && a.bought != b.bought) return a.bought < b.bought;
-        return a.cdid < b.cdid;
+        if (a.bought != b.bought) return a.bought < b.bought;
+        return a.entered < b.entered;
     });
     std::vector<int> positions;
     positions.reserve(placed.size());

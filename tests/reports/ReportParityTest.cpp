@@ -20,7 +20,8 @@
 //    key.
 //  - Money missing (Null) counts 0, in sums and in every order by money.
 //  - Where the statements leave the order of equal rows to the database, the reference
-//    orders them as the windows do: by key. A walk-in customer whose key is written in
+//    orders them as the windows do: by key; purchased titles by purchase day and then in
+//    the order they were entered. A walk-in customer whose key is written in
 //    several cases is one customer, named by one of them: the names are compared
 //    case-blind there.
 #include <sqlite3.h>
@@ -269,11 +270,12 @@ const char* const kRentedTitles =
     "coalesce(b.money, 0) as money, a.type as type from cdinfo as a, "
     "(select substr(borrowid,1,12) as cdid, sum(money) as money from borrowinfo where %2 "
     "group by substr(borrowid,1,12)) as b "
-    "where %1 and a.cdid=b.cdid order by coalesce(b.money, 0) desc, a.cdid";
+    "where %1 and a.cdid=b.cdid "
+    "order by coalesce(b.money, 0) desc, date(jetdate(a.buydate)), a.rowid";
 const char* const kNeverRentedTitles =
     "select cdid, name as moviename, buydate, price*count as price, type from cdinfo "
     "where %1 and cdid not in (select substr(borrowid,1,12) from borrowinfo where %2) "
-    "order by jetdate(buydate), cdid";
+    "order by date(jetdate(buydate)), rowid";
 // The rental lines of the open basket, whose number is ?1 (Null when none is open).
 const char* const kNotInOpenBasket = "(?1 is null or substr(borrowid,-4) <> ?1)";
 
