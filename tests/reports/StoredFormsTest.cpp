@@ -33,6 +33,13 @@ class StoredFormsTest : public ListingTest {
     static Rows Shown(const W& w) {
         return Body(w, static_cast<int>(w.Pages().columns));
     }
+    // The purchase window opened, brought in front (this week), then this year picked.
+    Rows PurchasesOfThisYear() {
+        frmBuyReport& purchases = Click<frmBuyReport>(2);
+        purchases.Form_Activate();
+        Pick(purchases, 2);
+        return Shown(purchases);
+    }
 };
 
 // A rental, a return, a purchase, a sale and a join written by another program on
@@ -109,13 +116,11 @@ TEST_F(StoredFormsTest, KeysOfOtherLengthsMeetOnlyTheirEquals) {
         "values ('03010000000100010001', '2026-12-08 13:00:00', 1),"
         "       ('030100000001700010001', '2026-12-08 14:00:00', 1);");
 
-    frmBuyReport& purchases = Click<frmBuyReport>(2);
-    purchases.Form_Activate();
-    Pick(purchases, 2);
-    EXPECT_EQ(Shown(purchases), (Rows{R({"英雄", "2026年1月5日", "￥60.00", "￥9.00", ""}),
-                                      R({"大话西游", "2026年12月7日", "￥20.00", "￥0.00", ""}),
-                                      R({"长键", "2026年12月8日", "￥5.00", "￥0.00", ""}),
-                                      R({"合计", "", "￥85.00", "￥9.00", ""})}));
+    EXPECT_EQ(PurchasesOfThisYear(),
+              (Rows{R({"英雄", "2026年1月5日", "￥60.00", "￥9.00", ""}),
+                    R({"大话西游", "2026年12月7日", "￥20.00", "￥0.00", ""}),
+                    R({"长键", "2026年12月8日", "￥5.00", "￥0.00", ""}),
+                    R({"合计", "", "￥85.00", "￥9.00", ""})}));
 
     EXPECT_EQ(Shown(Click<frmHotCDInfo>(kHotLink)),
               (Rows{R({"1", "英雄", "2026-01-05", "3次", "￥9.00", "￥60.00"})}));
@@ -210,15 +215,13 @@ TEST_F(StoredFormsTest, NoRentRecordedRanksAsZero) {
         "       ('0301000000120001', 'W2', '2026-12-08 10:00:00', 1, -2),"
         "       ('0301000000130001', 'W3', '2026-12-08 10:00:00', 1, 5);");
 
-    frmBuyReport& purchases = Click<frmBuyReport>(2);
-    purchases.Form_Activate();
-    Pick(purchases, 2);
-    EXPECT_EQ(Shown(purchases), (Rows{R({"丙", "2026年4月1日", "￥1.00", "￥5.00", ""}),
-                                      R({"甲", "2026年2月1日", "￥1.00", "￥0.00", ""}),
-                                      R({"乙", "2026年3月1日", "￥1.00", "-￥2.00", ""}),
-                                      R({"英雄", "2026年1月5日", "￥60.00", "￥0.00", ""}),
-                                      R({"大话西游", "2026年12月7日", "￥20.00", "￥0.00", ""}),
-                                      R({"合计", "", "￥83.00", "￥3.00", ""})}));
+    EXPECT_EQ(PurchasesOfThisYear(),
+              (Rows{R({"丙", "2026年4月1日", "￥1.00", "￥5.00", ""}),
+                    R({"甲", "2026年2月1日", "￥1.00", "￥0.00", ""}),
+                    R({"乙", "2026年3月1日", "￥1.00", "-￥2.00", ""}),
+                    R({"英雄", "2026年1月5日", "￥60.00", "￥0.00", ""}),
+                    R({"大话西游", "2026年12月7日", "￥20.00", "￥0.00", ""}),
+                    R({"合计", "", "￥83.00", "￥3.00", ""})}));
 
     const Rows hot = Shown(Click<frmHotCDInfo>(kHotLink));
     ASSERT_EQ(hot.size(), 3u);
