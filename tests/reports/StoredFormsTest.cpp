@@ -4,7 +4,9 @@
 // in other cases or missing, times that sort otherwise as texts, money missing.
 #include <QComboBox>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Label.h"
+#include "reports/OddDates.h"
 
 #include "tests/reports/ListingFixture.h"
 
@@ -231,4 +233,25 @@ TEST_F(StoredFormsTest, NoRentRecordedRanksAsZero) {
     ASSERT_EQ(customers.size(), 6u);
     EXPECT_EQ(QStringList({customers[2][3], customers[3][3], customers[4][3]}),
               QStringList({"W3", "W1", "W2"}));
+}
+
+// The lines dated in another form are found in each table's own index of them: the
+// reports' condition and the index's are the same word for word.
+TEST_F(StoredFormsTest, TheOddDatesAreFoundInTheirIndexes) {
+    OpenShop();
+    const std::pair<const char*, const char*> dates[] = {{"borrowinfo", "borrowdate"},
+                                                         {"returninfo", "returndate"},
+                                                         {"sellinfo", "selldate"},
+                                                         {"cdinfo", "buydate"},
+                                                         {"userinfo", "JoinDate"}};
+    for (const auto& [table, column] : dates) {
+        Recordset plan;
+        plan.Open(QString("explain query plan select 1 from %1 where %2")
+                      .arg(table, OddDates::Rows("rowid", table, column)),
+                  gConn, adLockReadOnly);
+        QStringList steps;
+        for (; !plan.AtEOF(); plan.MoveNext()) steps << plan["detail"].ToString();
+        EXPECT_TRUE(steps.join('\n').contains(QString("%1_odd_dates").arg(table)))
+            << qPrintable(steps.join('\n'));
+    }
 }
