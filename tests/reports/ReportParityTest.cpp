@@ -1,4 +1,4 @@
-// Every report window against the statements the windows are specified by, kept here as the
+// Every report window against the statements that define its rows, kept here as the
 // reference: on a demo shop (tools/demodata) with lines added of every form another program
 // may have written (dates with one-digit parts, a "T", a leading blank, a date alone, none;
 // keys of 11, 13, 15 and 17 characters; customer keys that differ in case only, Null and
@@ -8,22 +8,21 @@
 //
 // How the reference reads what it stores:
 //  - A date is what the program's one reading of a date text takes it for (year(), month()
-//    and day() on the connection, and jetdate() below, both through DateText): the
-//    specified statements compare and order dates by value, and the database they were
-//    written for reads "2024-3-1 9:05:00" or " 2024-03-01 09:00:00" as a date. So a bound
-//    "#2026-12-14#" compares as jetdate(x) >= '2026-12-14', "x+1" is a day added to
-//    jetdate(x), "order by x" orders by jetdate(x), and max(x) takes the largest jetdate(x)
-//    (the stored text itself when none of them is a date).
-//  - A key is compared whole: left(borrowid,12) = cdid is substr(borrowid,1,12) = cdid, so a
-//    key of another length meets only its equal. A customer key compares as the database
-//    compares texts, without regard to case (collate nocase), and Null reads as the empty
-//    key.
+//    and day() on the connection, and datevalue() below, both through DateText): the
+//    statements compare and order dates as dates, not as texts, and "2024-3-1 9:05:00" or
+//    " 2024-03-01 09:00:00" is a date. So a bound "x >= Monday" compares as
+//    datevalue(x) >= '2026-12-14', "x+1" is a day added to datevalue(x), "order by x"
+//    orders by datevalue(x), and max(x) takes the largest datevalue(x) (the stored text
+//    itself when none of them is a date).
+//  - A key is compared whole: "the first 12 characters of borrowid are cdid" is
+//    substr(borrowid,1,12) = cdid, so a key of another length meets only its equal. A
+//    customer key compares as the database compares texts, without regard to case (collate
+//    nocase), and Null reads as the empty key.
 //  - Money missing (Null) counts 0, in sums and in every order by money.
 //  - Where the statements leave the order of equal rows to the database, the reference
 //    orders them as the windows do: by key; purchased titles by purchase day and then in
-//    the order they were entered. A walk-in customer whose key is written in
-//    several cases is one customer, named by one of them: the names are compared
-//    case-blind there.
+//    the order they were entered. A walk-in customer whose key is written in several cases
+//    is one customer, named by one of them: the names are compared case-blind there.
 #include <sqlite3.h>
 
 #include <QComboBox>
@@ -40,9 +39,9 @@
 namespace {
 const QDate kShopToday(2026, 12, 20);
 
-// jetdate(x): the stored date text x as a date value, "yyyy-mm-dd hh:mm:ss"; Null when x is
+// datevalue(x): the stored date text x as a date value, "yyyy-mm-dd hh:mm:ss"; Null when x is
 // no date text.
-void JetDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void DateValue(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
         sqlite3_result_null(ctx);
         return;
@@ -192,7 +191,7 @@ with borrows as (select ifnull(name, '') as name, borrowdate, money from borrowi
      sells as (select ifnull(name, '') as name, sellid, money from sellinfo),
      rentals as (
         select name, count(*) as count, sum(money) as money,
-               coalesce(max(jetdate(borrowdate)), max(borrowdate)) as maxborrowdate
+               coalesce(max(datevalue(borrowdate)), max(borrowdate)) as maxborrowdate
         from borrows group by name collate nocase)
 select 1 as grp, d.userid as userid, d.username as name, a.count as count, a.money as money,
        e.money as buymoney, d.money as storemoney, a.maxborrowdate as maxborrowdate,
@@ -271,11 +270,11 @@ const char* const kRentedTitles =
     "(select substr(borrowid,1,12) as cdid, sum(money) as money from borrowinfo where %2 "
     "group by substr(borrowid,1,12)) as b "
     "where %1 and a.cdid=b.cdid "
-    "order by coalesce(b.money, 0) desc, date(jetdate(a.buydate)), a.rowid";
+    "order by coalesce(b.money, 0) desc, date(datevalue(a.buydate)), a.rowid";
 const char* const kNeverRentedTitles =
     "select cdid, name as moviename, buydate, price*count as price, type from cdinfo "
     "where %1 and cdid not in (select substr(borrowid,1,12) from borrowinfo where %2) "
-    "order by date(jetdate(buydate)), rowid";
+    "order by date(datevalue(buydate)), rowid";
 // The rental lines of the open basket, whose number is ?1 (Null when none is open).
 const char* const kNotInOpenBasket = "(?1 is null or substr(borrowid,-4) <> ?1)";
 
@@ -284,7 +283,7 @@ Rows PurchaseReference(int period, const QDate& today, const Value& openBasket) 
     if (period == 0) {
         // Monday to Sunday, both days whole: a purchase date is a day.
         const QDate monday = today.addDays(1 - today.dayOfWeek());
-        when = QString("date(jetdate(buydate))>='%1' and date(jetdate(buydate))<='%2'")
+        when = QString("date(datevalue(buydate))>='%1' and date(datevalue(buydate))<='%2'")
                    .arg(Day(monday), Day(monday.addDays(6)));
     } else {
         when = QString("year(buydate)=%1").arg(today.year());
@@ -319,10 +318,10 @@ Rows PurchaseReference(int period, const QDate& today, const Value& openBasket) 
 QString RecentCondition(int period, const QString& column, const QDate& today) {
     if (period == 3) {
         const QDate monday = today.addDays(1 - today.dayOfWeek());
-        return QString("jetdate(%1)>='%2' and jetdate(%1)<'%3'")
+        return QString("datevalue(%1)>='%2' and datevalue(%1)<'%3'")
             .arg(column, Day(monday), Day(monday.addDays(7)));
     }
-    const QString shifted = QString("datetime(jetdate(%1), '+%2 days')").arg(column).arg(period);
+    const QString shifted = QString("datetime(datevalue(%1), '+%2 days')").arg(column).arg(period);
     return QString("year(%1)=%2 and month(%1)=%3 and day(%1)=%4")
         .arg(shifted)
         .arg(today.year())
@@ -352,21 +351,21 @@ Rows NewestFirst(Recordset& members, Recordset& walkIns, const char* field,
 // %1 who, %2 the period.
 const char* const kMemberReturns =
     "select d.username as name, b.name as moviename, a.borrowdate as borrowdate, "
-    "jetdate(c.returndate) as returndate, a.money as money "
+    "datevalue(c.returndate) as returndate, a.money as money "
     "from borrowinfo as a, cdinfo as b, returninfo as c, userinfo as d "
     "where %1 and b.cdid=substr(a.borrowid,1,12) and a.borrowid=substr(c.returnid,1,16) "
-    "and a.money>0 and %2 order by jetdate(c.returndate) desc, c.returnid";
+    "and a.money>0 and %2 order by datevalue(c.returndate) desc, c.returnid";
 const char* const kWalkInReturns =
     "select a.name as name, b.name as moviename, a.borrowdate as borrowdate, "
-    "jetdate(c.returndate) as returndate, a.money as money "
+    "datevalue(c.returndate) as returndate, a.money as money "
     "from borrowinfo as a, cdinfo as b, returninfo as c "
     "where %1 and b.cdid=substr(a.borrowid,1,12) and a.borrowid=substr(c.returnid,1,16) "
-    "and a.money>0 and %2 order by jetdate(c.returndate) desc, c.returnid";
+    "and a.money>0 and %2 order by datevalue(c.returndate) desc, c.returnid";
 
 // A date and time shown as every report shows it; a text that is no date as it stands.
 QString Shown(const Value& stored) {
     Recordset v;
-    v.Open("select coalesce(jetdate(?1), ?1)", gConn, adLockReadOnly, {stored});
+    v.Open("select coalesce(datevalue(?1), ?1)", gConn, adLockReadOnly, {stored});
     return NullToStr(v.GetValue(0));
 }
 
@@ -392,17 +391,17 @@ Rows EarnReference(int period, const QDate& today) {
 
 // %1 who, %2 the period, %3 leaves out the rental basket open at the counter.
 const char* const kMemberRentals =
-    "select d.username as name, c.name as moviename, jetdate(a.borrowdate) as borrowdate, "
+    "select d.username as name, c.name as moviename, datevalue(a.borrowdate) as borrowdate, "
     "a.CredenceType as Credence, a.foregift as Foregift, a.Guaranty as Guaranty, "
     "a.money as money from borrowinfo as a, cdinfo as c, userinfo as d "
     "where %1 and c.cdid=substr(a.borrowid,1,12) and %2 and %3 "
-    "order by jetdate(a.borrowdate) desc, a.borrowid";
+    "order by datevalue(a.borrowdate) desc, a.borrowid";
 const char* const kWalkInRentals =
-    "select a.name as name, c.name as moviename, jetdate(a.borrowdate) as borrowdate, "
+    "select a.name as name, c.name as moviename, datevalue(a.borrowdate) as borrowdate, "
     "a.CredenceType as Credence, a.foregift as Foregift, a.Guaranty as Guaranty, "
     "a.money as money from borrowinfo as a, cdinfo as c "
     "where %1 and c.cdid=substr(a.borrowid,1,12) and %2 and %3 "
-    "order by jetdate(a.borrowdate) desc, a.borrowid";
+    "order by datevalue(a.borrowdate) desc, a.borrowid";
 
 Rows BorrowReference(int period, const QDate& today, const Value& openBasket) {
     const QString when = RecentCondition(period, "a.borrowdate", today);
@@ -432,13 +431,13 @@ Rows BorrowReference(int period, const QDate& today, const Value& openBasket) {
 
 // %1 who, %2 the period.
 const char* const kMemberSales =
-    "select d.username as name, b.name as moviename, jetdate(a.selldate) as selldate, "
+    "select d.username as name, b.name as moviename, datevalue(a.selldate) as selldate, "
     "a.money as money from sellinfo as a, cdinfo as b, userinfo as d "
-    "where %1 and b.cdid=substr(a.sellid,1,12) and %2 order by jetdate(a.selldate), a.sellid";
+    "where %1 and b.cdid=substr(a.sellid,1,12) and %2 order by datevalue(a.selldate), a.sellid";
 const char* const kWalkInSales =
-    "select a.name as name, b.name as moviename, jetdate(a.selldate) as selldate, "
+    "select a.name as name, b.name as moviename, datevalue(a.selldate) as selldate, "
     "a.money as money from sellinfo as a, cdinfo as b "
-    "where %1 and b.cdid=substr(a.sellid,1,12) and %2 order by jetdate(a.selldate), a.sellid";
+    "where %1 and b.cdid=substr(a.sellid,1,12) and %2 order by datevalue(a.selldate), a.sellid";
 
 Rows SellEarnReference(int period, const QDate& today) {
     const QString when = RecentCondition(period, "a.selldate", today);
@@ -464,7 +463,7 @@ Rows SellEarnReference(int period, const QDate& today) {
 // ---- The two lists of 50 ----
 
 const char* const kMostRented =
-    "select a.name as moviename, coalesce(date(jetdate(a.buydate)), a.buydate) as buydate, "
+    "select a.name as moviename, coalesce(date(datevalue(a.buydate)), a.buydate) as buydate, "
     "b.outcount as outcount, coalesce(b.money, 0) as money, a.price*a.count as charge "
     "from cdinfo as a, (select substr(borrowid,1,12) as cdid, count(*) as outcount, "
     "sum(money) as money from borrowinfo where %1 group by substr(borrowid,1,12)) as b "
@@ -485,7 +484,7 @@ Rows MostRentedReference(const Value& openBasket) {
 }
 
 const char* const kBestSelling =
-    "select a.name as moviename, coalesce(date(jetdate(a.buydate)), a.buydate) as buydate, "
+    "select a.name as moviename, coalesce(date(datevalue(a.buydate)), a.buydate) as buydate, "
     "b.money as money, a.price*a.count as charge from cdinfo as a, "
     "(select substr(sellid,1,12) as cdid, coalesce(sum(money), 0) as money from sellinfo "
     "group by substr(sellid,1,12)) as b where a.cdid=b.cdid "
@@ -598,9 +597,9 @@ class ReportParityTest : public ListingTest {
 
     void Open() {
         OpenShop();
-        ASSERT_EQ(sqlite3_create_function_v2(gConn.Handle(), "jetdate", 1,
-                                             SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &JetDate,
-                                             nullptr, nullptr, nullptr),
+        ASSERT_EQ(sqlite3_create_function_v2(gConn.Handle(), "datevalue", 1,
+                                             SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                             &DateValue, nullptr, nullptr, nullptr),
                   SQLITE_OK);
     }
 
