@@ -66,8 +66,11 @@ Look HeadingLook() {
     return l;
 }
 
+// A data cell shows its whole text: one too wide for the column shows smaller, in print and
+// in a spreadsheet program alike, rather than cut at the next cell.
 Look BodyLook(Kind kind) {
     Look l = Boxed(Base());
+    l.shrink = true;
     switch (kind) {
         case Kind::Text:
             l.horizontal = "left";

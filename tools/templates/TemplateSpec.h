@@ -13,6 +13,7 @@ struct Look {
     QString horizontal;                // "left", "center", "right", or empty (general)
     QString vertical;                  // "center", "top", or empty (bottom)
     bool wrap = false;
+    bool shrink = false;   // a text too wide for the cell shows smaller (not with wrap)
     QString numberFormat;  // a format code, or empty for General
 };
 
