@@ -42,8 +42,9 @@ void ReportExport::Run() {
     progress.ProgressBar1->setMaximum(qMax(1, static_cast<int>(report_.rows.size())));
     progress.ProgressBar1->setValue(1);
     FillPageFrame(report);
-    OutputReport(report);
+    const int pages = OutputReport(report);
     frmProgress::unload();
+    SetUpPrinting(report, pages);
     if (report.IsOpen()) SaveReportAs(report);
     report.Close();
 }
@@ -86,7 +87,7 @@ void ReportExport::StartPage(ExcelReport& report, int pagesBefore) const {
     });
 }
 
-void ReportExport::OutputReport(ExcelReport& report) const {
+int ReportExport::OutputReport(ExcelReport& report) const {
     QProgressBar* bar = frmProgress::instance().ProgressBar1;
     int p = 0;  // pages begun
     int r = 1;  // row within the page
@@ -110,6 +111,19 @@ void ReportExport::OutputReport(ExcelReport& report) const {
         if (i % step == 0 || i == rows) bar->setValue(i);
         ++r;
     }
+    return p;
+}
+
+// The workbook prints its page blocks as they were laid, one to a sheet of paper: the
+// print area is the blocks' data columns (a frame wider than them is left out), and the
+// page frame sheet, kept in the workbook, is hidden so that it does not print.
+void ReportExport::SetUpPrinting(ExcelReport& report, int pages) const {
+    report.Step([&] {
+        if (pages > 0)
+            report.OutputSheet()->SetPrintArea(
+                RangeName({1, 1, pages * pages_.N, pages_.columns}, true));
+        report.PageFrame()->SetVisible(false);
+    });
 }
 
 void ReportExport::SaveReportAs(ExcelReport& report) const {

@@ -14,6 +14,9 @@
 
 #include "core/mdlMain.h"
 #include "platform/app/SaveTarget.h"
+#include "platform/excel/SheetRenderer.h"
+#include "platform/excel/Workbook.h"
+#include "platform/excel/Worksheet.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/SaveFileDialog.h"
@@ -121,6 +124,32 @@ TEST_F(ReportWindowTest, ExportLaysPagesFromTheTemplateAndTellsWhereTheFileIs) {
     EXPECT_EQ(frame["A1"].toString(), "星光全部光盘");
     EXPECT_EQ(frame["A3"].toString(), "影片名称");
     EXPECT_FALSE(frame["A2"].toString().contains("2026")) << "the export writes no print date";
+}
+
+// A spreadsheet program prints the workbook one page block to a sheet of paper: its data
+// columns scaled to the paper's width, the blocks as print area, the frame sheet hidden.
+TEST_F(ReportWindowTest, TheWorkbookPrintsEachPageBlockOnOneSheetOfPaper) {
+    frmSampleReport& w = Open(32);
+    SaveAnswers(Target());
+    w.CmdOutput_Click();
+    const QJsonObject book = ReadWithOpenpyxl(Target());
+    ASSERT_FALSE(book.contains("error")) << book["error"].toString().toStdString();
+    const QJsonObject out = SheetOf(book, 0);
+    EXPECT_EQ(out["state"].toString(), "visible");
+    EXPECT_TRUE(out["fit_to_page"].toBool());
+    EXPECT_EQ(out["fit_to_width"].toInt(), 1) << "one page wide";
+    EXPECT_EQ(out["fit_to_height"].toInt(), 0) << "as many pages down as there are blocks";
+    EXPECT_EQ(out["print_area"].toString(), "$A$1:$E$72");
+    EXPECT_EQ(out["row_breaks"].toArray(), (QJsonArray{36, 72}));
+    const QJsonObject frame = SheetOf(book, 1);
+    EXPECT_EQ(frame["name"].toString(), "页面格式");
+    EXPECT_EQ(frame["state"].toString(), "hidden") << "kept, but not printed";
+
+    // The pages as the program itself lays the saved sheet out on paper.
+    auto saved = Workbook::Open(Target());
+    EXPECT_EQ(SheetRenderer(saved->Worksheets(1)).Pages(),
+              (std::vector<CellRect>{{1, 1, 36, 5}, {37, 1, 72, 5}}));
+    EXPECT_FALSE(saved->Worksheets(2).Visible());
 }
 
 TEST_F(ReportWindowTest, CancelAndNoDiscardTheWorkbookWithoutAWord) {

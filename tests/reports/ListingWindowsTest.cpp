@@ -255,8 +255,14 @@ TEST_F(ListingWindowsTest, RentalsExportWithoutPageBreaksAndPrint) {
     EXPECT_EQ(cells["D6"].toString(), "￥6.00");
     EXPECT_EQ(cells["E6"].toString(), "￥25.00");
     EXPECT_EQ(cells["A36"].toString(), "第1页");
-    EXPECT_TRUE(sheet["row_breaks"].toArray().isEmpty());
+    // The export adds no break: those of the output sheet are the template's, one below
+    // every page block.
+    const QJsonArray breaks = sheet["row_breaks"].toArray();
+    ASSERT_EQ(breaks.size(), 1000);
+    EXPECT_EQ(breaks[0].toInt(), 36);
+    EXPECT_EQ(breaks[999].toInt(), 36000);
     EXPECT_TRUE(sheet["col_breaks"].toArray().isEmpty());
+    EXPECT_EQ(sheet["print_area"].toString(), "$A$1:$F$36");
     EXPECT_NEAR(sheet["widths"].toObject()["A"].toDouble(), StoredWidth(27.38), 0.01);
 
     const QString page = Printed(w);

@@ -23,6 +23,10 @@ struct SheetCell {
     Look look;
 };
 
+// Page margins of every template, in inches (the sides of a page frame may be wider).
+constexpr double kSideMargin = 0.5;
+constexpr double kTopMargin = 0.6;
+
 // One worksheet of a template: geometry, cells, merged cells and page settings.
 struct SheetSpec {
     QString name;
@@ -32,6 +36,9 @@ struct SheetSpec {
     std::vector<QString> merges;
     bool landscape = false;
     int scale = 100;
+    bool fitToWidth = false;  // scaled to the paper's width (as the margins leave it)
+    double sideMargin = kSideMargin;
+    std::vector<int> rowBreaks;  // manual breaks below these rows
     bool tabSelected = false;
     QString printArea;  // "A1:I12", or empty
 };
@@ -46,7 +53,3 @@ std::vector<TemplateSpec> AllTemplates();
 // The page frame templates of the printouts (everything but the member card).
 std::vector<TemplateSpec> ReportTemplates();
 TemplateSpec CardTemplate();
-
-// Page margins of every template, in inches.
-constexpr double kSideMargin = 0.5;
-constexpr double kTopMargin = 0.6;

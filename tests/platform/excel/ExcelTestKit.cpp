@@ -41,6 +41,11 @@ try:
             "print_area": area,
             "orientation": ws.page_setup.orientation or "",
             "scale": ws.page_setup.scale or 0,
+            "state": ws.sheet_state,
+            "fit_to_page": bool(ws.sheet_properties.pageSetUpPr is not None
+                                and ws.sheet_properties.pageSetUpPr.fitToPage),
+            "fit_to_width": -1 if ws.page_setup.fitToWidth is None else int(ws.page_setup.fitToWidth),
+            "fit_to_height": -1 if ws.page_setup.fitToHeight is None else int(ws.page_setup.fitToHeight),
         })
     print(json.dumps(out, ensure_ascii=False))
 except Exception as e:

@@ -12,7 +12,9 @@
 // The workbook at path as openpyxl reads it:
 // {"sheets": [{"name", "max_row", "max_column", "cells": {"A1": value}, "bold": ["A1"],
 //   "widths": {"A": w}, "heights": {"1": h}, "merges": ["A1:B2"], "row_breaks": [id],
-//   "col_breaks": [id], "print_area": "...", "orientation", "scale"}], "error": "..."}
+//   "col_breaks": [id], "print_area": "...", "orientation", "scale", "state" ("visible",
+//   "hidden"), "fit_to_page", "fit_to_width", "fit_to_height" (-1: not given)}],
+//   "error": "..."}
 // Dates come back as "yyyy-mm-ddThh:mm:ss" texts.
 QJsonObject ReadWithOpenpyxl(const QString& path);
 // The cells of sheet index (from 0) of a read-back workbook.
