@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressBar>
 
 #include "platform/app/AppPath.h"
 #include "platform/app/SaveTarget.h"
@@ -36,11 +35,7 @@ QString ReportExport::DefaultName(const QString& templateName, const QDate& day)
 void ReportExport::Run() {
     ExcelReport report(QStringLiteral("导出没有完成"));
     if (!report.OpenTemplate(pages_.templateName)) return;
-    frmProgress& progress = frmProgress::instance();
-    progress.Show(vbModeless, window_);
-    // The bar is full when the last row is written (a report without rows: at once).
-    progress.ProgressBar1->setMaximum(qMax(1, static_cast<int>(report_.rows.size())));
-    progress.ProgressBar1->setValue(1);
+    frmProgress::instance().Start(window_, static_cast<int>(report_.rows.size()));
     FillPageFrame(report);
     const int pages = OutputReport(report);
     frmProgress::unload();
@@ -88,12 +83,12 @@ void ReportExport::StartPage(ExcelReport& report, int pagesBefore) const {
 }
 
 int ReportExport::OutputReport(ExcelReport& report) const {
-    QProgressBar* bar = frmProgress::instance().ProgressBar1;
+    frmProgress& progress = frmProgress::instance();
     int p = 0;  // pages begun
     int r = 1;  // row within the page
     const int rows = static_cast<int>(report_.rows.size());
     // The bar moves in steps of a few hundredths (it is a few hundred pixels wide), not
-    // row by row: setting it repaints it, which would cost more than writing the row.
+    // row by row: each step repaints it, which would cost more than writing the row.
     const int step = qMax(1, rows / 500);
     for (int i = 1; i <= rows && report.IsOpen(); ++i) {
         if ((i - 1) % pages_.D == 0) {
@@ -108,7 +103,7 @@ int ReportExport::OutputReport(ExcelReport& report) const {
             for (int c = 1; c <= pages_.columns && c <= cells.size(); ++c)
                 out.Cells(sheetRow, c).SetValue(cells[c - 1]);
         });
-        if (i % step == 0 || i == rows) bar->setValue(i);
+        if (i % step == 0 || i == rows) progress.Advance(i);
         ++r;
     }
     return p;

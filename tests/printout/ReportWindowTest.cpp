@@ -248,6 +248,52 @@ TEST_F(ReportWindowTest, TheProgressBarFillsWithTheLastRow) {
     EXPECT_EQ(maximum, 33) << "the body grid's rows";
 }
 
+// While the export lays its rows, the progress window stands over the report window and is
+// painted with its bar and its count of rows: looked at from a timer as the export goes.
+TEST_F(ReportWindowTest, TheProgressWindowIsPaintedWithItsBarWhileTheExportRuns) {
+    frmSampleReport& w = Open(299);  // 300 body rows
+    struct Look {
+        bool shown;
+        QString title;
+        int value;
+        QString text;
+        QWidget* parent;
+    };
+    std::vector<Look> looks;
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++*count;
+            return false;
+        }
+    } counter;
+    counter.count = &paints;
+    frmProgress::instance().ProgressBar1->installEventFilter(&counter);
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (!frmProgress::isLoaded()) return;
+        frmProgress& p = frmProgress::instance();
+        looks.push_back({p.isVisible(), p.windowTitle(), p.ProgressBar1->value(),
+                         p.ProgressBar1->text(), p.parentWidget()});
+    });
+    ticker.start(0);
+    SaveAnswers(QString());
+    w.CmdOutput_Click();
+    ticker.stop();
+    ASSERT_GT(looks.size(), 10u) << "the window was looked at as the rows went in";
+    for (const Look& l : looks) {
+        EXPECT_TRUE(l.shown);
+        EXPECT_EQ(l.title, "正在导出");
+        EXPECT_EQ(l.text, QString("已写入 %1 / 300 行").arg(l.value));
+        EXPECT_EQ(l.parent, &w) << "over the report window";
+    }
+    EXPECT_LT(looks.front().value, 50);
+    EXPECT_GT(looks.back().value, 250) << "the bar went on with the rows";
+    EXPECT_GT(paints, 10) << "painted as it went, not only at the end";
+    EXPECT_FALSE(frmProgress::isLoaded()) << "gone before the save dialog";
+}
+
 // Choosing an existing file in the real save dialog: the dialog itself asks nothing, the
 // program asks once, in its own words; a file of the program is refused without a question.
 TEST_F(ReportWindowTest, TheSaveDialogLeavesTheReplaceQuestionToTheProgram) {
