@@ -22,7 +22,7 @@ namespace {
 void TellPrintedToFile(const PrintOutcome& job) {
     if (!job.noPrinter || job.pages == 0) return;
     const QFileInfo file(job.path);
-    MsgBox(QString("本机没有可用的打印机，打印的%1页已保存为PDF文件“%2”，放在文件夹%3中。")
+    MsgBox(QString("本机没有可用的打印机，打印的%1页已保存为PDF文件：\n%2\n所在文件夹：%3")
                .arg(job.pages)
                .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
            vbInformation, QStringLiteral("提示"));

@@ -227,9 +227,8 @@ TEST_F(ReportFixture, WithoutAPrinterTheOperatorLearnsOnceWhereThePagesAre) {
     EXPECT_EQ(box.buttons, vbInformation);
     EXPECT_EQ(box.title, "提示");
     EXPECT_EQ(box.prompt,
-              "本机没有可用的打印机，打印的3页已保存为PDF文件“Store-0001.pdf”，"
-              "放在文件夹" +
-                  QDir::toNativeSeparators(folder) + "中。");
+              "本机没有可用的打印机，打印的3页已保存为PDF文件：\nStore-0001.pdf\n所在文件夹：" +
+                  QDir::toNativeSeparators(folder));
 }
 
 // A database failure is told in its Chinese sentence; any other error, whose own text is the
