@@ -206,7 +206,6 @@ void ReportWindow::FitColumns() {
         body_->SetColWidth(c, width);
         extra += width - designWidths_[static_cast<size_t>(c)];
     }
-    ReachOverScrollBar();
     if (!widthSet_) {
         widthSet_ = true;
         int width = designHeaderWidth_;
@@ -223,6 +222,7 @@ void ReportWindow::FitColumns() {
         SetWidthTwips(LblTitle, width);
         resize(TwipsToPixels(designWindowWidth_ + width - designHeaderWidth_), height());
     }
+    ReachOverScrollBar();
     // The report shows from its first row and column (writing the totals made the last row
     // current).
     if (rows > 0) body_->SetRow(0);
@@ -230,13 +230,17 @@ void ReportWindow::FitColumns() {
     body_->horizontalScrollBar()->setValue(0);
 }
 
-// The header has no scroll bar of its own: its last column reaches over the body's, so
-// that both scroll sideways equally far and their columns stay in line.
+// The header has no scroll bar of its own: where the columns are wider than the body shows
+// (the body scrolls sideways), its last column reaches over the body's scroll bar, so that
+// both scroll equally far and their columns stay in line.
 void ReportWindow::ReachOverScrollBar() {
     const int last = header_->Cols() - 1;
     if (last < 0 || last >= body_->Cols()) return;
     const int bar = body_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, body_);
-    header_->SetColWidth(last, body_->ColWidth(last) + PixelsToTwips(bar));
+    int columns = 0;
+    for (int c = 0; c < body_->Cols(); ++c) columns += body_->ColWidth(c);
+    const int shown = PixelsToTwips(body_->width() - 2 * body_->frameWidth() - bar);
+    header_->SetColWidth(last, body_->ColWidth(last) + (columns > shown ? PixelsToTwips(bar) : 0));
 }
 
 ReportSnapshot ReportWindow::Snapshot() const {
