@@ -9,7 +9,6 @@
 #include <QPrinterInfo>
 
 #include "platform/app/AppPath.h"
-#include "platform/app/FailureKind.h"
 #include "platform/app/SaveTarget.h"
 #include "platform/excel/ExcelError.h"
 #include "platform/excel/PrintJob.h"
