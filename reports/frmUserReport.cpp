@@ -284,6 +284,10 @@ ReportPages frmUserReport::Pages() const {
     pages.D = 32;
     pages.K = 3;
     pages.columnWidths = {4.38, 8, 8.5, 7.75, 4.75, 10.75, 10.13, 10.25, 21.88};
+    // On paper a walk-in customer's eleven-character name, a four-digit count and the
+    // heading 借盘次数 on one line print at the font's own size: the page has the room (the
+    // workbook keeps the widths above, its cells shrinking such texts).
+    pages.printColumnWidths = {4.38, 8, 8.5, 12, 8, 10.75, 10.13, 10.25, 21.88};
     pages.headRowHeights = {33, 20, 33};
     pages.restRowHeight = 22;
     pages.exportHead = {true, false, false};
