@@ -98,6 +98,7 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
   private:
     frmMain();
     QWidget* BuildButtonBar();
+    void FitScreen();
     void BuildPages();
     ShopPage* MakePage(int page);
     void InstallPage(int page, ShopPage* built);
