@@ -17,8 +17,7 @@ namespace {
 // owned by the main window; an open one only comes to the front.
 template <class W>
 void OpenReport() {
-    MainWindow* main = MainWindow::Get();
-    W::instance().Show(vbModeless, main ? main->Window() : nullptr);
+    W::instance().Show(vbModeless, MainWindow::Owner());
 }
 
 // The window each link opens, by the link's index.

@@ -44,6 +44,8 @@ frmControlBack::frmControlBack() {
     Command3 = Named<QPushButton>("Command3", QStringLiteral("归还并结算(&N)"));
     Command2 = Named<QPushButton>("Command2", QStringLiteral("稍后再还(&X)"));
     Command4 = Named<QPushButton>("Command4", QStringLiteral("不还这张(&C)"));
+    SetDefaultButton(Command3);
+    SetCancelButton(Command2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LvwBack, 1);
@@ -344,7 +346,8 @@ void frmControlBack::Command2_Click() {
 }
 
 void frmControlBack::LblBackName_Click() {
-    if (MainWindow* frame = MainWindow::Get()) frame->ShowMemberInfo(LblBackName->Caption(), true);
+    if (MainWindow* frame = MainWindow::Get())
+        frame->ShowMemberInfo(LblBackName->Caption(), true, this);
 }
 
 void frmControlBack::LblPlanBackSum_Change() {

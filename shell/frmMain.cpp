@@ -486,9 +486,9 @@ Recordset* frmMain::adoDispBorrow() const {
 
 // Opened modally from the return page, the window stands in front of its blinking hint,
 // which stops.
-void frmMain::ShowMemberInfo(const QString& UserID, bool modal) {
+void frmMain::ShowMemberInfo(const QString& UserID, bool modal, QWidget* owner) {
     if (modal) Timer1->stop();
-    frmDispUser::Open(UserID, modal, this);
+    frmDispUser::Open(UserID, modal, owner ? owner : this);
 }
 
 Recordset* frmMain::adoDispCDInfo() const {
