@@ -324,6 +324,10 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
     EXPECT_EQ(c->LblNotBackCount->Caption(), "0");
     EXPECT_EQ(c->LblMoneyBorrowCreSum->Caption(), "0");
     EXPECT_EQ(c->TxtCredence->text(), "");
+    // The sale panel shows what the closing of a sale leaves, its amount box empty.
+    EXPECT_EQ(c->LblSellCount->Caption(), "0");
+    EXPECT_EQ(c->LblSellMoney->Caption(), "0");
+    EXPECT_EQ(c->MskFactSellMoney->Text(), "");
     for (QWidget* w : std::initializer_list<QWidget*>{
              c->TxtCredence, c->CmdTax, c->CmdDel, c->CmdBorrowEdit, c->CmdSellTax, c->CmdDelSellCD,
              c->CmdSellEdit, c->MskFactSellMoney})
