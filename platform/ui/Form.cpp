@@ -58,8 +58,19 @@ void Form::SetOwner(QWidget* owner) {
     if (wasVisible) show();
 }
 
+namespace {
+// What the window system puts round a window: its title bar and borders.
+QMargins FrameMargins(const QWidget* w) {
+    const QRect frame = w->frameGeometry();
+    const QRect inside = w->geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(),
+            frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+}
+}  // namespace
+
 // Centred over the owner, as far as the owner's screen lets it: a window larger than the
-// free part of the screen starts at its top left corner.
+// free part of the screen starts at its top left corner. A window not shown yet has no
+// frame to tell: it is taken to get the frame its owner has.
 void Form::PlaceOverOwner() {
     QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner || !owner->isVisible()) return;
@@ -68,7 +79,9 @@ void Form::PlaceOverOwner() {
     ensurePolished();
     if (layout()) layout()->activate();
     if (!testAttribute(Qt::WA_Resized)) adjustSize();
-    QRect placed(QPoint(0, 0), frameGeometry().size());
+    const QMargins own = FrameMargins(this);
+    const QMargins frame = own.isNull() ? FrameMargins(owner) : own;
+    QRect placed(QPoint(0, 0), size().grownBy(frame));
     placed.moveCenter(owner->frameGeometry().center());
     if (const QScreen* screen = owner->screen()) {
         const QRect area = screen->availableGeometry();

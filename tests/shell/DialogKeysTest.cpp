@@ -59,8 +59,7 @@ std::string FocusName() {
                  : std::string("none");
 }
 
-// The window is its owner's dialog, centred over it (to the width of the frame the window
-// system puts round it, which it tells only once the window shows).
+// The window is its owner's dialog, centred over it (to a pixel of rounding either way).
 void ExpectOver(QWidget& window, QWidget& owner) {
     EXPECT_EQ(window.parentWidget(), &owner) << window.objectName().toStdString();
     EXPECT_TRUE(window.isWindow());
@@ -68,7 +67,7 @@ void ExpectOver(QWidget& window, QWidget& owner) {
     ASSERT_NE(window.windowHandle(), nullptr);
     EXPECT_EQ(window.windowHandle()->transientParent(), owner.windowHandle());
     const QPoint off = window.frameGeometry().center() - owner.frameGeometry().center();
-    EXPECT_LE(off.manhattanLength(), 4)
+    EXPECT_LE(off.manhattanLength(), 2)
         << window.objectName().toStdString() << " off the centre by " << off.x() << "," << off.y();
 }
 
