@@ -21,7 +21,7 @@ bool BasketPanel::IsCurrentPage() const {
 }
 
 QWidget* BasketPanel::Owner() {
-    return MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr;
+    return MainWindow::Owner();
 }
 
 bool BasketPanel::HasLines() const {

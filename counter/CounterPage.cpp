@@ -280,6 +280,9 @@ QGroupBox* CounterPage::BuildSellBasket() {
     LblSellUserName = c.user;
     LblSellCount = c.count;
     LblSellMoney = c.money;
+    // At rest the panel shows what the closing of a sale leaves.
+    LblSellCount->SetCaption("0");
+    LblSellMoney->SetCaption("0");
     CmdSellEdit = c.edit;
     CmdDelSellCD = c.remove;
     CmdSellTax = c.settle;

@@ -470,13 +470,13 @@ void MemberPage::TellNothingToRefund() {
 void MemberPage::Command18_Click() {
     if (!HasMember()) return;
     frmUserBorrowLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                           MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                           MainWindow::Owner());
 }
 
 void MemberPage::Command17_Click() {
     if (!HasMember()) return;
     frmUserSellLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                         MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                         MainWindow::Owner());
 }
 
 void MemberPage::CmdPrint_Click() {
