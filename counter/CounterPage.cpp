@@ -430,6 +430,7 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     // the rest a moment later or when asked for.
     auto list = std::make_unique<Recordset>();
     list->SetCursorLocation(adUseServer);
+    list->SetCountStatement(query.CountSql());
     list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());
     connect(list.get(), &Recordset::MoveComplete, this,
             [this] { RunReported([this] { adoDispCDInfo_MoveComplete(); }); });
