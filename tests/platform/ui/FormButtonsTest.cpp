@@ -57,7 +57,8 @@ class frmPayProbe : public FormOf<frmPayProbe> {
     int paid = 0;
     int others = 0;
     int cancelled = 0;
-    int closedBy = -1;
+    // Kept past the window: an unloaded window may be deleted by the next turn of the loop.
+    static inline int closedBy = -1;
 };
 
 class FormButtonsTest : public ::testing::Test {
@@ -182,12 +183,13 @@ TEST_F(FormButtonsTest, EscClosesAnOwnedWindowWithoutCancelButtonAsItsCloseBox) 
     pay.Amount->setFocus();
     pay.SetCancelButton(nullptr);
     pay.SetDefaultButton(nullptr);
+    frmPayProbe::closedBy = -1;
     EXPECT_FALSE(pay.Pay->isDefault());
     Key(pay.Amount, Qt::Key_Return);
     EXPECT_EQ(pay.paid, 0) << "no default button: Enter presses nothing";
     Key(pay.Amount, Qt::Key_Escape);
     EXPECT_FALSE(frmPayProbe::isLoaded());
-    EXPECT_EQ(pay.closedBy, vbFormControlMenu);
+    EXPECT_EQ(frmPayProbe::closedBy, vbFormControlMenu);
 
     // A window of its own (the main window) keeps Esc for its controls.
     frmOwner& alone = owner();
