@@ -20,7 +20,7 @@ bool BasketPanel::IsCurrentPage() const {
 }
 
 QWidget* BasketPanel::Owner() {
-    return MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr;
+    return MainWindow::Owner();
 }
 
 bool BasketPanel::HasLines() const {

@@ -280,6 +280,9 @@ QGroupBox* CounterPage::BuildSellBasket() {
     LblSellUserName = c.user;
     LblSellCount = c.count;
     LblSellMoney = c.money;
+    // At rest the panel shows what the closing of a sale leaves.
+    LblSellCount->SetCaption("0");
+    LblSellMoney->SetCaption("0");
     CmdSellEdit = c.edit;
     CmdDelSellCD = c.remove;
     CmdSellTax = c.settle;
@@ -423,6 +426,7 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     // the rest a moment later or when asked for.
     auto list = std::make_unique<Recordset>();
     list->SetCursorLocation(adUseServer);
+    list->SetCountStatement(query.CountSql());
     list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());
     connect(list.get(), &Recordset::MoveComplete, this,
             [this] { RunReported([this] { adoDispCDInfo_MoveComplete(); }); });

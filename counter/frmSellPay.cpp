@@ -58,7 +58,8 @@ frmSellPay::frmSellPay() {
 
     Command1 = Named<QPushButton>("Command1", QString::fromUtf8(kPay));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取 消(&C)"));
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -109,6 +110,8 @@ void frmSellPay::Prepare(Money amount, const QString& customerKey) {
         // A refund to a walk-in customer is paid out in cash: nothing to wait for.
         Command1->setEnabled(!paying);
     }
+    // The cursor waits where the operator types first: the cash paid, when it is asked for.
+    (member || amount < 0 ? static_cast<QWidget*>(Command1) : TxtCatchFact)->setFocus();
 }
 
 void frmSellPay::FillStoredMoney(const QString& customerKey) {

@@ -22,7 +22,8 @@ frmUseTaxPay::frmUseTaxPay() {
     Check1 = Named<QCheckBox>("Check1", QStringLiteral("会员免收押金"));
     Command1 = Named<QPushButton>("Command1", QStringLiteral("付款(&P)"));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取消(&C)"));
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("应收押金或抵押物品：")), 0, 0);
@@ -70,6 +71,7 @@ void frmUseTaxPay::Prepare(const Credence& credence, bool memberBasket) {
     TxtCatchFact->SetText("");
     TxtCatchRest->clear();
     TxtCatchFact_Change();
+    TxtCatchFact->setFocus();  // the amount paid is what the operator types first
 }
 
 frmUseTaxPay::Choice frmUseTaxPay::Decided() const {

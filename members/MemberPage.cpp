@@ -244,7 +244,9 @@ void MemberPage::ShowUserAccount() {
         for (QWidget* w : MemberControls()) w->setEnabled(false);
         return;
     }
-    const QString userId = TxtUserID->text();
+    // The number of the member's row, not the box bound to it: when the find moves the
+    // recordset, the grid reports the row change before the boxes follow the move.
+    const QString userId = NullToStr((*adoUser)["userid"]);
     const MemberFigures::Lines rented = MemberFigures::Rentals(gConn, userId);
     LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
     LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));
@@ -375,9 +377,11 @@ void MemberPage::MaskEdBox1_LostFocus() {
         ShowJoinDate();
         return;
     }
-    const QString text = DateText(d);
-    if (NullToStr(adoUser->Fields("JoinDate").GetValue()) != text)
-        adoUser->Fields("JoinDate") = text;
+    // The stored date, in whatever form the file holds it ("2024-3-7"), is kept as stored:
+    // a box entered and left is no edit.
+    const Value stored = adoUser->Fields("JoinDate").OriginalValue();
+    const Value date = stored.ToDate() == d ? stored : Value(DateText(d));
+    if (adoUser->Fields("JoinDate").GetValue() != date) adoUser->Fields("JoinDate") = date;
 }
 
 // ---- The account buttons -----------------------------------------------------------------
@@ -459,13 +463,13 @@ void MemberPage::TellNothingToRefund() {
 void MemberPage::Command18_Click() {
     if (!HasMember()) return;
     frmUserBorrowLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                           MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                           MainWindow::Owner());
 }
 
 void MemberPage::Command17_Click() {
     if (!HasMember()) return;
     frmUserSellLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                         MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                         MainWindow::Owner());
 }
 
 void MemberPage::CmdPrint_Click() {

@@ -39,15 +39,19 @@ ListView* CopyListView(const QString& name) {
 // come back. The lines of the basket still open at the counter (?1, its rental number, or
 // '' when none is open) are no rental yet: they show once the basket is settled.
 const char* const kOpenRentals =
+    "from borrowinfo as a, cdinfo as c "
+    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
+    "and substr(a.borrowid,-4) <> ?1";
+// What the list shows of each.
+const char* const kOpenRentalColumns =
     "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "
     "c.BorrowPriceType as BorrowPriceType, c.MemberBorrowPrice as MemberBorrowPrice, "
     "c.cdid as cdid, c.id as id, a.Foregift as Foregift, a.Guaranty as Guaranty, "
     "a.[name] as name, a.borrowdate as borrowdate, c.[name] as moviename, c.[key] as [key], "
     "a.borrowid as borrowid, a.borrowlst as borrowlst, a.borrowcount as borrowcount, "
-    "a.CredenceType as Credence, a.[money] as [money], a.remark as remark "
-    "from borrowinfo as a, cdinfo as c "
-    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
-    "and substr(a.borrowid,-4) <> ?1";
+    "a.CredenceType as Credence, a.[money] as [money], a.remark as remark ";
+// How many there are, in any order.
+const char* const kOpenRentalCount = "select count(*) ";
 // The rentals of a period: from its first day up to (not including) the day after it.
 const char* const kPeriodCondition = " and a.borrowdate >= ?2 and a.borrowdate < ?3";
 
@@ -219,11 +223,11 @@ void ReturnPage::ReadList(const QString& StrOrder) {
         return;
     }
     const std::optional<Period> period = PeriodOf(entry, Today());
-    QString sql = QString::fromUtf8(kOpenRentals);
+    QString rentals = QString::fromUtf8(kOpenRentals);
     const QString unsettled = UnsettledRentalNo();
     Params params{unsettled};
     if (period) {
-        sql += QString::fromUtf8(kPeriodCondition);
+        rentals += QString::fromUtf8(kPeriodCondition);
         params.push_back(DayText(period->first));
         params.push_back(DayText(period->after));
     }
@@ -231,7 +235,9 @@ void ReturnPage::ReadList(const QString& StrOrder) {
     // reads the rest a moment later or when asked for.
     auto rs = std::make_unique<Recordset>();
     rs->SetCursorLocation(adUseServer);
-    rs->Open(sql + StrOrder, gConn, adLockReadOnly, params);
+    rs->SetCountStatement(QString::fromUtf8(kOpenRentalCount) + rentals);
+    rs->Open(QString::fromUtf8(kOpenRentalColumns) + rentals + StrOrder, gConn, adLockReadOnly,
+             params);
     connect(rs.get(), &Recordset::MoveComplete, this, [this] {
         if (!(MainWindow::Get() && MainWindow::Get()->Searching))
             RunReported([this] { DispBorrowDetail(); });

@@ -116,9 +116,6 @@ Money StoredMoneyOf(Connection& conn, const QString& customer) {
 }  // namespace
 
 QString ReturnSettlement::NextReturnNo(Connection& conn) {
-    // The walk's seeks in one read transaction (left without a commit: it writes nothing),
-    // instead of each taking and dropping the file's lock.
-    Transaction reading(conn);
     return RecordNumber::Lowest(conn, RecordNumber::Return).value_or(QString());
 }
 

@@ -32,6 +32,11 @@ QString Number(int n) {
 void ShowMainWindow() {
     if (MainWindow* frame = MainWindow::Get()) frame->Window()->Show();
 }
+
+// The rental key's column shows its 16 digits whole, with the cell's margins.
+int RentalKeyColumnTwips(const QWidget* list) {
+    return PixelsToTwips(list->fontMetrics().horizontalAdvance(QString(16, u'0')) + 16);
+}
 }  // namespace
 
 frmControlBack::frmControlBack() {
@@ -42,6 +47,8 @@ frmControlBack::frmControlBack() {
     Command3 = Named<QPushButton>("Command3", QStringLiteral("归还并结算(&N)"));
     Command2 = Named<QPushButton>("Command2", QStringLiteral("稍后再还(&X)"));
     Command4 = Named<QPushButton>("Command4", QStringLiteral("不还这张(&C)"));
+    SetDefaultButton(Command3);
+    SetCancelButton(Command2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LvwBack, 1);
@@ -150,7 +157,7 @@ void frmControlBack::ConnectControls() {
 void frmControlBack::Form_Load() {
     IsEventOn = true;
     LvwBack->ColumnHeaders().Clear();
-    LvwBack->ColumnHeaders().Add("BorrowID", "出租编号");
+    LvwBack->ColumnHeaders().Add("BorrowID", "出租编号", RentalKeyColumnTwips(LvwBack));
     LvwBack->ColumnHeaders().Add("ID", "所借光盘编号", 1300);
     LvwBack->ColumnHeaders().Add("MovieName", "影片名称", 2000);
     LvwBack->ColumnHeaders().Add("Station", "归还状态", 900);
@@ -342,7 +349,8 @@ void frmControlBack::Command2_Click() {
 }
 
 void frmControlBack::LblBackName_Click() {
-    if (MainWindow* frame = MainWindow::Get()) frame->ShowMemberInfo(LblBackName->Caption(), true);
+    if (MainWindow* frame = MainWindow::Get())
+        frame->ShowMemberInfo(LblBackName->Caption(), true, this);
 }
 
 void frmControlBack::LblPlanBackSum_Change() {

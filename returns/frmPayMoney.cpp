@@ -51,6 +51,8 @@ frmPayMoney::frmPayMoney() {
     options->addWidget(Option1_1);
     Command1 = Named<QPushButton>("Command1", QString::fromUtf8(kPay));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取 消(&C)"));
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
@@ -139,6 +141,11 @@ void frmPayMoney::Prepare(const QString& customer, Money rentCollected, Money de
     Option1_0->setChecked(member_);
     Option1_1->setChecked(!member_);
     ShowMode(member_);
+    // The cursor waits where the operator types first: the cash received, or what a member
+    // hands over beyond the stored money, when either is asked for.
+    QWidget* typedFirst =
+        member_ ? (shortfall_ > 0 ? TxtRemain : nullptr) : (due_ >= 0 ? TxtCatchFact : nullptr);
+    (typedFirst ? typedFirst : Command1)->setFocus();
 }
 
 void frmPayMoney::PrepareStoredMoney(const QString& customer) {

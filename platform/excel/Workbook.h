@@ -45,6 +45,7 @@ class Workbook {
     QString RelationshipTarget(const QString& part, const QString& typeSuffix) const;
     void EnsurePart(const QString& part, const QString& relType, const QString& contentType);
     void WritePrintAreas();
+    void WriteSheetStates();
     void WriteContentTypes();
     void DropCalculationChain();
     void CheckOpen() const;

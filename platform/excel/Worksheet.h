@@ -59,6 +59,11 @@ class Worksheet {
     void SetPrintArea(const QString& ref);
     std::optional<CellRect> PrintArea() const { return printArea_; }
 
+    // A hidden sheet stays in the workbook but is neither shown nor printed by a
+    // spreadsheet program.
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+
     // Prints the sheet (its print area, or what it uses), one job, all pages.
     PrintOutcome PrintOut() const;
     // Shows the sheet's pages in a preview window; returns when it is closed. Without
@@ -126,6 +131,7 @@ class Worksheet {
     std::set<int> rowBreaks_;
     std::set<int> columnBreaks_;
     std::optional<CellRect> printArea_;
+    bool visible_ = true;
     PageSetup setup_;
     double defaultRowHeight_ = 15;
     double baseColumnCharacters_ = 8;

@@ -396,7 +396,7 @@ const Shown kCaptions[] = {
     {"frmMenu", "mnuClearAll", Own, "全部取消"},
     {"frmWait", "frmWait", Own, "请稍候"},
     {"frmWait", "Label1", Own, "正在汇总两年以前的出租和出售记录，请稍候……"},
-    {"frmProgress", "frmProgress", Own, ""},
+    {"frmProgress", "frmProgress", Own, "正在导出"},
 };
 // clang-format on
 

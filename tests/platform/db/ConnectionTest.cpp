@@ -210,44 +210,6 @@ TEST_F(ConnectionTest, TransactionsCommitRollBackAndNest) {
     EXPECT_FALSE(ErrorOf([&] { conn.Commit(); }).isEmpty());
 }
 
-// The removal mark of a table moves with each row that leaves its keys, and the keys that
-// left are told between two marks while nothing else may have gone: an update that keeps
-// the key takes nothing out; a rollback, another program's write or too many removals to
-// keep leave nothing told.
-TEST_F(ConnectionTest, TheKeysTakenOutOfATableAreToldBetweenTwoMarks) {
-    AddTitles(3);
-    const QByteArray first = Query1("SELECT min(cdid) FROM cdinfo").toUtf8();
-    const Connection::RemovalMark start = conn.RemovalMarkOf("cdinfo");
-    conn.Execute("UPDATE cdinfo SET remark = 'kept', count = count + 1");
-    EXPECT_EQ(conn.RemovalMarkOf("cdinfo"), start) << "every key is still there";
-
-    conn.Execute("UPDATE cdinfo SET cdid = 'X' || cdid WHERE cdid = ?1", {QString(first)});
-    conn.Execute("DELETE FROM cdinfo WHERE cdid = 'X' || ?1", {QString(first)});
-    const Connection::RemovalMark two = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(start, two, "cdinfo"),
-              (std::vector<QByteArray>{first, "X" + first}));
-    EXPECT_EQ(conn.KeysRemovedBetween(two, two, "cdinfo"), std::vector<QByteArray>());
-    EXPECT_EQ(conn.RemovalMarkOf("borrowinfo").removed, 0u) << "each table keeps its own count";
-
-    conn.Begin();
-    conn.Execute("INSERT INTO cdinfo (cdid, name) VALUES ('ROLLED', 'x')");
-    conn.Rollback();
-    const Connection::RemovalMark rolled = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(two, rolled, "cdinfo"), std::nullopt);
-
-    Elsewhere("UPDATE cdinfo SET remark = 'elsewhere'");
-    const Connection::RemovalMark other = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(rolled, other, "cdinfo"), std::nullopt);
-
-    conn.Execute("DELETE FROM cdinfo");  // every row, each seen as it goes
-    const Connection::RemovalMark emptied = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(emptied.removed, other.removed + 2);
-    AddTitles(100);
-    conn.Execute("DELETE FROM cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(other, conn.RemovalMarkOf("cdinfo"), "cdinfo"), std::nullopt)
-        << "more keys than are kept";
-}
-
 // The seam counts what writes (INSERT, UPDATE, DELETE and the outermost commit), not reads
 // or savepoints, and ends the process before the chosen one runs: nothing of it, nor of
 // its transaction, reaches the file.
