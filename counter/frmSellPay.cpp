@@ -111,7 +111,7 @@ void frmSellPay::Prepare(Money amount, const QString& customerKey) {
         Command1->setEnabled(!paying);
     }
     // The cursor waits where the operator types first: the cash paid, when it is asked for.
-    (member || amount < 0 ? static_cast<QWidget*>(Command1) : TxtCatchFact)->setFocus();
+    (member || amount < Money() ? static_cast<QWidget*>(Command1) : TxtCatchFact)->setFocus();
 }
 
 void frmSellPay::FillStoredMoney(const QString& customerKey) {

@@ -144,7 +144,7 @@ void frmPayMoney::Prepare(const QString& customer, Money rentCollected, Money de
     // The cursor waits where the operator types first: the cash received, or what a member
     // hands over beyond the stored money, when either is asked for.
     QWidget* typedFirst =
-        member_ ? (shortfall_ > 0 ? TxtRemain : nullptr) : (due_ >= 0 ? TxtCatchFact : nullptr);
+        member_ ? (shortfall_ > Money() ? TxtRemain : nullptr) : (due_ >= Money() ? TxtCatchFact : nullptr);
     (typedFirst ? typedFirst : Command1)->setFocus();
 }
 
