@@ -214,7 +214,8 @@ void BM_SettlementOperationOfThreeTitles(benchmark::State& state) {
     }
     int n = 0;
     for (auto _ : state)  // another amount each time, so that every settlement writes
-        RentalSettlement::Run(gConn, {basket.No, RentalSettlement::Cash, 60.0 + (++n % 2), {}});
+        RentalSettlement::Run(
+            gConn, {basket.No, RentalSettlement::Cash, Money::FromFen(6000 + 100 * (++n % 2)), {}});
     BasketRollback::Run(gConn, BasketRollback::Rental, basket.No);
 }
 BENCHMARK(BM_SettlementOperationOfThreeTitles)->Unit(benchmark::kMillisecond);

@@ -142,6 +142,7 @@ void OpenList(benchmark::State& state, const QString& columns,
     sql.replace(0, sql.indexOf(" from cdinfo"), "select " + columns);
     Recordset rs;
     rs.SetCursorLocation(location);
+    rs.SetCountStatement(query.CountSql());
     for (auto _ : state) rs.Open(sql, conn, adLockReadOnly, query.Parameters());
     state.counters["rows"] = rs.RecordCount();
     state.counters["columns"] = rs.FieldCount();

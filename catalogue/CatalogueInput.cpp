@@ -20,12 +20,10 @@ std::array<CatalogueInput::PriceInput, 5> CatalogueInput::PriceInputs(const Cata
     }};
 }
 
-std::optional<QString> CatalogueInput::ReadPrice(const QString& typed) {
+std::optional<Money> CatalogueInput::ReadPrice(const QString& typed) {
     const QString text = typed.trimmed();
-    if (text.isEmpty()) return QStringLiteral("0");
-    const std::optional<double> amount = ReadTypedAmount(text);
-    if (!amount) return std::nullopt;
-    return Value(*amount).ToString();
+    if (text.isEmpty()) return Money();
+    return Money::FromTyped(text);
 }
 
 QString CatalogueInput::PriceRefusal(const QString& label, const QString& typed) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "platform/text/Money.h"
+
 class CataloguePage;
 class MaskEdBox;
 
@@ -20,10 +22,9 @@ class CatalogueInput {
     // Rent, sale price, member rent, member sale price, purchase price, in this order.
     static std::array<PriceInput, 5> PriceInputs(const CataloguePage& page);
 
-    // A price as the row holds it: rounded to two decimals, written as a plain number
-    // ("3.456" gives "3.46", "￥1,200.00" gives "1200"); empty counts as "0". Nothing
-    // for a text that is no amount or a negative one.
-    static std::optional<QString> ReadPrice(const QString& typed);
+    // A price as the row holds it, to the cent ("3.456" is 3.46, "￥1,200.00" is 1200);
+    // empty counts as 0. Nothing for a text that is no amount or a negative one.
+    static std::optional<Money> ReadPrice(const QString& typed);
     static QString PriceRefusal(const QString& label, const QString& typed);
 
     // The copies, read as strictly as an amount ("1,200" gives 1200); empty counts as 0.

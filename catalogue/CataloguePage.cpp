@@ -25,6 +25,7 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
+#include "platform/text/Money.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -46,6 +47,12 @@ MaskEdBox* Masked(const QString& name) {
     auto* m = Named<MaskEdBox>(name);
     m->setMaximumWidth(140);
     return m;
+}
+
+// A price box shows the price as the file holds it, to the cent ("12.5", not a binary
+// "1.4449999999999998"); what is no number shows as stored.
+QString PriceText(const Value& v) {
+    return v.IsNumber() ? Money::FromStored(v.ToDouble()).PlainText() : NullToStr(v);
 }
 
 // Selects the first item equal to text; no selection when there is none.
@@ -349,13 +356,13 @@ void CataloguePage::adoCDInfo_MoveComplete() {
 void CataloguePage::FillEntryFromRow() {
     Recordset& rs = *adoCDInfo;
     TryStep([&] { SelectRentType(NullToStr(rs["borrowpricetype"])); });
-    TryStep([&] { MebBorrowPrice->SetText(NullToStr(rs["borrowprice"])); });
-    TryStep([&] { MebSellPrice->SetText(NullToStr(rs["sellprice"])); });
-    TryStep([&] { MebMemberBorrowPrice->SetText(NullToStr(rs["memberborrowprice"])); });
-    TryStep([&] { MebMemberSellPrice->SetText(NullToStr(rs["membersellprice"])); });
+    TryStep([&] { MebBorrowPrice->SetText(PriceText(rs["borrowprice"])); });
+    TryStep([&] { MebSellPrice->SetText(PriceText(rs["sellprice"])); });
+    TryStep([&] { MebMemberBorrowPrice->SetText(PriceText(rs["memberborrowprice"])); });
+    TryStep([&] { MebMemberSellPrice->SetText(PriceText(rs["membersellprice"])); });
     TryStep([&] { MebCount->SetText(NullToStr(rs["count"])); });
     TryStep([&] { MebDate->SetText(Format(rs["buydate"].ToDate(), "yyyy-mm-dd")); });
-    TryStep([&] { MebPrice->SetText(NullToStr(rs["price"])); });
+    TryStep([&] { MebPrice->SetText(PriceText(rs["price"])); });
     TryStep([&] { ReselectClassification(); });
     TryStep([&] {
         OldType = NullToStr(rs["type"]);
@@ -389,7 +396,7 @@ void CataloguePage::CboType_LostFocus() {
 // A text that is no amount is refused and the input shows the stored price again.
 void CataloguePage::PriceInput_LostFocus(MaskEdBox* input, int column) {
     const QString typed = input->Text();
-    const std::optional<QString> amount = CatalogueInput::ReadPrice(typed);
+    const std::optional<Money> amount = CatalogueInput::ReadPrice(typed);
     if (!amount) {
         QString label;
         for (const auto& price : CatalogueInput::PriceInputs(*this))
@@ -397,11 +404,11 @@ void CataloguePage::PriceInput_LostFocus(MaskEdBox* input, int column) {
         MsgBox(CatalogueInput::PriceRefusal(label, typed), vbOKOnly + vbExclamation,
                QStringLiteral("提示"));
         const Value stored = HasCurrentRow() ? dgCDInfo->Columns(column).GetValue() : Value();
-        input->SetText(stored.IsNull() ? QStringLiteral("0") : stored.ToString());
+        input->SetText(stored.IsNull() ? QStringLiteral("0") : PriceText(stored));
         return;
     }
-    input->SetText(*amount);
-    if (HasCurrentRow()) WriteColumn(column, *amount);
+    input->SetText(amount->PlainText());
+    if (HasCurrentRow()) WriteColumn(column, amount->PlainText());
 }
 
 void CataloguePage::MebCount_LostFocus() {

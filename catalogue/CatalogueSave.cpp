@@ -61,8 +61,8 @@ bool CatalogueSave::CheckRequiredFields() {
 bool CatalogueSave::ReadEntry(CatalogueTitleWrite::Fields& fields) {
     const auto inputs = CatalogueInput::PriceInputs(page_);
     // In the order of PriceInputs.
-    double* const prices[] = {&fields.borrowPrice, &fields.sellPrice, &fields.memberBorrowPrice,
-                              &fields.memberSellPrice, &fields.price};
+    Money* const prices[] = {&fields.borrowPrice, &fields.sellPrice, &fields.memberBorrowPrice,
+                             &fields.memberSellPrice, &fields.price};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const QString typed = inputs[i].box->Text();
         const auto amount = CatalogueInput::ReadPrice(typed);
@@ -70,7 +70,7 @@ bool CatalogueSave::ReadEntry(CatalogueTitleWrite::Fields& fields) {
             Refuse(CatalogueInput::PriceRefusal(inputs[i].label, typed), vbExclamation);
             return false;
         }
-        *prices[i] = amount->toDouble();
+        *prices[i] = *amount;
     }
     const QString typedCount = page_.MebCount->Text();
     const auto count = CatalogueInput::ReadCount(typedCount);

@@ -27,17 +27,18 @@ bool CatalogueTitleWrite::StoredIdInUse(const QString& stored) {
 void CatalogueTitleWrite::SetFields(const Fields& fields, const QString& newId) {
     if (!newId.isEmpty()) row_.Fields("cdid") = newId;
     if (row_["station"].IsNull()) row_.Fields("station") = QString::fromUtf8(kNotLent);
-    SetIfChanged(row_, "borrowprice", fields.borrowPrice);
-    SetIfChanged(row_, "sellprice", fields.sellPrice);
-    SetIfChanged(row_, "memberborrowprice", fields.memberBorrowPrice);
-    SetIfChanged(row_, "membersellprice", fields.memberSellPrice);
+    SetIfChanged(row_, "borrowprice", fields.borrowPrice.ToStored());
+    SetIfChanged(row_, "sellprice", fields.sellPrice.ToStored());
+    SetIfChanged(row_, "memberborrowprice", fields.memberBorrowPrice.ToStored());
+    SetIfChanged(row_, "membersellprice", fields.memberSellPrice.ToStored());
     // What a copy cost is what the purchase-amount deposit rule asks for it; a title saved
     // with its price as stored keeps its buymoney (GetBuyMoney reads a Null one as price).
     // Against the stored price, not the row's: leaving the price box or its grid cell has
     // written the new price into the row already.
-    if (row_.Fields("price").OriginalValue().ToString() != Value(fields.price).ToString())
-        row_.Fields("buymoney") = fields.price;
-    SetIfChanged(row_, "price", fields.price);
+    const Value price(fields.price.ToStored());
+    if (row_.Fields("price").OriginalValue().ToString() != price.ToString())
+        row_.Fields("buymoney") = price;
+    SetIfChanged(row_, "price", price);
     SetIfChanged(row_, "restcount", fields.copies);
     SetIfChanged(row_, "count", fields.copies);
     SetIfChanged(row_, "buydate", fields.buyDate);

@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "platform/db/Connection.h"
+#include "platform/text/Money.h"
 
 class Recordset;
 
@@ -18,14 +19,14 @@ class CatalogueTitleWrite {
   public:
     // The entry's fields as the row will hold them.
     struct Fields {
-        double borrowPrice = 0;
-        double sellPrice = 0;
-        double memberBorrowPrice = 0;
-        double memberSellPrice = 0;
-        double price = 0;  // what the shop paid
-        int copies = 1;    // count and restcount
-        QString buyDate;   // yyyy-mm-dd
-        QString type;      // the format's name
+        Money borrowPrice;
+        Money sellPrice;
+        Money memberBorrowPrice;
+        Money memberSellPrice;
+        Money price;      // what the shop paid
+        int copies = 1;   // count and restcount
+        QString buyDate;  // yyyy-mm-dd
+        QString type;     // the format's name
         QString movieType;
     };
     struct Request {

@@ -7,8 +7,9 @@ const char* const kSetWalkInDeposit = "update ForeGift set foregifttype = ?1, [m
 const char* const kSetMemberDeposit = "update ForeGift set foregifttype = ?1, membermoney = ?2";
 }  // namespace
 
-void DepositAmountWrite::Run(Customer whose, int rule, double amount) {
+void DepositAmountWrite::Run(Customer whose, int rule, Money amount) {
     Transaction t(gConn);
-    gConn.Execute(whose == WalkIn ? kSetWalkInDeposit : kSetMemberDeposit, {rule, amount});
+    gConn.Execute(whose == WalkIn ? kSetWalkInDeposit : kSetMemberDeposit,
+                  {rule, amount.ToStored()});
     t.Commit();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/text/Money.h"
 
 // Stores the deposit of walk-in customers or of members together with the deposit rule
 // shown beside it (0 the purchase price, 1 per disc, 2 a fixed amount): the amount means
@@ -7,5 +8,5 @@
 class DepositAmountWrite {
   public:
     enum Customer { WalkIn, Member };
-    static void Run(Customer whose, int rule, double amount);
+    static void Run(Customer whose, int rule, Money amount);
 };

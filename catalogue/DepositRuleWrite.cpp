@@ -7,8 +7,8 @@ const char* const kSetDepositRule =
     "update ForeGift set foregifttype = ?1, [money] = ?2, membermoney = ?3";
 }  // namespace
 
-void DepositRuleWrite::Run(int rule, double walkInAmount, double memberAmount) {
+void DepositRuleWrite::Run(int rule, Money walkInAmount, Money memberAmount) {
     Transaction t(gConn);
-    gConn.Execute(kSetDepositRule, {rule, walkInAmount, memberAmount});
+    gConn.Execute(kSetDepositRule, {rule, walkInAmount.ToStored(), memberAmount.ToStored()});
     t.Commit();
 }

@@ -6,8 +6,8 @@ namespace {
 const char* const kSetFee = "update pricepercent set tax = ?1";
 }  // namespace
 
-void MembershipFeeWrite::Run(double fee) {
+void MembershipFeeWrite::Run(Money fee) {
     Transaction t(gConn);
-    gConn.Execute(kSetFee, {fee});
+    gConn.Execute(kSetFee, {fee.ToStored()});
     t.Commit();
 }

@@ -1,7 +1,8 @@
 #pragma once
+#include "platform/text/Money.h"
 
 // Stores the membership fee. Raises DbError when the database refuses.
 class MembershipFeeWrite {
   public:
-    static void Run(double fee);
+    static void Run(Money fee);
 };

@@ -14,8 +14,8 @@
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/db/DbError.h"
+#include "platform/text/Money.h"
 #include "platform/text/QuotedInput.h"
-#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -41,28 +41,29 @@ const char* const kPercentShown = "##%";
 // What the text of a settings box asks for: nothing, a value, or a refusal (no amount).
 struct Reading {
     enum Kind { Nothing, Amount, Refused } kind = Refused;
-    double value = 0;
+    double factor = 0;       // a percentage box
+    Money amount = Money();  // a money box
 };
 
 // A percentage: "80%" and "0.8" are 0.8, and so is "80" (a number above 1 typed
-// without "%" means percent); kept to two decimals. A box holding only "%" (how a factor
-// of 0 is shown) asks for nothing.
+// without "%" means percent); kept to two decimals as the number formatted "0.##" reads
+// (85.5% is 0.86). A box holding only "%" (how a factor of 0 is shown) asks for nothing.
 Reading ReadPercent(const QString& text) {
     const QString t = text.trimmed();
     if (t == QStringLiteral("%")) return {Reading::Nothing};
     const std::optional<double> v = ParsePercentage(t);
     if (!v || *v < 0) return {Reading::Refused};
     const double factor = !t.endsWith('%') && *v > 1 ? *v / 100 : *v;
-    return {Reading::Amount, RoundHalfUp(factor, 2)};
+    return {Reading::Amount, Val(Format(factor, "0.##")), Money()};
 }
 
 // An amount of money ("￥1,200.00", "1200"), to two decimals; an empty box asks for
 // nothing only where the setting allows it.
 Reading ReadMoney(const QString& text, bool emptyIsNothing) {
     if (text.trimmed().isEmpty()) return {emptyIsNothing ? Reading::Nothing : Reading::Refused};
-    const std::optional<double> v = ReadTypedAmount(text);
+    const std::optional<Money> v = Money::FromTyped(text);
     if (!v) return {Reading::Refused};
-    return {Reading::Amount, *v};
+    return {Reading::Amount, 0, *v};
 }
 
 QString NotAPercent(const QString& text, const QString& what) {
@@ -204,7 +205,7 @@ void SettingsPage::ShowPricePercent() {
     if (!adoPricePercent || !adoPricePercent->IsOpen() || adoPricePercent->AtEOF()) return;
     MaskEdBox2->SetText(Format((*adoPricePercent)["percentb"].ToDouble(), kPercentShown));
     MaskEdBox3->SetText(Format((*adoPricePercent)["percents"].ToDouble(), kPercentShown));
-    MaskEdBox4->SetText(Format((*adoPricePercent)["tax"].ToDouble(), kMoneyFormat));
+    MaskEdBox4->SetText(Money::FromStored((*adoPricePercent)["tax"].ToDouble()).Text());
 }
 
 void SettingsPage::LoadForeGift() {
@@ -230,8 +231,9 @@ void SettingsPage::ShowForeGiftRule() {
 // The stored amounts (an amount never set shows as 0).
 void SettingsPage::ShowForeGiftAmounts() {
     if (!gRsForeGift || !gRsForeGift->IsOpen() || gRsForeGift->AtEOF()) return;
-    MskForeGiftSet->SetText(Value((*gRsForeGift)["money"].ToDouble()).ToString());
-    MskMemberForeGiftSet->SetText(Value((*gRsForeGift)["membermoney"].ToDouble()).ToString());
+    MskForeGiftSet->SetText(Money::FromStored((*gRsForeGift)["money"].ToDouble()).PlainText());
+    MskMemberForeGiftSet->SetText(
+        Money::FromStored((*gRsForeGift)["membermoney"].ToDouble()).PlainText());
 }
 
 // ---- The deposit rule -------------------------------------------------------------
@@ -270,7 +272,7 @@ void SettingsPage::WriteForeGiftRule(int rule) {
         return;
     }
     WriteOrShowStored([&] {
-        DepositRuleWrite::Run(rule, walkIn.value, member.value);
+        DepositRuleWrite::Run(rule, walkIn.amount, member.amount);
         gRsForeGift->Requery();
     });
 }
@@ -284,7 +286,7 @@ void SettingsPage::WriteForeGiftAmount(MaskEdBox* box, DepositAmountWrite::Custo
         return;
     }
     WriteOrShowStored([&] {
-        DepositAmountWrite::Run(customer, SelectedForeGiftType(), amount.value);
+        DepositAmountWrite::Run(customer, SelectedForeGiftType(), amount.amount);
         gRsForeGift->Requery();
     });
 }
@@ -315,8 +317,8 @@ void SettingsPage::WriteMemberPercent(MaskEdBox* box, const MemberPercent& perce
         return;
     }
     WriteOrShowStored([&] {
-        MemberPriceFactorWrite::Run(percent.price, p.value);
-        box->SetText(Format(p.value, kPercentShown));
+        MemberPriceFactorWrite::Run(percent.price, p.factor);
+        box->SetText(Format(p.factor, kPercentShown));
         adoPricePercent->Requery();
         ShopEvents::AnnounceTitlesChanged();
     });
@@ -342,7 +344,7 @@ void SettingsPage::MaskEdBox4_LostFocus() {
         return;
     }
     WriteOrShowStored([&] {
-        MembershipFeeWrite::Run(fee.value);
+        MembershipFeeWrite::Run(fee.amount);
         adoPricePercent->Requery();
     });
 }

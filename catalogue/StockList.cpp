@@ -105,7 +105,7 @@ bool StockList::Next(ReportRow& row) {
         return true;
     }
     SubtotalRow(row);
-    sums_.fill(0);
+    sums_.fill(Money());
     finished_ = titles_->AtEOF();
     return true;
 }
@@ -117,7 +117,7 @@ void StockList::DataRow(ReportRow& row) {
     row[kNameColumn].bold = false;
     for (size_t s = 0; s < std::size(kSummed); ++s) {
         row[kSummed[s].column].bold = false;
-        sums_[s] += (*titles_)[kSummed[s].field].ToDouble();
+        sums_[s] += Money::FromStored((*titles_)[kSummed[s].field].ToDouble());
     }
     titles_->MoveNext();
 }
@@ -125,9 +125,8 @@ void StockList::DataRow(ReportRow& row) {
 void StockList::SubtotalRow(ReportRow& row) const {
     row.assign(kColumns, ReportCell());
     row[kNameColumn] = ReportCell(QStringLiteral("合计"), true);
-    // The sums of prices are binary: each is written as the cents a clerk would add up.
     for (size_t s = 0; s < std::size(kSummed); ++s)
-        row[kSummed[s].column] = ReportCell(RoundHalfUp(sums_[s], 2), true);
+        row[kSummed[s].column] = ReportCell(sums_[s].ToStored(), true);
 }
 
 RowSource StockList::Rows() {

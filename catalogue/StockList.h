@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/db/Connection.h"
+#include "platform/text/Money.h"
 #include "printout/ExcelReport.h"
 
 class Recordset;
@@ -54,5 +55,5 @@ class StockList {
     bool started_ = false;
     bool finished_ = false;
     // restcount, price, borrowprice, sellprice, memberborrowprice, membersellprice
-    std::array<double, 6> sums_{};
+    std::array<Money, 6> sums_{};  // exact: the copies as whole numbers, the prices in cents
 };

@@ -53,25 +53,20 @@ frmFind::frmFind() {
     Handle(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     Handle(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     SetDefaultButton(Command1);
+    SetCancelButton(Command3);
 }
 
-void frmFind::SetDefaultButton(QPushButton* button) {
-    for (QPushButton* b : {Command1, Command2, Command3}) b->setDefault(b == button);
-    defaultButton_ = button;
-}
-
+// Esc stops a running search on the title reached, and only that: the dialog stays. At rest
+// it is the cancel button.
 void frmFind::Form_KeyDown(int& KeyCode, int) {
-    if (KeyCode == vbKeyEscape) {
-        StopFind = true;
-    } else if (KeyCode == vbKeyReturn && defaultButton_ && !searching_) {
-        KeyCode = 0;
-        defaultButton_->click();
-    }
+    if (KeyCode != vbKeyEscape) return;
+    StopFind = true;
+    if (searching_) KeyCode = 0;
 }
 
 void frmFind::ShowFor(CataloguePage& catalogue) {
     catalogue_ = &catalogue;
-    Show(vbModeless, MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+    Show(vbModeless, MainWindow::Owner());
 }
 
 void frmFind::Form_Unload(int&) {

@@ -29,9 +29,6 @@ class frmFind : public FormOf<frmFind> {
     void Command2_Click();  // "查找下一个(&N)": from the title after the current one
     void Command3_Click();  // "取消(&C)"
 
-    // The button Enter presses.
-    QPushButton* DefaultButton() const { return defaultButton_; }
-
     QLabel* Label1;
     QLineEdit* Text1;
     QPushButton* Command1;
@@ -49,9 +46,6 @@ class frmFind : public FormOf<frmFind> {
     std::optional<int> Search(Recordset* rs, int from, int yieldEvery);
     bool MoveCatalogueTo(Recordset* rs, int position);
     void EndSearch(Recordset* rs);
-    void SetDefaultButton(QPushButton* button);
-
-    QPushButton* defaultButton_ = nullptr;
     bool searching_ = false;
     QPointer<CataloguePage> catalogue_;
 };

@@ -33,7 +33,8 @@ frmSelPrint::frmSelPrint()
     for (QRadioButton* option : Option1) options->addWidget(option);
     Command1 = Named<QPushButton>("Command1", QStringLiteral("打印(&P)"));
     Command2 = Named<QPushButton>("Command2", QStringLiteral("取消(&C)"));
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -63,7 +64,7 @@ bool frmSelPrint::IsPrinting() {
 void frmSelPrint::CmdPrintStore_Click(CataloguePage& catalogue) {
     if (gStockListPrinting) return;
     instance().catalogue_ = &catalogue;
-    instance().Show(vbModeless, MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+    instance().Show(vbModeless, MainWindow::Owner());
 }
 
 void frmSelPrint::Command2_Click() {

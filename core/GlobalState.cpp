@@ -11,7 +11,6 @@ bool gExiting = false;
 bool gForeGiftLoaded = false;
 
 Basket gBorrowBasket;
-double gForeGiftSum = 0;
 Basket gSellBasket;
 
 QString gReturnNo;
@@ -25,7 +24,6 @@ void ResetGlobalState() {
     gExiting = false;
     gForeGiftLoaded = false;
     gBorrowBasket.Clear();
-    gForeGiftSum = 0;
     gSellBasket.Clear();
     gReturnNo.clear();
 }

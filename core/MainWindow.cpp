@@ -8,6 +8,10 @@ MainWindow* MainWindow::Get() {
     return gLoaded;
 }
 
+Form* MainWindow::Owner() {
+    return gLoaded ? gLoaded->Window() : nullptr;
+}
+
 void MainWindow::Register(MainWindow* window) {
     gLoaded = window;
 }

@@ -15,6 +15,8 @@ class MainWindow {
     // The loaded main window; null before it loads and after it unloads.
     static MainWindow* Get();
     static bool IsLoaded() { return Get() != nullptr; }
+    // The loaded main window as the owner of the windows a page opens; null when none is.
+    static Form* Owner();
 
     // The window itself: the owner of modeless windows, shown again when they close.
     virtual Form* Window() = 0;
@@ -29,8 +31,9 @@ class MainWindow {
     virtual Recordset* adoDispBorrow() const = 0;
     virtual Recordset* adoDispCDInfo() const = 0;
     // The member information window for a customer key (a member's number or a walk-in
-    // name): modal from the return page and its dialog, modeless beside the counter.
-    virtual void ShowMemberInfo(const QString& UserID, bool modal) = 0;
+    // name): modal from the return page and its dialog, modeless beside the counter; owned
+    // by `owner` (the return dialog that asks), or else by the main window.
+    virtual void ShowMemberInfo(const QString& UserID, bool modal, QWidget* owner = nullptr) = 0;
 
     // Window-level state the pages share.
     bool IsActive = false;

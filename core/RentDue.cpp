@@ -11,9 +11,9 @@ qint64 RentDue::Days(const QDateTime& borrowDate, const QDateTime& periodEnd) {
     return rounded < 1 ? 1 : rounded;
 }
 
-double RentDue::Of(double pricePerCopy, const QString& priceType, qint64 copies,
-                   const QDateTime& borrowDate, const QDateTime& periodEnd) {
-    const double perRental = pricePerCopy * static_cast<double>(copies);
+Money RentDue::Of(Money pricePerCopy, const QString& priceType, qint64 copies,
+                  const QDateTime& borrowDate, const QDateTime& periodEnd) {
+    const Money perRental = pricePerCopy.Times(copies);
     if (priceType == QString::fromUtf8(kPerRental)) return perRental;
-    return static_cast<double>(Days(borrowDate, periodEnd)) * perRental;
+    return perRental.Times(Days(borrowDate, periodEnd));
 }

@@ -90,11 +90,11 @@ void SelectAllText(QLineEdit* Txt) {
 }
 
 Value GetBuyMoney(const QString& CDID) {
-    return Value(BuyMoneyOf(gConn, CDID));
+    return Value(BuyMoneyOf(gConn, CDID).ToStored());
 }
 
-double BuyMoneyOf(Connection& conn, const QString& CDID) {
-    return conn.Scalar(kBuyMoneyOfTitle, {CDID}).ToDouble();
+Money BuyMoneyOf(Connection& conn, const QString& CDID) {
+    return Money::FromStored(conn.Scalar(kBuyMoneyOfTitle, {CDID}).ToDouble());
 }
 
 QString GetNewID(const QString& Kind) {

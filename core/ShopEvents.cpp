@@ -24,16 +24,8 @@ void ShopEvents::AnnounceTitlesChanged(QObject* source) {
     AfterCommit(&ShopEvents::TitlesChanged, source);
 }
 
-void ShopEvents::AnnounceMembersChanged(QObject* source) {
-    AfterCommit(&ShopEvents::MembersChanged, source);
-}
-
 void ShopEvents::AnnounceBasketsChanged(QObject* source) {
     AfterCommit(&ShopEvents::BasketsChanged, source);
-}
-
-void ShopEvents::AnnounceRentalsChanged(QObject* source) {
-    AfterCommit(&ShopEvents::RentalsChanged, source);
 }
 
 void ShopEvents::AnnounceClassificationRead(const QString& table, const QStringList& names) {

@@ -12,17 +12,13 @@ class ShopEvents : public QObject {
 
     // source is the page that made the change (it has followed already), or null.
     static void AnnounceTitlesChanged(QObject* source = nullptr);
-    static void AnnounceMembersChanged(QObject* source = nullptr);
     static void AnnounceBasketsChanged(QObject* source = nullptr);
-    static void AnnounceRentalsChanged(QObject* source = nullptr);
     // A classification list (table "type" or "movietype") was read afresh: names in order.
     static void AnnounceClassificationRead(const QString& table, const QStringList& names);
 
   signals:
     void TitlesChanged(QObject* source);
-    void MembersChanged(QObject* source);
     void BasketsChanged(QObject* source);
-    void RentalsChanged(QObject* source);
     void ClassificationRead(const QString& table, const QStringList& names);
 
   private:

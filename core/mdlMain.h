@@ -26,7 +26,6 @@ extern bool gForeGiftLoaded;  // the settings page may write the deposit rule
 // As the counter shows them. Which basket is open, and on what terms, is stored in the file
 // with its lines (OpenBasketRow): these mirror it, and no statement reads them instead.
 extern Basket gBorrowBasket;
-extern double gForeGiftSum;  // the deposit the open rental basket asks
 extern Basket gSellBasket;
 
 // ---- The return in progress ------------------------------------------------------
@@ -53,7 +52,7 @@ void SelectAllText(QLineEdit* Txt);
 // What one copy of the title cost the shop, the deposit of one copy under the purchase
 // amount rule: its buymoney, else its price (Null counts 0); 0 when there is no such title.
 Value GetBuyMoney(const QString& CDID);
-double BuyMoneyOf(Connection& conn, const QString& CDID);
+Money BuyMoneyOf(Connection& conn, const QString& CDID);
 // The walk-in name offered today for Kind "borrow" or "sell"; empty when the day's
 // 999 names are used up (the operator then types a name).
 QString GetNewID(const QString& Kind);

@@ -6,17 +6,16 @@
 #include "core/ShelfCopies.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
-#include "platform/text/VbText.h"
 
 namespace {
 namespace rental {
-const char* const kLineExists = "select 1 from borrowinfo where borrowid = ?1";
+const char* const kLineHolds = "select coalesce(foregift,0) from borrowinfo where borrowid = ?1";
 const char* const kInsertLine =
     "insert into borrowinfo(borrowid, name, borrowdate, borrowcount, borrowlst, isnotpaylst, "
     "remark, CredenceType, foregift) values (?1, ?2, ?3, ?4, ?5, ?5, ?6, '现金', ?7)";
 const char* const kExtendLine =
     "update borrowinfo set borrowcount = borrowcount + ?2, borrowlst = borrowlst || ?3, "
-    "isnotpaylst = borrowlst || ?3, foregift = coalesce(foregift,0) + ?4 where borrowid = ?1";
+    "isnotpaylst = borrowlst || ?3, foregift = ?4 where borrowid = ?1";
 // After a line edit the line holds exactly the copies confirmed, each once.
 const char* const kRewriteLine =
     "update borrowinfo set borrowcount = ?2, borrowlst = ?3, isnotpaylst = ?3, foregift = ?4 "
@@ -34,13 +33,13 @@ const char* const kDeleteLine = "delete from borrowinfo where borrowid = ?1";
 }  // namespace rental
 
 namespace sale {
-const char* const kLineExists = "select 1 from sellinfo where sellid = ?1";
+const char* const kLineHolds = "select coalesce([Money],0) from sellinfo where sellid = ?1";
 const char* const kInsertLine =
     "insert into Sellinfo(Sellid, name, Selldate, Sellcount, Selllst, remark, [Money]) "
     "values (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
 const char* const kExtendLine =
     "update Sellinfo set Sellcount = Sellcount + ?2, Selllst = Selllst || ?3, "
-    "[Money] = coalesce([Money],0) + ?4 where Sellid = ?1";
+    "[Money] = ?4 where Sellid = ?1";
 // After a line edit the line holds exactly the copies confirmed, each once.
 const char* const kRewriteLine =
     "update Sellinfo set Sellcount = ?2, Selllst = ?3, [Money] = ?4 where Sellid = ?1";
@@ -59,17 +58,16 @@ const char* const kDeleteLine = "delete from sellinfo where sellid = ?1";
 BasketLines::Line LineOfRow(const Statement& row) {
     return {row.Column(0).ToString(), row.Column(1).ToString(),
             row.Column(2).ToString(), static_cast<int>(row.Column(3).ToInt()),
-            row.Column(4).ToString(), row.Column(5).ToDouble()};
+            row.Column(4).ToString(), Money::FromStored(row.Column(5).ToDouble())};
 }
 }  // namespace
 
 const BasketLines BasketLines::Rental(RecordNumber::Rental,
-                                      {rental::kLineExists, rental::kInsertLine,
-                                       rental::kExtendLine, rental::kRewriteLine, rental::kLine,
-                                       rental::kLinesOfBasket, rental::kSetAmount,
-                                       rental::kDeleteLine});
+                                      {rental::kLineHolds, rental::kInsertLine, rental::kExtendLine,
+                                       rental::kRewriteLine, rental::kLine, rental::kLinesOfBasket,
+                                       rental::kSetAmount, rental::kDeleteLine});
 const BasketLines BasketLines::Sale(RecordNumber::Sale,
-                                    {sale::kLineExists, sale::kInsertLine, sale::kExtendLine,
+                                    {sale::kLineHolds, sale::kInsertLine, sale::kExtendLine,
                                      sale::kRewriteLine, sale::kLine, sale::kLinesOfBasket,
                                      sale::kSetAmount, sale::kDeleteLine});
 
@@ -87,15 +85,20 @@ std::optional<Basket> BasketLines::Numbered(Connection& conn, Basket basket, int
 bool BasketLines::Write(Connection& conn, const QString& lineId, const LineWrite& write) const {
     const QString copies = CopyList::Of(write.copies);
     const int count = static_cast<int>(write.copies.size());
-    const double amount = RoundHalfUp(write.amount, 2);
-    if (conn.Scalar(sql_.exists, {lineId}).IsNull()) {
+    const Value held = conn.Scalar(sql_.holds, {lineId});
+    if (held.IsNull()) {
         const QString remark = write.remark.isEmpty() ? QStringLiteral(" ") : write.remark;
         conn.Execute(sql_.insert, {lineId, write.customer,
                                    write.now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), count,
-                                   copies, remark, amount});
+                                   copies, remark, write.amount.ToStored()});
         return true;
     }
-    conn.Execute(write.rewritesLine ? sql_.rewrite : sql_.extend, {lineId, count, copies, amount});
+    if (write.rewritesLine) {
+        conn.Execute(sql_.rewrite, {lineId, count, copies, write.amount.ToStored()});
+        return false;
+    }
+    const Money extended = Money::FromStored(held.ToDouble()) + write.amount;
+    conn.Execute(sql_.extend, {lineId, count, copies, extended.ToStored()});
     return false;
 }
 
@@ -154,8 +157,8 @@ std::vector<BasketLines::Line> BasketLines::OfBasket(Connection& conn,
     return lines;
 }
 
-void BasketLines::SetAmount(Connection& conn, const QString& lineId, double amount) const {
-    conn.Execute(sql_.amount, {lineId, RoundHalfUp(amount, 2)});
+void BasketLines::SetAmount(Connection& conn, const QString& lineId, Money amount) const {
+    conn.Execute(sql_.amount, {lineId, amount.ToStored()});
 }
 
 bool BasketLines::Remove(Connection& conn, const QString& lineId) const {

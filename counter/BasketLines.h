@@ -7,6 +7,7 @@
 #include "core/Basket.h"
 #include "core/RecordNumber.h"
 #include "counter/CheckOutOutcome.h"
+#include "platform/text/Money.h"
 
 class Connection;
 
@@ -32,7 +33,7 @@ class BasketLines {
     struct LineWrite {
         QString customer;
         std::vector<int> copies;
-        double amount = 0;  // what these copies add: their deposit, or their money
+        Money amount;  // what these copies add: their deposit, or their money
         QString remark;
         QDateTime now;
         bool rewritesLine = false;
@@ -68,22 +69,22 @@ class BasketLines {
         QString name;
         int copies = 0;
         QString copyList;
-        double amount = 0;
+        Money amount;
     };
     std::optional<Line> Of(Connection& conn, const QString& lineId) const;
     // The basket's lines in the order they were first written.
     std::vector<Line> OfBasket(Connection& conn, const QString& basketNo) const;
     // Sets what one line holds.
-    void SetAmount(Connection& conn, const QString& lineId, double amount) const;
+    void SetAmount(Connection& conn, const QString& lineId, Money amount) const;
     // Deletes the line; false when it was not there.
     bool Remove(Connection& conn, const QString& lineId) const;
 
   private:
     struct Statements {
-        const char* exists;    // ?1 the line
+        const char* holds;     // ?1 the line: what it holds; no row when there is none
         const char* insert;    // ?1 the line, ?2 customer, ?3 date, ?4 count, ?5 copies,
                                // ?6 remark, ?7 amount
-        const char* extend;    // ?1 the line, ?2 count, ?3 copies, ?4 amount
+        const char* extend;    // ?1 the line, ?2 count, ?3 copies, ?4 amount now held
         const char* rewrite;   // ?1 the line, ?2 count, ?3 copies, ?4 amount
         const char* line;      // ?1 the line: Line's columns
         const char* ofBasket;  // ?1 the basket's number: Line's columns, in rowid order

@@ -5,7 +5,6 @@
 #include "counter/BasketLines.h"
 #include "counter/CheckOutForm.h"
 #include "counter/CounterPage.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -21,7 +20,7 @@ bool BasketPanel::IsCurrentPage() const {
 }
 
 QWidget* BasketPanel::Owner() {
-    return MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr;
+    return MainWindow::Owner();
 }
 
 bool BasketPanel::HasLines() const {
@@ -61,7 +60,6 @@ BasketPanel::Sums BasketPanel::ShowStoredLines(const BasketLines& kind, const QS
         sums.copies += line.copies;
         sums.amount += line.amount;
     }
-    sums.amount = RoundHalfUp(sums.amount, 2);
     return sums;
 }
 

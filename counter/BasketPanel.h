@@ -52,7 +52,7 @@ class BasketPanel : public QObject {
     struct Sums {
         int lines = 0;
         int copies = 0;
-        double amount = 0;  // deposit or money
+        Money amount;  // deposit or money
     };
     // The basket's list shows its stored lines, in the order they were written, the row
     // selected before still selected; returns their sums.

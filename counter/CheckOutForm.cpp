@@ -36,7 +36,8 @@ void CheckOutForm::BuildControls(const Captions& captions) {
     ListView1->ColumnHeaders().Add("Copy", QStringLiteral("光盘"), 1800);
     Command1 = Named<QPushButton>("Command1", captions.confirm);
     Command2 = Named<QPushButton>("Command2", captions.cancel);
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command2);
 
     CheckOutLayout::Arrange(this, {customer_, TxtRemark, LblID, LblMovieName, LblCDID, ListView1,
                                    Command1, Command2, captions.idCaption, captions.copiesCaption});

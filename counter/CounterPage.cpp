@@ -25,7 +25,7 @@
 #include "counter/frmControlBorrow.h"
 #include "counter/frmControlSell.h"
 #include "platform/app/Clock.h"
-#include "platform/text/VbText.h"
+#include "platform/text/Money.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
@@ -280,6 +280,9 @@ QGroupBox* CounterPage::BuildSellBasket() {
     LblSellUserName = c.user;
     LblSellCount = c.count;
     LblSellMoney = c.money;
+    // At rest the panel shows what the closing of a sale leaves.
+    LblSellCount->SetCaption("0");
+    LblSellMoney->SetCaption("0");
     CmdSellEdit = c.edit;
     CmdDelSellCD = c.remove;
     CmdSellTax = c.settle;
@@ -324,8 +327,6 @@ void CounterPage::CloseBorrowBasket() {
     LblNotBackCount->SetCaption("0");
     LblMoneyBorrowCreSum->SetCaption("0");
     TxtCredence->setText("");
-    gForeGiftSum = 0;
-    gBorrowBasket.CountSum = 0;
     gBorrowBasket.Open = false;
     for (QWidget* w : std::initializer_list<QWidget*>{CmdTax, CmdDel, CmdBorrowEdit, TxtCredence})
         w->setEnabled(false);
@@ -338,8 +339,6 @@ void CounterPage::CloseSellBasket() {
     LblSellCount->SetCaption("0");
     LblSellMoney->SetCaption("0");
     MskFactSellMoney->SetText("0");
-    gSellBasket.MoneySum = 0;
-    gSellBasket.CountSum = 0;
     gSellBasket.Open = false;
     for (QWidget* w :
          std::initializer_list<QWidget*>{CmdSellTax, CmdDelSellCD, CmdSellEdit, MskFactSellMoney})
@@ -381,8 +380,8 @@ const char* const kTitleDetails =
     "       (select count(*) from borrowinfo where substr(borrowid,1,12) = ?1) as lines "
     "from cdinfo where cdid = ?1";
 
-QString Money(const Value& v) {
-    return Format(v.ToDouble(), QString::fromUtf8(kMoneyFormat));
+QString MoneyText(const Value& v) {
+    return Money::FromStored(v.ToDouble()).Text();
 }
 
 QString LongDate(const Value& v) {
@@ -427,6 +426,7 @@ void CounterPage::SetDispSourse(const QString& StrOrder) {
     // the rest a moment later or when asked for.
     auto list = std::make_unique<Recordset>();
     list->SetCursorLocation(adUseServer);
+    list->SetCountStatement(query.CountSql());
     list->Open(query.Sql(StrOrder), gConn, adLockReadOnly, query.Parameters());
     connect(list.get(), &Recordset::MoveComplete, this,
             [this] { RunReported([this] { adoDispCDInfo_MoveComplete(); }); });
@@ -493,10 +493,6 @@ void CounterPage::adoDispCDInfo_MoveComplete() {
     FillDetailPanel(false);
 }
 
-void CounterPage::RefreshDetailPanel() {
-    FillDetailPanel(false);
-}
-
 // After a refill the panel's copy count is restcount, after a row move count: the
 // catalogue saves both from the same input.
 void CounterPage::FillDetailPanel(bool afterRefill) {
@@ -518,10 +514,10 @@ void CounterPage::FillDetailPanel(bool afterRefill) {
     LblType->SetCaption(NullToStr(title["type"]));
     LblBorn->SetCaption(NullToStr(title["born"]));
     LblLocation->SetCaption(NullToStr(detail("location")));
-    LblBorrowPrice->SetCaption(Money(title["borrowprice"]));
-    LblSellPrice->SetCaption(Money(title["sellprice"]));
-    LblBorrowMemberPrice->SetCaption(Money(title["memberborrowprice"]));
-    LblSellMemberPrice->SetCaption(Money(title["membersellprice"]));
+    LblBorrowPrice->SetCaption(MoneyText(title["borrowprice"]));
+    LblSellPrice->SetCaption(MoneyText(title["sellprice"]));
+    LblBorrowMemberPrice->SetCaption(MoneyText(title["memberborrowprice"]));
+    LblSellMemberPrice->SetCaption(MoneyText(title["membersellprice"]));
     LblBuyDate->SetCaption(LongDate(title["buydate"]));
     LblCount->SetCaption(NullToStr(afterRefill ? detail("restcount") : title["count"]));
     LblIsAbandon->SetCaption(detail("isabandon").ToInt() != 0 ? QStringLiteral("坏盘")

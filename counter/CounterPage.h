@@ -51,9 +51,6 @@ class CounterPage : public ShopPage {
     void SetDispSourse(const QString& StrOrder);
     // Reads the list again with its filters and order, and shows it as a refill does.
     void RequeryDispCDInfo();
-    // Fills the detail panel from the current row of adoDispCDInfo (cleared at EOF): its
-    // labels, synopsis and the copies on the shelf.
-    void RefreshDetailPanel();
     // Opens the information window of the basket's customer.
     void LblBorrowUserName_Click();
 

@@ -8,9 +8,8 @@
 
 #include "core/mdlMain.h"
 #include "platform/db/Statement.h"
-#include "platform/text/VbText.h"
+#include "platform/text/Money.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
@@ -82,7 +81,7 @@ bool CustomerFrames::RefreshMember() {
     member.Bind({TxtName->text()});
     if (!member.Step()) return false;
     Label12->SetCaption(NullToStr(member.Column(0)));
-    Label10->SetCaption(Format(member.Column(1).ToDouble(), kMoneyFormat));
+    Label10->SetCaption(Money::FromStored(member.Column(1).ToDouble()).Text());
     return true;
 }
 

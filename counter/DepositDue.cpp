@@ -1,20 +1,17 @@
 #include "counter/DepositDue.h"
 
-#include <cmath>
-
 #include "core/Basket.h"
+#include "core/MoneyShares.h"
 #include "core/mdlMain.h"
 #include "counter/BasketLines.h"
-#include "counter/CentShares.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
-#include "platform/text/VbText.h"
 
 namespace {
 const char* const kDepositRule = "select foregifttype, [money], membermoney from ForeGift limit 1";
 
-double AmountOr0(const Value& v) {
-    return v.IsNull() ? 0 : v.ToDouble();
+Money AmountOr0(const Value& v) {
+    return Money::FromStored(v.IsNull() ? 0 : v.ToDouble());
 }
 }  // namespace
 
@@ -29,25 +26,25 @@ DepositDue DepositDue::Read(Connection& conn) {
     return due;
 }
 
-double DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
-                            int basketRule) const {
+Money DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
+                           int basketRule) const {
     switch (basketRule) {
         case kPerTitlePurchase:
-            return copies * RoundHalfUp(BuyMoneyOf(conn, cdid), 2);
+            return BuyMoneyOf(conn, cdid).Times(copies);
         case kPerCopy:
-            return copies * RoundHalfUp(AmountOfKind(member), 2);
+            return AmountOfKind(member).Times(copies);
         default:
-            return 0;
+            return Money();
     }
 }
 
 void DepositDue::SpreadFixedSum(Connection& conn, const Basket& basket) {
     if (basket.DepositRule != kPerBasket) return;
     const std::vector<BasketLines::Line> lines = BasketLines::Rental.OfBasket(conn, basket.No);
-    std::vector<double> copies;
+    std::vector<qint64> copies;
     for (const BasketLines::Line& line : lines) copies.push_back(line.copies);
-    const std::vector<double> shares = CentShares::Of(basket.FixedDeposit, copies);
+    const std::vector<Money> shares = MoneyShares::Of(basket.FixedDeposit, copies);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (std::abs(lines[i].amount - shares[i]) > 1e-6)
+        if (lines[i].amount != shares[i])
             BasketLines::Rental.SetAmount(conn, lines[i].lineId, shares[i]);
 }

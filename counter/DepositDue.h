@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "platform/text/Money.h"
+
 struct Basket;
 class Connection;
 
@@ -21,20 +23,20 @@ class DepositDue {
 
     // The deposit of copies of one title under a basket's rule, to the cent, at today's
     // amounts (rule 2: nothing; the basket's sum is apart).
-    double OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
-                    int basketRule) const;
+    Money OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
+                   int basketRule) const;
     int Rule() const { return rule_; }
     // The rule's amounts for walk-in customers and for members, as stored.
-    double WalkInAmount() const { return walkInAmount_; }
-    double MemberAmount() const { return memberAmount_; }
+    Money WalkInAmount() const { return walkInAmount_; }
+    Money MemberAmount() const { return memberAmount_; }
 
-    // Under rule 2, lays the basket's fixed sum over its stored lines by their copies, in
-    // cents that add up to it (the last line takes the remainder); other rules: nothing.
+    // Under rule 2, lays the basket's fixed sum over its stored lines by their copies
+    // (MoneyShares); other rules: nothing.
     static void SpreadFixedSum(Connection& conn, const Basket& basket);
 
   private:
     int rule_ = -1;
-    double walkInAmount_ = 0;
-    double memberAmount_ = 0;
-    double AmountOfKind(bool member) const { return member ? memberAmount_ : walkInAmount_; }
+    Money walkInAmount_;
+    Money memberAmount_;
+    Money AmountOfKind(bool member) const { return member ? memberAmount_ : walkInAmount_; }
 };

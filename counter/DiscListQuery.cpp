@@ -9,6 +9,10 @@ const char* const kListColumns =
     "select cdid, id, name, [key], movietype, type, born, count, buydate, borrowprice, "
     "memberborrowprice, sellprice, membersellprice, outcount from cdinfo ";
 
+// The list counted: its order changes no count, and counting in it would walk an index
+// or sort for nothing.
+const char* const kCountListed = "select count(*) from cdinfo ";
+
 const char* const kListed = " where IsAbandon=0 and issell < 2 ";
 
 // Dates are stored as yyyy-mm-dd, so they compare as text. "Bought within the last 30
@@ -45,6 +49,10 @@ void DiscListQuery::NarrowByAge(const QString& degree, const QDate& today) {
 
 QString DiscListQuery::Sql(const QString& order) const {
     return QString::fromUtf8(kListColumns) + where_ + order;
+}
+
+QString DiscListQuery::CountSql() const {
+    return QString::fromUtf8(kCountListed) + where_;
 }
 
 // Titles with the same value stay in the order the list has always shown them in: the

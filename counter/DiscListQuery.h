@@ -21,6 +21,9 @@ class DiscListQuery {
 
     // The statement with order appended (an ORDER BY clause the page builds, or "").
     QString Sql(const QString& order) const;
+    // The statement that counts the titles Sql lists (in any order), with the same
+    // parameters.
+    QString CountSql() const;
     // The ORDER BY clause of a heading click on the list these filters give: by field,
     // direction "ASC" or "DESC".
     static QString SortOrder(const QString& field, const QString& direction,

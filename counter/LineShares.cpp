@@ -1,20 +1,18 @@
 #include "counter/LineShares.h"
 
-#include <cmath>
+#include "core/MoneyShares.h"
 
-#include "counter/CentShares.h"
-
-std::vector<double> LineShares::Of(const std::vector<BasketLines::Line>& lines, double amount) {
-    std::vector<double> held;
-    std::vector<double> copies;
-    double total = 0;
+std::vector<Money> LineShares::Of(const std::vector<BasketLines::Line>& lines, Money amount) {
+    std::vector<Money> held;
+    std::vector<qint64> copies;
+    Money total;
+    bool anyHeld = false;
     for (const BasketLines::Line& line : lines) {
         held.push_back(line.amount);
         copies.push_back(line.copies);
         total += line.amount;
+        anyHeld = anyHeld || line.amount > Money();
     }
-    if (std::llround(total * 100) == std::llround(amount * 100)) return held;
-    bool anyHeld = false;
-    for (double h : held) anyHeld = anyHeld || h > 0;
-    return CentShares::Of(amount, anyHeld ? held : copies);
+    if (total == amount) return held;
+    return anyHeld ? MoneyShares::Of(amount, held) : MoneyShares::Of(amount, copies);
 }

@@ -19,10 +19,7 @@
 #include "counter/RentalSettlement.h"
 #include "counter/frmControlBorrow.h"
 #include "counter/frmUseTaxPay.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
@@ -113,33 +110,39 @@ void RentalBasketPanel::CmdDel_Click() {
 void RentalBasketPanel::CmdTax_Click() {
     if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
-    TxtCredence_LostFocus();
-    const QString credence = page_.TxtCredence->text();
-    const int pay = frmUseTaxPay::Ask(
-        credence, IsMemberCaption(page_.LblBorrowUserNameTotle->Caption()), Owner());
-    if (pay < 0) return;
+    const frmUseTaxPay::Choice choice = frmUseTaxPay::Ask(
+        ReadCredence(), IsMemberCaption(page_.LblBorrowUserNameTotle->Caption()), Owner());
+    if (choice.IsPay == frmUseTaxPay::kCancelled) return;
     RentalSettlement::Request request;
     request.basketNo = gBorrowBasket.No;
-    const std::optional<double> amount = ReadTypedAmount(credence, AmountSign::MayBeNegative);
-    if (pay == frmUseTaxPay::kWaived) {
+    if (choice.IsPay == frmUseTaxPay::kWaived) {
         request.kind = RentalSettlement::MemberWaived;
-    } else if (amount) {
+    } else if (choice.deposit) {
         request.kind = RentalSettlement::Cash;
-        request.amount = *amount;
+        request.amount = *choice.deposit;
     } else {
         request.kind = RentalSettlement::Pledge;
-        request.pledge = credence;
+        request.pledge = choice.pledge;
     }
-    RentalSettlement::Run(gConn, request);
+    const RentalSettlement::Result settled = RentalSettlement::Run(gConn, request);
+    if (!settled.refusal.isEmpty()) {
+        MsgBox(settled.refusal, vbInformation, QStringLiteral("提示"));
+        ShowBasket(Credence::Keep);
+        return;
+    }
     frmControlBorrow::unload();
     page_.CloseBorrowBasket();
     Refresh();
 }
 
 void RentalBasketPanel::TxtCredence_LostFocus() {
-    const std::optional<double> amount =
-        ReadTypedAmount(page_.TxtCredence->text(), AmountSign::MayBeNegative);
-    if (amount) page_.TxtCredence->setText(Format(*amount, kMoneyFormat));
+    ReadCredence();
+}
+
+frmUseTaxPay::Credence RentalBasketPanel::ReadCredence() {
+    const frmUseTaxPay::Credence credence = frmUseTaxPay::Credence::Read(page_.TxtCredence->text());
+    if (credence.deposit) page_.TxtCredence->setText(credence.deposit->Text());
+    return credence;
 }
 
 void RentalBasketPanel::LineWritten(const RentalCheckOut::Result& result) {
@@ -163,14 +166,12 @@ void RentalBasketPanel::ShowBasket(Credence credence) {
         page_.CloseBorrowBasket();
         return;
     }
-    gBorrowBasket.CountSum = sums.copies;
-    gForeGiftSum = sums.amount;
     const bool typedAmount =
-        ReadTypedAmount(page_.TxtCredence->text(), AmountSign::MayBeNegative).has_value();
+        Money::FromTyped(page_.TxtCredence->text(), AmountSign::MayBeNegative).has_value();
     EnableButtons(true);
     ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
     page_.LblNotBackCount->SetCaption(QString::number(sums.copies));
-    page_.LblMoneyBorrowCreSum->SetCaption(Format(sums.amount, kMoneyFormat));
+    page_.LblMoneyBorrowCreSum->SetCaption(sums.amount.Text());
     if (credence == Credence::Offer || (credence == Credence::FollowAmount && typedAmount))
         page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
 }
@@ -187,7 +188,6 @@ void RentalBasketPanel::EnableButtons(bool enabled) {
 
 void RentalBasketPanel::Refresh() {
     ShopEvents::AnnounceBasketsChanged(&page_);
-    ShopEvents::AnnounceRentalsChanged(&page_);
     ShopEvents::AnnounceTitlesChanged(&page_);
     if (!MainWindow::IsLoaded()) return;
     MainWindow::Get()->SetDispSourse("");

@@ -3,6 +3,7 @@
 
 #include "counter/BasketPanel.h"
 #include "counter/RentalCheckOut.h"
+#include "counter/frmUseTaxPay.h"
 
 // The rental basket of the counter page (frame "出租信息"): the check-out of the current
 // title, the edit and removal of a line, the settlement, and the panel they all write
@@ -34,6 +35,8 @@ class RentalBasketPanel : public BasketPanel {
     // unless a pledge was typed, or stays as typed.
     enum class Credence { Offer, FollowAmount, Keep };
     void ShowBasket(Credence credence);
+    // The deposit box read once: an amount, shown as money, or else a pledged item.
+    frmUseTaxPay::Credence ReadCredence();
     bool EditHeld() const;
     void EnableButtons(bool enabled);
     // The lists that show rentals follow what was written.

@@ -56,7 +56,7 @@ RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& requ
     row.Store(conn, !request.basket.Open, basket);
     const int count = static_cast<int>(request.copies.size());
     // The basket's rule, not today's, says what the copies add.
-    const double added = due.OfCopies(conn, request.cdid, count, basket.Member, basket.DepositRule);
+    const Money added = due.OfCopies(conn, request.cdid, count, basket.Member, basket.DepositRule);
     result.newLine = BasketLines::Rental.Write(conn, result.borrowid,
                                                {basket.UserName, request.copies, added,
                                                 request.remark, request.now, request.rewritesLine});

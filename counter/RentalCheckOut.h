@@ -35,7 +35,7 @@ class RentalCheckOut {
         Basket basket;  // the basket afterwards
         QString borrowid;
         bool newLine = false;
-        double deposit = 0;  // what the line now holds of the basket's deposit
+        Money deposit;  // what the line now holds of the basket's deposit
         // The copies that can go on the line as the file stands (the shelf's, and for a line
         // edit the line's own), in rising order; ownCopies the line's.
         std::vector<int> available;

@@ -16,7 +16,7 @@ class RentalLineRemoval {
     struct Result {
         bool removed = false;  // false: the line was not there
         int copies = 0;
-        double deposit = 0;  // the deposit the line held
+        Money deposit;  // the deposit the line held
         bool basketEmpty = false;
     };
     static Result Run(Connection& conn, const Basket& basket, const QString& borrowid);

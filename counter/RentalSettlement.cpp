@@ -15,23 +15,34 @@ const char* const kCashDeposit =
 const char* const kPledge =
     "update borrowinfo set credencetype = '证件', Guaranty = ?2, foregift = 0, "
     "isnotpaylst = borrowlst where substr(borrowid,-4) = ?1";
+
+const char* const kNoCopiesLeft = "这一单出租已经没有光盘了，不能结算。";
+const char* const kNegativeDeposit = "实收押金不能小于零，没有结算。";
 }  // namespace
 
-int RentalSettlement::Run(Connection& conn, const Request& request) {
+RentalSettlement::Result RentalSettlement::Run(Connection& conn, const Request& request) {
+    Result result;
+    if (request.kind == Cash && request.amount < Money()) {
+        result.refusal = QString::fromUtf8(kNegativeDeposit);
+        return result;
+    }
     Transaction t(conn);
     const std::vector<BasketLines::Line> lines =
         BasketLines::Rental.OfBasket(conn, request.basketNo);
     int copies = 0;
     for (const BasketLines::Line& line : lines) copies += line.copies;
-    if (copies <= 0) throw DbError(QStringLiteral("这一单出租已经没有光盘了，不能结算。"));
+    if (copies <= 0) {
+        result.refusal = QString::fromUtf8(kNoCopiesLeft);
+        return result;
+    }
     switch (request.kind) {
         case MemberWaived:
             conn.Execute(kWaived, {request.basketNo});
             break;
         case Cash: {
-            const std::vector<double> shares = LineShares::Of(lines, request.amount);
+            const std::vector<Money> shares = LineShares::Of(lines, request.amount);
             for (std::size_t i = 0; i < lines.size(); ++i)
-                conn.Execute(kCashDeposit, {lines[i].lineId, shares[i]});
+                conn.Execute(kCashDeposit, {lines[i].lineId, shares[i].ToStored()});
             break;
         }
         case Pledge:
@@ -40,5 +51,6 @@ int RentalSettlement::Run(Connection& conn, const Request& request) {
     }
     OpenBasketRow::Close(conn, OpenBasketRow::Rental, request.basketNo);
     t.Commit();
-    return copies;
+    result.copies = copies;
+    return result;
 }

@@ -1,26 +1,33 @@
 #pragma once
 #include <QString>
 
+#include "platform/text/Money.h"
+
 class Connection;
 
 // Settles the open rental basket, in one transaction: every line of the basket gets what
 // secures it, and every copy's rent stays unpaid (isnotpaylst = borrowlst):
 //  - a member let off the deposit: cash, no deposit;
 //  - a cash deposit: each line keeps the share it holds when the amount is the deposit the
-//    basket asks; another amount is shared out in cents in proportion to those shares (by
-//    copies when the lines hold none), the last line taking the remainder;
+//    basket asks; another amount is shared out in proportion to those shares (by copies
+//    when the lines hold none), by the one rule for shares (LineShares);
 //  - a pledge: "证件" with the pledged item as typed, no deposit.
 // The basket is no longer stored as open (OpenBasketRow): its lines are a rental from now on.
-// Returns the basket's copies. Raises DbError and writes nothing when the database refuses
-// or the basket has no line left.
+// Returns the basket's copies. A basket with no line left, or a cash deposit below zero, is
+// refused: nothing is written and the refusal says why, in the words the operator is shown.
+// Raises DbError and writes nothing when the database refuses.
 class RentalSettlement {
   public:
     enum Kind { MemberWaived, Cash, Pledge };
     struct Request {
         QString basketNo;
         Kind kind = Cash;
-        double amount = 0;  // Cash: the deposit received
-        QString pledge;     // Pledge: the item
+        Money amount;    // Cash: the deposit received
+        QString pledge;  // Pledge: the item
     };
-    static int Run(Connection& conn, const Request& request);
+    struct Result {
+        int copies = 0;   // the basket's copies, once settled
+        QString refusal;  // why nothing was written; empty when the basket is settled
+    };
+    static Result Run(Connection& conn, const Request& request);
 };

@@ -17,10 +17,7 @@
 #include "counter/frmControlSell.h"
 #include "counter/frmSellPay.h"
 #include "platform/db/Statement.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
 
 namespace {
@@ -28,8 +25,8 @@ const char* const kPrices = "select sellprice, membersellprice from cdinfo where
 
 // A title without a sale price is sold at 0 to everyone; a member's price not set is 0.
 void SetPrices(frmControlSell& dialog, const Value& price, const Value& memberPrice) {
-    dialog.Price = price.IsNull() ? 0 : price.ToDouble();
-    dialog.MemberPrice = price.IsNull() ? 0 : memberPrice.ToDouble();
+    dialog.Price = Money::FromStored(price.ToDouble());
+    dialog.MemberPrice = price.IsNull() ? Money() : Money::FromStored(memberPrice.ToDouble());
 }
 
 void ShowCheckOut(frmControlSell& dialog) {
@@ -119,26 +116,29 @@ void SaleBasketPanel::CmdSellTax_Click() {
     if (!IsCurrentPage() || busy_ || !gSellBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
     const QString typed = page_.MskFactSellMoney->Text().trimmed();
-    const std::optional<double> received = ReadTypedAmount(typed, AmountSign::MayBeNegative);
+    const std::optional<Money> received = Money::FromTyped(typed, AmountSign::MayBeNegative);
     if (!received) {
         MsgBox(AmountRefusal(QStringLiteral("实收金额"), typed, AmountSign::MayBeNegative),
                vbInformation, QStringLiteral("提示"));
         page_.MskFactSellMoney->setFocus();
         return;
     }
-    const double amount = *received;
     const QString customer = page_.LblSellUserName->Caption();
-    const frmSellPay::Choice choice = frmSellPay::Ask(amount, customer, Owner());
+    const frmSellPay::Choice choice = frmSellPay::Ask(*received, customer, Owner());
     if (!choice.IsPay) return;
     SaleSettlement::Request request;
     request.basketNo = gSellBasket.No;
-    request.amount = amount;
+    request.amount = choice.amount;
     request.fromStoredMoney = choice.FromStoredMoney;
     request.customerKey = customer;
-    SaleSettlement::Run(gConn, request);
+    const SaleSettlement::Result settled = SaleSettlement::Run(gConn, request);
+    if (!settled.refusal.isEmpty()) {
+        MsgBox(settled.refusal, vbInformation, QStringLiteral("提示"));
+        ShowBasket();
+        return;
+    }
     frmControlSell::unload();
     page_.CloseSellBasket();
-    if (request.fromStoredMoney) ShopEvents::AnnounceMembersChanged(&page_);
     Refresh();
 }
 
@@ -167,12 +167,10 @@ void SaleBasketPanel::ShowBasket() {
         page_.CloseSellBasket();
         return;
     }
-    gSellBasket.CountSum = sums.copies;
-    gSellBasket.MoneySum = sums.amount;
     EnableButtons(true);
     ShowCustomer(page_.LblSellUserNameTotle, page_.LblSellUserName, gSellBasket);
     page_.LblSellCount->SetCaption(QString::number(sums.copies));
-    page_.LblSellMoney->SetCaption(Format(sums.amount, kMoneyFormat));
+    page_.LblSellMoney->SetCaption(sums.amount.Text());
     page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
 }
 

@@ -8,7 +8,6 @@
 #include "counter/SaleState.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
-#include "platform/text/VbText.h"
 
 namespace {
 const char* const kPrices = "select sellprice, membersellprice from cdinfo where cdid = ?1";
@@ -43,7 +42,7 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
     row.Store(conn, !request.basket.Open, basket);
 
     const int count = static_cast<int>(request.copies.size());
-    const double money = count * RoundHalfUp(PricePerCopy(conn, request.cdid, basket.Member), 2);
+    const Money money = PricePerCopy(conn, request.cdid, basket.Member).Times(count);
     result.newLine = BasketLines::Sale.Write(conn, result.sellid,
                                              {basket.UserName, request.copies, money,
                                               request.remark, request.now, request.rewritesLine});
@@ -64,9 +63,9 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
     return result;
 }
 
-double SaleCheckOut::PricePerCopy(Connection& conn, const QString& cdid, bool member) {
+Money SaleCheckOut::PricePerCopy(Connection& conn, const QString& cdid, bool member) {
     Statement prices(conn, kPrices);
     prices.Bind({cdid});
-    if (!prices.Step() || prices.Column(0).IsNull()) return 0;
-    return prices.Column(member ? 1 : 0).ToDouble();  // Null reads 0
+    if (!prices.Step() || prices.Column(0).IsNull()) return Money();
+    return Money::FromStored(prices.Double(member ? 1 : 0));  // Null reads 0
 }

@@ -36,7 +36,7 @@ class SaleCheckOut {
         Basket basket;  // the basket afterwards
         QString sellid;
         bool newLine = false;
-        double money = 0;  // what the line now holds
+        Money money;  // what the line now holds
         // As for the rental check-out: the copies that can be sold on the line as the file
         // stands, in rising order, and the line's own.
         std::vector<int> available;
@@ -46,5 +46,5 @@ class SaleCheckOut {
     static Result Run(Connection& conn, const Request& request);
     // A title's price of one copy: the member's price for a member, else the walk-in price;
     // a title without a sale price is sold at 0 to everyone, a member's price not set is 0.
-    static double PricePerCopy(Connection& conn, const QString& cdid, bool member);
+    static Money PricePerCopy(Connection& conn, const QString& cdid, bool member);
 };

@@ -16,7 +16,7 @@ class SaleLineRemoval {
     struct Result {
         bool removed = false;  // false: the line was not there
         int copies = 0;
-        double money = 0;  // the money the line held
+        Money money;  // the money the line held
         bool basketEmpty = false;
     };
     static Result Run(Connection& conn, const Basket& basket, const QString& sellid);

@@ -6,11 +6,12 @@
 #include "counter/BasketLines.h"
 #include "counter/LineShares.h"
 #include "platform/db/Connection.h"
-#include "platform/text/VbText.h"
 
 namespace {
 const char* const kStoredMoney = "select coalesce([money],0) from userinfo where userid = ?1";
 const char* const kSetStoredMoney = "update userinfo set [money] = ?2 where userid = ?1";
+
+const char* const kNoCopiesLeft = "这一单出售已经没有光盘了，不能结算。";
 }  // namespace
 
 SaleSettlement::Result SaleSettlement::Run(Connection& conn, const Request& request) {
@@ -18,13 +19,17 @@ SaleSettlement::Result SaleSettlement::Run(Connection& conn, const Request& requ
     Transaction t(conn);
     const std::vector<BasketLines::Line> lines = BasketLines::Sale.OfBasket(conn, request.basketNo);
     for (const BasketLines::Line& line : lines) result.copies += line.copies;
-    if (result.copies <= 0) throw DbError(QStringLiteral("这一单出售已经没有光盘了，不能结算。"));
-    if (request.fromStoredMoney) {
-        const double balance = conn.Scalar(kStoredMoney, {request.customerKey}).ToDouble();
-        result.storedMoneyAfter = BalanceAfter(balance, request.amount);
-        conn.Execute(kSetStoredMoney, {request.customerKey, result.storedMoneyAfter});
+    if (result.copies <= 0) {
+        result.refusal = QString::fromUtf8(kNoCopiesLeft);
+        return result;
     }
-    const std::vector<double> shares = LineShares::Of(lines, request.amount);
+    if (request.fromStoredMoney) {
+        const Money balance =
+            Money::FromStored(conn.Scalar(kStoredMoney, {request.customerKey}).ToDouble());
+        result.storedMoneyAfter = BalanceAfter(balance, request.amount);
+        conn.Execute(kSetStoredMoney, {request.customerKey, result.storedMoneyAfter.ToStored()});
+    }
+    const std::vector<Money> shares = LineShares::Of(lines, request.amount);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (shares[i] != lines[i].amount)
             BasketLines::Sale.SetAmount(conn, lines[i].lineId, shares[i]);
@@ -33,6 +38,6 @@ SaleSettlement::Result SaleSettlement::Run(Connection& conn, const Request& requ
     return result;
 }
 
-double SaleSettlement::BalanceAfter(double balance, double amount) {
-    return std::max(0.0, RoundHalfUp(balance - amount, 2));
+Money SaleSettlement::BalanceAfter(Money balance, Money amount) {
+    return std::max(Money(), balance - amount);
 }

@@ -30,8 +30,6 @@ void frmControlBorrow::Form_Load() {
     if (gBorrowBasket.Open) {
         customer_->ShowBasketCustomer(gBorrowBasket, kWalkInUser);
     } else {
-        gForeGiftSum = 0;
-        gBorrowBasket.CountSum = 0;
         if (panel_) panel_->PrepareColumns();
         customer_->StartNewCustomer();
     }

@@ -33,8 +33,6 @@ void frmControlSell::Form_Load() {
     if (gSellBasket.Open) {
         customer_->ShowBasketCustomer(gSellBasket, kMemberUser);
     } else {
-        gSellBasket.MoneySum = 0;
-        gSellBasket.CountSum = 0;
         if (panel_) panel_->PrepareColumns();
         customer_->StartNewCustomer();
     }

@@ -2,6 +2,7 @@
 #include <QString>
 
 #include "counter/CheckOutForm.h"
+#include "platform/text/Money.h"
 #include "platform/ui/FormOf.h"
 
 class SaleBasketPanel;
@@ -22,8 +23,8 @@ class frmControlSell : public FormOf<frmControlSell, CheckOutForm> {
 
     void Form_Load() override;
 
-    double Price = 0;        // a walk-in customer's price of one copy, as the opener read it
-    double MemberPrice = 0;  // a member's price of one copy, as the opener read it
+    Money Price;        // a walk-in customer's price of one copy, as the opener read it
+    Money MemberPrice;  // a member's price of one copy, as the opener read it
 
   private:
     frmControlSell();

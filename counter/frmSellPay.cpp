@@ -10,10 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlMain.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 
 namespace {
 const char* const kStoredMoney = "select coalesce([money],0) from userinfo where userid = ?1";
@@ -61,7 +58,8 @@ frmSellPay::frmSellPay() {
 
     Command1 = Named<QPushButton>("Command1", QString::fromUtf8(kPay));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取 消(&C)"));
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -81,55 +79,58 @@ frmSellPay::frmSellPay() {
     Handle(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }
 
-frmSellPay::Choice frmSellPay::Ask(double amount, const QString& customerKey, QWidget* owner) {
+frmSellPay::Choice frmSellPay::Ask(Money amount, const QString& customerKey, QWidget* owner) {
     frmSellPay& dialog = instance();
     QPointer<frmSellPay> alive(&dialog);
     dialog.Prepare(amount, customerKey);
     dialog.ShowModal(owner);
     if (!alive) return {};
-    return {alive->IsPay, alive->FromStoredMoney};
+    return {alive->IsPay, alive->FromStoredMoney, alive->amount_};
 }
 
-void frmSellPay::Prepare(double amount, const QString& customerKey) {
+void frmSellPay::Prepare(Money amount, const QString& customerKey) {
     IsPay = false;
     FromStoredMoney = false;
     amount_ = amount;
     const bool member = IsUserExist(customerKey);
-    FillCash(amount);
+    const bool paying = amount >= Money();
+    FillCash();
     if (member) {
-        FillStoredMoney(amount, customerKey);
+        FillStoredMoney(customerKey);
         Option1_0->setEnabled(true);
         Option1_0->setChecked(true);
-        Command1->setText(QString::fromUtf8(amount >= 0 ? kPay : kIntoStoredMoney));
+        Command1->setText(QString::fromUtf8(paying ? kPay : kIntoStoredMoney));
         ShowFrame(0);
         Command1->setEnabled(true);
     } else {
         Option1_1->setChecked(true);
         Option1_0->setEnabled(false);
-        Command1->setText(QString::fromUtf8(amount >= 0 ? kPay : kRefund));
+        Command1->setText(QString::fromUtf8(paying ? kPay : kRefund));
         ShowFrame(1);
         // A refund to a walk-in customer is paid out in cash: nothing to wait for.
-        Command1->setEnabled(amount < 0);
+        Command1->setEnabled(!paying);
     }
+    // The cursor waits where the operator types first: the cash paid, when it is asked for.
+    (member || amount < Money() ? static_cast<QWidget*>(Command1) : TxtCatchFact)->setFocus();
 }
 
-void frmSellPay::FillStoredMoney(double amount, const QString& customerKey) {
-    const double balance = gConn.Scalar(kStoredMoney, {customerKey}).ToDouble();
-    const double rest = RoundHalfUp(balance - amount, 2);
-    TxtSum->setText(Format(amount, kMoneyFormat));
-    TxtCurrentTax->setText(Format(balance, kMoneyFormat));
-    TxtRest->setText(Format(rest, kMoneyFormat));
-    const bool shortfall = rest < 0;
+void frmSellPay::FillStoredMoney(const QString& customerKey) {
+    const Money balance = Money::FromStored(gConn.Scalar(kStoredMoney, {customerKey}).ToDouble());
+    const Money rest = balance - amount_;
+    TxtSum->setText(amount_.Text());
+    TxtCurrentTax->setText(balance.Text());
+    TxtRest->setText(rest.Text());
+    const bool shortfall = rest < Money();
     Label4->setVisible(shortfall);
     TxtRemain->setVisible(shortfall);
-    TxtRemain->SetText(shortfall ? Value(-rest).ToString() : QString());
+    TxtRemain->SetText(shortfall ? (-rest).PlainText() : QString());
 }
 
-void frmSellPay::FillCash(double amount) {
-    TxtCatchSum->setText(Format(amount, kMoneyFormat));
+void frmSellPay::FillCash() {
+    TxtCatchSum->setText(amount_.Text());
     TxtCatchFact->SetText("");
     TxtCatchRest->clear();
-    const bool paying = amount >= 0;
+    const bool paying = amount_ >= Money();
     for (QWidget* w : std::initializer_list<QWidget*>{TxtCatchFact, Label8, TxtCatchRest, Label9})
         w->setVisible(paying);
 }
@@ -142,9 +143,9 @@ void frmSellPay::ShowFrame(int Index) {
 
 // The amount paid covers the amount due to the cent.
 bool frmSellPay::CashCovered() const {
-    if (amount_ < 0) return true;
-    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
-    return paid && RoundHalfUp(*paid, 2) >= amount_;
+    if (amount_ < Money()) return true;
+    const std::optional<Money> paid = Money::FromTyped(TxtCatchFact->Text());
+    return paid && *paid >= amount_;
 }
 
 void frmSellPay::Option1_Click(int Index) {
@@ -160,9 +161,9 @@ void frmSellPay::TxtCatchFact_Change() {
     if (!Frame2_1->isVisibleTo(this)) return;
     const bool covered = CashCovered();
     Command1->setEnabled(covered);
-    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
-    if (covered && paid && amount_ >= 0)
-        TxtCatchRest->setText(Format(RoundHalfUp(*paid, 2) - amount_, kMoneyFormat));
+    const std::optional<Money> paid = Money::FromTyped(TxtCatchFact->Text());
+    if (covered && paid && amount_ >= Money())
+        TxtCatchRest->setText((*paid - amount_).Text());
     else
         TxtCatchRest->clear();
 }

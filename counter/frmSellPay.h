@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/text/Money.h"
 #include "platform/ui/FormOf.h"
 
 class Label;
@@ -21,13 +22,14 @@ class frmSellPay : public FormOf<frmSellPay> {
     struct Choice {
         bool IsPay = false;
         bool FromStoredMoney = false;
+        Money amount;  // the amount received the dialog was shown for
     };
     // Shows the dialog for the amount received from the basket's customer (a member when a
     // member has that number) and returns what the operator chose.
-    static Choice Ask(double amount, const QString& customerKey, QWidget* owner);
+    static Choice Ask(Money amount, const QString& customerKey, QWidget* owner);
 
     // What Ask shows before the dialog opens (and what a test opens without waiting).
-    void Prepare(double amount, const QString& customerKey);
+    void Prepare(Money amount, const QString& customerKey);
 
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Option1_Click(int Index);
@@ -62,10 +64,10 @@ class frmSellPay : public FormOf<frmSellPay> {
 
   private:
     frmSellPay();
-    void FillStoredMoney(double amount, const QString& customerKey);
-    void FillCash(double amount);
+    void FillStoredMoney(const QString& customerKey);
+    void FillCash();
     void ShowFrame(int Index);
     bool CashCovered() const;
 
-    double amount_ = 0;
+    Money amount_;
 };

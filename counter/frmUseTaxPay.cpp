@@ -9,10 +9,7 @@
 #include <QPushButton>
 #include <optional>
 
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 
 frmUseTaxPay::frmUseTaxPay() {
     setObjectName("frmUseTaxPay");
@@ -25,7 +22,8 @@ frmUseTaxPay::frmUseTaxPay() {
     Check1 = Named<QCheckBox>("Check1", QStringLiteral("会员免收押金"));
     Command1 = Named<QPushButton>("Command1", QStringLiteral("付款(&P)"));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取消(&C)"));
-    Command1->setDefault(true);
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("应收押金或抵押物品：")), 0, 0);
@@ -49,38 +47,48 @@ frmUseTaxPay::frmUseTaxPay() {
     Handle(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }
 
-int frmUseTaxPay::Ask(const QString& credence, bool memberBasket, QWidget* owner) {
+frmUseTaxPay::Credence frmUseTaxPay::Credence::Read(const QString& typed) {
+    const std::optional<Money> amount = Money::FromTyped(typed, AmountSign::MayBeNegative);
+    if (amount) return {amount, QString()};
+    return {std::nullopt, typed};
+}
+
+frmUseTaxPay::Choice frmUseTaxPay::Ask(const Credence& credence, bool memberBasket,
+                                       QWidget* owner) {
     frmUseTaxPay& dialog = instance();
     QPointer<frmUseTaxPay> alive(&dialog);
     dialog.Prepare(credence, memberBasket);
     dialog.ShowModal(owner);
-    return alive ? alive->IsPay : kCancelled;
+    return alive ? alive->Decided() : Choice{};
 }
 
-void frmUseTaxPay::Prepare(const QString& credence, bool memberBasket) {
+void frmUseTaxPay::Prepare(const Credence& credence, bool memberBasket) {
     IsPay = kCancelled;
-    TxtCatchCre->setText(credence);
+    credence_ = credence;
+    TxtCatchCre->setText(credence.deposit ? credence.deposit->Text() : credence.pledge);
     Check1->setEnabled(memberBasket);
     Check1->setChecked(false);
     TxtCatchFact->SetText("");
     TxtCatchRest->clear();
     TxtCatchFact_Change();
+    TxtCatchFact->setFocus();  // the amount paid is what the operator types first
 }
 
-std::optional<double> frmUseTaxPay::Due() const {
-    return ReadTypedAmount(TxtCatchCre->text(), AmountSign::MayBeNegative);
+frmUseTaxPay::Choice frmUseTaxPay::Decided() const {
+    if (IsPay == kCancelled) return {};
+    if (IsPay == kWaived) return {kWaived, std::nullopt, QString()};
+    return {kWithDeposit, credence_.deposit, credence_.deposit ? QString() : credence_.pledge};
 }
 
 // A pledge covers the deposit when it names something; an amount due is covered by what was
 // paid, to the cent. A negative amount due is no deposit at all and covers nothing.
 bool frmUseTaxPay::Covered() const {
-    const std::optional<double> due = Due();
-    if (!due) return !TxtCatchCre->text().trimmed().isEmpty();
-    if (*due < 0) return false;
+    const std::optional<Money> due = credence_.deposit;
+    if (!due) return !credence_.pledge.trimmed().isEmpty();
+    if (*due < Money()) return false;
     const QString typed = TxtCatchFact->Text().trimmed();
-    const std::optional<double> paid =
-        typed.isEmpty() ? std::optional<double>(0) : ReadTypedAmount(typed);
-    return paid && RoundHalfUp(*paid, 2) >= RoundHalfUp(*due, 2);
+    const std::optional<Money> paid = typed.isEmpty() ? Money() : Money::FromTyped(typed);
+    return paid && *paid >= *due;
 }
 
 void frmUseTaxPay::Check1_Click() {
@@ -100,10 +108,10 @@ void frmUseTaxPay::TxtCatchFact_Change() {
     if (Check1->isChecked()) return;
     const bool covered = Covered();
     Command1->setEnabled(covered);
-    const std::optional<double> due = Due();
-    const std::optional<double> paid = ReadTypedAmount(TxtCatchFact->Text());
+    const std::optional<Money> due = credence_.deposit;
+    const std::optional<Money> paid = Money::FromTyped(TxtCatchFact->Text());
     if (covered && due && paid)
-        TxtCatchRest->setText(Format(RoundHalfUp(*paid, 2) - RoundHalfUp(*due, 2), kMoneyFormat));
+        TxtCatchRest->setText((*paid - *due).Text());
     else
         TxtCatchRest->clear();
 }

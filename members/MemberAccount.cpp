@@ -1,21 +1,17 @@
 #include "members/MemberAccount.h"
 
-#include "platform/text/VbText.h"
-
-double MemberAccount::PaidIn(double balance, double amount) {
-    return RoundHalfUp(balance + amount, 2);
+Money MemberAccount::PaidIn(Money balance, Money amount) {
+    return balance + amount;
 }
 
-MemberAccount::Refund MemberAccount::RefundOf(double balance, double amount) {
-    const double stored = RoundHalfUp(balance, 2);
-    if (stored <= 0) return {stored, false, true};
-    const double left = RoundHalfUp(stored - amount, 2);
-    if (left >= 0) return {left, false, false};
-    return {0, true, false};
+MemberAccount::Refund MemberAccount::RefundOf(Money balance, Money amount) {
+    if (balance <= Money()) return {balance, false, true};
+    const Money left = balance - amount;
+    if (left >= Money()) return {left, false, false};
+    return {Money(), true, false};
 }
 
-MemberAccount::Refund MemberAccount::RefundAll(double balance) {
-    const double stored = RoundHalfUp(balance, 2);
-    if (stored <= 0) return {stored, false, true};
-    return {0, true, false};
+MemberAccount::Refund MemberAccount::RefundAll(Money balance) {
+    if (balance <= Money()) return {balance, false, true};
+    return {Money(), true, false};
 }

@@ -51,9 +51,9 @@ void MemberHistoryView::Fill(const QString& UserID) {
     lines.Open(sql, gConn, adLockReadOnly, {UserID});
     MemberLinesGrid grid(grid_);
     grid.Start(kind_.headings, lines.RecordCount());
-    double sum = 0;
+    Money sum;
     for (int i = 0; !lines.AtEOF(); ++i, lines.MoveNext()) {
-        const double money = lines[kind_.money].ToDouble();
+        const Money money = Money::FromStored(lines[kind_.money].ToDouble());
         grid.Line(i, NullToStr(lines["moviename"]), NullToStr(lines[kind_.date]), money);
         sum += money;
     }

@@ -1,17 +1,12 @@
 #include "members/MemberLeave.h"
 
-#include "core/ShopEvents.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/VbText.h"
+#include "platform/text/Money.h"
 
 namespace {
 // The member's balance as the file holds it now: Null when the member is gone, 0 for a
 // balance never set.
 const char* const kStoredBalance = "select coalesce(money, 0) from userinfo where userid = ?1";
-
-qint64 Fen(double money) {
-    return qRound64(RoundHalfUp(money, 2) * 100);
-}
 
 // The row as the page read it (or last wrote it) and as the file holds it now.
 bool StillAsShown(Recordset& members, Bookmark member) {
@@ -19,11 +14,12 @@ bool StillAsShown(Recordset& members, Bookmark member) {
     const Value number = members.ValueAt(position, members.FieldIndex("userid"));
     const Value shown = members.ValueAt(position, members.FieldIndex("money"));
     const Value stored = members.ActiveConnection()->Scalar(kStoredBalance, {number});
-    return !stored.IsNull() && Fen(stored.ToDouble()) == Fen(shown.ToDouble());
+    return !stored.IsNull() &&
+           Money::FromStored(stored.ToDouble()) == Money::FromStored(shown.ToDouble());
 }
 }  // namespace
 
-MemberLeave::Outcome MemberLeave::Run(Recordset& members, QObject* source) {
+MemberLeave::Outcome MemberLeave::Run(Recordset& members) {
     if (!members.HasCurrentRow()) return Outcome::NoMember;
     const Bookmark member = members.GetBookmark();
     if (members.IsNewRow(member)) {
@@ -40,6 +36,5 @@ MemberLeave::Outcome MemberLeave::Run(Recordset& members, QObject* source) {
         throw;
     }
     t.Commit();
-    ShopEvents::AnnounceMembersChanged(source);
     return Outcome::Left;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-class QObject;
 class Recordset;
 
 // A member leaves the shop: the current row of the member recordset (batch locking) is
@@ -16,5 +15,5 @@ class Recordset;
 class MemberLeave {
   public:
     enum class Outcome { NoMember, Left, ChangedElsewhere };
-    static Outcome Run(Recordset& members, QObject* source = nullptr);
+    static Outcome Run(Recordset& members);
 };

@@ -1,7 +1,5 @@
 #include "members/MemberLinesGrid.h"
 
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FlexGrid.h"
 
 namespace {
@@ -23,15 +21,15 @@ void MemberLinesGrid::Start(const QStringList& headings, int lines) {
         Cell(0, c + 1, headings[c], flexAlignCenterCenter);
 }
 
-void MemberLinesGrid::Line(int i, const QString& title, const QString& date, double amount) {
+void MemberLinesGrid::Line(int i, const QString& title, const QString& date, Money amount) {
     Cell(i + 1, 1, title, flexAlignLeftCenter);
     Cell(i + 1, 2, date, flexAlignLeftCenter);
-    Cell(i + 1, 3, Format(amount, kMoneyFormat), flexAlignRightCenter);
+    Cell(i + 1, 3, amount.Text(), flexAlignRightCenter);
 }
 
-void MemberLinesGrid::Total(double sum) {
+void MemberLinesGrid::Total(Money sum) {
     Cell(lines_ + 1, 1, QStringLiteral("合计"), flexAlignLeftCenter, true);
-    Cell(lines_ + 1, 3, Format(sum, kMoneyFormat), flexAlignRightCenter, true);
+    Cell(lines_ + 1, 3, sum.Text(), flexAlignRightCenter, true);
     // The grid opens on its first line, as when it was laid out.
     grid_->SetRow(1);
     grid_->SetCol(1);

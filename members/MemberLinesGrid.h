@@ -1,6 +1,8 @@
 #pragma once
 #include <QStringList>
 
+#include "platform/text/Money.h"
+
 class FlexGrid;
 
 // The grid of a member's lines in the member information and history windows: a narrow
@@ -13,8 +15,8 @@ class MemberLinesGrid {
     // Clears the grid and lays it out for that many lines under the three headings.
     void Start(const QStringList& headings, int lines);
     // Line i (from 0): the title and date left, the amount as money, right.
-    void Line(int i, const QString& title, const QString& date, double amount);
-    void Total(double sum);
+    void Line(int i, const QString& title, const QString& date, Money amount);
+    void Total(Money sum);
 
   private:
     void Cell(int row, int col, const QString& text, int alignment, bool bold = false);

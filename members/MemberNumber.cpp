@@ -1,6 +1,7 @@
 #include "members/MemberNumber.h"
 
 #include "core/mdlMain.h"
+#include "platform/db/Statement.h"
 #include "platform/text/VbText.h"
 
 namespace {
@@ -18,6 +19,10 @@ const LineNames kRentalNames{"select max(name) from borrowinfo where name >= '0'
                              "select 1 from borrowinfo where name = ?1 limit 1"};
 const LineNames kSaleNames{"select max(name) from sellinfo where name >= '0' and name < ?1",
                            "select 1 from sellinfo where name = ?1 limit 1"};
+// The members' six-digit numbers, lowest first.
+const char* const kMemberNumbersInOrder =
+    "select userid from userinfo "
+    "where length(userid) = 6 and userid not glob '*[^0-9]*' order by userid";
 // Above every six-digit number and every name that begins with one.
 const char* const kAboveEveryNumber = "999999~";
 
@@ -43,6 +48,27 @@ std::optional<QString> HighestNumberIn(Connection& conn, const LineNames& lines)
         }
     }
 }
+
+bool CarriedByLines(Connection& conn, const QString& number) {
+    for (const LineNames* lines : {&kRentalNames, &kSaleNames})
+        if (!conn.Scalar(lines->exists, {number}).IsNull()) return true;
+    return false;
+}
+
+// The lowest six-digit number no member holds and no line carries. The members' numbers
+// are read once, in order; only the numbers between them are asked of the lines, so the
+// look-ups number about the members who left, not the members.
+std::optional<QString> LowestFree(Connection& conn) {
+    Statement members(conn, kMemberNumbersInOrder);
+    bool more = members.Step();
+    for (qint64 n = 1; n <= MemberNumber::kLargest; ++n) {
+        const QString number = PadNumber(n, MemberNumber::kDigits);
+        while (more && members.Column(0).ToString() < number) more = members.Step();
+        if (more && members.Column(0).ToString() == number) continue;
+        if (!CarriedByLines(conn, number)) return number;
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 std::optional<QString> MemberNumber::Next(Connection& conn) {
@@ -51,9 +77,10 @@ std::optional<QString> MemberNumber::Next(Connection& conn) {
         if (const std::optional<QString> n = HighestNumberIn(conn, *lines); n && *n > highest)
             highest = *n;
     if (highest.isEmpty()) return PadNumber(1, kDigits);
-    const qint64 next = highest.toLongLong() + 1;
-    if (next > kLargest) return std::nullopt;
-    return PadNumber(next, kDigits);
+    // A number typed by hand, or a walk-in's name, may take the last one: the numbers below
+    // it that were never used are given then, lowest first.
+    if (highest.toLongLong() >= kLargest) return LowestFree(conn);
+    return PadNumber(highest.toLongLong() + 1, kDigits);
 }
 
 bool MemberNumber::IsWellFormed(const QString& number) {

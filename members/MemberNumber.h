@@ -9,7 +9,8 @@
 // holds it and for as long as rental or sale lines carry it as their customer: a member
 // who left keeps their number, so a new member never inherits their history. Only
 // six-digit numbers take part ("ABC" or "1000000" typed by hand are not member numbers of
-// the shop's series). Nothing once the six digits are used up.
+// the shop's series). Once 999999 is used (typed by hand, or a walk-in's name), the lowest
+// number still unused is given; nothing only when every six-digit number is used.
 class MemberNumber {
   public:
     static constexpr int kDigits = 6;

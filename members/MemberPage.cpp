@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "core/MainWindow.h"
 #include "core/mdlMain.h"
@@ -19,8 +18,8 @@
 #include "members/frmUserBorrowLst.h"
 #include "members/frmUserSellLst.h"
 #include "platform/app/Clock.h"
+#include "platform/text/Money.h"
 #include "platform/text/QuotedInput.h"
-#include "platform/text/TypedAmount.h"
 #include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
@@ -47,21 +46,15 @@ const char* const kNotADate =
 constexpr int kJoinDateColumn = 3;
 constexpr int kMoneyColumn = 2;
 
-// An amount as a plain number: 12.5, 1234, 0 (two decimals at most, no grouping).
-QString PlainAmount(double value) {
-    QString text = Format(RoundHalfUp(value, 2), "0.##");
-    if (text.endsWith('.')) text.chop(1);
-    return text;
-}
-
 // The operator hands back only a balance the member has: with nothing stored nothing is
 // handed back, and a debt (a monthly fee charged beyond the balance) is told, since it goes
 // with the member's row.
-QString LeaveQuestion(double balance) {
+QString LeaveQuestion(Money balance) {
     const QString question = QString::fromUtf8(kLeaveQuestion);
-    const QString amount = PlainAmount(std::abs(balance));
-    if (amount == QStringLiteral("0")) return question;
-    return question + QString::fromUtf8(balance > 0 ? kHandBack : kOwes).arg(amount);
+    if (balance == Money()) return question;
+    const bool handBack = balance > Money();
+    const QString amount = (handBack ? balance : -balance).PlainText();
+    return question + QString::fromUtf8(handBack ? kHandBack : kOwes).arg(amount);
 }
 
 QString DateText(const QDate& d) {
@@ -224,7 +217,7 @@ void MemberPage::FollowBalance(Recordset* rs) {
 }
 
 void MemberPage::ShowBalance() {
-    LblMoney->SetCaption(HasMember() ? Format(Balance(), kMoneyFormat) : QString());
+    LblMoney->SetCaption(HasMember() ? Balance().Text() : QString());
 }
 
 bool MemberPage::HasMember() const {
@@ -251,7 +244,9 @@ void MemberPage::ShowUserAccount() {
         for (QWidget* w : MemberControls()) w->setEnabled(false);
         return;
     }
-    const QString userId = TxtUserID->text();
+    // The number of the member's row, not the box bound to it: when the find moves the
+    // recordset, the grid reports the row change before the boxes follow the move.
+    const QString userId = NullToStr((*adoUser)["userid"]);
     const MemberFigures::Lines rented = MemberFigures::Rentals(gConn, userId);
     LblBorrowCount->SetCaption(MemberFigures::CountText(rented.count));
     LblAllMoney->SetCaption(Format(rented.money, kMoneyFormat));
@@ -274,7 +269,7 @@ void MemberPage::ShowJoinDate() {
 bool MemberPage::SavePendingRows() {
     if (!adoUser || !adoUser->IsOpen() || saving_) return true;
     const FlagOn saving(saving_);
-    const MemberSave::Result result = MemberSave(*adoUser, this).Run();
+    const MemberSave::Result result = MemberSave(*adoUser).Run();
     if (result.Stale()) {
         MsgBox(MemberSave::RefusalMessage(result), vbInformation, QStringLiteral("提示"));
         ReadMembersAgain();
@@ -343,7 +338,7 @@ void MemberPage::Command14_Click() {
     if (MsgBox(LeaveQuestion(Balance()), vbYesNo + vbQuestion, QStringLiteral("会员退出")) != vbYes)
         return;
     const FlagOn saving(saving_);
-    if (MemberLeave::Run(*adoUser, this) == MemberLeave::Outcome::ChangedElsewhere) {
+    if (MemberLeave::Run(*adoUser) == MemberLeave::Outcome::ChangedElsewhere) {
         MsgBox(QString::fromUtf8(kLeaveStale), vbInformation, QStringLiteral("提示"));
         ReadMembersAgain();
         return;
@@ -382,35 +377,37 @@ void MemberPage::MaskEdBox1_LostFocus() {
         ShowJoinDate();
         return;
     }
-    const QString text = DateText(d);
-    if (NullToStr(adoUser->Fields("JoinDate").GetValue()) != text)
-        adoUser->Fields("JoinDate") = text;
+    // The stored date, in whatever form the file holds it ("2024-3-7"), is kept as stored:
+    // a box entered and left is no edit.
+    const Value stored = adoUser->Fields("JoinDate").OriginalValue();
+    const Value date = stored.ToDate() == d ? stored : Value(DateText(d));
+    if (adoUser->Fields("JoinDate").GetValue() != date) adoUser->Fields("JoinDate") = date;
 }
 
 // ---- The account buttons -----------------------------------------------------------------
 
-double MemberPage::Balance() const {
-    return HasMember() ? (*adoUser)["money"].ToDouble() : 0;
+Money MemberPage::Balance() const {
+    return HasMember() ? Money::FromStored((*adoUser)["money"].ToDouble()) : Money();
 }
 
-void MemberPage::SetBalance(double money) {
-    adoUser->Fields("money") = money;
+void MemberPage::SetBalance(Money money) {
+    adoUser->Fields("money") = money.ToStored();
 }
 
 // An amount is shown as the buttons will use it ("12.346" as 12.35, "５０" as 50); any
 // other text stays as typed, for the button to refuse.
 void MemberPage::MebAddMoney_LostFocus() {
-    const std::optional<double> amount = ReadTypedAmount(MebAddMoney->Text());
-    if (amount) MebAddMoney->SetText(PlainAmount(*amount));
+    const std::optional<Money> amount = Money::FromTyped(MebAddMoney->Text());
+    if (amount) MebAddMoney->SetText(amount->PlainText());
 }
 
-std::optional<double> MemberPage::TypedAmount(const char* empty) {
+std::optional<Money> MemberPage::TypedAmount(const char* empty) {
     const QString text = MebAddMoney->Text();
     if (text.isEmpty()) {
         MsgBox(QString::fromUtf8(empty), vbCritical + vbOKOnly, QStringLiteral("错误"));
         return std::nullopt;
     }
-    const std::optional<double> amount = ReadTypedAmount(text);
+    const std::optional<Money> amount = Money::FromTyped(text);
     if (!amount)
         MsgBox(AmountRefusal(QString::fromUtf8(kAmountBox), text), vbInformation,
                QStringLiteral("提示"));
@@ -420,7 +417,7 @@ std::optional<double> MemberPage::TypedAmount(const char* empty) {
 void MemberPage::Command10_Click() {
     if (accountBusy_ || !HasMember()) return;
     const FlagOn busy(accountBusy_);
-    const std::optional<double> amount = TypedAmount(kNoPayIn);
+    const std::optional<Money> amount = TypedAmount(kNoPayIn);
     if (!amount) return;
     SetBalance(MemberAccount::PaidIn(Balance(), *amount));
     MebAddMoney->SetText("");
@@ -429,7 +426,7 @@ void MemberPage::Command10_Click() {
 void MemberPage::Command11_Click() {
     if (accountBusy_ || !HasMember()) return;
     const FlagOn busy(accountBusy_);
-    const std::optional<double> amount = TypedAmount(kNoRefund);
+    const std::optional<Money> amount = TypedAmount(kNoRefund);
     if (!amount) return;
     const MemberAccount::Refund refund = MemberAccount::RefundOf(Balance(), *amount);
     if (refund.nothing) return TellNothingToRefund();
@@ -440,7 +437,7 @@ void MemberPage::Command11_Click() {
             SetBalance(refund.balance);
     } else {
         MsgBox(QString::fromUtf8(kRefundAll), vbInformation, QStringLiteral("提示"));
-        if (HasMember()) SetBalance(0);
+        if (HasMember()) SetBalance(Money());
     }
     MebAddMoney->SetText("");
 }
@@ -452,12 +449,12 @@ void MemberPage::Command12_Click() {
     if (MsgBox(QString::fromUtf8(kRefundQuestion), vbYesNo + vbQuestion,
                QString::fromUtf8(kRefundTitle)) == vbYes &&
         HasMember())
-        SetBalance(0);
+        SetBalance(Money());
 }
 
 // A refund never raises a balance: with nothing stored, nothing changes.
 void MemberPage::TellNothingToRefund() {
-    MsgBox(QString::fromUtf8(kNothingToRefund).arg(Format(Balance(), kMoneyFormat)), vbInformation,
+    MsgBox(QString::fromUtf8(kNothingToRefund).arg(Balance().Text()), vbInformation,
            QStringLiteral("提示"));
 }
 
@@ -466,13 +463,13 @@ void MemberPage::TellNothingToRefund() {
 void MemberPage::Command18_Click() {
     if (!HasMember()) return;
     frmUserBorrowLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                           MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                           MainWindow::Owner());
 }
 
 void MemberPage::Command17_Click() {
     if (!HasMember()) return;
     frmUserSellLst::Open(NullToStr((*adoUser)["userid"]), NullToStr((*adoUser)["username"]),
-                         MainWindow::IsLoaded() ? MainWindow::Get()->Window() : nullptr);
+                         MainWindow::Owner());
 }
 
 void MemberPage::CmdPrint_Click() {
@@ -500,7 +497,7 @@ bool MemberPage::SaveBeforeClosing() {
     if (HasMember() && DataGrid1->Columns(0).Text().isEmpty())
         adoUser->CancelRow(adoUser->GetBookmark());
     const FlagOn saving(saving_);
-    const MemberSave::Result result = MemberSave(*adoUser, this).Run();
+    const MemberSave::Result result = MemberSave(*adoUser).Run();
     if (result.Stale()) adoUser->Requery();  // stale edits cannot be saved later either
     if (result.Refused() || result.Stale()) throw DbError(MemberSave::RefusalMessage(result));
     return true;

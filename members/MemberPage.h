@@ -3,6 +3,7 @@
 #include "core/ShopPage.h"
 
 #include "platform/db/Recordset.h"
+#include "platform/text/Money.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -101,11 +102,11 @@ class MemberPage : public ShopPage {
     void ShowJoinDate();
     void TellNothingToRefund();
     bool HasMember() const;
-    double Balance() const;
-    void SetBalance(double money);
+    Money Balance() const;
+    void SetBalance(Money money);
     // The amount typed for the account buttons; nothing (and the operator told) when it
     // is no amount or negative. empty: the button's own message for an empty box.
-    std::optional<double> TypedAmount(const char* empty);
+    std::optional<Money> TypedAmount(const char* empty);
 
     bool saving_ = false;
     bool accountBusy_ = false;

@@ -1,6 +1,5 @@
 #include "members/MemberSave.h"
 
-#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "members/MemberNumber.h"
 #include "platform/text/QuotedInput.h"
@@ -13,6 +12,14 @@ const char* const kMoneyField = "money";
 const char* const kTypedFields[] = {"username", "telephone", "address"};
 const char* const kMemberWithNumber = "select count(*) from userinfo where userid = ?1";
 
+// Null is how the file says "nothing": a Null text reads as empty, a Null amount as 0.
+bool ReadsTheSame(const Value& now, const Value& stored) {
+    if (now == stored) return true;
+    if (now.IsNull() == stored.IsNull()) return false;
+    const Value& other = now.IsNull() ? stored : now;
+    return other.IsNumber() ? other.ToDouble() == 0 : other.ToString().isEmpty();
+}
+
 // The recordset checks that each row it writes is still as it was read; our own checks
 // carry no engine code, and during a write they are only that one.
 bool IsChangedElsewhere(const DbError& e) {
@@ -23,6 +30,7 @@ bool IsChangedElsewhere(const DbError& e) {
 MemberSave::Result MemberSave::Run() {
     Result result;
     result.dropped = DropEmptyNewMembers();
+    ForgetRowsAsStored();
     if (members_.PendingRows().empty() && !members_.HasPendingChanges()) return result;
     Connection& conn = *members_.ActiveConnection();
     Transaction t(conn);
@@ -42,7 +50,6 @@ MemberSave::Result MemberSave::Run() {
     t.Commit();
     result.outcome = Outcome::Written;
     result.written = pending;
-    ShopEvents::AnnounceMembersChanged(source_);
     return result;
 }
 
@@ -69,6 +76,21 @@ int MemberSave::DropEmptyNewMembers() {
     return dropped;
 }
 
+// A box typed into and emptied again, a pay-in refunded: the row reads as the file holds
+// it, nothing is to be written, and nothing of it is checked.
+void MemberSave::ForgetRowsAsStored() {
+    for (Bookmark b : members_.PendingRows())
+        if (!members_.IsNewRow(b) && IsAsStored(b)) members_.CancelRow(b);
+}
+
+bool MemberSave::IsAsStored(Bookmark b) const {
+    const int position = members_.PositionOf(b);
+    for (int field = 0; field < members_.FieldCount(); ++field)
+        if (!ReadsTheSame(members_.ValueAt(position, field), members_.OriginalOf(b, field)))
+            return false;
+    return true;
+}
+
 MemberSave::Result MemberSave::CheckRows() const {
     for (Bookmark b : members_.PendingRows()) {
         const Result row = CheckRow(b);
@@ -80,23 +102,29 @@ MemberSave::Result MemberSave::CheckRows() const {
 MemberSave::Result MemberSave::CheckRow(Bookmark b) const {
     Result result;
     result.row = b;
-    result.number = Text(b, kNumberField);
+    result.number = Number(b);
     const bool changed = NumberChanged(b, result.number);
-    if (result.number.isEmpty())
+    if (result.number.trimmed().isEmpty())
         result.outcome = Outcome::EmptyNumber;
     else if (Text(b, kNameField).isEmpty())
         result.outcome = Outcome::EmptyName;
     else if (changed && !MemberNumber::IsWellFormed(result.number))
         result.outcome = Outcome::MalformedNumber;
-    else if (CountNumber(result.number) > 1 || (changed && HeldInFile(result.number)))
+    else if (changed && (CountNumber(result.number) > 1 || HeldInFile(result.number)))
         result.outcome = Outcome::DuplicateNumber;
     return result;
 }
 
-// A number kept as the file holds it is the member's own, whatever its form.
+// The number exactly as the row holds it: the file tells "000001" from "000001 ".
+QString MemberSave::Number(Bookmark b) const {
+    return NullToStr(members_.ValueAt(members_.PositionOf(b), members_.FieldIndex(kNumberField)));
+}
+
+// A number kept as the file holds it is the member's own, whatever its form, and never a
+// duplicate of itself; only a number given or changed here is checked.
 bool MemberSave::NumberChanged(Bookmark b, const QString& number) const {
     if (members_.IsNewRow(b)) return true;
-    return NullToStr(members_.OriginalOf(b, members_.FieldIndex(kNumberField))).trimmed() != number;
+    return NullToStr(members_.OriginalOf(b, members_.FieldIndex(kNumberField))) != number;
 }
 
 // The recordset holds every member: a number is taken when another row has it too.
@@ -104,7 +132,7 @@ int MemberSave::CountNumber(const QString& number) const {
     const int field = members_.FieldIndex(kNumberField);
     int count = 0;
     for (int p = 1; p <= members_.RecordCount(); ++p)
-        if (NullToStr(members_.ValueAt(p, field)).trimmed() == number) ++count;
+        if (NullToStr(members_.ValueAt(p, field)) == number) ++count;
     return count;
 }
 

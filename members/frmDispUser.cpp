@@ -98,7 +98,7 @@ void frmDispUser::ShowMember() {
     LblUserID->SetCaption(UserID);
     LblUserName->SetCaption(NullToStr(m["username"]));
     LblJoinDate->SetCaption(JoinDateText(m["JoinDate"]));
-    LblMoney->SetCaption(Format(m["money"].ToDouble(), kMoneyFormat));
+    LblMoney->SetCaption(Money::FromStored(m["money"].ToDouble()).Text());
     LblUserType->SetCaption(QStringLiteral("会员"));
     LblAddress->SetCaption(NullToStr(m["address"]));
     LblTel->SetCaption(NullToStr(m["telephone"]));
@@ -114,9 +114,9 @@ void frmDispUser::DispUserBorrow() {
     MemberLinesGrid grid(MSHFlexGrid1);
     if (!member_ || !member_->HasCurrentRow()) {
         LblBorrowCount->SetCaption(MemberFigures::CountText(0));
-        LblAllMoney->SetCaption(Format(0.0, kMoneyFormat));
+        LblAllMoney->SetCaption(Money().Text());
         grid.Start(headings, 0);
-        grid.Total(0);
+        grid.Total(Money());
         return;
     }
     const QString userId = NullToStr((*member_)["userid"]);
@@ -128,12 +128,12 @@ void frmDispUser::DispUserBorrow() {
                adLockReadOnly, {userId});
     grid.Start(headings, lines.RecordCount());
     const QDateTime now = Now();
-    double sum = 0;
+    Money sum;
     for (int i = 0; !lines.AtEOF(); ++i, lines.MoveNext()) {
         const Value borrowed = lines["borrowdate"];
-        const double due =
-            RentDue::Of(lines["borrowprice"].ToDouble(), NullToStr(lines["BorrowPriceType"]),
-                        lines["borrowcount"].ToInt(), borrowed.ToDateTime(), now);
+        const Money due = RentDue::Of(Money::FromStored(lines["borrowprice"].ToDouble()),
+                                      NullToStr(lines["BorrowPriceType"]),
+                                      lines["borrowcount"].ToInt(), borrowed.ToDateTime(), now);
         grid.Line(i, NullToStr(lines["moviename"]), NullToStr(borrowed), due);
         sum += due;
     }

@@ -8,21 +8,23 @@
 #include "platform/app/Clock.h"
 #include "platform/excel/CellRef.h"
 #include "platform/excel/ExcelError.h"
+#include "platform/excel/PrintJob.h"
+#include "platform/excel/PrintOutcome.h"
 #include "platform/excel/Range.h"
-#include "platform/excel/SheetPrinter.h"
 #include "platform/excel/Workbook.h"
 #include "platform/excel/Worksheet.h"
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/MsgBox.h"
 
 namespace {
-// Tells the operator, in one box, which files hold pages that found no printer.
-void TellPrintedToFiles(const QStringList& files) {
-    if (files.isEmpty()) return;
-    QStringList shown;
-    for (const QString& f : files) shown << QDir::toNativeSeparators(f);
-    MsgBox(QString("本机没有可用的打印机，打印的页面已保存为PDF文件，放在文件夹%1中：\n%2")
-               .arg(QDir::toNativeSeparators(SheetPrinter::NoPrinterFolder()), shown.join('\n')),
+// Tells the operator where the pages of a printout that found no printer are: one file,
+// in the program's folder for them.
+void TellPrintedToFile(const PrintOutcome& job) {
+    if (!job.noPrinter || job.pages == 0) return;
+    const QFileInfo file(job.path);
+    MsgBox(QString("本机没有可用的打印机，打印的%1页已保存为PDF文件：\n%2\n所在文件夹：%3")
+               .arg(job.pages)
+               .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())),
            vbInformation, QStringLiteral("提示"));
 }
 }  // namespace
@@ -76,9 +78,17 @@ bool ExcelReport::Step(const std::function<void()>& step) {
 
 void ExcelReport::Close() {
     if (book_) book_->Close();
-    // Pages that found no printer went to files: the operator learns where, once.
-    const QStringList files = std::exchange(filesWithoutPrinter_, {});
-    TellPrintedToFiles(files);
+    // The pages printed so far go out as one job; without a printer the operator learns
+    // where its file is, once.
+    const std::unique_ptr<PrintJob> job = std::move(job_);
+    if (!job) return;
+    try {
+        TellPrintedToFile(job->Finish());
+    } catch (const ExcelError& e) {
+        if (!std::exchange(failed_, true))
+            MsgBox(QString("%1：%2").arg(failure_, e.Message()), vbCritical,
+                   QStringLiteral("错误"));
+    }
 }
 
 bool ExcelReport::OpenTemplate(const QString& name) {
@@ -126,9 +136,10 @@ void ExcelReport::FillPageFrame(const PageFrameSpec& spec) {
 void ExcelReport::PrintPage(int N, int page, PrintReportResult& result) {
     Step([&] {
         output_->Range(CellName(N, 1)).SetValue(PageFooter(page));
-        const PrintOutcome outcome = output_->PrintOut();
+        // Every page of the printout goes into the one job (a file, without a printer).
+        if (!job_) job_ = std::make_unique<PrintJob>(book_->BaseName());
+        job_->Add(*output_);
         result.pages += 1;
-        if (outcome.noPrinter) filesWithoutPrinter_ << outcome.path;
     });
 }
 

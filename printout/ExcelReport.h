@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+class PrintJob;
 class Workbook;
 class Worksheet;
 
@@ -51,10 +52,11 @@ struct PrintReportResult {
 // Printing through a workbook template: the template T.xltx from support/ beside the
 // program is opened (never written), the page frame on its second sheet is pasted over
 // the output sheet (its first) for every page, the rows are written below the frame's
-// head, and each page is printed as one job as soon as it is full.
+// head, and each page is printed as soon as it is full.
 //
 // A failing step is reported to the operator once, in Chinese, and ends the printout:
-// the workbook is closed without saving and every later step does nothing.
+// the workbook is closed without saving and every later step does nothing. The pages of
+// one printout are one print job: without a printer, one PDF file the operator is told of.
 class ExcelReport {
   public:
     // failure begins the one box a failing step shows ("打印没有完成", "导出没有完成").
@@ -92,7 +94,6 @@ class ExcelReport {
     void Close();
 
     bool IsOpen() const;
-    bool Failed() const { return failed_; }
     Workbook* Book() { return book_.get(); }
     Worksheet* OutputSheet() { return IsOpen() ? output_ : nullptr; }
     Worksheet* PageFrame() { return IsOpen() ? frame_ : nullptr; }
@@ -105,6 +106,6 @@ class ExcelReport {
     Worksheet* output_ = nullptr;
     Worksheet* frame_ = nullptr;
     bool failed_ = false;
-    QStringList filesWithoutPrinter_;
+    std::unique_ptr<PrintJob> job_;  // the pages printed so far, from the first
     QString failure_;
 };

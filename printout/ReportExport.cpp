@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressBar>
 
 #include "platform/app/AppPath.h"
 #include "platform/app/SaveTarget.h"
@@ -36,14 +35,11 @@ QString ReportExport::DefaultName(const QString& templateName, const QDate& day)
 void ReportExport::Run() {
     ExcelReport report(QStringLiteral("导出没有完成"));
     if (!report.OpenTemplate(pages_.templateName)) return;
-    frmProgress& progress = frmProgress::instance();
-    progress.Show(vbModeless, window_);
-    // The bar is full when the last row is written (a report without rows: at once).
-    progress.ProgressBar1->setMaximum(qMax(1, static_cast<int>(report_.rows.size())));
-    progress.ProgressBar1->setValue(1);
+    frmProgress::instance().Start(window_, static_cast<int>(report_.rows.size()));
     FillPageFrame(report);
-    OutputReport(report);
+    const int pages = OutputReport(report);
     frmProgress::unload();
+    SetUpPrinting(report, pages);
     if (report.IsOpen()) SaveReportAs(report);
     report.Close();
 }
@@ -86,13 +82,13 @@ void ReportExport::StartPage(ExcelReport& report, int pagesBefore) const {
     });
 }
 
-void ReportExport::OutputReport(ExcelReport& report) const {
-    QProgressBar* bar = frmProgress::instance().ProgressBar1;
+int ReportExport::OutputReport(ExcelReport& report) const {
+    frmProgress& progress = frmProgress::instance();
     int p = 0;  // pages begun
     int r = 1;  // row within the page
     const int rows = static_cast<int>(report_.rows.size());
     // The bar moves in steps of a few hundredths (it is a few hundred pixels wide), not
-    // row by row: setting it repaints it, which would cost more than writing the row.
+    // row by row: each step repaints it, which would cost more than writing the row.
     const int step = qMax(1, rows / 500);
     for (int i = 1; i <= rows && report.IsOpen(); ++i) {
         if ((i - 1) % pages_.D == 0) {
@@ -107,9 +103,22 @@ void ReportExport::OutputReport(ExcelReport& report) const {
             for (int c = 1; c <= pages_.columns && c <= cells.size(); ++c)
                 out.Cells(sheetRow, c).SetValue(cells[c - 1]);
         });
-        if (i % step == 0 || i == rows) bar->setValue(i);
+        if (i % step == 0 || i == rows) progress.Advance(i);
         ++r;
     }
+    return p;
+}
+
+// The workbook prints its page blocks as they were laid, one to a sheet of paper: the
+// print area is the blocks' data columns (a frame wider than them is left out), and the
+// page frame sheet, kept in the workbook, is hidden so that it does not print.
+void ReportExport::SetUpPrinting(ExcelReport& report, int pages) const {
+    report.Step([&] {
+        if (pages > 0)
+            report.OutputSheet()->SetPrintArea(
+                RangeName({1, 1, pages * pages_.N, pages_.columns}, true));
+        report.PageFrame()->SetVisible(false);
+    });
 }
 
 void ReportExport::SaveReportAs(ExcelReport& report) const {

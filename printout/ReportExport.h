@@ -28,7 +28,9 @@ class ReportExport {
 
   private:
     void FillPageFrame(ExcelReport& report) const;
-    void OutputReport(ExcelReport& report) const;
+    // Lays the rows into page blocks; the number of blocks laid.
+    int OutputReport(ExcelReport& report) const;
+    void SetUpPrinting(ExcelReport& report, int pages) const;
     void StartPage(ExcelReport& report, int pagesBefore) const;
     void SaveReportAs(ExcelReport& report) const;
 

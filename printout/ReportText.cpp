@@ -1,13 +1,11 @@
 #include "printout/ReportText.h"
 
 #include "platform/db/Value.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
+#include "platform/text/Money.h"
 
 namespace ReportText {
 QString Money(double amount) {
-    static const QString kFormat = QString::fromUtf8(kMoneyFormat);
-    return Format(amount, kFormat);
+    return ::Money::FromStored(amount).Text();
 }
 
 QString Money(const Value& amount) {
@@ -20,8 +18,8 @@ QString Count(const Value& count, const QString& unit) {
 
 QString Plain(double number) {
     // Figures are summed in binary: 12.2 + 36.4 reads 48.6, as the clerk adds it, not
-    // 48.599999999999994. (+ 0.0 writes a rounded -0 as 0.)
-    return Value(RoundHalfUp(number, 2) + 0.0).ToString();
+    // 48.599999999999994.
+    return ::Money::FromStored(number).PlainText();
 }
 
 QString WithCentury(const Value& text) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "core/MainWindow.h"
 #include "core/YieldingLoopGuard.h"
@@ -59,6 +60,17 @@ ReportWindow::ReportWindow(const ReportDesign& design)
     body_->setFont(gridFont);
     header_->SetScrollBars(0);
     header_->setTextElideMode(Qt::ElideNone);
+    // The body's scroll bar stands beside it at all times, so that its width never changes
+    // with the number of rows; the header scrolls sideways with the body.
+    body_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    header_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    body_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(body_->horizontalScrollBar(), &QScrollBar::valueChanged, header_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    // The header's range follows its columns' widths later than the body's.
+    connect(header_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+        header_->horizontalScrollBar()->setValue(body_->horizontalScrollBar()->value());
+    });
 }
 
 ReportWindow::~ReportWindow() = default;
@@ -101,6 +113,7 @@ void ReportWindow::SetReportGrid(const ReportGeometry& g,
     const int windowWidth = g.windowWidth > 0 ? g.windowWidth : headerWidth + 900;
     designHeaderWidth_ = headerWidth;
     designWindowWidth_ = windowWidth;
+    widthSet_ = false;
     resize(TwipsToPixels(windowWidth), TwipsToPixels(g.bodyHeight + g.bodyTop + 800));
     for (int c = 1; c < cols; ++c)
         header_->SetCell(0, c, columns[static_cast<size_t>(c - 1)].heading, flexAlignCenterCenter);
@@ -174,8 +187,10 @@ int ReportWindow::TextWidthTwips(int row, int col) const {
 
 // The designed widths, each widened to the widest text of its heading, of the rows on the
 // first screens and of the last two rows (the totals, and the highest sequence number):
-// the amounts of a large shop are wider than the design's. The grids and the window widen
-// with them; with nothing wider they keep the design's sizes.
+// the amounts of a large shop are wider than the design's. The first fill after the window
+// loaded sets the width of the grids and of the window, widened with the columns; later
+// fills keep it (a column they widen scrolls into view, the header with it), so the window
+// never changes its width or place with the period.
 void ReportWindow::FitColumns() {
     if (designWidths_.empty()) return;
     constexpr int kRowsMeasured = 200;
@@ -191,22 +206,41 @@ void ReportWindow::FitColumns() {
         body_->SetColWidth(c, width);
         extra += width - designWidths_[static_cast<size_t>(c)];
     }
-    int width = designHeaderWidth_;
-    if (extra > 0) {
-        // Both grids then show every column, the vertical scroll bar beside them.
-        int columns = 0;
-        for (int c = 0; c < header_->Cols(); ++c) columns += header_->ColWidth(c);
-        const int frame =
-            PixelsToTwips(2 * body_->frameWidth() + body_->verticalScrollBar()->sizeHint().width());
-        width = qMax(designHeaderWidth_ + extra, columns + frame);
+    if (!widthSet_) {
+        widthSet_ = true;
+        int width = designHeaderWidth_;
+        if (extra > 0) {
+            // Both grids then show every column, the vertical scroll bar beside them.
+            int columns = 0;
+            for (int c = 0; c < body_->Cols(); ++c) columns += body_->ColWidth(c);
+            const int frame = PixelsToTwips(2 * body_->frameWidth() +
+                                            body_->verticalScrollBar()->sizeHint().width());
+            width = qMax(designHeaderWidth_ + extra, columns + frame);
+        }
+        SetWidthTwips(header_, width);
+        SetWidthTwips(body_, width);
+        SetWidthTwips(LblTitle, width);
+        resize(TwipsToPixels(designWindowWidth_ + width - designHeaderWidth_), height());
     }
-    SetWidthTwips(header_, width);
-    SetWidthTwips(body_, width);
-    SetWidthTwips(LblTitle, width);
-    resize(TwipsToPixels(designWindowWidth_ + width - designHeaderWidth_), height());
-    // The report shows from its first row (writing the totals made the last one current).
+    ReachOverScrollBar();
+    // The report shows from its first row and column (writing the totals made the last row
+    // current).
     if (rows > 0) body_->SetRow(0);
     body_->scrollToTop();
+    body_->horizontalScrollBar()->setValue(0);
+}
+
+// The header has no scroll bar of its own: where the columns are wider than the body shows
+// (the body scrolls sideways), its last column reaches over the body's scroll bar, so that
+// both scroll equally far and their columns stay in line.
+void ReportWindow::ReachOverScrollBar() {
+    const int last = header_->Cols() - 1;
+    if (last < 0 || last >= body_->Cols()) return;
+    const int bar = body_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, body_);
+    int columns = 0;
+    for (int c = 0; c < body_->Cols(); ++c) columns += body_->ColWidth(c);
+    const int shown = PixelsToTwips(body_->width() - 2 * body_->frameWidth() - bar);
+    header_->SetColWidth(last, body_->ColWidth(last) + (columns > shown ? PixelsToTwips(bar) : 0));
 }
 
 ReportSnapshot ReportWindow::Snapshot() const {

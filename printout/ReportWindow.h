@@ -110,6 +110,7 @@ class ReportWindow : public Form {
   private:
     void SetActionsEnabled(bool enabled);
     void FitColumns();
+    void ReachOverScrollBar();
     int TextWidthTwips(int row, int col) const;
     bool BeginRun();
     void EndRun();
@@ -121,6 +122,7 @@ class ReportWindow : public Form {
     std::vector<int> designWidths_;
     int designHeaderWidth_ = 0;
     int designWindowWidth_ = 0;
+    bool widthSet_ = false;  // the first fill since loading has set the window's width
     bool refilling_ = false;
     bool running_ = false;
 };

@@ -14,19 +14,21 @@ namespace {
 // Each title's lines are counted in the index of their title keys alone (a title never
 // rented counts 0 and is not listed); the rent is summed only for the titles counted at
 // least as often as the ?1-th, the only ones that can make the list (all rented titles when
-// fewer were rented). Both sides of each join on the title key are substr() expressions, so
-// that the index serves it.
+// fewer were rented). A line is the title's when its first 12 characters are the title's
+// whole key (so a key of another length has lines only when they are that key); the key
+// goes in with "+", which takes away its column's affinity, so that the index on the lines'
+// first 12 characters serves the join.
 const char* const kMostRented =
     "with titles as materialized ("
     "select a.cdid as cdid, (select count(*) from borrowinfo as b "
-    "where substr(b.borrowid, 1, 12) = substr(a.cdid, 1, 12) and %1) as outcount "
+    "where substr(b.borrowid, 1, 12) = +a.cdid and %1) as outcount "
     "from cdinfo as a), "
     "last as (select outcount from titles where outcount > 0 "
     "order by outcount desc limit 1 offset ?1 - 1) "
     "select a.cdid as cdid, a.name as moviename, a.buydate as buydate, "
     "t.outcount as outcount, "
     "(select coalesce(sum(r.money), 0) from borrowinfo as r "
-    "where substr(r.borrowid, 1, 12) = substr(t.cdid, 1, 12) and %2) as money, "
+    "where substr(r.borrowid, 1, 12) = +t.cdid and %2) as money, "
     "a.price * a.count as charge "
     "from titles as t join cdinfo as a on a.cdid = t.cdid "
     "where t.outcount > 0 and t.outcount >= coalesce((select outcount from last), 1) "

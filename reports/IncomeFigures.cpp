@@ -1,17 +1,24 @@
 #include "reports/IncomeFigures.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/OpenBaskets.h"
 #include "platform/db/Statement.h"
+#include "reports/KeyOrderedLines.h"
+#include "reports/OddDates.h"
 
 namespace {
-// The lines a view reads: every line, or those dated in a bounded view (%1 the date column).
-// This year's lines are read in key order, the date index left aside (the "+"): going
-// through it for a third of the table and sorting them would cost more. This month's few
-// are found through it.
+// The lines a view reads: every line, or those whose date text is in a bounded view's
+// range (%1 the date column). This year's lines are read in key order, the date index left
+// aside (the "+"): going through it for a third of the table and sorting them would cost
+// more. This month's few are found through it.
 const char* const kDatedInView[] = {"1", "+%1>=?1 and +%1<?2", "%1>=?1 and %1<?2"};
+// Besides them, a bounded view reads the lines whose date is stored in another form and
+// whose text is out of that range (%1 the odd lines, %2 the date column): each line is then
+// placed in the view, or left out of it, by its date's value.
+const char* const kOddOutOfRange = "%1 and not (%2>=?1 and %2<?2)";
 
 // The rental lines and the return lines, each in the order of its key, so that a rental
 // line (its id the title's id and the rental number) comes with the return lines of that
@@ -24,7 +31,8 @@ const char* const kRentalLines =
 const char* const kReturnLines =
     "select returnid, returndate, returncount from returninfo where %1 order by returnid";
 const char* const kTitles = "select cdid from cdinfo order by cdid";
-// A bounded view looks up the partners of its lines that are dated outside it.
+// A bounded view looks up the partners of its lines that are dated outside it. A rental
+// line is returned when the first 16 characters of a return line are its whole id.
 const char* const kRentOfRental = "select money from borrowinfo where borrowid=?1";
 const char* const kReturnOfRental =
     "select 1 from returninfo where substr(returnid,1,16)=?1 limit 1";
@@ -46,7 +54,7 @@ enum { kReturnId, kReturnPeriod, kCopiesReturned };
 
 // "money>0" as the database reads it, of a line whose money reads as amount: a number
 // above 0, or any text or blob (they are above every number); Null is not.
-bool Paid(const Statement& line, int column, double amount) {
+bool Paid(const KeyOrderedLines& line, int column, double amount) {
     return amount > 0 || (!line.IsNumber(column) && !line.IsNull(column));
 }
 
@@ -58,26 +66,43 @@ QString KeyText(const SqlKey& key) {
 // The view's periods and the lines it reads.
 struct IncomeFigures::Bounds {
     View view = EveryYear;
-    Params days;  // a bounded view's first day and the day after its last, as texts
+    int year = 0;   // a bounded view's year
+    int month = 0;  // the month of the view of this month
+    Params days;    // a bounded view's first day and the day after its last, as texts
 
     bool Bounded() const { return view != EveryYear; }
-    QString Sql(const char* statement, const char* dateColumn) const {
+    // The statement reading the lines of the view whose date text is in its range (all of
+    // them in the yearly view); with odd, those whose date is in another form and out of
+    // that range, none in the yearly view.
+    QString Sql(const char* statement, const char* table, const char* dateColumn, bool odd) const {
+        const QString column = QString::fromUtf8(dateColumn);
         QString lines = QString::fromUtf8(kDatedInView[view]);
-        if (Bounded()) lines = lines.arg(QString::fromUtf8(dateColumn));
+        if (odd)
+            lines = QString::fromUtf8(kOddOutOfRange)
+                        .arg(OddDates::Rows("rowid", table, dateColumn), column);
+        else if (Bounded())
+            lines = lines.arg(column);
         return QString::fromUtf8(statement).arg(lines);
     }
     // The same with the open baskets of the table left out (%2 of the statement).
-    QString Sql(const char* statement, const char* dateColumn,
-                QString (*notInOpenBasket)(const QString& line), const char* table) const {
-        return Sql(statement, dateColumn).arg(notInOpenBasket(QString::fromUtf8(table)));
+    QString Sql(const char* statement, const char* table, const char* dateColumn, bool odd,
+                QString (*notInOpenBasket)(const QString& line)) const {
+        return Sql(statement, table, dateColumn, odd).arg(notInOpenBasket(QString::fromUtf8(table)));
     }
-    // The period of a line's date column: its year, month or day as year(), month() and
-    // day() take them; none for a missing or malformed date.
-    std::optional<int> PeriodOf(const Statement& line, int column) const {
-        const std::optional<DateText> date = line.Date(column);
+    // The period of a line's date: its year, month or day as year(), month() and day() read
+    // them; none for a missing or malformed date, or one outside a bounded view.
+    std::optional<int> PeriodOf(const std::optional<DateText>& date) const {
         if (!date) return std::nullopt;
-        return view == EveryYear ? date->year
-                                 : (view == MonthsOfThisYear ? date->month : date->day);
+        switch (view) {
+            case EveryYear:
+                return date->year;
+            case MonthsOfThisYear:
+                if (date->year != year) return std::nullopt;
+                return date->month;
+            default:
+                if (date->year != year || date->month != month) return std::nullopt;
+                return date->day;
+        }
     }
 };
 
@@ -85,7 +110,9 @@ struct IncomeFigures::Bounds {
 // id (the first 16 characters of theirs) and each line's period.
 class IncomeFigures::ReturnGroup {
   public:
-    ReturnGroup(Statement& lines, const Bounds& bounds) : lines_(lines), bounds_(bounds) { Step(); }
+    ReturnGroup(KeyOrderedLines& lines, const Bounds& bounds) : lines_(lines), bounds_(bounds) {
+        Step();
+    }
 
     // Reads the next rental's lines, adding each to the returns of its period; false when
     // there are none left.
@@ -97,7 +124,7 @@ class IncomeFigures::ReturnGroup {
         key_.Assign(rental_);
         const SqlKey key = key_.Key();
         do {
-            const std::optional<int> period = bounds_.PeriodOf(lines_, kReturnPeriod);
+            const std::optional<int> period = bounds_.PeriodOf(lines_.Date(kReturnPeriod));
             periods_.push_back(period);
             if (period) {
                 Sums& returns = figures.At(Returns, *period);
@@ -131,7 +158,7 @@ class IncomeFigures::ReturnGroup {
         if (more_) rental_ = lines_.Key(kReturnId).Prefix(kRentalIdLength);
     }
 
-    Statement& lines_;
+    KeyOrderedLines& lines_;
     const Bounds& bounds_;
     bool more_ = false;
     bool valid_ = false;
@@ -153,15 +180,26 @@ IncomeFigures IncomeFigures::Read(Connection& conn, View view, const QDate& toda
         from = QDate(today.year(), today.month(), 1);
         to = from.addMonths(1);
     }
-    if (bounds.Bounded()) bounds.days = {from.toString("yyyy-MM-dd"), to.toString("yyyy-MM-dd")};
+    if (bounds.Bounded()) {
+        bounds.year = from.year();
+        bounds.month = from.month();
+        bounds.days = {from.toString("yyyy-MM-dd"), to.toString("yyyy-MM-dd")};
+    }
 
     IncomeFigures figures;
     figures.ReadRentalsAndReturns(conn, bounds);
-    figures.ReadPlain(conn, bounds, Purchases, bounds.Sql(kPurchases, "buydate"), bounds.days);
-    figures.ReadPlain(conn, bounds, Members, bounds.Sql(kMembers, "joindate"), bounds.days);
-    figures.ReadPlain(conn, bounds, Sales,
-                      bounds.Sql(kSales, "selldate", &OpenBaskets::NotInSaleBasket, "sellinfo"),
-                      bounds.days);
+    // A bounded view reads the lines in its range, then those with a date in another form.
+    for (const bool odd : {false, true}) {
+        if (odd && !bounds.Bounded()) break;
+        figures.ReadPlain(conn, bounds, Purchases, bounds.Sql(kPurchases, "cdinfo", "buydate", odd),
+                          bounds.days);
+        figures.ReadPlain(conn, bounds, Members, bounds.Sql(kMembers, "userinfo", "JoinDate", odd),
+                          bounds.days);
+        figures.ReadPlain(
+            conn, bounds, Sales,
+            bounds.Sql(kSales, "sellinfo", "selldate", odd, &OpenBaskets::NotInSaleBasket),
+            bounds.days);
+    }
     return figures;
 }
 
@@ -172,7 +210,7 @@ void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family fam
     lines.Bind(params);
     const int figuresPerLine = lines.ColumnCount() - 1;
     while (lines.Step()) {
-        const std::optional<int> period = bounds.PeriodOf(lines, 0);
+        const std::optional<int> period = bounds.PeriodOf(lines.Date(0));
         if (!period) continue;
         Sums& sums = At(family, *period);
         ++sums.rows;
@@ -182,13 +220,29 @@ void IncomeFigures::ReadPlain(Connection& conn, const Bounds& bounds, Family fam
 }
 
 // Walks the rental lines in id order; the titles and the return lines, in the same order,
-// keep pace with them.
+// keep pace with them. A title's lines are those whose first 12 characters are its whole
+// key; a rental's return lines those whose first 16 characters are its whole id: keys of
+// other lengths meet only their equals.
 void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds) {
-    Statement rentals(conn, bounds.Sql(kRentalLines, "borrowdate", &OpenBaskets::NotInRentalBasket,
-                                       "borrowinfo"));
-    rentals.Bind(bounds.days);
-    Statement returns(conn, bounds.Sql(kReturnLines, "returndate"));
-    returns.Bind(bounds.days);
+    const auto rentalLines = [&](bool odd) {
+        auto lines =
+            std::make_unique<Statement>(conn, bounds.Sql(kRentalLines, "borrowinfo", "borrowdate",
+                                                         odd, &OpenBaskets::NotInRentalBasket));
+        lines->Bind(bounds.days);
+        return lines;
+    };
+    const auto returnLines = [&](bool odd) {
+        auto lines = std::make_unique<Statement>(
+            conn, bounds.Sql(kReturnLines, "returninfo", "returndate", odd));
+        lines->Bind(bounds.days);
+        return lines;
+    };
+    const std::unique_ptr<Statement> inRange = rentalLines(false);
+    const std::unique_ptr<Statement> odd = bounds.Bounded() ? rentalLines(true) : nullptr;
+    KeyOrderedLines rentals(*inRange, odd.get());
+    const std::unique_ptr<Statement> returnsInRange = returnLines(false);
+    const std::unique_ptr<Statement> oddReturns = bounds.Bounded() ? returnLines(true) : nullptr;
+    KeyOrderedLines returns(*returnsInRange, oddReturns.get());
     Statement titles(conn, QString::fromUtf8(kTitles));
     // The title the walk stands at (its key's bytes last until the next step).
     SqlKey title;
@@ -220,11 +274,12 @@ void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds
             unmatched(group);
             group.Next(*this);
         }
-        const bool met = group.Valid() && group.Key() == rental;
+        // The return lines' rental is this whole line.
+        const bool met = group.Valid() && group.Key() == id;
         const double rent = rentals.Double(kRent);
-        if (met && group.Key() == id) group.AddRent(*this, rent);
+        if (met) group.AddRent(*this, rent);
 
-        const std::optional<int> period = bounds.PeriodOf(rentals, kRentalPeriod);
+        const std::optional<int> period = bounds.PeriodOf(rentals.Date(kRentalPeriod));
         if (!period) continue;
         if (inCatalogue) {
             Sums& lines = At(Rentals, *period);
@@ -235,9 +290,11 @@ void IncomeFigures::ReadRentalsAndReturns(Connection& conn, const Bounds& bounds
         }
         if (Paid(rentals, kRent, rent)) {
             bool returned = met;
-            if (!returned && bounds.Bounded()) {
+            // A return line dated outside the view; an id of more than 16 characters is
+            // the first 16 of none.
+            if (!returned && bounds.Bounded() && rental == id) {
                 Statement anyReturn(conn, QString::fromUtf8(kReturnOfRental));
-                anyReturn.Bind({KeyText(rental)});
+                anyReturn.Bind({KeyText(id)});
                 returned = anyReturn.Step();
             }
             if (!returned) {

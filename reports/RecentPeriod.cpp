@@ -6,19 +6,25 @@ QString DayText(const QDate& day) {
 }
 }  // namespace
 
+bool RecentPeriod::Holds(const std::optional<DateText>& date) const {
+    if (!date) return false;
+    const QDate day(date->year, date->month, date->day);
+    return day >= first && day < end;
+}
+
 RecentPeriod RecentPeriod::Of(int index, const QDateTime& now) {
     const QDate today = now.date();
     RecentPeriod period;
     period.index = index >= Today && index <= ThisWeek ? index : Today;
     if (period.IsWeek()) {
         // dayOfWeek counts Monday 1 to Sunday 7.
-        const QDate monday = today.addDays(1 - today.dayOfWeek());
-        period.from = DayText(monday);
-        period.to = DayText(monday.addDays(7));
+        period.first = today.addDays(1 - today.dayOfWeek());
+        period.end = period.first.addDays(7);
     } else {
-        const QDate day = today.addDays(-period.index);
-        period.from = DayText(day);
-        period.to = DayText(day.addDays(1));
+        period.first = today.addDays(-period.index);
+        period.end = period.first.addDays(1);
     }
+    period.from = DayText(period.first);
+    period.to = DayText(period.end);
     return period;
 }

@@ -1,5 +1,9 @@
 #pragma once
 #include <QString>
+#include <QtGlobal>
+#include <optional>
+
+#include "platform/db/DateText.h"
 
 class Value;
 
@@ -7,6 +11,11 @@ class Value;
 // one fixed form whatever the stored text's padding; a text that is no date is shown as it
 // stands, and Null shows empty.
 namespace ReportTimes {
+// A stored date or date-and-time read by its value (as year(), month() and day() read it);
+// none for Null, a number or a text that is no date.
+std::optional<DateText> Read(const Value& stored);
+// The moment as one number that orders as the moments do (yyyymmddhhmmss).
+qint64 Moment(const DateText& d);
 // "2026-12-09 09:05:00".
 QString DateTime(const Value& stored);
 // "2026-12-09".

@@ -1,5 +1,7 @@
 #include "reports/StatisticsPage.h"
 
+#include <algorithm>
+
 #include "core/MainWindow.h"
 #include "core/pictures/Pictures.h"
 #include "platform/ui/Controls.h"
@@ -17,8 +19,7 @@ namespace {
 // owned by the main window; an open one only comes to the front.
 template <class W>
 void OpenReport() {
-    MainWindow* main = MainWindow::Get();
-    W::instance().Show(vbModeless, main ? main->Window() : nullptr);
+    W::instance().Show(vbModeless, MainWindow::Owner());
 }
 
 // The window each link opens, by the link's index.
@@ -54,6 +55,10 @@ constexpr LinkPlace kLinkPlaces[StatisticsPage::kLinks] = {
 };
 constexpr int kLabelHeight = 210;
 constexpr int kPictureHeight = 1065;
+// Each picture carries its report's icon at its left end, over the first 35 of the 270
+// units of its width; a caption begins a little clear of it, wherever its label begins.
+constexpr double kIconRight = 35.0 / 270.0;
+constexpr int kCaptionClearance = 8;  // pixels
 
 int PictureWidth(int index) {
     return index < 4 ? 4000 : 4005;
@@ -81,6 +86,8 @@ StatisticsPage::StatisticsPage(QWidget* parent) : ShopPage(parent) {
         // A bold Chinese caption needs a little more room than the design's width.
         MoveTwips(LblReport[i], place.labelLeft, place.labelTop, place.labelWidth + 600,
                   kLabelHeight + 90);
+        const int iconRight = ImgReport[i]->x() + qRound(ImgReport[i]->width() * kIconRight);
+        LblReport[i]->setIndent(std::max(0, iconRight + kCaptionClearance - LblReport[i]->x()));
         OnClick(LblReport[i], this, [this, i] { RunReported([&] { LblReport_Click(i); }); });
         OnMouseMove(LblReport[i], this, [this, i] { LblReport_MouseMove(i); });
         connect(ImgReport[i], &PictureButton::MouseMove, this,

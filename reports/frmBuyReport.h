@@ -2,6 +2,7 @@
 #include <QDate>
 #include <QString>
 #include <utility>
+#include <vector>
 
 #include "platform/ui/FormOf.h"
 #include "printout/ReportWindow.h"
@@ -33,8 +34,10 @@ class frmBuyReport : public FormOf<frmBuyReport, ReportWindow> {
 
   private:
     frmBuyReport();
-    // Writes the rows of a recordset from row on; false when the refill must stop.
-    bool WriteTitles(Recordset& titles, int& row, bool rented, double& cost, double& rent);
+    // Writes the rows of a recordset at the positions given from row on; false when the
+    // refill must stop.
+    bool WriteTitles(Recordset& titles, const std::vector<int>& positions, int& row, bool rented,
+                     double& cost, double& rent);
 
     // The window came in front while a refill, an export or a print of it ran.
     bool backToThisWeek_ = false;

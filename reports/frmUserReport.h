@@ -1,4 +1,8 @@
 #pragma once
+#include <optional>
+#include <vector>
+
+#include "platform/db/Value.h"
 #include "platform/ui/FormOf.h"
 #include "printout/ReportWindow.h"
 
@@ -28,8 +32,17 @@ class frmUserReport : public FormOf<frmUserReport, ReportWindow> {
     };
 
     struct Fields;
+    // A customer's line as the window shows it.
+    struct Line {
+        int group = 0;
+        Value userid, name, count, money, buymoney, storemoney, last;
+        int position = 0;  // in the statement's rows
+    };
 
     frmUserReport();
-    void WriteCustomer(const Recordset& customers, const Fields& f, int row, Totals& totals);
+    static Line LineOf(const Recordset& customers, const Fields& f);
+    static std::optional<Line> EmptyKey(Recordset& walkIns, const Fields& f,
+                                        std::vector<int>& positions);
+    void WriteCustomer(const Line& line, int row, Totals& totals);
     void WriteTotals(int row, const Totals& totals);
 };

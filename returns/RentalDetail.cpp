@@ -14,12 +14,12 @@ const char* const kMemberExists = "select 1 from userinfo where userid = ?1";
 RentalDetail RentalDetail::Of(Connection& conn, const Recordset& row, const QDateTime& now) {
     RentalDetail detail;
     const QString priceType = row["BorrowPriceType"].ToString();
-    const double walkInPrice = row["BorrowPrice"].ToDouble();
+    const Money walkInPrice = Money::FromStored(row["BorrowPrice"].ToDouble());
     const QDateTime borrowDate = row["borrowdate"].ToDateTime();
     const qint64 lent = row["borrowcount"].ToInt();
 
     QString returnedList;
-    double returnedRent = 0;
+    Money returnedRent;
     qint64 returnedCount = 0;
     Recordset returns;
     returns.Open(kReturnsOfLine, conn, adLockReadOnly, {row["borrowid"].ToString()});
@@ -33,9 +33,10 @@ RentalDetail RentalDetail::Of(Connection& conn, const Recordset& row, const QDat
     }
 
     const bool member = !conn.Scalar(kMemberExists, {row["name"].ToString()}).IsNull();
-    const double price = member ? row["MemberBorrowPrice"].ToDouble() : walkInPrice;
+    const Money price =
+        member ? Money::FromStored(row["MemberBorrowPrice"].ToDouble()) : walkInPrice;
     if (priceType == QString::fromUtf8(RentDue::kPerRental))
-        detail.rentDue = price * static_cast<double>(lent);
+        detail.rentDue = price.Times(lent);
     else
         detail.rentDue =
             returnedRent + RentDue::Of(price, priceType, lent - returnedCount, borrowDate, now);

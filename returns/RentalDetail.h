@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/db/Connection.h"
+#include "platform/text/Money.h"
 
 class Recordset;
 
@@ -12,7 +13,7 @@ class Recordset;
 struct RentalDetail {
     std::vector<int> returned;  // in the order of the return rows and of each list
     std::vector<int> out;       // in the order of borrowlst
-    double rentDue = 0;
+    Money rentDue;
 
     // The current row of the open-rentals list; now ends the rent of the copies still out.
     // Copies back before now pay the walk-in rent up to their return, the rest the

@@ -62,9 +62,10 @@ ReturnLine LineOfRow(const Recordset& rs, bool member) {
     line.borrowList = rs["borrowlst"].ToString();
     line.unpaid = rs["isnotpaylst"].ToString();
     line.priceType = rs["borrowpricetype"].ToString();
-    line.price = (member ? rs["memberborrowprice"] : rs["borrowprice"]).ToDouble();
+    line.price =
+        Money::FromStored((member ? rs["memberborrowprice"] : rs["borrowprice"]).ToDouble());
     line.credenceType = rs["CredenceType"].ToString();
-    line.foregift = rs["foregift"].ToDouble();
+    line.foregift = Money::FromStored(rs["foregift"].ToDouble());
     line.guaranty = rs["Guaranty"].ToString();
     line.credenceBack = rs["IsReturnGuaranty"].ToBool();
     return line;
@@ -84,9 +85,9 @@ bool ReturnLine::IsUnpaid(int copy) const {
     return CopyList::Contains(unpaid, copy);
 }
 
-double ReturnLine::CopyRent() const {
+Money ReturnLine::CopyRent() const {
     if (priceType == QString::fromUtf8(RentDue::kPerRental)) return price;
-    return price * static_cast<double>(days);
+    return price.Times(days);
 }
 
 std::vector<int> ReturnLine::TickedCopies() const {
@@ -112,13 +113,13 @@ int ReturnLine::ChargedCount() const {
     return charged;
 }
 
-double ReturnLine::Rent() const {
-    if (!payRent) return 0;
-    return earlierRent + ChargedCount() * CopyRent();
+Money ReturnLine::Rent() const {
+    if (!payRent) return Money();
+    return earlierRent + CopyRent().Times(ChargedCount());
 }
 
-double ReturnLine::DepositBack() const {
-    if (!backCre || credenceBack || credenceType != QStringLiteral("现金")) return 0;
+Money ReturnLine::DepositBack() const {
+    if (!backCre || credenceBack || credenceType != QStringLiteral("现金")) return Money();
     return foregift;
 }
 
@@ -167,14 +168,14 @@ void ReturnLines::Remove(int line) {
     lines_.erase(lines_.begin() + line);
 }
 
-double ReturnLines::RentDue() const {
-    double sum = 0;
+Money ReturnLines::RentDue() const {
+    Money sum;
     for (const ReturnLine& l : lines_) sum += l.Rent();
     return sum;
 }
 
-double ReturnLines::DepositDue() const {
-    double sum = 0;
+Money ReturnLines::DepositDue() const {
+    Money sum;
     for (const ReturnLine& l : lines_) sum += l.DepositBack();
     return sum;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/db/Connection.h"
+#include "platform/text/Money.h"
 
 // One open rental line of the customer in the return dialog, with what the operator chose
 // for it: the copies brought back now and the two switches.
@@ -17,13 +18,13 @@ struct ReturnLine {
     QString borrowList;  // borrowlst
     QString unpaid;      // isnotpaylst as stored: the copies whose rent is not paid
     QString priceType;   // "每次" or per day
-    double price = 0;    // per copy, member or walk-in rent
+    Money price;         // per copy, member or walk-in rent
     QString credenceType;
-    double foregift = 0;
+    Money foregift;
     QString guaranty;
     bool credenceBack = false;  // IsReturnGuaranty: deposit or pledge given back already
     int returnedBefore = 0;     // copies returned on earlier returns
-    double earlierRent = 0;     // unpaid copies returned earlier, each up to its return
+    Money earlierRent;          // unpaid copies returned earlier, each up to its return
     qint64 days = 1;            // from the rental to the opening of the dialog
 
     std::vector<int> out;      // the copies still out, in the order of borrowlst
@@ -35,7 +36,7 @@ struct ReturnLine {
     QString RentalNo() const { return borrowid.right(4); }
     QString PayState() const;  // "未付租金", "付部分租金" or "已付租金"
     bool IsUnpaid(int copy) const;
-    double CopyRent() const;  // one copy up to the opening of the dialog
+    Money CopyRent() const;  // one copy up to the opening of the dialog
     std::vector<int> TickedCopies() const;
     int TickedCount() const;
     bool AllTicked() const;  // an empty list counts as all ticked
@@ -43,9 +44,9 @@ struct ReturnLine {
     int ChargedCount() const;
     // The rent this return takes for the line: its ticked unpaid copies up to now and its
     // unpaid copies returned earlier, each up to its return; 0 with the rent switch off.
-    double Rent() const;
+    Money Rent() const;
     // What the line's deposit or pledge adds to this return (nothing once given back).
-    double DepositBack() const;
+    Money DepositBack() const;
     QString PledgeBack() const;
 };
 
@@ -69,8 +70,8 @@ class ReturnLines {
     // "不还这张(&C)": the line leaves this return.
     void Remove(int line);
 
-    double RentDue() const;
-    double DepositDue() const;
+    Money RentDue() const;
+    Money DepositDue() const;
     // The pledged items given back, each once, in the order of the lines.
     QStringList Pledges() const;
     int ReturnedBefore() const;

@@ -41,15 +41,19 @@ ListView* CopyListView(const QString& name) {
 // come back. The lines of a basket still open at the counter are no rental yet (%1): they
 // show once the basket is settled.
 const char* const kOpenRentals =
+    "from borrowinfo as a, cdinfo as c "
+    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
+    "and %1";
+// What the list shows of each.
+const char* const kOpenRentalColumns =
     "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "
     "c.BorrowPriceType as BorrowPriceType, c.MemberBorrowPrice as MemberBorrowPrice, "
     "c.cdid as cdid, c.id as id, a.Foregift as Foregift, a.Guaranty as Guaranty, "
     "a.[name] as name, a.borrowdate as borrowdate, c.[name] as moviename, c.[key] as [key], "
     "a.borrowid as borrowid, a.borrowlst as borrowlst, a.borrowcount as borrowcount, "
-    "a.CredenceType as Credence, a.[money] as [money], a.remark as remark "
-    "from borrowinfo as a, cdinfo as c "
-    "where c.station <> '未借出' and c.cdid = substr(a.borrowid,1,12) and a.isreturnall = 0 "
-    "and %1";
+    "a.CredenceType as Credence, a.[money] as [money], a.remark as remark ";
+// How many there are, in any order.
+const char* const kOpenRentalCount = "select count(*) ";
 // The rentals of a period: from its first day up to (not including) the day after it.
 const char* const kPeriodCondition = " and a.borrowdate >= ?1 and a.borrowdate < ?2";
 
@@ -215,13 +219,14 @@ void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
 }
 
 ReturnPage::ListStatement ReturnPage::ListOf(int entry, const QDate& today) {
-    ListStatement list{QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a")),
-                       {}};
+    QString rentals = QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a"));
+    Params params;
     if (const std::optional<Period> period = PeriodOf(entry, today)) {
-        list.sql += QString::fromUtf8(kPeriodCondition);
-        list.params = {DayText(period->first), DayText(period->after)};
+        rentals += QString::fromUtf8(kPeriodCondition);
+        params = {DayText(period->first), DayText(period->after)};
     }
-    return list;
+    return {QString::fromUtf8(kOpenRentalColumns) + rentals,
+            QString::fromUtf8(kOpenRentalCount) + rentals, params};
 }
 
 void ReturnPage::ReadList(const QString& StrOrder) {
@@ -236,6 +241,7 @@ void ReturnPage::ReadList(const QString& StrOrder) {
     // reads the rest a moment later or when asked for.
     auto rs = std::make_unique<Recordset>();
     rs->SetCursorLocation(adUseServer);
+    rs->SetCountStatement(list.count);
     rs->Open(list.sql + StrOrder, gConn, adLockReadOnly, list.params);
     connect(rs.get(), &Recordset::MoveComplete, this, [this] {
         if (!(MainWindow::Get() && MainWindow::Get()->Searching))
@@ -310,12 +316,12 @@ void ReturnPage::DispBorrowDetail() {
     LblMovieName->SetCaption(NullToStr(row["moviename"]));
     LblCredence->SetCaption(NullToStr(row["Credence"]));
     if (LblCredence->Caption() == QStringLiteral("现金"))
-        Label54->SetCaption(Format(row["Foregift"].ToDouble(), kMoneyFormat));
+        Label54->SetCaption(Money::FromStored(row["Foregift"].ToDouble()).Text());
     else
         Label54->SetCaption(NullToStr(row["Guaranty"]));
     TxtBorrowRemark->setPlainText(NullToStr(row["remark"]));
     LblAllCount->SetCaption(NullToStr(row["count"]));
-    LblFactMoney->SetCaption(Format(row["money"].ToDouble(), kMoneyFormat));
+    LblFactMoney->SetCaption(Money::FromStored(row["money"].ToDouble()).Text());
     const QDateTime borrowDate = row["borrowdate"].ToDateTime();
     LblBorrowDate->SetCaption(borrowDate.isValid()
                                   ? Format(borrowDate.date(), "Long Date") +
@@ -332,7 +338,7 @@ void ReturnPage::DispBorrowDetail() {
         TellRefillRefused(e, kDetailNotRead);
         return;
     }
-    LblTheoryMoney->SetCaption(Format(detail.rentDue, kMoneyFormat));
+    LblTheoryMoney->SetCaption(detail.rentDue.Text());
     FillCopies(ListView3, detail.returned);
     FillCopies(ListView2, detail.out);
 }

@@ -45,6 +45,7 @@ class ReturnPage : public ShopPage {
     // day given, without its order.
     struct ListStatement {
         QString sql;
+        QString count;  // how many rows it gives, in any order
         Params params;
     };
     static ListStatement ListOf(int entry, const QDate& today);

@@ -5,16 +5,15 @@
 
 #include "core/CopyList.h"
 #include "core/OpenBasketRow.h"
+#include "core/MoneyShares.h"
 #include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
 #include "platform/text/CharacterLength.h"
-#include "platform/text/VbText.h"
-#include "platform/ui/DisplayFormat.h"
 
 namespace {
 const char* const kLineOfReturn =
-    "select borrowlst, isnotpaylst, isreturnall, CredenceType, Guaranty from borrowinfo "
-    "where borrowid = ?1";
+    "select borrowlst, isnotpaylst, isreturnall, CredenceType, Guaranty, [money] "
+    "from borrowinfo where borrowid = ?1";
 const char* const kReturnListsOfLine =
     "select returnlst from returninfo where substr(returnid,1,16) = ?1";
 
@@ -37,7 +36,7 @@ const char* const kGiveBackPledge =
     "update borrowinfo set IsReturnGuaranty = 1 "
     "where CredenceType = '证件' and Guaranty = ?1 and substr(borrowid,-4) = ?2";
 const char* const kTakeRent =
-    "update borrowinfo set [money] = coalesce([money],0) + ?2, isnotpaylst = ?3 "
+    "update borrowinfo set [money] = ?2, isnotpaylst = ?3 "
     "where borrowid = ?1";
 const char* const kCloseLine = "update borrowinfo set isreturnall = 1 where borrowid = ?1";
 
@@ -63,6 +62,7 @@ struct StoredLine {
     QString unpaid;
     QString credenceType;
     QString guaranty;
+    Money rentTaken;       // [money]: the rent received for it so far
     std::vector<int> out;  // copies still out, in the order of borrowlst
 };
 
@@ -76,6 +76,7 @@ StoredLine ReadLine(Connection& conn, const QString& borrowid) {
     line.unpaid = rs["isnotpaylst"].ToString();
     line.credenceType = rs["CredenceType"].ToString();
     line.guaranty = rs["Guaranty"].ToString();
+    line.rentTaken = Money::FromStored(rs["money"].ToDouble());
     QString returned;
     Recordset returns;
     returns.Open(kReturnListsOfLine, conn, adLockReadOnly, {borrowid});
@@ -110,15 +111,12 @@ QString UnpaidStayingOut(const QString& unpaid, const std::vector<int>& staying)
     return kept.isEmpty() ? QStringLiteral(" ") : kept;
 }
 
-double Cents(double amount) {
-    return RoundHalfUp(amount, 2);
+Money StoredMoneyOf(Connection& conn, const QString& customer) {
+    return Money::FromStored(conn.Scalar(kStoredMoney, {customer}).ToDouble());
 }
 }  // namespace
 
 QString ReturnSettlement::NextReturnNo(Connection& conn) {
-    // The walk's seeks in one read transaction (left without a commit: it writes nothing),
-    // instead of each taking and dropping the file's lock.
-    Transaction reading(conn);
     return RecordNumber::Lowest(conn, RecordNumber::Return).value_or(QString());
 }
 
@@ -129,28 +127,27 @@ QString ReturnSettlement::Refusal(Connection& conn, const Request& request, QStr
     const QString number = NextReturnNo(conn);
     if (number.isEmpty()) return QString::fromUtf8(kNumbersUsedUp);
     if (returnNo) *returnNo = number;
-    if (request.rentReceived < 0) return QString::fromUtf8(kNegativeRent);
+    if (request.rentReceived < Money()) return QString::fromUtf8(kNegativeRent);
     const bool anyRent = std::any_of(request.lines.begin(), request.lines.end(),
                                      [](const Line& l) { return l.payRent; });
-    if (!anyRent && Cents(request.rentReceived) != 0) return QString::fromUtf8(kRentWithoutLine);
+    if (!anyRent && request.rentReceived != Money()) return QString::fromUtf8(kRentWithoutLine);
     const QString lines = LinesRefusal(conn, request);
     return lines.isEmpty() ? StoredMoneyRefusal(conn, request) : lines;
 }
 
-double ReturnSettlement::StoredMoneyAfter(Connection& conn, const Request& request) {
-    const double stored = conn.Scalar(kStoredMoney, {request.customer}).ToDouble();
-    return Cents(stored - request.fromStoredMoney.value_or(0) + request.paidIn);
+Money ReturnSettlement::StoredMoneyAfter(Connection& conn, const Request& request) {
+    return StoredMoneyOf(conn, request.customer) - request.fromStoredMoney.value_or(Money()) +
+           request.paidIn;
 }
 
 // Paying from the stored money never takes it below zero: the money may have changed since
 // the payment dialog showed it. Money coming back goes in whatever the balance.
 QString ReturnSettlement::StoredMoneyRefusal(Connection& conn, const Request& request) {
-    if (!request.fromStoredMoney || *request.fromStoredMoney <= 0) return QString();
-    if (request.paidIn >= 0 && StoredMoneyAfter(conn, request) >= 0) return QString();
-    const double stored = conn.Scalar(kStoredMoney, {request.customer}).ToDouble();
+    if (!request.fromStoredMoney || *request.fromStoredMoney <= Money()) return QString();
+    if (request.paidIn >= Money() && StoredMoneyAfter(conn, request) >= Money()) return QString();
+    const Money stored = StoredMoneyOf(conn, request.customer);
     return QString::fromUtf8(kStoredMoneyShort)
-        .arg(Format(Cents(stored + std::max(request.paidIn, 0.0)), kMoneyFormat),
-             Format(*request.fromStoredMoney, kMoneyFormat));
+        .arg((stored + std::max(request.paidIn, Money())).Text(), request.fromStoredMoney->Text());
 }
 
 QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request) {
@@ -166,23 +163,15 @@ QString ReturnSettlement::LinesRefusal(Connection& conn, const Request& request)
     return QString();
 }
 
-std::vector<double> ReturnSettlement::Shares(const Request& request) {
-    std::vector<double> shares(request.lines.size(), 0.0);
-    double rentDue = 0;
-    int last = -1;
-    for (std::size_t i = 0; i < request.lines.size(); ++i) {
-        if (!request.lines[i].payRent) continue;
-        rentDue += request.lines[i].rent;
-        last = static_cast<int>(i);
-    }
-    double shared = 0;
-    for (int i = 0; i < last; ++i) {
-        const Line& line = request.lines[static_cast<std::size_t>(i)];
-        if (!line.payRent || rentDue == 0) continue;
-        shares[static_cast<std::size_t>(i)] = Cents(request.rentReceived * line.rent / rentDue);
-        shared += shares[static_cast<std::size_t>(i)];
-    }
-    if (last >= 0) shares[static_cast<std::size_t>(last)] = Cents(request.rentReceived - shared);
+std::vector<Money> ReturnSettlement::Shares(const Request& request) {
+    std::vector<Money> rents;
+    for (const Line& line : request.lines)
+        if (line.payRent) rents.push_back(line.rent);
+    const std::vector<Money> paying = MoneyShares::Of(request.rentReceived, rents);
+    std::vector<Money> shares(request.lines.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < request.lines.size(); ++i)
+        if (request.lines[i].payRent) shares[i] = paying[next++];
     return shares;
 }
 
@@ -191,18 +180,19 @@ ReturnSettlement::Outcome ReturnSettlement::Settle(Connection& conn, const Reque
     Transaction t(conn);
     outcome.refusal = Refusal(conn, request, &outcome.returnNo);
     if (!outcome.refusal.isEmpty()) return outcome;
-    const std::vector<double> shares = Shares(request);
+    const std::vector<Money> shares = Shares(request);
     for (std::size_t i = 0; i < request.lines.size(); ++i)
         SettleLine(conn, request, request.lines[i], shares[i], outcome.returnNo);
     if (request.fromStoredMoney)
-        conn.Execute(kSetStoredMoney, {request.customer, StoredMoneyAfter(conn, request)});
+        conn.Execute(kSetStoredMoney,
+                     {request.customer, StoredMoneyAfter(conn, request).ToStored()});
     t.Commit();
     outcome.done = true;
     return outcome;
 }
 
 void ReturnSettlement::SettleLine(Connection& conn, const Request& request, const Line& line,
-                                  double share, const QString& returnNo) {
+                                  Money share, const QString& returnNo) {
     const StoredLine stored = ReadLine(conn, line.borrowid);
     const QString remark = request.remark.isEmpty() ? QStringLiteral(" ")
                                                     : LeftCharacters(request.remark, kRemarkLength);
@@ -220,6 +210,7 @@ void ReturnSettlement::SettleLine(Connection& conn, const Request& request, cons
     }
     const std::vector<int> staying = StayingOut(stored.out, line.copies);
     if (line.payRent)
-        conn.Execute(kTakeRent, {line.borrowid, share, UnpaidStayingOut(stored.unpaid, staying)});
+        conn.Execute(kTakeRent, {line.borrowid, (stored.rentTaken + share).ToStored(),
+                                 UnpaidStayingOut(stored.unpaid, staying)});
     if (staying.empty()) conn.Execute(kCloseLine, {line.borrowid});
 }

@@ -12,12 +12,10 @@
 
 #include "core/CopyList.h"
 #include "core/MainWindow.h"
-#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "platform/text/CharacterLength.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
+#include "platform/text/Money.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/FieldGrid.h"
@@ -34,6 +32,11 @@ QString Number(int n) {
 void ShowMainWindow() {
     if (MainWindow* frame = MainWindow::Get()) frame->Window()->Show();
 }
+
+// The rental key's column shows its 16 digits whole, with the cell's margins.
+int RentalKeyColumnTwips(const QWidget* list) {
+    return PixelsToTwips(list->fontMetrics().horizontalAdvance(QString(16, u'0')) + 16);
+}
 }  // namespace
 
 frmControlBack::frmControlBack() {
@@ -44,6 +47,8 @@ frmControlBack::frmControlBack() {
     Command3 = Named<QPushButton>("Command3", QStringLiteral("归还并结算(&N)"));
     Command2 = Named<QPushButton>("Command2", QStringLiteral("稍后再还(&X)"));
     Command4 = Named<QPushButton>("Command4", QStringLiteral("不还这张(&C)"));
+    SetDefaultButton(Command3);
+    SetCancelButton(Command2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LvwBack, 1);
@@ -152,7 +157,7 @@ void frmControlBack::ConnectControls() {
 void frmControlBack::Form_Load() {
     IsEventOn = true;
     LvwBack->ColumnHeaders().Clear();
-    LvwBack->ColumnHeaders().Add("BorrowID", "出租编号");
+    LvwBack->ColumnHeaders().Add("BorrowID", "出租编号", RentalKeyColumnTwips(LvwBack));
     LvwBack->ColumnHeaders().Add("ID", "所借光盘编号", 1300);
     LvwBack->ColumnHeaders().Add("MovieName", "影片名称", 2000);
     LvwBack->ColumnHeaders().Add("Station", "归还状态", 900);
@@ -257,8 +262,8 @@ void frmControlBack::ShowTotals() {
     LblBackCountSum->SetCaption(Number(back));
     LblIsNotPayBackCount->SetCaption(Number(charged));
     LblIsPayBackCount->SetCaption(Number(back - charged));
-    LblPlanBackSum->SetCaption(Format(lines_.RentDue(), kMoneyFormat));
-    LblCrePlanBackSum->SetCaption(Format(lines_.DepositDue(), kMoneyFormat));
+    LblPlanBackSum->SetCaption(lines_.RentDue().Text());
+    LblCrePlanBackSum->SetCaption(lines_.DepositDue().Text());
     lblCre->setText(lines_.Pledges().join(','));
 }
 
@@ -344,7 +349,8 @@ void frmControlBack::Command2_Click() {
 }
 
 void frmControlBack::LblBackName_Click() {
-    if (MainWindow* frame = MainWindow::Get()) frame->ShowMemberInfo(LblBackName->Caption(), true);
+    if (MainWindow* frame = MainWindow::Get())
+        frame->ShowMemberInfo(LblBackName->Caption(), true, this);
 }
 
 void frmControlBack::LblPlanBackSum_Change() {
@@ -368,7 +374,7 @@ void frmControlBack::KeepRemarkWithinLength() {
 
 // ---- Settling ---------------------------------------------------------------------------
 
-ReturnSettlement::Request frmControlBack::SettlementRequest(double received) const {
+ReturnSettlement::Request frmControlBack::SettlementRequest(Money received) const {
     ReturnSettlement::Request request;
     request.customer = customer_;
     request.rentReceived = received;
@@ -405,7 +411,7 @@ bool frmControlBack::Settle() {
         MsgBox(QString::fromUtf8(kNoCopyChosen), vbOKOnly + vbInformation, QStringLiteral("提示"));
         return false;
     }
-    const std::optional<double> received = ReadTypedAmount(MskPlanBackSum->Text());
+    const std::optional<Money> received = Money::FromTyped(MskPlanBackSum->Text());
     if (!received) {
         MsgBox(AmountRefusal(QStringLiteral("用户实收租金"), MskPlanBackSum->Text()),
                vbOKOnly + vbInformation, QStringLiteral("提示"));
@@ -432,7 +438,5 @@ bool frmControlBack::Settle() {
         return false;
     }
     gReturnNo = outcome.returnNo;
-    ShopEvents::AnnounceRentalsChanged(this);
-    if (request.fromStoredMoney) ShopEvents::AnnounceMembersChanged(this);
     return true;
 }

@@ -87,7 +87,7 @@ class frmControlBack : public FormOf<frmControlBack> {
     void ShowTotals();
     void SetSwitch(QCheckBox* box, bool on);
     bool AskKeep(const char* prompt, const char* title);
-    ReturnSettlement::Request SettlementRequest(double received) const;
+    ReturnSettlement::Request SettlementRequest(Money received) const;
     bool Settle();
 
     ReturnLines lines_;

@@ -10,10 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlMain.h"
-#include "platform/text/TypedAmount.h"
-#include "platform/text/VbText.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/DisplayFormat.h"
 
 namespace {
 const char* const kStoredMoneyOf = "select [money] from userinfo where userid = ?1";
@@ -26,14 +23,6 @@ frmPayMoney::Choice& Recorded() {
     return choice;
 }
 
-double Cents(double amount) {
-    return RoundHalfUp(amount, 2);
-}
-
-QString Money(double amount) {
-    return Format(amount, kMoneyFormat);
-}
-
 QLineEdit* Shown(const QString& name) {
     auto* box = Named<QLineEdit>(name);
     box->setReadOnly(true);
@@ -41,9 +30,9 @@ QLineEdit* Shown(const QString& name) {
 }
 
 // An amount the operator typed; an empty box counts as nothing paid.
-std::optional<double> TypedOrZero(const MaskEdBox* box) {
-    if (box->Text().trimmed().isEmpty()) return 0.0;
-    return ReadTypedAmount(box->Text());
+std::optional<Money> TypedOrZero(const MaskEdBox* box) {
+    if (box->Text().trimmed().isEmpty()) return Money();
+    return Money::FromTyped(box->Text());
 }
 }  // namespace
 
@@ -62,6 +51,8 @@ frmPayMoney::frmPayMoney() {
     options->addWidget(Option1_1);
     Command1 = Named<QPushButton>("Command1", QString::fromUtf8(kPay));
     Command3 = Named<QPushButton>("Command3", QStringLiteral("取 消(&C)"));
+    SetDefaultButton(Command1);
+    SetCancelButton(Command3);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
@@ -134,13 +125,13 @@ QGroupBox* frmPayMoney::BuildCashFrame() {
 
 // ---- Preparation ------------------------------------------------------------------------
 
-void frmPayMoney::Prepare(const QString& customer, double rentCollected, double depositBack,
+void frmPayMoney::Prepare(const QString& customer, Money rentCollected, Money depositBack,
                           const QString& pledges) {
     Recorded() = Choice{};
     IsPay = false;
-    stored_ = 0;
-    shortfall_ = 0;
-    due_ = Cents(rentCollected - depositBack);
+    stored_ = Money();
+    shortfall_ = Money();
+    due_ = rentCollected - depositBack;
     member_ = IsUserExist(customer);
     TxtCre->setText(pledges);
     TxtCatchCre->setText(pledges);
@@ -150,37 +141,43 @@ void frmPayMoney::Prepare(const QString& customer, double rentCollected, double 
     Option1_0->setChecked(member_);
     Option1_1->setChecked(!member_);
     ShowMode(member_);
+    // The cursor waits where the operator types first: the cash received, or what a member
+    // hands over beyond the stored money, when either is asked for.
+    QWidget* typedFirst =
+        member_ ? (shortfall_ > Money() ? TxtRemain : nullptr) : (due_ >= Money() ? TxtCatchFact : nullptr);
+    (typedFirst ? typedFirst : Command1)->setFocus();
 }
 
 void frmPayMoney::PrepareStoredMoney(const QString& customer) {
-    TxtSum->setText(Money(due_));
-    Label1->setText(due_ < 0 ? QStringLiteral("退还金额：") : QStringLiteral("应付金额"));
-    stored_ = Cents(gConn.Scalar(kStoredMoneyOf, {customer}).ToDouble());
-    TxtCurrentTax->setText(Money(stored_));
+    TxtSum->setText(due_.Text());
+    Label1->setText(due_ < Money() ? QStringLiteral("退还金额：") : QStringLiteral("应付金额"));
+    stored_ = Money::FromStored(gConn.Scalar(kStoredMoneyOf, {customer}).ToDouble());
+    TxtCurrentTax->setText(stored_.Text());
     // Only an amount to pay can fall short; money coming back never asks for more.
-    const double rest = Cents(stored_ - due_);
-    shortfall_ = due_ > 0 && rest < 0 ? -rest : 0;
-    Label4->setVisible(shortfall_ > 0);
-    TxtRemain->setVisible(shortfall_ > 0);
-    TxtRemain->SetText(shortfall_ > 0 ? Value(shortfall_).ToString() : QString());
+    const Money rest = stored_ - due_;
+    shortfall_ = due_ > Money() && rest < Money() ? -rest : Money();
+    const bool short_ = shortfall_ > Money();
+    Label4->setVisible(short_);
+    TxtRemain->setVisible(short_);
+    TxtRemain->SetText(short_ ? shortfall_.PlainText() : QString());
     ShowStoredMoneyAfter();
 }
 
-std::optional<double> frmPayMoney::PaidIn() const {
-    if (shortfall_ <= 0) return 0.0;
-    return ReadTypedAmount(TxtRemain->Text());
+std::optional<Money> frmPayMoney::PaidIn() const {
+    if (shortfall_ <= Money()) return Money();
+    return Money::FromTyped(TxtRemain->Text());
 }
 
 // "支付后会费总额": the stored money after the payment, what the member hands over beyond
 // the shortfall included; without a readable amount handed over, what the stored money
 // alone leaves.
 void frmPayMoney::ShowStoredMoneyAfter() {
-    TxtRest->setText(Money(Cents(stored_ - due_ + PaidIn().value_or(0))));
+    TxtRest->setText((stored_ - due_ + PaidIn().value_or(Money())).Text());
 }
 
 void frmPayMoney::PrepareCash() {
-    TxtCatchSum->setText(Money(due_));
-    const bool takesCash = due_ >= 0;
+    TxtCatchSum->setText(due_.Text());
+    const bool takesCash = due_ >= Money();
     for (QWidget* w : std::initializer_list<QWidget*>{Label8, TxtCatchFact, Label9, TxtCatchRest})
         w->setVisible(takesCash);
     TxtCatchFact->SetText(QString());
@@ -194,7 +191,7 @@ bool frmPayMoney::StoredMoneyMode() const {
 void frmPayMoney::ShowMode(bool storedMoney) {
     Frame2_0->setVisible(storedMoney);
     Frame2_1->setVisible(!storedMoney);
-    if (due_ >= 0)
+    if (due_ >= Money())
         Command1->setText(QString::fromUtf8(kPay));
     else
         Command1->setText(QString::fromUtf8(storedMoney ? kCredit : kRefund));
@@ -203,15 +200,15 @@ void frmPayMoney::ShowMode(bool storedMoney) {
 
 // The stored money, with what the member pays on top, covers the amount due to the cent.
 bool frmPayMoney::StoredMoneyCovers() const {
-    if (shortfall_ <= 0) return true;
-    const std::optional<double> paidIn = PaidIn();
+    if (shortfall_ <= Money()) return true;
+    const std::optional<Money> paidIn = PaidIn();
     return paidIn && *paidIn >= shortfall_;
 }
 
 // The cash received covers the amount due to the cent.
-bool frmPayMoney::CashCovers(double* cash) const {
-    const std::optional<double> received = TypedOrZero(TxtCatchFact);
-    if (cash) *cash = received.value_or(0);
+bool frmPayMoney::CashCovers(Money* cash) const {
+    const std::optional<Money> received = TypedOrZero(TxtCatchFact);
+    if (cash) *cash = received.value_or(Money());
     return received && *received >= due_;
 }
 
@@ -221,16 +218,15 @@ void frmPayMoney::UpdateCommand1() {
         Command1->setEnabled(StoredMoneyCovers());
         return;
     }
-    if (due_ < 0) {
+    if (due_ < Money()) {
         Command1->setEnabled(true);
         return;
     }
-    double cash = 0;
+    Money cash;
     const bool covers = CashCovers(&cash);
     Command1->setEnabled(covers);
-    TxtCatchRest->setText(covers && !TxtCatchFact->Text().trimmed().isEmpty()
-                              ? Money(Cents(cash - due_))
-                              : QString());
+    TxtCatchRest->setText(covers && !TxtCatchFact->Text().trimmed().isEmpty() ? (cash - due_).Text()
+                                                                              : QString());
 }
 
 // ---- The operator -----------------------------------------------------------------------
@@ -267,5 +263,6 @@ void frmPayMoney::Command3_Click() {
 
 void frmPayMoney::Form_Unload(int&) {
     const bool fromStoredMoney = IsPay && StoredMoneyMode();
-    Recorded() = Choice{IsPay, fromStoredMoney, due_, fromStoredMoney ? PaidIn().value_or(0) : 0.0};
+    Recorded() = Choice{IsPay, fromStoredMoney, due_,
+                        fromStoredMoney ? PaidIn().value_or(Money()) : Money()};
 }

@@ -2,6 +2,7 @@
 #include <QString>
 #include <optional>
 
+#include "platform/text/Money.h"
 #include "platform/ui/FormOf.h"
 
 class QGroupBox;
@@ -24,8 +25,8 @@ class frmPayMoney : public FormOf<frmPayMoney> {
     struct Choice {
         bool IsPay = false;            // closed by Command1
         bool fromStoredMoney = false;  // the stored-money mode was chosen
-        double amountDue = 0;          // rent collected less deposits given back
-        double paidIn = 0;             // "补交金额": handed over, into the stored money
+        Money amountDue;               // rent collected less deposits given back
+        Money paidIn;                  // "补交金额": handed over, into the stored money
     };
     static const Choice& LastChoice();
 
@@ -33,7 +34,7 @@ class frmPayMoney : public FormOf<frmPayMoney> {
 
     // Fills the dialog for a customer key: the rent collected, the cash deposit given back
     // and the pledged items given back (as the return dialog shows them).
-    void Prepare(const QString& customer, double rentCollected, double depositBack,
+    void Prepare(const QString& customer, Money rentCollected, Money depositBack,
                  const QString& pledges);
 
     void Command1_Click();  // pay, credit the stored money, or refund
@@ -43,7 +44,7 @@ class frmPayMoney : public FormOf<frmPayMoney> {
     void TxtRemain_Change();
 
     bool IsPay = false;
-    double AmountDue() const { return due_; }
+    Money AmountDue() const { return due_; }
     bool StoredMoneyMode() const;
 
     QGroupBox* Frame1;  // "付款方式"
@@ -81,15 +82,15 @@ class frmPayMoney : public FormOf<frmPayMoney> {
     void ShowMode(bool storedMoney);
     void UpdateCommand1();
     bool StoredMoneyCovers() const;
-    bool CashCovers(double* cash) const;
+    bool CashCovers(Money* cash) const;
     // What the member hands over on top of the stored money as typed in "补交金额"; 0 when
     // the stored money covers the amount, nothing when the text is no amount.
-    std::optional<double> PaidIn() const;
+    std::optional<Money> PaidIn() const;
     void ShowStoredMoneyAfter();
 
-    double due_ = 0;
-    double stored_ = 0;     // the member's stored money when the dialog was prepared
-    double shortfall_ = 0;  // stored money short of the amount due; 0 when it covers it
+    Money due_;
+    Money stored_;     // the member's stored money when the dialog was prepared
+    Money shortfall_;  // stored money short of the amount due; 0 when it covers it
     bool member_ = false;
     bool closing_ = false;
 };

@@ -93,11 +93,7 @@ void DeleteUnnamedClassifications() {
 
 void ResetBaskets() {
     gBorrowBasket.Open = false;
-    gForeGiftSum = 0;
-    gBorrowBasket.CountSum = 0;
     gSellBasket.Open = false;
-    gSellBasket.MoneySum = 0;
-    gSellBasket.CountSum = 0;
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -51,6 +52,12 @@ const char* const kWindowStyle =
     "  padding-top: 0; }"
     "QTabWidget::pane { border: none; }";
 
+// The size the window opens at on a screen with room for it.
+constexpr QSize kOpeningSize(1240, 820);
+// What the window system puts round the window, its title bar and borders, which it tells
+// only once the window is on the screen: the most a common desktop takes.
+constexpr QSize kFrameAllowance(16, 48);
+
 }  // namespace
 
 frmMain::frmMain() {
@@ -71,8 +78,26 @@ frmMain::frmMain() {
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     Timer1->start();
-    resize(1240, 820);
+    FitScreen();
     Register(this);
+}
+
+// The window opens at its size centred in the screen's work area (the screen less its
+// panels) where that has room for it; on a smaller screen (a 1366 x 768 laptop's) it fills
+// the work area, maximised, so that every control of every page is on the screen, and goes
+// back to a size that fits when the operator restores it.
+void frmMain::FitScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) {
+        resize(kOpeningSize);
+        return;
+    }
+    const QRect area = shownOn->availableGeometry();
+    const QSize size = kOpeningSize.boundedTo(area.size() - kFrameAllowance);
+    resize(size);
+    move(area.left() + (area.width() - size.width() - kFrameAllowance.width()) / 2,
+         area.top() + (area.height() - size.height() - kFrameAllowance.height()) / 2);
+    if (size != kOpeningSize) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 frmMain::~frmMain() {
@@ -461,9 +486,9 @@ Recordset* frmMain::adoDispBorrow() const {
 
 // Opened modally from the return page, the window stands in front of its blinking hint,
 // which stops.
-void frmMain::ShowMemberInfo(const QString& UserID, bool modal) {
+void frmMain::ShowMemberInfo(const QString& UserID, bool modal, QWidget* owner) {
     if (modal) Timer1->stop();
-    frmDispUser::Open(UserID, modal, this);
+    frmDispUser::Open(UserID, modal, owner ? owner : this);
 }
 
 Recordset* frmMain::adoDispCDInfo() const {

@@ -72,7 +72,7 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override;
     Recordset* adoDispCDInfo() const override;
-    void ShowMemberInfo(const QString& UserID, bool modal) override;
+    void ShowMemberInfo(const QString& UserID, bool modal, QWidget* owner = nullptr) override;
 
     QTabWidget* SSTab1;
     std::array<PictureButton*, kPageButtons> Image3{};
@@ -98,6 +98,7 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
   private:
     frmMain();
     QWidget* BuildButtonBar();
+    void FitScreen();
     void BuildPages();
     ShopPage* MakePage(int page);
     void InstallPage(int page, ShopPage* built);

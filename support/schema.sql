@@ -62,6 +62,12 @@ CREATE INDEX cdinfo_born_desc ON cdinfo(born DESC);
 -- Whether each title is listed, so that the counter's list is counted without reading every
 -- title's row. It leads with the key, so that it never serves, nor orders, the list itself.
 CREATE INDEX cdinfo_listing ON cdinfo(cdid, isabandon, issell);
+-- The lines whose date is in neither written form (another program's "2024-3-1 9:05:00",
+-- a leading blank, a "T"): the reports read them by their value besides the range of written
+-- dates they take from the date index. The condition is the reports' own, word for word.
+CREATE INDEX cdinfo_odd_dates ON cdinfo(buydate)
+    WHERE NOT (buydate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+    OR buydate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');
 
 CREATE TABLE userinfo (
     userid      TEXT NOT NULL PRIMARY KEY,
@@ -77,6 +83,12 @@ CREATE TABLE userinfo (
     sellcount   INTEGER NOT NULL DEFAULT 0,
     sellmoney   REAL    NOT NULL DEFAULT 0
 );
+-- A customer key is a member's number whatever the case of its letters, as the rental and
+-- sale lines' keys compare: the reports find the member of a key through this index.
+CREATE INDEX userinfo_userid_nocase ON userinfo(userid COLLATE NOCASE);
+CREATE INDEX userinfo_odd_dates ON userinfo(JoinDate)
+    WHERE NOT (JoinDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+    OR JoinDate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');
 
 CREATE TABLE borrowinfo (
     borrowid         TEXT NOT NULL PRIMARY KEY,
@@ -94,9 +106,10 @@ CREATE TABLE borrowinfo (
     remark           TEXT
 );
 CREATE INDEX borrowinfo_cdid ON borrowinfo(substr(borrowid, 1, 12));
--- The rental, sale and return numbers (the keys' last four characters) with the keys, so
--- that the search for the lowest free number reads the index alone.
-CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4), borrowid);
+-- The rental, sale and return numbers (the keys' last four characters): the lines of one
+-- basket or settlement, and the search for the lowest free number, one look-up a number in
+-- an index kept small so that it is read fast also the first time.
+CREATE INDEX borrowinfo_no ON borrowinfo(substr(borrowid, -4));
 CREATE INDEX borrowinfo_name ON borrowinfo(name);
 CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
 -- Each customer's lines with what the customer report sums of them, read without the
@@ -107,6 +120,9 @@ CREATE INDEX borrowinfo_customers ON borrowinfo(name, money, borrowdate);
 CREATE INDEX borrowinfo_lines ON borrowinfo(borrowid, borrowdate, borrowcount, money, foregift);
 -- The lines still out, newest first: the return page lists them by period.
 CREATE INDEX borrowinfo_open ON borrowinfo(borrowdate) WHERE isreturnall = 0;
+CREATE INDEX borrowinfo_odd_dates ON borrowinfo(borrowdate)
+    WHERE NOT (borrowdate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+    OR borrowdate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');
 
 CREATE TABLE returninfo (
     returnid    TEXT NOT NULL PRIMARY KEY,
@@ -117,10 +133,13 @@ CREATE TABLE returninfo (
 );
 CREATE INDEX returninfo_borrowid ON returninfo(substr(returnid, 1, 16));
 CREATE INDEX returninfo_cdid ON returninfo(substr(returnid, 1, 12));
-CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4), returnid);
+CREATE INDEX returninfo_no ON returninfo(substr(returnid, -4));
 CREATE INDEX returninfo_date ON returninfo(returndate);
 -- Every line in id order (a rental's lines together) with what the income report sums.
 CREATE INDEX returninfo_lines ON returninfo(returnid, returndate, returncount);
+CREATE INDEX returninfo_odd_dates ON returninfo(returndate)
+    WHERE NOT (returndate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+    OR returndate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');
 
 CREATE TABLE sellinfo (
     sellid    TEXT NOT NULL PRIMARY KEY,
@@ -132,9 +151,12 @@ CREATE TABLE sellinfo (
     remark    TEXT
 );
 CREATE INDEX sellinfo_cdid ON sellinfo(substr(sellid, 1, 12));
-CREATE INDEX sellinfo_no ON sellinfo(substr(sellid, -4), sellid);
+CREATE INDEX sellinfo_no ON sellinfo(substr(sellid, -4));
 CREATE INDEX sellinfo_name ON sellinfo(name);
 CREATE INDEX sellinfo_date ON sellinfo(selldate);
+CREATE INDEX sellinfo_odd_dates ON sellinfo(selldate)
+    WHERE NOT (selldate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+    OR selldate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');
 
 -- Disc formats and movie types. typeid is two digits of every cdid: 1 to 99.
 CREATE TABLE type (

@@ -1,7 +1,5 @@
 #include "platform/db/Connection.h"
 
-// The hook that sees a row's values as it leaves (Debian's SQLite is built with it).
-#define SQLITE_ENABLE_PREUPDATE_HOOK 1
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -126,10 +124,6 @@ void Connection::OpenFile(const QString& path) {
     }
     db_ = db;
     path_ = path;
-    // Counted over every connection, so that no two openings share a number.
-    static quint64 openings = 0;
-    opened_ = ++openings;
-    sqlite3_preupdate_hook(db_, &Connection::RowLeaving, this);
     depth_ = 0;
     frames_.clear();
 }
@@ -226,7 +220,6 @@ void Connection::Begin() {
     Execute(QStringLiteral("SAVEPOINT lumtrak_%1").arg(depth_ + 1));
     ++depth_;
     frames_.emplace_back();
-    frames_.back().changesAtBegin = sqlite3_total_changes64(db_);
 }
 
 void Connection::Commit() {
@@ -252,8 +245,6 @@ void Connection::Commit() {
 
 void Connection::Rollback() {
     if (depth_ == 0 || !db_) return;
-    // Rows written inside the savepoint go again (one that wrote nothing takes nothing).
-    if (sqlite3_total_changes64(db_) != frames_.back().changesAtBegin) ++rolledBack_;
     if (sqlite3_get_autocommit(db_)) {
         UndoAll();
         return;
@@ -275,7 +266,6 @@ void Connection::Rollback() {
 
 // SQLite rolled the whole transaction back by itself: every savepoint's work is undone.
 void Connection::UndoAll() {
-    ++rolledBack_;
     std::vector<std::function<void()>> undo;
     for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame)
         for (auto fn = frame->undo.rbegin(); fn != frame->undo.rend(); ++fn)
@@ -328,67 +318,4 @@ void Transaction::Commit() {
     if (done_) return;
     conn_.Commit();
     done_ = true;
-}
-
-namespace {
-QByteArray KeyBytes(sqlite3_value* key) {
-    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(key));
-    return bytes ? QByteArray(bytes, sqlite3_value_bytes(key)) : QByteArray();
-}
-
-bool SameKey(sqlite3_value* a, sqlite3_value* b) {
-    return sqlite3_value_type(a) == sqlite3_value_type(b) && KeyBytes(a) == KeyBytes(b);
-}
-}  // namespace
-
-// A row leaves its table's keys when it is deleted or its key (first column) changes; an
-// update that keeps the key takes nothing out.
-void Connection::RowLeaving(void* self, sqlite3* db, int operation, const char*, const char* table,
-                            long long, long long) {
-    if (operation == SQLITE_INSERT) return;
-    sqlite3_value* oldKey = nullptr;
-    if (sqlite3_preupdate_count(db) < 1 || sqlite3_preupdate_old(db, 0, &oldKey) != SQLITE_OK)
-        oldKey = nullptr;
-    if (operation == SQLITE_UPDATE && oldKey) {
-        sqlite3_value* newKey = nullptr;
-        if (sqlite3_preupdate_new(db, 0, &newKey) == SQLITE_OK && newKey && SameKey(oldKey, newKey))
-            return;
-    }
-    Removals& removals = static_cast<Connection*>(self)->removed_[table];
-    ++removals.count;
-    if (!oldKey) {
-        // A key that cannot be read: the keys kept no longer tell every removal.
-        removals.lastKeys.clear();
-        return;
-    }
-    removals.lastKeys.push_back(KeyBytes(oldKey));
-    while (removals.lastKeys.size() > kKeptRemovedKeys) removals.lastKeys.pop_front();
-}
-
-Connection::RemovalMark Connection::RemovalMarkOf(const char* table) {
-    RemovalMark mark;
-    mark.opened = opened_;
-    const auto removed = removed_.find(table);
-    mark.removed = removed == removed_.end() ? 0 : removed->second.count;
-    mark.rolledBack = rolledBack_;
-    // Changes only when another connection commits to the file.
-    mark.othersWrote = Scalar(QStringLiteral("PRAGMA data_version")).ToInt();
-    return mark;
-}
-
-std::optional<std::vector<QByteArray>> Connection::KeysRemovedBetween(const RemovalMark& before,
-                                                                      const RemovalMark& after,
-                                                                      const char* table) const {
-    if (before.opened != after.opened || after.opened != opened_ ||
-        before.rolledBack != after.rolledBack || before.othersWrote != after.othersWrote ||
-        before.removed > after.removed)
-        return std::nullopt;
-    const quint64 wanted = after.removed - before.removed;
-    if (wanted == 0) return std::vector<QByteArray>();
-    const auto removed = removed_.find(table);
-    if (removed == removed_.end() || removed->second.count != after.removed ||
-        removed->second.lastKeys.size() < wanted)
-        return std::nullopt;
-    const auto& keys = removed->second.lastKeys;
-    return std::vector<QByteArray>(keys.end() - static_cast<std::ptrdiff_t>(wanted), keys.end());
 }

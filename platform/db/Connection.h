@@ -1,12 +1,7 @@
 #pragma once
-#include <QByteArray>
 #include <QHash>
 #include <QString>
-#include <deque>
 #include <functional>
-#include <map>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -75,26 +70,6 @@ class Connection {
     void SetBusyTimeout(int milliseconds);
     int BusyTimeout() const { return busyTimeoutMs_; }
 
-    // A mark that stays the same as long as no row of the table can have left the file: it
-    // moves when this connection deletes a row of the table or changes a row's key (its
-    // first column), when anything is rolled back, when another program writes to the file,
-    // and when the connection opens a file. What was seen in use in the table is in use
-    // still while its mark stays the same.
-    struct RemovalMark {
-        quint64 opened = 0;
-        quint64 removed = 0;
-        quint64 rolledBack = 0;
-        qint64 othersWrote = 0;
-        friend bool operator==(const RemovalMark&, const RemovalMark&) = default;
-    };
-    RemovalMark RemovalMarkOf(const char* table);
-    // The keys this connection took out of the table between two of its marks (deleted, or
-    // changed to another key); none when something else may have gone meanwhile (a
-    // rollback, another program's write, another file) or too many went to be kept.
-    std::optional<std::vector<QByteArray>> KeysRemovedBetween(const RemovalMark& before,
-                                                              const RemovalMark& after,
-                                                              const char* table) const;
-
   private:
     friend class Statement;
     void AboutToChange(Change change);
@@ -109,7 +84,6 @@ class Connection {
     struct Frame {
         std::vector<std::function<void()>> afterCommit;
         std::vector<std::function<void()>> undo;
-        long long changesAtBegin = 0;  // rows the connection had changed when it began
     };
     static void RunAll(std::vector<std::function<void()>>& work);
     void UndoAll();
@@ -120,19 +94,6 @@ class Connection {
     QHash<QString, sqlite3_stmt*> idle_;
     std::vector<std::pair<int, std::function<void(Change)>>> beforeChange_;
     int nextBeforeChange_ = 0;
-    // What RemovalMarkOf counts: rows deleted or given another key by table, with the last
-    // keys taken out, and rollbacks (through Rollback, or SQLite's own found at the next
-    // Commit or Rollback).
-    static void RowLeaving(void* self, sqlite3* db, int operation, const char* database,
-                           const char* table, long long oldRowid, long long newRowid);
-    struct Removals {
-        quint64 count = 0;
-        std::deque<QByteArray> lastKeys;  // the keys of removals count-size+1 .. count
-    };
-    static constexpr size_t kKeptRemovedKeys = 64;
-    quint64 opened_ = 0;
-    quint64 rolledBack_ = 0;
-    std::map<std::string, Removals> removed_;  // by table
 };
 
 // A scoped transaction: commits on Commit(), rolls back if destroyed without it

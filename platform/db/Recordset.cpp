@@ -13,7 +13,6 @@
 #include "platform/db/RecordsetModel.h"
 #include "platform/db/RecordsetSchema.h"
 #include "platform/db/Row.h"
-#include "platform/db/RowCount.h"
 #include "platform/db/RowWriter.h"
 #include "platform/db/Statement.h"
 
@@ -53,12 +52,16 @@ bool Sorted(const Statement& st) {
     return sqlite3_stmt_status(st.Handle(), SQLITE_STMTSTATUS_SORT, 0) > 0;
 }
 
+// Counts the rows of a query that gives no statement of its own to count them.
+const char* const kCountRows = "select count(*) from (%1)";
+
 // Every row, or (reading on demand) the first rows and the count of all. The count runs
 // while the query still holds the file's read lock, so that it counts the rows the query
 // gives. A query that had to sort is read whole: the sorting, the greater part of the
 // work, is done.
-Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params, bool onDemand,
-                      RowValues::Reader& reader, Bookmark& next) {
+Snapshot ReadSnapshot(Connection& conn, const QString& sql, const QString& countSql,
+                      const Params& params, bool onDemand, RowValues::Reader& reader,
+                      Bookmark& next) {
     Statement st(conn, sql);
     st.Bind(params);
     Snapshot s;
@@ -70,7 +73,10 @@ Snapshot ReadSnapshot(Connection& conn, const QString& sql, const Params& params
         s.rows.push_back(ReadRow(reader, st, next));
     s.total = static_cast<int>(s.rows.size());
     if (!whole && s.total == wanted)
-        s.total = static_cast<int>(conn.Scalar(RowCount::StatementFor(sql), params).ToInt());
+        s.total = static_cast<int>(
+            conn.Scalar(countSql.isEmpty() ? QString::fromUtf8(kCountRows).arg(sql) : countSql,
+                        params)
+                .ToInt());
     return s;
 }
 
@@ -85,6 +91,7 @@ struct Recordset::Impl {
     Recordset* q;
     Connection* conn = nullptr;
     QString source;
+    QString countSource;  // counts the rows of source; empty: counted as source stands
     Params params;
     LockTypeEnum lock = adLockOptimistic;
     bool open = false;
@@ -206,7 +213,7 @@ struct Recordset::Impl {
 
     Snapshot Read(Connection& c, const QString& sql, const Params& p) {
         reader = RowValues::Reader();
-        return ReadSnapshot(c, sql, p, ReadsOnDemand(), reader, nextBookmark);
+        return ReadSnapshot(c, sql, countSource, p, ReadsOnDemand(), reader, nextBookmark);
     }
 
     void Replace(Snapshot s) {
@@ -439,8 +446,8 @@ void Recordset::SetCursorLocation(CursorLocationEnum location) {
     d->location = location;
 }
 
-CursorLocationEnum Recordset::CursorLocation() const {
-    return d->location;
+void Recordset::SetCountStatement(const QString& sql) {
+    d->countSource = sql;
 }
 
 void Recordset::Open(const QString& sql, Connection& conn, LockTypeEnum lock,

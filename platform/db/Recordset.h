@@ -72,7 +72,11 @@ class Recordset : public QObject {
     // then ends at the rows read). A query that sorts is read whole at once, as its sorting
     // has read every row already. Other lock types read every row at Open.
     void SetCursorLocation(CursorLocationEnum location);
-    CursorLocationEnum CursorLocation() const;
+    // The statement that counts the rows the query gives, with the same parameters, for
+    // reading on demand; set before Open, it serves every Open and Requery until set again.
+    // Whoever builds a query knows how to count its rows cheaply (without its ORDER BY, say);
+    // without one the rows are counted as the query stands, "select count(*) from (query)".
+    void SetCountStatement(const QString& sql);
 
     void Open(const QString& sql, Connection& conn, LockTypeEnum lock = adLockOptimistic,
               const Params& params = {});

@@ -97,7 +97,8 @@ double Statement::Double(int index) const {
 }
 
 // Keys and dates are read through the column's value, in one column call: the reports read
-// them by the hundred thousand, and each column call takes the connection's lock.
+// them by the hundred thousand, and each column call checks the statement and the column
+// again. (No lock is taken: the connection is opened with SQLITE_OPEN_NOMUTEX and has none.)
 SqlKey Statement::Key(int index) const {
     sqlite3_value* value = sqlite3_column_value(st_, index);
     const int type = sqlite3_value_type(value);

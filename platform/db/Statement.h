@@ -37,7 +37,6 @@ class Statement {
     // The column as year(), month() and day() read it: a text in a date's form, else none.
     std::optional<DateText> Date(int index) const;
     sqlite3_stmt* Handle() const { return st_; }
-    Connection& Conn() const { return conn_; }
 
   private:
     Connection& conn_;

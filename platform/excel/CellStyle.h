@@ -32,6 +32,7 @@ struct CellStyle {
     QString horizontal;  // empty or "general", "left", "center", "right", "centerContinuous"...
     QString vertical;    // empty or "bottom" (the default), "center", "top"
     bool wrapText = false;
+    bool shrinkToFit = false;  // a text too wide for its cell prints smaller, never past it
     int indent = 0;
 
     QString numberFormat = QStringLiteral("General");

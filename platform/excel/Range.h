@@ -13,7 +13,6 @@ class Range {
     Range(Worksheet& sheet, const CellRect& rect) : sheet_(&sheet), rect_(rect) {}
 
     Worksheet& Sheet() const { return *sheet_; }
-    const CellRect& Rect() const { return rect_; }
     int Row() const { return rect_.row1; }
     int Column() const { return rect_.col1; }
     QString Address() const { return RangeName(rect_); }

@@ -9,9 +9,9 @@
 #include <QPrinterInfo>
 
 #include "platform/app/AppPath.h"
-#include "platform/app/FailureKind.h"
 #include "platform/app/SaveTarget.h"
 #include "platform/excel/ExcelError.h"
+#include "platform/excel/PrintJob.h"
 #include "platform/excel/SheetRenderer.h"
 #include "platform/excel/Worksheet.h"
 
@@ -19,41 +19,6 @@ namespace {
 QString& PdfDir() {
     static QString dir;
     return dir;
-}
-
-// The first free "<job>-0001.pdf" in dir.
-QString NextPdfPath(const QString& dir, const QString& jobName) {
-    const QString base = jobName.isEmpty() ? QStringLiteral("print") : jobName;
-    for (int n = 1;; ++n) {
-        const QString path =
-            QDir(dir).filePath(QString("%1-%2.pdf").arg(base).arg(n, 4, 10, QChar('0')));
-        if (!QFileInfo::exists(path)) return path;
-    }
-}
-
-void SetUp(QPrinter& printer, const SheetRenderer& renderer, const QString& jobName) {
-    const QPageLayout layout = renderer.PageLayout();
-    printer.setDocName(jobName);
-    printer.setFullPage(true);
-    printer.setPageSize(layout.pageSize());
-    printer.setPageOrientation(layout.orientation());
-}
-
-PrintOutcome PrintToFile(SheetRenderer& renderer, const QString& dir, const QString& jobName) {
-    if (!QDir().mkpath(dir))
-        throw ExcelError(QString("无法建立文件夹 %1").arg(QDir::toNativeSeparators(dir)));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString path = NextPdfPath(dir, jobName);
-    printer.setOutputFileName(path);
-    SetUp(printer, renderer, jobName);
-    if (!renderer.Print(printer))
-        throw ExcelError(WriteFailure(QStringLiteral("文件"), path, QFileDevice::NoError));
-    return PrintOutcome{static_cast<int>(renderer.Pages().size()), true, path};
-}
-
-bool HasPrinter() {
-    return !QPrinterInfo::availablePrinters().isEmpty();
 }
 
 // The preview's page setup and orientation buttons, known by their texts as Qt gives
@@ -83,31 +48,40 @@ QString SheetPrinter::NoPrinterFolder() {
     return QDir(AppPath()).filePath("printouts");
 }
 
-PrintOutcome SheetPrinter::PrintOut(const Worksheet& sheet, const QString& jobName) {
-    SheetRenderer renderer(sheet);
-    if (renderer.Pages().empty()) return {};
-    if (!PrintToPdfDir().isEmpty()) return PrintToFile(renderer, PrintToPdfDir(), jobName);
-    if (!HasPrinter()) {
-        PrintOutcome outcome = PrintToFile(renderer, NoPrinterFolder(), jobName);
-        outcome.noPrinter = true;
-        return outcome;
-    }
+bool SheetPrinter::HasPrinter() {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
 
-    QPrinter printer(QPrinter::HighResolution);  // the default printer
-    SetUp(printer, renderer, jobName);
-    if (!renderer.Print(printer)) {
-        throw ExcelError(QString("无法在打印机“%1”上打印，请检查打印机是否已连接并开启")
-                             .arg(printer.printerName()));
+void SheetPrinter::SetUp(QPrinter& printer, const SheetRenderer& renderer, const QString& jobName) {
+    const QPageLayout layout = renderer.PageLayout();
+    printer.setDocName(jobName);
+    printer.setFullPage(true);
+    printer.setPageSize(layout.pageSize());
+    printer.setPageOrientation(layout.orientation());
+}
+
+QString SheetPrinter::NextPdfPath(const QString& dir, const QString& jobName) {
+    const QString base = jobName.isEmpty() ? QStringLiteral("print") : jobName;
+    for (int n = 1;; ++n) {
+        const QString path =
+            QDir(dir).filePath(QString("%1-%2.pdf").arg(base).arg(n, 4, 10, QChar('0')));
+        if (!QFileInfo::exists(path)) return path;
     }
-    return PrintOutcome{static_cast<int>(renderer.Pages().size()), false, {}};
+}
+
+PrintOutcome SheetPrinter::PrintOut(const Worksheet& sheet, const QString& jobName) {
+    PrintJob job(jobName);
+    job.Add(sheet);
+    return job.Finish();
 }
 
 PrintOutcome SheetPrinter::PrintPreview(const Worksheet& sheet, const QString& jobName,
                                         bool enableChanges) {
     SheetRenderer renderer(sheet);
     if (!PrintToPdfDir().isEmpty()) {
-        if (renderer.Pages().empty()) return {};
-        return PrintToFile(renderer, PrintToPdfDir(), jobName + "-preview");
+        PrintJob job(jobName + "-preview");
+        job.Add(sheet);
+        return job.Finish();
     }
     QPrinter printer(QPrinter::HighResolution);
     if (!HasPrinter()) {

@@ -16,6 +16,7 @@ namespace {
 const QStringList kFallbackFamilies = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
                                        "Source Han Sans SC", "Droid Sans Fallback"};
 constexpr double kTextPadding = 2.0;  // points between a cell's edge and its text
+constexpr double kSmallestPrintedPoints = 1.0;
 
 QPageSize PaperOf(int paperSize) {
     switch (paperSize) {
@@ -326,9 +327,10 @@ void SheetRenderer::PaintTexts(QPainter& painter, const Frame& f) {
 QRectF SheetRenderer::OverflowBox(const Frame& f, int row, int col, const QRectF& box,
                                   double textWidth, Qt::Alignment align) const {
     // A text wider than its cell runs on over empty neighbours, as on screen.
+    // A neighbour that holds an empty text shows nothing either.
     auto free = [&](int c) {
         const Cell* n = sheet_.Find(row, c);
-        return (!n || !n->HasValue()) && !sheet_.MergeAt(row, c);
+        return (!n || DisplayText(*n).isEmpty()) && !sheet_.MergeAt(row, c);
     };
     QRectF out = box;
     int left = col, right = col;
@@ -361,9 +363,7 @@ void SheetRenderer::PaintText(QPainter& painter, const Frame& f, int row, int co
     const CellStyle& s = sheet_.Book().Styles().Style(cell.style);
     const QString text = DisplayText(cell);
     if (text.isEmpty()) return;
-    const QFont font = FontFor(cell.style);
-    painter.setFont(font);
-    painter.setPen(s.fontColor);
+    QFont font = FontFor(cell.style);
     const Qt::Alignment h = HorizontalOf(s.horizontal, cell);
     const Qt::Alignment v = VerticalOf(s.vertical);
     const double pad = kTextPadding * f.k;
@@ -371,17 +371,45 @@ void SheetRenderer::PaintText(QPainter& painter, const Frame& f, int row, int co
 
     QRectF area = box;
     const bool merged = sheet_.MergeAt(row, col) != nullptr;
-    if (!s.wrapText && !merged && cell.kind == Cell::Kind::Text) {
+    if (!s.wrapText && !s.shrinkToFit && !merged && cell.kind == Cell::Kind::Text) {
         const double width =
             QFontMetricsF(font, painter.device()).horizontalAdvance(text) + 2 * pad + indent;
         if (width > box.width()) area = OverflowBox(f, row, col, box, width, h);
     }
     QRectF inner = area.adjusted(pad + ((h & Qt::AlignLeft) ? indent : 0), 0,
                                  -pad - ((h & Qt::AlignRight) ? indent : 0), 0);
-    painter.save();
-    painter.setClipRect(area);
     int flags = static_cast<int>(h | v);
     if (s.wrapText) flags |= Qt::TextWordWrap;
+    // A text that still does not fit prints smaller: a printed cell shows its whole text.
+    font = FittedFont(font, text, inner.size(), flags, painter.device());
+    painter.setFont(font);
+    painter.setPen(s.fontColor);
     painter.drawText(inner, flags, text);
-    painter.restore();
+}
+
+QFont SheetRenderer::FittedFont(const QFont& font, const QString& text, const QSizeF& room,
+                                int flags, QPaintDevice* device) {
+    auto needed = [&](const QFont& candidate) {
+        return QFontMetricsF(candidate, device)
+            .boundingRect(QRectF(QPointF(0, 0), QSizeF(room.width(), 1e9)), flags, text)
+            .size();
+    };
+    auto fits = [&](const QSizeF& size) {
+        return size.width() <= room.width() + 0.01 && size.height() <= room.height() + 0.01;
+    };
+    const QSizeF whole = needed(font);
+    if (room.width() <= 0 || room.height() <= 0 || fits(whole)) return font;
+    // A line shrinks about as its room is short; a wrapped text is tried a twentieth
+    // smaller at a time. Either way down to a size no printer can show any more.
+    double size = font.pointSizeF() * 0.95;
+    if (!(flags & Qt::TextWordWrap))
+        size = font.pointSizeF() *
+               std::min({0.99, room.width() / whole.width(), room.height() / whole.height()});
+    QFont smaller = font;
+    for (; size > kSmallestPrintedPoints; size *= 0.95) {
+        smaller.setPointSizeF(size);
+        if (fits(needed(smaller))) return smaller;
+    }
+    smaller.setPointSizeF(kSmallestPrintedPoints);
+    return smaller;
 }

@@ -9,6 +9,7 @@
 
 #include "platform/excel/CellRef.h"
 
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 class QRectF;
@@ -19,7 +20,8 @@ struct CellStyle;
 // Lays a worksheet out on paper and paints it: the print area (or the cells in use),
 // cut into pages at the manual page breaks and wherever the paper is full, each page
 // with the sheet's column widths, row heights, fonts, fills, borders, alignment and
-// merged cells, scaled as the page settings say.
+// merged cells, scaled as the page settings say. A cell's text prints whole: past its
+// cell over empty neighbours, as on screen, and where there is no such room, smaller.
 class SheetRenderer {
   public:
     explicit SheetRenderer(const Worksheet& sheet);
@@ -28,7 +30,6 @@ class SheetRenderer {
     // renderer places the sheet's own margins itself).
     QPageLayout PageLayout() const;
     const std::vector<CellRect>& Pages() const { return pages_; }
-    double Scale() const { return scale_; }
 
     // Paints every page on printer, which must be set up full page with PageLayout().
     // False when the printer could not be opened.
@@ -52,6 +53,9 @@ class SheetRenderer {
     void PaintTexts(QPainter& painter, const Frame& f);
     void PaintText(QPainter& painter, const Frame& f, int row, int col, const Cell& cell,
                    const QRectF& box);
+    // font, made smaller where the text needs more room than it has.
+    static QFont FittedFont(const QFont& font, const QString& text, const QSizeF& room, int flags,
+                            QPaintDevice* device);
     QRectF OverflowBox(const Frame& f, int row, int col, const QRectF& box, double textWidth,
                        Qt::Alignment align) const;
 

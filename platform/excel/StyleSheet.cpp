@@ -272,6 +272,7 @@ CellStyle StyleSheet::Resolve(int xf) const {
     s.horizontal = QString::fromUtf8(align.attribute("horizontal").value());
     s.vertical = QString::fromUtf8(align.attribute("vertical").value());
     s.wrapText = align.attribute("wrapText").as_bool();
+    s.shrinkToFit = align.attribute("shrinkToFit").as_bool();
     s.indent = align.attribute("indent").as_int();
     s.numberFormat = NumberFormatCode(x.attribute("numFmtId").as_int());
     return s;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "platform/app/FailureKind.h"
 #include "platform/excel/ExcelError.h"
@@ -130,6 +131,8 @@ void Workbook::LoadSheets(const QString& workbookPart) {
             if (!package_.Has(part)) throw ExcelError(QString("工作簿中缺少工作表“%1”").arg(name));
             auto sheet = std::make_unique<Worksheet>(*this, name, part);
             WorksheetXml::Load(*sheet, package_.Part(part), strings_);
+            sheet->SetVisible(std::string_view(s.attribute("state").value()).empty() ||
+                              std::string_view(s.attribute("state").value()) == "visible");
             sheets_.push_back(std::move(sheet));
             sheetPositions_.push_back(position);
         }
@@ -214,6 +217,37 @@ void Workbook::WritePrintAreas() {
     if (names && !names.first_child()) root.remove_child(names);
 }
 
+// Each worksheet's state ("hidden" or none); the workbook opens on a sheet that shows, and
+// at least one does (a workbook of hidden sheets only is no valid file).
+void Workbook::WriteSheetStates() {
+    pugi::xml_node root = workbookXml_.child("workbook");
+    std::vector<pugi::xml_node> entries;
+    for (pugi::xml_node s : root.child("sheets").children("sheet")) entries.push_back(s);
+    const auto shows = [](pugi::xml_node s) {
+        const std::string_view state = s.attribute("state").value();
+        return state.empty() || state == "visible";
+    };
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        const auto at = static_cast<size_t>(sheetPositions_[i]);
+        if (at >= entries.size()) continue;
+        entries[at].remove_attribute("state");
+        if (!sheets_[i]->Visible()) entries[at].append_attribute("state").set_value("hidden");
+    }
+    const auto first = std::find_if(entries.begin(), entries.end(), shows);
+    if (first == entries.end()) {
+        if (!entries.empty()) entries.front().remove_attribute("state");
+        return;
+    }
+    pugi::xml_node view = root.child("bookViews").child("workbookView");
+    if (!view) return;
+    const size_t active = view.attribute("activeTab").as_uint(0);
+    if (active < entries.size() && shows(entries[active])) return;
+    const auto index = static_cast<unsigned>(first - entries.begin());
+    if (!view.attribute("activeTab")) view.append_attribute("activeTab");
+    view.attribute("activeTab").set_value(index);
+    if (view.attribute("firstSheet")) view.attribute("firstSheet").set_value(index);
+}
+
 void Workbook::WriteContentTypes() {
     pugi::xml_document types;
     LoadXmlPart(types, package_.Part("[Content_Types].xml"), "[Content_Types].xml");
@@ -269,6 +303,7 @@ void Workbook::SaveAs(const QString& path) {
     }
     package_.SetPart(stringsPart_, strings_.ToXml(references));
     WritePrintAreas();
+    WriteSheetStates();
     package_.SetPart(workbookPart_, SaveXmlPart(workbookXml_));
     DropCalculationChain();
     WriteContentTypes();

@@ -21,7 +21,6 @@ class Workbook {
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
-    const QString& FullName() const { return path_; }
     QString BaseName() const;  // the file name without folder and extension
 
     int WorksheetCount() const { return static_cast<int>(sheets_.size()); }
@@ -46,6 +45,7 @@ class Workbook {
     QString RelationshipTarget(const QString& part, const QString& typeSuffix) const;
     void EnsurePart(const QString& part, const QString& relType, const QString& contentType);
     void WritePrintAreas();
+    void WriteSheetStates();
     void WriteContentTypes();
     void DropCalculationChain();
     void CheckOpen() const;

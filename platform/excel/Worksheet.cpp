@@ -50,12 +50,6 @@ std::vector<int> Worksheet::HPageBreaks() const {
     return out;
 }
 
-std::vector<int> Worksheet::VPageBreaks() const {
-    std::vector<int> out;
-    for (int id : columnBreaks_) out.push_back(id + 1);
-    return out;
-}
-
 void Worksheet::SetPrintArea(const QString& ref) {
     if (ref.trimmed().isEmpty()) {
         printArea_.reset();

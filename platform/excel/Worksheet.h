@@ -52,13 +52,17 @@ class Worksheet {
     // A horizontal page break above the row of before, a vertical one left of its column.
     void HPageBreaksAdd(const ::Range& before);
     void VPageBreaksAdd(const ::Range& before);
-    // Rows (columns) before which a manual page break stands, in order.
+    // Rows before which a manual page break stands, in order.
     std::vector<int> HPageBreaks() const;
-    std::vector<int> VPageBreaks() const;
 
     // The print area by name ("$A$1:$I$12"); an empty text removes it.
     void SetPrintArea(const QString& ref);
     std::optional<CellRect> PrintArea() const { return printArea_; }
+
+    // A hidden sheet stays in the workbook but is neither shown nor printed by a
+    // spreadsheet program.
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
 
     // Prints the sheet (its print area, or what it uses), one job, all pages.
     PrintOutcome PrintOut() const;
@@ -127,6 +131,7 @@ class Worksheet {
     std::set<int> rowBreaks_;
     std::set<int> columnBreaks_;
     std::optional<CellRect> printArea_;
+    bool visible_ = true;
     PageSetup setup_;
     double defaultRowHeight_ = 15;
     double baseColumnCharacters_ = 8;

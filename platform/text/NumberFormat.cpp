@@ -1,16 +1,23 @@
-// Format(double, pattern), RoundHalfUp and PadNumber.
+// Format(double, pattern) and PadNumber.
 #include <QStringList>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/text/DecimalText.h"
+#include "platform/text/Money.h"
 #include "platform/text/NumberPattern.h"
 #include "platform/text/VbText.h"
 
 namespace {
+
+// A number is shown as the decimal a person reads at 15 significant digits, the way the
+// general number format writes it: 1.4449999999999998 (1.70 × 0.85 in binary) is 1.445,
+// and so "1.45" to two places, as the amount is held (Money).
+constexpr int kReadDigits = 15;
+// Amounts below this are shown through Money, which holds them to the cent.
+constexpr double kMoneyRange = 1e15;
 
 // The number patterns the original platform knows by name, as the Chinese regional
 // settings show them. An empty name is "General Number".
@@ -32,7 +39,7 @@ bool IsGeneralNumber(const QString& pattern) {
 // never in exponent notation (a shop amount is read by people).
 QString GeneralNumber(double value) {
     DecimalText d = DecimalText::FromDouble(value);
-    d.RoundToSignificant(15);
+    d.RoundToSignificant(kReadDigits);
     return QString::fromStdString(d.ToPlainText());
 }
 
@@ -79,67 +86,21 @@ const ParsedPattern& Parsed(const QString& pattern) {
     return *last;
 }
 
-// The currency format, which every amount of the reports is shown in, written straight
-// from the amount's shortest decimal text: the same digits, the same rounding (half away
-// from zero, on that text) and the same grouping as the general way below, which a test
-// holds it to, at a tenth of the cost.
-QString CurrencyText(double value) {
-    char text[512];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    const char* at = text;
-    const bool negative = *at == '-';
-    if (negative) ++at;
-    std::string digits;  // the integer digits and two decimals
-    digits.reserve(static_cast<size_t>(written.ptr - at) + 3);
-    while (at < written.ptr && *at != '.') digits += *at++;
-    int decimals = 0;
-    bool roundUp = false;
-    if (at < written.ptr) ++at;  // the point
-    for (; at < written.ptr; ++at, ++decimals) {
-        if (decimals < 2)
-            digits += *at;
-        else if (decimals == 2)
-            roundUp = *at >= '5';
-    }
-    for (; decimals < 2; ++decimals) digits += '0';
-    if (roundUp) {
-        std::size_t i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-        if (i == 0)
-            digits.insert(digits.begin(), '1');
-        else
-            ++digits[i - 1];
-    }
-    const std::size_t integers = digits.size() - 2;
-    std::size_t first = 0;  // the integer part without its leading zeros, "0" at least
-    while (first + 1 < integers && digits[first] == '0') ++first;
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
-    QString out;
-    out.reserve(static_cast<qsizetype>(integers - first) * 4 / 3 + 6);
-    if (negative && !zero) out += u'-';
-    out += u'￥';
-    for (std::size_t i = first; i < integers; ++i) {
-        if (i > first && (integers - i) % 3 == 0) out += u',';
-        out += QLatin1Char(digits[i]);
-    }
-    out += u'.';
-    out += QLatin1Char(digits[integers]);
-    out += QLatin1Char(digits[integers + 1]);
-    return out;
-}
-
 }  // namespace
 
 QString Format(double value, const QString& pattern) {
     if (!std::isfinite(value)) return QString();
     if (IsGeneralNumber(pattern)) return GeneralNumber(value);
+    // Every amount of the reports and the grids is shown in the currency format.
     static const QString kCurrency = QStringLiteral("￥#,##0.00");
-    if (pattern == kCurrency) return CurrencyText(value);
+    if (pattern == kCurrency && std::fabs(value) < kMoneyRange)
+        return Money::FromStored(value).Text();
 
     const ParsedPattern& parsed = Parsed(pattern);
     const auto& sections = parsed.given;
     const NumberPattern& positive = parsed.sections[0];
     DecimalText magnitude = DecimalText::FromDouble(value);
+    magnitude.RoundToSignificant(kReadDigits);
     const bool negative = magnitude.negative;
     magnitude.negative = false;
 
@@ -152,22 +113,6 @@ QString Format(double value, const QString& pattern) {
     if (sections.size() >= 2 && sections[1]) return parsed.sections[1].Render(magnitude);
     // With one section the minus sign leads, before any currency sign: "-￥1,234.50".
     return QStringLiteral("-") + positive.Render(magnitude);
-}
-
-double RoundHalfUp(double value, int decimals) {
-    if (!std::isfinite(value)) return value;
-    // A double has no digit beyond about 330 places on either side of the point.
-    if (decimals > 400) return value;
-    if (decimals < -400) return 0.0;
-    DecimalText d = DecimalText::FromDouble(value);
-    if (decimals >= 0) {
-        d.RoundTo(decimals);
-    } else {
-        d.ShiftPoint(decimals);
-        d.RoundTo(0);
-        d.ShiftPoint(-decimals);
-    }
-    return d.ToDouble().value_or(value);
 }
 
 QString PadNumber(qint64 n, int width) {

@@ -1,7 +1,6 @@
 #include "platform/text/TypedAmount.h"
 
 #include "platform/text/QuotedInput.h"
-#include "platform/text/VbText.h"
 
 namespace {
 QString Example(AmountSign sign) {
@@ -10,12 +9,6 @@ QString Example(AmountSign sign) {
                : QStringLiteral("请输入金额，例如 12.50 或 ￥12.50。");
 }
 }  // namespace
-
-std::optional<double> ReadTypedAmount(const QString& typed, AmountSign sign) {
-    const std::optional<double> amount = ParseAmount(typed.trimmed());
-    if (!amount || (sign == AmountSign::NotNegative && *amount < 0)) return std::nullopt;
-    return RoundHalfUp(*amount, 2);
-}
 
 QString AmountRefusal(const QString& what, const QString& typed, AmountSign sign) {
     const QString text = typed.trimmed();

@@ -7,8 +7,9 @@
 // The text functions of the original desktop platform that the program's windows rely on.
 
 // Format a number with a pattern: "￥#,##0.00", "#,##0.00", "0.00", "##%", "0%", "0.##",
-// "0", "00", "000"... Rounds half away from zero in decimal (5.005 gives 5.01), so the
-// amount shown is the amount a clerk would write.
+// "0", "00", "000"... The number is read as the decimal a person reads at 15 significant
+// digits and rounded half away from zero in decimal (5.005 gives 5.01; 1.4449999999999998
+// reads 1.445 and gives 1.45), so the amount shown is the amount a clerk would write.
 QString Format(double value, const QString& pattern);
 // Format a date or date-time: "yyyy-mm-dd", "yyyy年mm月dd日", "yyyy-m-d" (no leading
 // zeros), "yyyy-mm-dd hh:mm:ss", "Long Date" (yyyy年m月d日), "Short Date" (yyyy-m-d).
@@ -27,9 +28,6 @@ std::optional<double> ParseAmount(const QString& text);
 // A percentage as a percentage box shows it or the operator types it: "80%" is 0.8,
 // "85.5%" is 0.855; without "%" the number as ParseAmount reads it ("0.8" is 0.8).
 std::optional<double> ParsePercentage(const QString& text);
-
-// Rounding as the clerk expects: half away from zero, in decimal (2.675 to 2 places is 2.68).
-double RoundHalfUp(double value, int decimals);
 
 // A number padded on the left with "0" to width digits (PadNumber(7, 3) is "007").
 QString PadNumber(qint64 n, int width);

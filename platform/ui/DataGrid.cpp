@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "platform/db/DbError.h"
-#include "platform/text/TypedAmount.h"
+#include "platform/text/Money.h"
 #include "platform/ui/DisplayFormat.h"
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/MsgBox.h"
@@ -245,7 +245,8 @@ std::optional<Value> DataGrid::TypedValue(int column, const QString& text) {
     const DataGridModel::Column& spec = Spec(column);
     if (!IsAmountFormat(spec.numberFormat) || text.trimmed().isEmpty())
         return ValueFromText(text, spec.numberFormat);
-    if (const std::optional<double> amount = ReadTypedAmount(text)) return Value(*amount);
+    if (const std::optional<Money> amount = Money::FromTyped(text))
+        return Value(amount->ToStored());
     MsgBox(AmountRefusal(spec.caption, text), vbInformation, QStringLiteral("提示"));
     return std::nullopt;
 }

@@ -23,7 +23,7 @@
 //   box and the grid stays on the row it could not leave.
 // - Cells of unlocked columns of updatable fields can be edited (unless AllowUpdate is
 //   off); an edit writes the field of that row through the recordset. A cell shown as an
-//   amount ("￥#,##0.00") reads what was typed as every money box does (ReadTypedAmount):
+//   amount ("￥#,##0.00") reads what was typed as every money box does (Money::FromTyped):
 //   a text that is no amount is refused with the money boxes' message, and not written.
 // - Events: RowColChange(LastRow, LastCol) whenever the current cell changes (by the
 //   operator or by the recordset); BeforeColUpdate(ColIndex, OldValue, Cancel) before an
@@ -64,7 +64,6 @@ class DataGrid : public QTableView {
     void SetDataSource(Recordset* rs);
     Recordset* DataSource() const { return model_->Source(); }
 
-    bool AllowUpdate() const { return allowUpdate_; }
     void SetAllowUpdate(bool allow);
 
     int Row() const;  // current row, 0-based; -1 when none

@@ -33,10 +33,6 @@ void DataGridColumn::SetWidth(int twips) {
     grid_->ApplyColumnLook(index_);
 }
 
-bool DataGridColumn::Visible() const {
-    return grid_->Spec(index_).visible;
-}
-
 void DataGridColumn::SetVisible(bool visible) {
     grid_->Spec(index_).visible = visible;
     grid_->ApplyColumnLook(index_);
@@ -54,15 +50,6 @@ QString DataGridColumn::NumberFormat() const {
     return grid_->Spec(index_).numberFormat;
 }
 
-void DataGridColumn::SetNumberFormat(const QString& format) {
-    grid_->Spec(index_).numberFormat = format;
-    grid_->viewport()->update();
-}
-
-bool DataGridColumn::NullAsZero() const {
-    return grid_->Spec(index_).nullAsZero;
-}
-
 void DataGridColumn::SetNullAsZero(bool zero) {
     grid_->Spec(index_).nullAsZero = zero;
     grid_->viewport()->update();
@@ -70,11 +57,6 @@ void DataGridColumn::SetNullAsZero(bool zero) {
 
 int DataGridColumn::Alignment() const {
     return grid_->Spec(index_).alignment;
-}
-
-void DataGridColumn::SetAlignment(int alignment) {
-    grid_->Spec(index_).alignment = alignment;
-    grid_->viewport()->update();
 }
 
 Value DataGridColumn::GetValue() const {

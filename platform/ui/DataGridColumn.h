@@ -22,18 +22,14 @@ class DataGridColumn {
     void SetDataField(const QString& field);
     int Width() const;
     void SetWidth(int twips);
-    bool Visible() const;
     void SetVisible(bool visible);
     bool Locked() const;
     void SetLocked(bool locked);
     QString NumberFormat() const;
-    void SetNumberFormat(const QString& format);
     // An amount column shows a Null field as 0 in its NumberFormat, as every Null amount
     // counts; other columns show Null as empty.
-    bool NullAsZero() const;
     void SetNullAsZero(bool zero);
     int Alignment() const;
-    void SetAlignment(int alignment);
 
     QString Text() const;
     void SetText(const QString& text);

@@ -76,9 +76,7 @@ class FlexGrid : public QTableView {
 
     int MergeCells() const { return mergeCells_; }
     void SetMergeCells(int mode);
-    bool MergeRow(int row) const { return mergeRows_.contains(row); }
     void SetMergeRow(int row, bool merge);
-    bool MergeCol(int col) const { return mergeCols_.contains(col); }
     void SetMergeCol(int col, bool merge);
 
     // Empties every cell's text and look; rows, columns and sizes stay.

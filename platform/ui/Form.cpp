@@ -4,6 +4,10 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "platform/ui/ErrorReport.h"
 #include "platform/ui/FocusTracker.h"
@@ -44,11 +48,49 @@ void Form::Load() {
     Form_Load();
 }
 
+// An owned window stays a window of its own, with its title bar and buttons, but the
+// window system takes it for its owner's dialog: it keeps it in front of the owner, a click
+// on the owner does not hide it, and it goes with the owner.
 void Form::SetOwner(QWidget* owner) {
     if (!owner || owner == parentWidget() || owner == this) return;
     const bool wasVisible = isVisible();
-    setParent(owner, windowFlags());  // stays a window of its own, in front of its owner
+    setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     if (wasVisible) show();
+}
+
+namespace {
+// What the window system puts round a window: its title bar and borders.
+QMargins FrameMargins(const QWidget* w) {
+    const QRect frame = w->frameGeometry();
+    const QRect inside = w->geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(),
+            frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+}
+}  // namespace
+
+// Centred over the owner, as far as the owner's screen lets it: a window larger than the
+// free part of the screen starts at its top left corner. A window not shown yet has no
+// frame to tell: it is taken to get the frame its owner has.
+void Form::PlaceOverOwner() {
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible()) return;
+    // The size the window shows at: its controls polished, its layout's least size kept, and
+    // the size show() gives a window nobody sized.
+    ensurePolished();
+    if (layout()) layout()->activate();
+    if (!testAttribute(Qt::WA_Resized)) adjustSize();
+    const QMargins own = FrameMargins(this);
+    const QMargins frame = own.isNull() ? FrameMargins(owner) : own;
+    QRect placed(QPoint(0, 0), size().grownBy(frame));
+    placed.moveCenter(owner->frameGeometry().center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect area = screen->availableGeometry();
+        placed.moveLeft(
+            std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+        placed.moveTop(
+            std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+    }
+    move(placed.topLeft());
 }
 
 void Form::Show(int modal, QWidget* owner) {
@@ -58,6 +100,7 @@ void Form::Show(int modal, QWidget* owner) {
         return;
     }
     SetOwner(owner);
+    if (!isVisible()) PlaceOverOwner();
     show();
     raise();
     activateWindow();
@@ -67,6 +110,7 @@ int Form::ShowModal(QWidget* owner) {
     Load();
     SetOwner(owner);
     if (isVisible()) hide();
+    PlaceOverOwner();
     modalResult_ = vbCancel;
     int result = vbCancel;
     QEventLoop loop;
@@ -142,6 +186,58 @@ void Form::closeEvent(QCloseEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+QPushButton* Form::DefaultButton() const {
+    return defaultButton_;
+}
+
+QPushButton* Form::CancelButton() const {
+    return cancelButton_;
+}
+
+void Form::SetDefaultButton(QPushButton* button) {
+    if (defaultButton_ && defaultButton_ != button) defaultButton_->setDefault(false);
+    defaultButton_ = button;
+    if (button) button->setDefault(true);
+}
+
+void Form::SetCancelButton(QPushButton* button) {
+    cancelButton_ = button;
+}
+
+// Enter or Esc that went through the window's controls unused.
+void Form::keyPressEvent(QKeyEvent* e) {
+    if (PressButtonFor(e)) {
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+namespace {
+void Press(QPushButton* button, const QWidget* window) {
+    if (button && button->isEnabled() && button->isVisibleTo(window)) button->click();
+}
+}  // namespace
+
+bool Form::PressButtonFor(const QKeyEvent* e) {
+    if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const bool escape = e->key() == Qt::Key_Escape;
+    if (enter ? !defaultButton_ : !(escape && (cancelButton_ || parentWidget()))) return false;
+    // Taken, but a held key, or one that reaches a window already hidden or unloaded, presses
+    // nothing more.
+    if (e->isAutoRepeat() || unloaded_ || !isVisible()) return true;
+    if (enter) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        Press(focused ? focused : defaultButton_.data(), this);
+    } else if (cancelButton_) {
+        Press(cancelButton_, this);
+    } else {
+        close();
+    }
+    return true;
 }
 
 void Form::hideEvent(QHideEvent* e) {

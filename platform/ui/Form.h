@@ -7,6 +7,7 @@
 
 class QEventLoop;
 class QKeyEvent;
+class QPushButton;
 
 enum FormShowConstants { vbModeless = 0, vbModal = 1 };
 // Why a window is asked to close (Form_QueryUnload's UnloadMode).
@@ -16,11 +17,12 @@ enum QueryUnloadConstants { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows 
 // FormOf<itself> (FormOf.h), which adds the default instance; this base holds the rest:
 //
 // - Loading: Load() runs Form_Load once (FormOf::instance() does it on first use).
-// - Showing: Show(vbModeless, owner) shows and activates the window, owned by `owner`
-//   (it stays in front of its owner and goes with it); Show(vbModal, owner) or
-//   ShowModal(owner) shows it application-modal and returns when it is hidden or
-//   unloaded, with the value the window gave SetModalResult (vbCancel when none, and
-//   always vbCancel when it was closed with the close box).
+// - Showing: Show(vbModeless, owner) shows and activates the window, owned by `owner`: the
+//   window system keeps it in front of its owner and it goes with it; each time it opens
+//   from hidden it stands centred over its owner, within the owner's screen. Show(vbModal,
+//   owner) or ShowModal(owner) shows it so, application-modal, and returns when it is
+//   hidden or unloaded, with the value the window gave SetModalResult (vbCancel when none,
+//   and always vbCancel when it was closed with the close box).
 // - Unloading: Unload() runs Form_QueryUnload(Cancel, vbFormCode) and Form_Unload(Cancel);
 //   a non-zero Cancel in either keeps the window. Otherwise the window hides, forgets its
 //   default instance (the next instance() loads a fresh one) and is deleted once control
@@ -35,6 +37,13 @@ enum QueryUnloadConstants { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows 
 //   the key; changing KeyAscii types another character.
 // - Tab and Shift+Tab move the focus to the next or previous control that can take it,
 //   wrapping round within the window (TabOrder.h).
+// - Enter and Esc: a key that no control of the window used (a text box passes both on, a
+//   multi-line box keeps Enter) presses a button. Enter presses the button that has the
+//   focus, or else the default button (SetDefaultButton); Esc presses the cancel button
+//   (SetCancelButton), or, in a window with an owner and no cancel button, closes the window
+//   as its close box does. A button is pressed only while it is shown and enabled and its
+//   window is shown, so a key that comes after the button closed its window, or while it
+//   waits to be enabled, presses nothing; a held key presses once.
 //
 // Errors escaping an event procedure called by this base are shown in a message box.
 class Form : public QWidget {
@@ -63,13 +72,18 @@ class Form : public QWidget {
     bool IsShownModal() const { return modalLoop_ != nullptr; }
 
     void SetModalResult(int result) { modalResult_ = result; }
-    int ModalResult() const { return modalResult_; }
 
-    bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool on) { keyPreview_ = on; }
 
     // Sets the owner without showing the window.
     void SetOwner(QWidget* owner);
+
+    // The buttons Enter and Esc press (above); nullptr for none. The default button is drawn
+    // as such.
+    void SetDefaultButton(QPushButton* button);
+    void SetCancelButton(QPushButton* button);
+    QPushButton* DefaultButton() const;
+    QPushButton* CancelButton() const;
     QWidget* Owner() const { return parentWidget(); }
 
     // The window of the program that is active in the sense above (nullptr when none).
@@ -82,6 +96,7 @@ class Form : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     bool eventFilter(QObject* receiver, QEvent* e) override;
     bool focusNextPrevChild(bool next) override;
@@ -93,6 +108,8 @@ class Form : public QWidget {
     void FinishUnload();
     void EndModal();
     void Activated();
+    void PlaceOverOwner();
+    bool PressButtonFor(const QKeyEvent* e);
     bool PreviewKey(QWidget* receiver, QKeyEvent* e);
     bool Deliver(QWidget* receiver, QKeyEvent* e);
 
@@ -104,4 +121,6 @@ class Form : public QWidget {
     QEventLoop* modalLoop_ = nullptr;
     int* modalSink_ = nullptr;
     QList<QEvent*> delivering_;
+    QPointer<QPushButton> defaultButton_;
+    QPointer<QPushButton> cancelButton_;
 };

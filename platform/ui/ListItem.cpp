@@ -23,11 +23,6 @@ void ListItem::SetChecked(bool checked) {
     setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void ListItem::SetSelected(bool selected) {
-    setSelected(selected);
-    if (selected && treeWidget()) treeWidget()->setCurrentItem(this);
-}
-
 int ListItem::ColumnOf(const QString& columnKey) const {
     const ListView* view = View();
     const int column = view ? view->ColumnOfKey(columnKey) : -1;

@@ -18,13 +18,10 @@ class ListItem : public QTreeWidgetItem {
     // Code that ticks an item raises no ItemCheck; only the operator's ticks do.
     bool Checked() const { return checkState(0) == Qt::Checked; }
     void SetChecked(bool checked);
-    bool Selected() const { return isSelected(); }
-    void SetSelected(bool selected);
 
     QString SubItem(const QString& columnKey) const;
     void SetSubItem(const QString& columnKey, const QString& text);
     QString SubItems(int index) const { return text(index); }
-    void SetSubItems(int index, const QString& text) { setText(index, text); }
 
     QString Tag() const { return tag_; }
     void SetTag(const QString& tag) { tag_ = tag; }

@@ -32,11 +32,7 @@ class MaskEdBox : public QLineEdit {
 
     QString Format() const { return format_; }
     void SetFormat(const QString& format);
-    QString Mask() const { return mask_; }
     void SetMask(const QString& mask);
-
-    // While the box shows the typed text (it has the focus as the windows count it).
-    bool IsEditing() const { return editing_; }
 
   signals:
     void Change();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -23,6 +24,10 @@ class QtChineseTranslator : public QTranslator {
 }  // namespace
 
 bool InstallQtTranslation() {
+    // Dates, numbers and names of days in Qt's own windows follow the program's language,
+    // not the machine's.
+    QLocale::setDefault(
+        QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China));
     // The translator belongs to the application and goes with it.
     static QPointer<QTranslator> installed;
     if (installed) return true;

@@ -108,6 +108,43 @@ TEST_F(CatalogueSaveTest, AllocatorFindsTheHighestOfTheFourTablesPerPrefix) {
     EXPECT_FALSE(allocator.Next(3, -1).has_value());
 }
 
+// Keys another program wrote, not twelve digits where the disc id stands (a letter among
+// the digits, full-width digits, a short key), hold no sequence; longer keys count by their
+// disc id. The next id is above every well-formed one, never one already taken.
+TEST_F(CatalogueSaveTest, KeysThatAreNotTwelveDigitsNeitherHoldBackNorRepeatAnId) {
+    AddTitle("030100000001", "A1", "英雄");
+    Sql("insert into cdinfo (cdid, name, id) values ('0301000000X1', '旧片', 'OLD');"
+        "insert into borrowinfo (borrowid, name) values ('0301000000X10001', '000001'), "
+        "('0301000000X10002', '000001'), ('0301000000X10003', '000001');"
+        "insert into sellinfo (sellid, name) values ('0301０００００００９0001', '000001')");
+    CataloguePage& page = ShowCatalogue();
+    EnterNewTitle("新片", "N1", "DVD", "动作");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Row("N1").left(12), "030100000002");
+
+    Sql("insert into borrowinfo (borrowid, name) values ('03010000000700107', '000001');"
+        "insert into returninfo (returnid) values ('03010000000800010001');"
+        "insert into cdinfo (cdid, name) values ('03010000099', '短号'), ('0301 0000050', '空格')");
+    EnterNewTitle("又一片", "N2", "DVD", "动作");
+    page.CmdSave->click();
+    Settle();
+    EXPECT_TRUE(Prompts().empty());
+    EXPECT_EQ(Row("N2").left(12), "030100000009");
+
+    // The last number taken, in a return line's disc id: refused, and nothing written.
+    Sql("insert into returninfo (returnid) values ('03019999999900010001')");
+    const int titles = Count("select count(*) from cdinfo");
+    EnterNewTitle("再一片", "N3", "DVD", "动作");
+    page.CmdSave->click();
+    Settle();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_TRUE(Prompts()[0].contains("99999999"));
+    EXPECT_EQ(Count("select count(*) from cdinfo"), titles);
+    EXPECT_TRUE(page.HasPendingEdit());
+}
+
 TEST_F(CatalogueSaveTest, AFullPrefixIsRefusedAndNothingIsWritten) {
     AddTitle("031299999999", "Z9", "最后一张", "DVD", "科幻");
     CataloguePage& page = ShowCatalogue();

@@ -18,7 +18,8 @@ class CatalogueTitleWriteTest : public CatalogueOperationTest {
     }
     static CatalogueTitleWrite::Request DvdAction(bool needsNewId) {
         CatalogueTitleWrite::Request request;
-        request.fields = {3, 30, 2.5, 28, 20, 2, "2026-12-01", "DVD", "动作"};
+        request.fields = {Yuan(3), Yuan(30),     Yuan(2.5), Yuan(28), Yuan(20),
+                          2,       "2026-12-01", "DVD",     "动作"};
         request.needsNewId = needsNewId;
         request.typeCode = 3;
         request.movieTypeCode = 1;
@@ -128,14 +129,14 @@ TEST_F(CatalogueTitleWriteTest, TheSaveWritesWhatACopyCostForTheDepositRule) {
     EXPECT_EQ(Query1("select printf('%g',buymoney) from cdinfo where id='N1'"), "20");
     EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 20);
     CatalogueTitleWrite::Request dearer = DvdAction(false);
-    dearer.fields.price = 24.5;
+    dearer.fields.price = Yuan(24.5);
     ASSERT_EQ(Write(dearer).outcome, CatalogueTitleWrite::Outcome::Written);
     EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 24.5);
     // A save that leaves the price as it was leaves buymoney too.
     Sql("update cdinfo set buymoney = 30");
     catalogue_.Requery();
     CatalogueTitleWrite::Request same = DvdAction(false);
-    same.fields.price = 24.5;
+    same.fields.price = Yuan(24.5);
     same.fields.copies = 3;
     ASSERT_EQ(Write(same).outcome, CatalogueTitleWrite::Outcome::Written);
     EXPECT_EQ(GetBuyMoney("030100000001").ToDouble(), 30);
@@ -144,7 +145,7 @@ TEST_F(CatalogueTitleWriteTest, TheSaveWritesWhatACopyCostForTheDepositRule) {
     // save: the save still sees a new price.
     catalogue_.Fields("price") = 26;
     CatalogueTitleWrite::Request typed = DvdAction(false);
-    typed.fields.price = 26;
+    typed.fields.price = Yuan(26);
     ASSERT_EQ(Write(typed).outcome, CatalogueTitleWrite::Outcome::Written);
     EXPECT_EQ(Query1("select quote(buymoney) from cdinfo"), "26.0");
     NewTitle("N2", "又一片");

@@ -25,7 +25,7 @@ TEST_F(MonthFeeChargeTest, ChargesEachUnpaidMemberOnceWithNullsAsZero) {
     EXPECT_EQ(Member("000002"), "-10.0/10.0/1");
     EXPECT_EQ(Member("000003"), "5.0/0.0/1");
     EXPECT_FALSE(charge.AnyMemberUnpaid());
-    EXPECT_EQ(charge.Charge(10), 0) << "nobody is charged twice";
+    EXPECT_EQ(charge.Charge(Money::FromFen(1000)), 0) << "nobody is charged twice";
     EXPECT_EQ(Member("000001"), "40.0/30.0/1");
 }
 
@@ -39,7 +39,7 @@ TEST_F(MonthFeeChargeTest, RearmMarksEveryMemberUnpaidAndChargesNothing) {
 
 TEST_F(MonthFeeChargeTest, WithoutASettingsRowTheFeeIsZero) {
     Sql("delete from pricepercent");
-    EXPECT_EQ(charge.StoredFee(), 0.0);
+    EXPECT_EQ(charge.StoredFee(), Money());
     charge.Charge(charge.StoredFee());
     EXPECT_EQ(Query1("select sum(ispay) from userinfo"), "3");
     EXPECT_EQ(Member("000001"), "50.0/20.0/1");
@@ -49,7 +49,7 @@ TEST_F(MonthFeeChargeTest, AFailingChargeLeavesNoNullsReplaced) {
     // A trigger stands for any failure of the last statement: the first two must not stay.
     Sql("create trigger fail_charge before update of ispay on userinfo "
         "begin select raise(abort, 'charge failed'); end");
-    EXPECT_THROW(charge.Charge(10), DbError);
+    EXPECT_THROW(charge.Charge(Money::FromFen(1000)), DbError);
     EXPECT_EQ(gConn.TransactionDepth(), 0);
     EXPECT_EQ(Query1("select quote(money) from userinfo where userid='000002'"), "NULL");
     EXPECT_EQ(Member("000001"), "50.0/20.0/0");

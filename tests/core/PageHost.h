@@ -59,7 +59,7 @@ class PageHost : public Form, public MainWindow {
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override { return nullptr; }
     Recordset* adoDispCDInfo() const override { return nullptr; }
-    void ShowMemberInfo(const QString& UserID, bool modal) override {
+    void ShowMemberInfo(const QString& UserID, bool modal, QWidget* = nullptr) override {
         memberInfoShown_ << (UserID + (modal ? " modal" : " modeless"));
     }
     // The customers whose information window was asked for, each with how it was shown.

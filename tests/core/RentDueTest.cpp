@@ -9,13 +9,17 @@ QDateTime HoursAgo(int hours) {
     return kNow.addSecs(-3600LL * hours);
 }
 
-double PerDay(double price, int copies, int hoursAgo) {
-    return RentDue::Of(price, "每天", copies, HoursAgo(hoursAgo), kNow);
+Money Yuan(double amount) {
+    return Money::FromStored(amount);
+}
+
+Money PerDay(double price, int copies, int hoursAgo) {
+    return RentDue::Of(Yuan(price), "每天", copies, HoursAgo(hoursAgo), kNow);
 }
 }  // namespace
 
 TEST(RentDueTest, LessThanHalfADayCountsOneDay) {
-    EXPECT_DOUBLE_EQ(PerDay(3, 2, 10), 6);
+    EXPECT_EQ(PerDay(3, 2, 10), Yuan(6));
     EXPECT_EQ(RentDue::Days(kNow, kNow), 1);
 }
 
@@ -23,7 +27,7 @@ TEST(RentDueTest, ARentalDatedAfterTheEndCountsOneDayNeverLess) {
     EXPECT_EQ(RentDue::Days(kNow.addSecs(3600), kNow), 1);
     EXPECT_EQ(RentDue::Days(kNow.addDays(2), kNow), 1) << "the clock set back two days";
     EXPECT_EQ(RentDue::Days(kNow.addDays(400), kNow), 1);
-    EXPECT_DOUBLE_EQ(RentDue::Of(6, "每天", 2, kNow.addDays(3), kNow), 12);
+    EXPECT_EQ(RentDue::Of(Yuan(6), "每天", 2, kNow.addDays(3), kNow), Yuan(12));
     EXPECT_EQ(RentDue::Days(QDateTime(), kNow), 1) << "no rental date";
 }
 
@@ -34,16 +38,23 @@ TEST(RentDueTest, HalfDaysRoundToTheEvenNeighbour) {
 }
 
 TEST(RentDueTest, PerRentalLinesPayOnceWhateverTheDays) {
-    EXPECT_DOUBLE_EQ(RentDue::Of(4, "每次", 3, HoursAgo(24 * 30), kNow), 12);
-    EXPECT_DOUBLE_EQ(RentDue::Of(4, "每次", 3, HoursAgo(1), kNow), 12);
+    EXPECT_EQ(RentDue::Of(Yuan(4), "每次", 3, HoursAgo(24 * 30), kNow), Yuan(12));
+    EXPECT_EQ(RentDue::Of(Yuan(4), "每次", 3, HoursAgo(1), kNow), Yuan(12));
 }
 
 TEST(RentDueTest, AnEmptyPriceKindPaysPerDay) {
-    EXPECT_DOUBLE_EQ(RentDue::Of(2.5, "", 1, HoursAgo(72), kNow), 7.5);
+    EXPECT_EQ(RentDue::Of(Yuan(2.5), "", 1, HoursAgo(72), kNow), Yuan(7.5));
 }
 
 TEST(RentDueTest, DaysBeyondSixteenBitsDoNotWrap) {
     const QDateTime longAgo = kNow.addDays(-40000);
     EXPECT_EQ(RentDue::Days(longAgo, kNow), 40000);
-    EXPECT_DOUBLE_EQ(RentDue::Of(1, "每天", 1, longAgo, kNow), 40000);
+    EXPECT_EQ(RentDue::Of(Yuan(1), "每天", 1, longAgo, kNow), Yuan(40000));
+}
+
+// A member's price is held to the cent: 1.70 at 85% is 1.45 a day, so three copies for
+// four days are 17.40, not the 17.34 of the binary product.
+TEST(RentDueTest, AMemberPriceIsChargedToTheCentBeforeCopiesAndDays) {
+    EXPECT_EQ(RentDue::Of(Yuan(1.70 * 0.85), "每天", 3, HoursAgo(96), kNow), Yuan(17.40));
+    EXPECT_EQ(RentDue::Of(Yuan(1.70).AtRate(0.85), "每次", 3, HoursAgo(96), kNow), Yuan(4.35));
 }

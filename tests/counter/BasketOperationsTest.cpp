@@ -70,7 +70,7 @@ TEST_F(BasketOperationsTest, AMemberBasketOfTwoTitlesWritesItsLinesAndStations) 
     const RentalCheckOut::Result first = Rent(A, {3, 1});
     ASSERT_EQ(first.outcome, RentalCheckOut::Outcome::Written);
     EXPECT_TRUE(first.newLine);
-    EXPECT_EQ(first.deposit, 20);  // 2 copies at the member's 10
+    EXPECT_EQ(first.deposit, Yuan(20));  // 2 copies at the member's 10
     const RentalCheckOut::Result second = Rent(B, {1, 2});
     // Each line holds the deposit its copies add, from its confirmation on.
     EXPECT_EQ(RentalRow(A + "0001"),
@@ -84,7 +84,7 @@ TEST_F(BasketOperationsTest, AMemberBasketOfTwoTitlesWritesItsLinesAndStations) 
     EXPECT_TRUE(rental.Member);
     EXPECT_EQ(rental.DepositRule, 1);
     EXPECT_EQ(deposit, 40);
-    EXPECT_EQ(second.deposit, 20);
+    EXPECT_EQ(second.deposit, Yuan(20));
 }
 
 TEST_F(BasketOperationsTest, AWalkInBasketKeepsQuotesAsTypedAndItsCustomer) {
@@ -135,12 +135,13 @@ TEST_F(BasketOperationsTest, DepositRulesPriceTheCopiesAndTheFixedSumOnce) {
     rental = Basket();
     Sql("delete from borrowinfo; update cdinfo set station='未借出', outcount=0");
     SetDeposit(2, 50, 30);  // one fixed sum a basket, laid over its lines by their copies
-    EXPECT_EQ(Rent(A, {3}, "walk-in").deposit, 50);
-    EXPECT_EQ(Rent(A, {2}).deposit, 50);     // extended: the same sum, on the one line
-    EXPECT_EQ(Rent(B, {2}).deposit, 16.67);  // another title: its third of the sum
+    EXPECT_EQ(Rent(A, {3}, "walk-in").deposit, Yuan(50));
+    EXPECT_EQ(Rent(A, {2}).deposit, Yuan(50));     // extended: the same sum, on the one line
+    EXPECT_EQ(Rent(B, {2}).deposit, Yuan(16.67));  // another title: its third of the sum
     EXPECT_EQ(Query1("select group_concat(printf('%g',foregift), ',') from borrowinfo"),
               "33.33,16.67");
-    EXPECT_EQ(Rent(B, {1, 2}, "", true).deposit, 25);  // an edit's confirmation: 2 of 4 copies
+    EXPECT_EQ(Rent(B, {1, 2}, "", true).deposit,
+              Yuan(25));  // an edit's confirmation: 2 of 4 copies
     EXPECT_EQ(deposit, 50);
     SetDeposit(2, 80, 60);  // a later rule does not reprice the open basket
     Rent(C, {1});
@@ -150,7 +151,7 @@ TEST_F(BasketOperationsTest, DepositRulesPriceTheCopiesAndTheFixedSumOnce) {
 
     rental = Basket();
     Sql("delete from borrowinfo; update cdinfo set station='未借出', outcount=0");
-    EXPECT_EQ(Rent(C, {1}, "000002").deposit, 60);  // a member's fixed sum
+    EXPECT_EQ(Rent(C, {1}, "000002").deposit, Yuan(60));  // a member's fixed sum
 }
 
 TEST_F(BasketOperationsTest, ARefusedCheckOutWritesNothing) {
@@ -161,7 +162,8 @@ TEST_F(BasketOperationsTest, ARefusedCheckOutWritesNothing) {
     const Basket kept = rental;
     EXPECT_THROW(Rent(A, {1}), DbError);
     EXPECT_EQ(DatabaseDump(DbPath()), before);
-    EXPECT_EQ(rental.CountSum, kept.CountSum);
+    EXPECT_EQ(rental.No, kept.No);
+    EXPECT_EQ(rental.Open, kept.Open);
 }
 
 TEST_F(BasketOperationsTest, RemovingARentalLineTakesOffItsOwnDepositAndLendsTheTitleRight) {
@@ -177,11 +179,11 @@ TEST_F(BasketOperationsTest, RemovingARentalLineTakesOffItsOwnDepositAndLendsThe
     RentalLineRemoval::Result removed = RentalLineRemoval::Run(gConn, rental, A + "0001");
     EXPECT_TRUE(removed.removed);
     EXPECT_EQ(removed.copies, 3);
-    EXPECT_EQ(removed.deposit, 30);
+    EXPECT_EQ(removed.deposit, Yuan(30));
     EXPECT_FALSE(removed.basketEmpty);
     EXPECT_EQ(TitleState(A), "未借出|0|0");
     removed = RentalLineRemoval::Run(gConn, rental, B + "0001");
-    EXPECT_EQ(removed.deposit, 10);
+    EXPECT_EQ(removed.deposit, Yuan(10));
     EXPECT_EQ(TitleState(B), "借出部分|1|0");  // the older rental still holds copy 1
     removed = RentalLineRemoval::Run(gConn, rental, C + "0001");
     EXPECT_TRUE(removed.basketEmpty);
@@ -193,28 +195,28 @@ TEST_F(BasketOperationsTest, RemovingALineUnderTheOtherRulesTakesOffItsOwnDeposi
     SetDeposit(0, 0, 0);
     Rent(A, {1, 2});
     Rent(B, {1});
-    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, 30);  // 2 × 15
-    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, B + "0001").deposit, 8);   // its price
+    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, Yuan(30));  // 2 × 15
+    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, B + "0001").deposit, Yuan(8));   // its price
     SetDeposit(2, 50, 30);
     rental = Basket();
     Rent(A, {1}, "walk-in");
     Rent(B, {1});
     // The basket's fixed sum stays while a line does: it goes over the lines that stay.
-    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, 25);
+    EXPECT_EQ(RentalLineRemoval::Run(gConn, rental, A + "0001").deposit, Yuan(25));
     EXPECT_EQ(Query1("select printf('%g',foregift) from borrowinfo"), "50");
 }
 
 TEST_F(BasketOperationsTest, RemovingASaleLineTakesOffItsOwnMoney) {
     Sell(A, {1}, "walk-in");
     Sell(B, {1, 2});
-    EXPECT_EQ(sale.MoneySum, 120);
+    EXPECT_EQ(Stored("money", "sellinfo", "sellid", sale.No), 120);
     EXPECT_EQ(TitleState(A), "未借出|0|1");
     EXPECT_EQ(TitleState(B), "未借出|0|2");
     const SaleLineRemoval::Result removed = SaleLineRemoval::Run(gConn, sale, A + "0001");
     EXPECT_EQ(removed.copies, 1);
-    EXPECT_EQ(removed.money, 100);
+    EXPECT_EQ(removed.money, Yuan(100));
     EXPECT_EQ(TitleState(A), "未借出|0|0");  // no copy of A is sold any more
-    EXPECT_EQ(SaleLineRemoval::Run(gConn, sale, B + "0001").money, 20);
+    EXPECT_EQ(SaleLineRemoval::Run(gConn, sale, B + "0001").money, Yuan(20));
     EXPECT_EQ(TitleState(B), "未借出|0|0");  // it held every copy of B
 }
 
@@ -222,11 +224,11 @@ TEST_F(BasketOperationsTest, AMembersSaleCostsTheMembersPriceOrNothingWhenItIsNo
     Sql("update cdinfo set membersellprice=null where cdid='" + B + "'");
     Sell(C, {1});
     Sell(B, {1});
-    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), 27);
-    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, false), 30);
-    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, B, true), 0);
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), Yuan(27));
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, false), Yuan(30));
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, B, true), Money());
     Sql("update cdinfo set sellprice=null where cdid='" + C + "'");
-    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), 0);
+    EXPECT_EQ(SaleCheckOut::PricePerCopy(gConn, C, true), Money());
     // Each line holds its money from its confirmation on.
     EXPECT_EQ(SaleRow(C + "0001"), C + "0001|000001|1|&1#| |27");
     EXPECT_EQ(SaleRow(B + "0001"), B + "0001|000001|1|&1#| |0");
@@ -237,44 +239,64 @@ TEST_F(BasketOperationsTest, ARentalSettlementWritesTheDepositShareThePledgeOrNo
     Rent(B, {1, 2});
     Rent(C, {1});
     // Cash 100.00 for 4 copies in lines of 1, 2 and 1.
-    EXPECT_EQ(RentalSettlement::Run(gConn, {"0001", RentalSettlement::Cash, 100, {}}), 4);
+    EXPECT_EQ(RentalSettlement::Run(gConn, {"0001", RentalSettlement::Cash, Yuan(100), {}}).copies,
+              4);
     EXPECT_EQ(
         Query1("select group_concat(printf('%g',foregift)||credencetype, ',') from borrowinfo "
                "order by borrowid"),
         "25现金,50现金,25现金");
 
-    RentalSettlement::Run(gConn, {"0001", RentalSettlement::Pledge, 0, "O'Brien's 身份证"});
+    RentalSettlement::Run(gConn, {"0001", RentalSettlement::Pledge, Money(), "O'Brien's 身份证"});
     EXPECT_EQ(Query1("select group_concat(credencetype||'/'||Guaranty, ',') from borrowinfo"),
               "证件/O'Brien's 身份证,证件/O'Brien's 身份证,证件/O'Brien's 身份证");
     Sql("update borrowinfo set foregift=0, isnotpaylst=''");
-    RentalSettlement::Run(gConn, {"0001", RentalSettlement::MemberWaived, 0, {}});
+    RentalSettlement::Run(gConn, {"0001", RentalSettlement::MemberWaived, Money(), {}});
     EXPECT_EQ(
         Query1("select group_concat(credencetype||printf('%g',foregift)||isnotpaylst, ',') from "
                "borrowinfo"),
         "现金0&1#,现金0&1#&2#,现金0&1#");
-    EXPECT_THROW(RentalSettlement::Run(gConn, {"0099", RentalSettlement::Cash, 5, {}}), DbError);
+}
+
+// A basket with no line left, or a deposit below zero, is refused in the operator's words
+// (never as a database failure), and nothing is written.
+TEST_F(BasketOperationsTest, ASettlementThatCannotBeMadeIsRefusedAndWritesNothing) {
+    Rent(A, {1});
+    Sell(B, {1});
+    const QStringList before = DatabaseDump(DbPath());
+    RentalSettlement::Result rent =
+        RentalSettlement::Run(gConn, {"0099", RentalSettlement::Cash, Yuan(5), {}});
+    EXPECT_EQ(rent.refusal, "这一单出租已经没有光盘了，不能结算。");
+    EXPECT_EQ(rent.copies, 0);
+    rent = RentalSettlement::Run(gConn, {"0001", RentalSettlement::Cash, Yuan(-0.01), {}});
+    EXPECT_EQ(rent.refusal, "实收押金不能小于零，没有结算。");
+    const SaleSettlement::Result sale =
+        SaleSettlement::Run(gConn, {"0099", Yuan(5), true, "000001"});
+    EXPECT_EQ(sale.refusal, "这一单出售已经没有光盘了，不能结算。");
+    EXPECT_EQ(DatabaseDump(DbPath()), before);
+    EXPECT_EQ(gConn.TransactionDepth(), 0);
 }
 
 TEST_F(BasketOperationsTest, ASaleSettlementSharesTheAmountAndChargesTheStoredMoneyAtOnce) {
     Sell(B, {1, 2});
     Sell(C, {1});
     // 90 received for lines of 20 and 27: shared as the lines' money.
-    SaleSettlement::Run(gConn, {"0001", 90, false, "000001"});
+    SaleSettlement::Run(gConn, {"0001", Yuan(90), false, "000001"});
     EXPECT_EQ(Query1("select group_concat(printf('%g',money), ',') from sellinfo order by sellid"),
               "38.29,51.71");
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "50");
 
-    EXPECT_EQ(SaleSettlement::Run(gConn, {"0001", 30, true, "000001"}).storedMoneyAfter, 20);
+    EXPECT_EQ(SaleSettlement::Run(gConn, {"0001", Yuan(30), true, "000001"}).storedMoneyAfter,
+              Yuan(20));
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "20");
-    SaleSettlement::Run(gConn, {"0001", 80, true, "000001"});  // 60 short: paid in cash
+    SaleSettlement::Run(gConn, {"0001", Yuan(80), true, "000001"});  // 60 short: paid in cash
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "0");
-    SaleSettlement::Run(gConn, {"0001", -20, true, "000001"});  // into the stored money
+    SaleSettlement::Run(gConn, {"0001", Yuan(-20), true, "000001"});  // into the stored money
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "20");
 
     // The member is charged only with the basket's money written.
     Sql("create trigger refuse before update of money on sellinfo "
         "begin select raise(abort, 'disk is full'); end");
-    EXPECT_THROW(SaleSettlement::Run(gConn, {"0001", 15, true, "000001"}), DbError);
+    EXPECT_THROW(SaleSettlement::Run(gConn, {"0001", Yuan(15), true, "000001"}), DbError);
     EXPECT_EQ(Query1("select printf('%g',money) from userinfo where userid='000001'"), "20");
 }
 

@@ -449,3 +449,68 @@ TEST_F(CounterMoneyTest, ADepositSharedOverThreeLinesComesBackToTheCent) {
               "3.33,3.33,3.34");
     EXPECT_FALSE(page.CmdTax->isEnabled());
 }
+
+// Another program takes a basket's lines away while the settlement dialog is open: the
+// settlement is refused in the operator's words, in an information box titled "提示" (never
+// as a failure of the database), nothing is written, and the panel follows the file.
+TEST_F(CounterMoneyTest, ASettlementOfABasketEmptiedUnderneathIsRefusedInWords) {
+    CounterPage& page = Start();
+    Confirm(OpenRental(A), {1});
+    WhenShown<frmUseTaxPay>([this](frmUseTaxPay& pay) {
+        Sql("delete from borrowinfo");  // the other program, on its own connection
+        pay.TxtCatchFact->SetText("20");
+        QTest::mouseClick(pay.Command1, Qt::LeftButton);
+    });
+    QTest::mouseClick(page.CmdTax, Qt::LeftButton);
+    Settle();
+    ASSERT_FALSE(MsgBoxLog::Get().Calls().empty());
+    MsgBoxCall told = MsgBoxLog::Get().Calls().back();
+    EXPECT_EQ(told.prompt, "这一单出租已经没有光盘了，不能结算。");
+    EXPECT_EQ(told.title, "提示");
+    EXPECT_EQ(told.buttons, vbInformation);
+    EXPECT_FALSE(gBorrowBasket.Open);
+    EXPECT_EQ(RentalPanel(), "0/0/");
+
+    host_->Activate(page_, 6);
+    Settle();
+    Confirm(OpenSale(B), {1, 2});
+    ForgetPrompts();
+    WhenShown<frmSellPay>([this](frmSellPay& pay) {
+        Sql("delete from sellinfo");
+        pay.TxtCatchFact->SetText("20");
+        QTest::mouseClick(pay.Command1, Qt::LeftButton);
+    });
+    QTest::mouseClick(page.CmdSellTax, Qt::LeftButton);
+    Settle();
+    ASSERT_EQ(MsgBoxLog::Get().Calls().size(), 1u);
+    told = MsgBoxLog::Get().Calls().back();
+    EXPECT_EQ(told.prompt, "这一单出售已经没有光盘了，不能结算。");
+    EXPECT_EQ(told.title, "提示");
+    EXPECT_FALSE(gSellBasket.Open);
+    EXPECT_EQ(Query1("select count(*) from sellinfo"), "0");
+    EXPECT_EQ(SalePanel(), "0/0/0");
+}
+
+// The deposit typed is read once: the settlement writes the amount the dialog was shown
+// and confirmed, whatever the deposit box holds by the time the dialog closes.
+TEST_F(CounterMoneyTest, TheDepositSettledIsTheOneTheDialogConfirmed) {
+    CounterPage& page = Start();
+    Confirm(OpenRental(A), {1});
+    Confirm(OpenRental(B), {1});
+    Clear(page.TxtCredence);
+    Type(page.TxtCredence, "12.345");
+    QString shown;
+    WhenShown<frmUseTaxPay>([&page, &shown](frmUseTaxPay& pay) {
+        shown = pay.TxtCatchCre->text();
+        page.TxtCredence->setText("￥99.00");
+        pay.TxtCatchFact->SetText("20");
+        QTest::mouseClick(pay.Command1, Qt::LeftButton);
+    });
+    QTest::mouseClick(page.CmdTax, Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(shown, "￥12.35");
+    ASSERT_FALSE(gBorrowBasket.Open);
+    EXPECT_EQ(Query1("select group_concat(quote(foregift), ' ') from (select foregift from "
+                     "borrowinfo order by rowid)"),
+              "6.17 6.18");
+}

@@ -40,9 +40,23 @@ TEST_F(MemberNumberTest, TheNextNumberIsAboveEverySixDigitNumberEverUsed) {
     EXPECT_EQ(Next(), "202613");
 }
 
-TEST_F(MemberNumberTest, NoNumberIsLeftOnceAnyLineCarries999999) {
-    Sql("insert into userinfo (userid, username) values ('000001', '甲')");
+// 999999 taken by a walk-in's sale or a member typed by hand: the lowest number no member
+// holds and no line carries comes next; nothing only once every six-digit number is used.
+TEST_F(MemberNumberTest, Once999999IsUsedTheLowestUnusedNumberIsGiven) {
+    Sql("insert into userinfo (userid, username) values ('000001', '甲'), ('000003', '乙')");
     Sold({"999999"});
+    EXPECT_EQ(Next(), "000002");
+    Rented({"000002", "0000045", "00004", "000004 "});  // only six digits are a number
+    Sold({"000005"});
+    EXPECT_EQ(Next(), "000004");
+    Sql("insert into userinfo (userid, username) values ('000004', '丙'), ('999999', '丁')");
+    EXPECT_EQ(Next(), "000006");
+
+    Sql("delete from userinfo; delete from sellinfo; delete from borrowinfo;"
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 999999) "
+        "insert into userinfo (userid) select printf('%06d', i) from n where i <> 654321");
+    EXPECT_EQ(Next(), "654321");
+    Rented({"654321"});
     EXPECT_EQ(MemberNumber::Next(gConn), std::nullopt);
 }
 

@@ -14,6 +14,9 @@
 
 #include "core/mdlMain.h"
 #include "platform/app/SaveTarget.h"
+#include "platform/excel/SheetRenderer.h"
+#include "platform/excel/Workbook.h"
+#include "platform/excel/Worksheet.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/SaveFileDialog.h"
@@ -123,6 +126,32 @@ TEST_F(ReportWindowTest, ExportLaysPagesFromTheTemplateAndTellsWhereTheFileIs) {
     EXPECT_FALSE(frame["A2"].toString().contains("2026")) << "the export writes no print date";
 }
 
+// A spreadsheet program prints the workbook one page block to a sheet of paper: its data
+// columns scaled to the paper's width, the blocks as print area, the frame sheet hidden.
+TEST_F(ReportWindowTest, TheWorkbookPrintsEachPageBlockOnOneSheetOfPaper) {
+    frmSampleReport& w = Open(32);
+    SaveAnswers(Target());
+    w.CmdOutput_Click();
+    const QJsonObject book = ReadWithOpenpyxl(Target());
+    ASSERT_FALSE(book.contains("error")) << book["error"].toString().toStdString();
+    const QJsonObject out = SheetOf(book, 0);
+    EXPECT_EQ(out["state"].toString(), "visible");
+    EXPECT_TRUE(out["fit_to_page"].toBool());
+    EXPECT_EQ(out["fit_to_width"].toInt(), 1) << "one page wide";
+    EXPECT_EQ(out["fit_to_height"].toInt(), 0) << "as many pages down as there are blocks";
+    EXPECT_EQ(out["print_area"].toString(), "$A$1:$E$72");
+    EXPECT_EQ(out["row_breaks"].toArray(), (QJsonArray{36, 72}));
+    const QJsonObject frame = SheetOf(book, 1);
+    EXPECT_EQ(frame["name"].toString(), "页面格式");
+    EXPECT_EQ(frame["state"].toString(), "hidden") << "kept, but not printed";
+
+    // The pages as the program itself lays the saved sheet out on paper.
+    auto saved = Workbook::Open(Target());
+    EXPECT_EQ(SheetRenderer(saved->Worksheets(1)).Pages(),
+              (std::vector<CellRect>{{1, 1, 36, 5}, {37, 1, 72, 5}}));
+    EXPECT_FALSE(saved->Worksheets(2).Visible());
+}
+
 TEST_F(ReportWindowTest, CancelAndNoDiscardTheWorkbookWithoutAWord) {
     frmSampleReport& w = Open(3);
     SaveAnswers(QString());
@@ -217,6 +246,52 @@ TEST_F(ReportWindowTest, TheProgressBarFillsWithTheLastRow) {
     w.CmdOutput_Click();
     EXPECT_EQ(last, 33);
     EXPECT_EQ(maximum, 33) << "the body grid's rows";
+}
+
+// While the export lays its rows, the progress window stands over the report window and is
+// painted with its bar and its count of rows: looked at from a timer as the export goes.
+TEST_F(ReportWindowTest, TheProgressWindowIsPaintedWithItsBarWhileTheExportRuns) {
+    frmSampleReport& w = Open(299);  // 300 body rows
+    struct Look {
+        bool shown;
+        QString title;
+        int value;
+        QString text;
+        QWidget* parent;
+    };
+    std::vector<Look> looks;
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++*count;
+            return false;
+        }
+    } counter;
+    counter.count = &paints;
+    frmProgress::instance().ProgressBar1->installEventFilter(&counter);
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (!frmProgress::isLoaded()) return;
+        frmProgress& p = frmProgress::instance();
+        looks.push_back({p.isVisible(), p.windowTitle(), p.ProgressBar1->value(),
+                         p.ProgressBar1->text(), p.parentWidget()});
+    });
+    ticker.start(0);
+    SaveAnswers(QString());
+    w.CmdOutput_Click();
+    ticker.stop();
+    ASSERT_GT(looks.size(), 10u) << "the window was looked at as the rows went in";
+    for (const Look& l : looks) {
+        EXPECT_TRUE(l.shown);
+        EXPECT_EQ(l.title, "正在导出");
+        EXPECT_EQ(l.text, QString("已写入 %1 / 300 行").arg(l.value));
+        EXPECT_EQ(l.parent, &w) << "over the report window";
+    }
+    EXPECT_LT(looks.front().value, 50);
+    EXPECT_GT(looks.back().value, 250) << "the bar went on with the rows";
+    EXPECT_GT(paints, 10) << "painted as it went, not only at the end";
+    EXPECT_FALSE(frmProgress::isLoaded()) << "gone before the save dialog";
 }
 
 // Choosing an existing file in the real save dialog: the dialog itself asks nothing, the
@@ -338,9 +413,11 @@ TEST_F(ReportWindowTest, PrintSendsEachPageWithTitleHeadingDateAndNumber) {
     frmSampleReport& w = Open(32);
     w.CmdPrint_Click();
     const QStringList jobs = PdfFiles(PdfDir());
-    ASSERT_EQ(jobs.size(), 2);
-    const QString first = PdfPagesText(jobs[0]).join("");
-    const QString second = PdfPagesText(jobs[1]).join("");
+    ASSERT_EQ(jobs.size(), 1) << "one printout, one file";
+    const QStringList pages = PdfPagesText(jobs[0]);
+    ASSERT_EQ(pages.size(), 2);
+    const QString first = pages[0];
+    const QString second = pages[1];
     for (const QString& page : {first, second}) {
         EXPECT_TRUE(page.contains("星光全部光盘"));
         EXPECT_TRUE(page.contains("影片名称"));
@@ -370,8 +447,10 @@ TEST_F(ReportWindowTest, APrintRunsOnItsSnapshotWithTheActionsDisabled) {
     w.CmdPrint_Click();
     EXPECT_TRUE(checked);
     const QStringList jobs = PdfFiles(PdfDir());
-    ASSERT_EQ(jobs.size(), 2) << "one print, both pages";
-    EXPECT_TRUE(PdfPagesText(jobs[1]).join("").contains(Name(40)));
+    ASSERT_EQ(jobs.size(), 1);
+    const QStringList pages = PdfPagesText(jobs[0]);
+    ASSERT_EQ(pages.size(), 2) << "one print, both pages";
+    EXPECT_TRUE(pages[1].contains(Name(40)));
     EXPECT_TRUE(ActionsEnabled(w));
     w.Combo1_Click();
     EXPECT_EQ(w.BodyGrid()->Rows(), 1) << "refills again once the print is over";
@@ -389,7 +468,9 @@ TEST_F(ReportWindowTest, ClosingTheWindowStopsItsPrintAtTheNextRow) {
     w.CmdPrint_Click();
     ticker.stop();
     EXPECT_FALSE(frmSampleReport::isLoaded());
-    EXPECT_EQ(PdfFiles(PdfDir()).size(), 1) << "the first page was printed, the second not";
+    ASSERT_EQ(PdfFiles(PdfDir()).size(), 1);
+    EXPECT_EQ(PdfPagesText(PdfFiles(PdfDir())[0]).size(), 1)
+        << "the first page was printed, the second not";
     Settle();
 }
 

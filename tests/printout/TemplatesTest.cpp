@@ -4,6 +4,9 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 
+#include "platform/excel/SheetRenderer.h"
+#include "platform/excel/Workbook.h"
+#include "platform/excel/Worksheet.h"
 #include "platform/excel/ZipPackage.h"
 #include "tests/platform/excel/ExcelTestKit.h"
 #include "tools/templates/TemplateSpec.h"
@@ -74,6 +77,33 @@ TEST(TemplatesTest, HeadCellsStandWhereTheReportsWriteThem) {
                       .toString(),
                   "打印日期：")
             << name;
+    }
+}
+
+// A page frame prints on one sheet of paper, also in a spreadsheet program whose columns
+// come out wider than this program's (its default font's digits are wider): the sheets
+// are scaled to the paper's width, between margins that leave no room to spare.
+TEST(TemplatesTest, APageFrameFitsOneSheetOfPaperHoweverWideItsColumnsComeOut) {
+    for (const FrameShape& f : kFrames) {
+        SCOPED_TRACE(f.name);
+        const QString path = kSupport + "/" + f.name + ".xltx";
+        const QJsonObject book = ReadWithOpenpyxl(path);
+        for (int sheet : {0, 1}) {
+            EXPECT_TRUE(SheetOf(book, sheet)["fit_to_page"].toBool());
+            EXPECT_EQ(SheetOf(book, sheet)["fit_to_width"].toInt(), 1);
+            EXPECT_EQ(SheetOf(book, sheet)["fit_to_height"].toInt(), 0);
+        }
+        auto workbook = Workbook::Open(path);
+        Worksheet& frame = workbook->Worksheets(2);
+        std::vector<double> widths;
+        for (int c = 1; c <= f.columns; ++c) widths.push_back(frame.ColumnFileWidth(c));
+        for (double wider : {1.0, 1.15, 1.4, 2.0}) {
+            for (int c = 1; c <= f.columns; ++c)
+                frame.SetColumnFileWidth(c, widths[static_cast<size_t>(c - 1)] * wider);
+            EXPECT_EQ(SheetRenderer(frame).Pages(),
+                      (std::vector<CellRect>{{1, 1, f.rows, f.columns}}))
+                << "columns " << wider << " times as wide";
+        }
     }
 }
 

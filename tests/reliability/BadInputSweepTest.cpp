@@ -144,14 +144,14 @@ QWidget* WithSaleBasket() {
 QWidget* DepositSettlement() {
     WithRentalBasket();
     frmUseTaxPay& dialog = frmUseTaxPay::instance();
-    dialog.Prepare(Counter(0).TxtCredence->text(), false);
+    dialog.Prepare(frmUseTaxPay::Credence::Read(Counter(0).TxtCredence->text()), false);
     return Active((dialog.Show(vbModeless, &frmMain::instance()), &dialog));
 }
 
 QWidget* SalePayment() {
     WithSaleBasket();
     frmSellPay& dialog = frmSellPay::instance();
-    dialog.Prepare(30, Counter(6).LblSellUserName->Caption());
+    dialog.Prepare(Yuan(30), Counter(6).LblSellUserName->Caption());
     return Active((dialog.Show(vbModeless, &frmMain::instance()), &dialog));
 }
 
@@ -199,14 +199,14 @@ const std::vector<SweepWindow>& Windows() {
         {"归还付款（会费）",
          [] {
              ReturnDialog();
-             frmPayMoney::instance().Prepare("000001", 80, 0, "身份证'复印件");
+             frmPayMoney::instance().Prepare("000001", Yuan(80), Money(), "身份证'复印件");
              return Active((frmPayMoney::instance().Show(vbModeless, &frmControlBack::instance()),
                             &frmPayMoney::instance()));
          }},
         {"归还付款（现金）",
          [] {
              ReturnDialog();
-             frmPayMoney::instance().Prepare("散客", 6, 0, "");
+             frmPayMoney::instance().Prepare("散客", Yuan(6), Money(), "");
              return Active((frmPayMoney::instance().Show(vbModeless, &frmControlBack::instance()),
                             &frmPayMoney::instance()));
          }},
@@ -273,6 +273,17 @@ QString FirstDifference(const QStringList& before, const QStringList& after) {
     for (const QString& line : before)
         if (!after.contains(line)) return QStringLiteral("- ") + line.left(160);
     return QString();
+}
+
+// Presses the button; a modal window the press opens (the return dialog's payment) is closed
+// with its close box, as by an operator who thinks better of it, so that the press ends.
+void PressClosingModals(QPushButton* button) {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(10);
+    button->click();
 }
 
 class BadInputSweepTest : public ShopTest {
@@ -366,7 +377,7 @@ class BadInputSweepTest : public ShopTest {
         if (open_ && control) LeaveControl(open_, control);
         if (open_) {
             if (QPushButton* button = DefaultButton(open_)) {
-                button->click();
+                PressClosingModals(button);
                 Settle();
             }
         }

@@ -27,11 +27,13 @@
 #include "returns/ReturnSettlement.h"
 #include "tests/reliability/CrashAction.h"
 #include "tests/reliability/CrashShop.h"
+#include "tests/support/Yuan.h"
 
 namespace {
 // The catalogue as its page reads it; the title saves write through its current row.
 const char* const kCatalogue = "select * from cdinfo where issell<2 order by cdid";
-const CatalogueTitleWrite::Fields kDvdFields{3, 30, 2.4, 27, 20, 2, "2025-06-10", "DVD", "动作"};
+const CatalogueTitleWrite::Fields kDvdFields{Yuan(3), Yuan(30),     Yuan(2.4), Yuan(27), Yuan(20),
+                                             2,       "2025-06-10", "DVD",     "动作"};
 constexpr int kDvdCode = 3;
 constexpr int kVcdCode = 5;
 constexpr int kActionCode = 1;
@@ -122,19 +124,19 @@ void SetMemberSaleFactor() {
 }
 
 void SetMembershipFee() {
-    MembershipFeeWrite::Run(15);
+    MembershipFeeWrite::Run(Yuan(15));
 }
 
 void SetWalkInDeposit() {
-    DepositAmountWrite::Run(DepositAmountWrite::WalkIn, 2, 50);
+    DepositAmountWrite::Run(DepositAmountWrite::WalkIn, 2, Yuan(50));
 }
 
 void SetMemberDeposit() {
-    DepositAmountWrite::Run(DepositAmountWrite::Member, 0, 0);
+    DepositAmountWrite::Run(DepositAmountWrite::Member, 0, Money());
 }
 
 void SetDepositRule() {
-    DepositRuleWrite::Run(2, 60, 30);
+    DepositRuleWrite::Run(2, Yuan(60), Yuan(30));
 }
 
 // Closing asks about each open basket and rolls each back on its own: after the rental's
@@ -150,18 +152,18 @@ void RollBackSale() {
 // The counter's baskets as FillWithBaskets leaves them open (member 000001 renting, member
 // 000002 buying).
 Basket OpenRentalBasket() {
-    return {true, CrashShop::kRentalBasket, kMemberUser, "000001", 3, 0, true, 1, 0};
+    return {true, CrashShop::kRentalBasket, kMemberUser, "000001", true, 1, Money()};
 }
 
 Basket OpenSaleBasket() {
-    return {true, CrashShop::kSaleBasket, kMemberUser, "000002", 2, 57, true};
+    return {true, CrashShop::kSaleBasket, kMemberUser, "000002", true};
 }
 
 // The open rental basket as a basket opened under the fixed-sum deposit rule holds it.
 Basket OpenFixedSumRentalBasket() {
     Basket basket = OpenRentalBasket();
     basket.DepositRule = 2;
-    basket.FixedDeposit = 45;
+    basket.FixedDeposit = Yuan(45);
     return basket;
 }
 
@@ -324,7 +326,9 @@ void RemoveLastSaleLine() {
 }
 
 void SettleRental(RentalSettlement::Kind kind) {
-    RentalSettlement::Run(gConn, {CrashShop::kRentalBasket, kind, 60, "O'Brien's 身份证"});
+    Require(
+        RentalSettlement::Run(gConn, {CrashShop::kRentalBasket, kind, Yuan(60), "O'Brien's 身份证"})
+            .refusal.isEmpty());
 }
 
 void SettleRentalByCash() {
@@ -340,7 +344,9 @@ void SettleRentalMemberFree() {
 }
 
 void SettleSale(bool fromStoredMoney) {
-    SaleSettlement::Run(gConn, {CrashShop::kSaleBasket, 57, fromStoredMoney, "000002"});
+    Require(
+        SaleSettlement::Run(gConn, {CrashShop::kSaleBasket, Yuan(57), fromStoredMoney, "000002"})
+            .refusal.isEmpty());
 }
 
 void SettleSaleByCash() {
@@ -371,7 +377,7 @@ void FillWithPledgeBasket(Connection& conn) {
 }
 
 ReturnSettlement::Request ReturnOf(const QString& customer,
-                                   std::vector<ReturnSettlement::Line> lines, double rent) {
+                                   std::vector<ReturnSettlement::Line> lines, Money rent) {
     ReturnSettlement::Request request;
     request.customer = customer;
     request.lines = std::move(lines);
@@ -387,14 +393,14 @@ void Settle(const ReturnSettlement::Request& request) {
 
 // Both copies of member 000003's line back, the rent in cash, the deposit back.
 void ReturnWholeInCash() {
-    Settle(ReturnOf("000003", {{"0301000000020105", {1, 2}, true, 12, true}}, 12));
+    Settle(ReturnOf("000003", {{"0301000000020105", {1, 2}, true, Yuan(12), true}}, Yuan(12)));
 }
 
 // One copy of two back, its rent from the stored money, the deposit kept.
 void ReturnPartFromStoredMoney() {
     ReturnSettlement::Request request =
-        ReturnOf("000003", {{"0301000000020105", {2}, true, 6, false}}, 6);
-    request.fromStoredMoney = 6.0;
+        ReturnOf("000003", {{"0301000000020105", {2}, true, Yuan(6), false}}, Yuan(6));
+    request.fromStoredMoney = Yuan(6);
     Settle(request);
 }
 
@@ -402,9 +408,9 @@ void ReturnPartFromStoredMoney() {
 // more than the shortfall, and the rest stays in the stored money.
 void ReturnPayingInBeyondTheShortfall() {
     ReturnSettlement::Request request =
-        ReturnOf("000003", {{"0301000000020105", {1, 2}, true, 60, false}}, 60);
-    request.fromStoredMoney = 60.0;
-    request.paidIn = 20;
+        ReturnOf("000003", {{"0301000000020105", {1, 2}, true, Yuan(60), false}}, Yuan(60));
+    request.fromStoredMoney = Yuan(60);
+    request.paidIn = Yuan(20);
     Settle(request);
 }
 
@@ -412,17 +418,17 @@ void ReturnPayingInBeyondTheShortfall() {
 // the stored money.
 void ReturnCreditingStoredMoney() {
     ReturnSettlement::Request request =
-        ReturnOf("000001", {{"0501000000020104", {1}, true, 5, true}}, 5);
-    request.fromStoredMoney = 5.0 - 20.0;
+        ReturnOf("000001", {{"0501000000020104", {1}, true, Yuan(5), true}}, Yuan(5));
+    request.fromStoredMoney = Yuan(5) - Yuan(20);
     Settle(request);
 }
 
 // The pledge basket: every copy back, the rent in cash, the card given back.
 void ReturnPledgeBasket() {
-    Settle(ReturnOf(
-        "借002",
-        {{"0301000000030107", {2, 1}, true, 12, true}, {"0501000000030107", {1}, true, 6, true}},
-        17.5));
+    Settle(ReturnOf("借002",
+                    {{"0301000000030107", {2, 1}, true, Yuan(12), true},
+                     {"0501000000030107", {1}, true, Yuan(6), true}},
+                    Yuan(17.5)));
 }
 
 // The member page's recordset, on the member given; its edits wait for the save.
@@ -460,14 +466,16 @@ void SaveEditedMember() {
 void PayInToMember() {
     Recordset members;
     OpenMembersAt(members, "000001");
-    members.Fields("money") = MemberAccount::PaidIn(members["money"].ToDouble(), 50);
+    members.Fields("money") =
+        MemberAccount::PaidIn(Yuan(members["money"].ToDouble()), Yuan(50)).ToStored();
     SaveMembers(members);
 }
 
 void RefundToMember() {
     Recordset members;
     OpenMembersAt(members, "000001");
-    members.Fields("money") = MemberAccount::RefundOf(members["money"].ToDouble(), 30).balance;
+    members.Fields("money") =
+        MemberAccount::RefundOf(Yuan(members["money"].ToDouble()), Yuan(30)).balance.ToStored();
     SaveMembers(members);
 }
 

@@ -40,8 +40,9 @@ QString Cdid(int i) {
     return QString("0301%1").arg(i, 8, 10, QChar('0'));
 }
 
-double Cents(double amount) {
-    return RoundHalfUp(amount, 2);
+// An amount to the cent, as the program holds it.
+double ToCent(double amount) {
+    return Yuan(amount).ToStored();
 }
 
 class ReturnMoneyInvariantTest : public ShopTest {
@@ -116,7 +117,7 @@ class ReturnMoneyInvariantTest : public ShopTest {
     }
 
     void SettleBasket(const Basket& basket, double deposit) {
-        RentalSettlement::Request settle{basket.No, RentalSettlement::Cash, Cents(deposit),
+        RentalSettlement::Request settle{basket.No, RentalSettlement::Cash, Yuan(deposit),
                                          "身份证'副本"};
         if (Chance(25))
             settle.kind = RentalSettlement::Pledge;
@@ -199,7 +200,7 @@ class ReturnMoneyInvariantTest : public ShopTest {
         }
         if (d.LvwBack->ListItems().Count() > 1 && Chance(15)) d.Command4->click();
         if (Chance(25))
-            d.MskPlanBackSum->SetText(QString::number(Cents(Pick(3000) / 100.0), 'f', 2));
+            d.MskPlanBackSum->SetText(QString::number(ToCent(Pick(3000) / 100.0), 'f', 2));
         else if (Chance(3))
             d.MskPlanBackSum->SetText("十元");
     }
@@ -225,8 +226,8 @@ class ReturnMoneyInvariantTest : public ShopTest {
                     if (more > 0) ++paidBeyond_;
                 }
                 paid_.balanceShown = *ParseAmount(p.TxtRest->text());
-            } else if (p.AmountDue() > 0) {
-                p.TxtCatchFact->SetText(QString::number(p.AmountDue() + Pick(5), 'f', 2));
+            } else if (p.AmountDue() > Money()) {
+                p.TxtCatchFact->SetText((p.AmountDue() + Yuan(Pick(5))).PlainText());
             }
             p.Command1->click();
             if (frmPayMoney::isLoaded() && !p.IsUnloaded()) {
@@ -242,7 +243,7 @@ class ReturnMoneyInvariantTest : public ShopTest {
         frmControlBack& d = frmControlBack::instance();
         d.OpenFor(customer);
         Choose(d);
-        const std::optional<double> received = ReadTypedAmount(d.MskPlanBackSum->Text());
+        const std::optional<Money> received = Money::FromTyped(d.MskPlanBackSum->Text());
         paid_ = Paid{};
         PayWhenAsked(customer);
         d.Command3->click();
@@ -258,9 +259,9 @@ class ReturnMoneyInvariantTest : public ShopTest {
             return true;
         }
         ++settled_;
-        received_ = Cents(received_ + received.value_or(0));
+        received_ = (Yuan(received_) + received.value_or(Money())).ToStored();
         if (paid_.stored) {
-            balance_[customer] = Cents(paid_.balanceShown);
+            balance_[customer] = ToCent(paid_.balanceShown);
             ++fromStoredMoney_;
         }
         return true;

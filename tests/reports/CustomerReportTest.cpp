@@ -120,6 +120,32 @@ TEST_F(CustomerReportTest, ExportAndPrintCarryTheRows) {
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
 }
 
+// A printed cell shows its whole text, however narrow its column: a four-digit count, the
+// total and a walk-in customer's eleven-character name, each read back from the page.
+TEST_F(CustomerReportTest, APrintedCellShowsItsWholeText) {
+    Sql("insert into userinfo (userid, username, money) values ('000001', '张三', 0);"
+        "with recursive n(i) as (select 1 union all select i+1 from n where i<161) "
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, money) "
+        "select printf('%012d%04d', i, 1), '000001', '2026-12-01 10:00:00', 1, 1 from n;"
+        "with recursive n(i) as (select 1 union all select i+1 from n where i<1501) "
+        "insert into borrowinfo (borrowid, name, borrowdate, borrowcount, money) "
+        "select printf('%012d%04d', i, 2), '20261201001', '2026-12-01 10:00:00', 1, 2 from n;");
+    frmUserReport& w = Opened();
+    ASSERT_EQ(Body(w, 9)[1][3], "20261201001");
+    w.CmdPrint_Click();
+    const QStringList jobs = PdfFiles(PdfDir());
+    ASSERT_EQ(jobs.size(), 1);
+    const std::vector<PdfWord> words = PdfWords(jobs[0], 1);
+    QStringList texts;
+    for (const PdfWord& w : words) texts << w.text;
+    for (const char* text : {"1501次", "161次", "1662次", "20261201001", "￥3,002.00"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+    // A text cut at its cell's edge is still a whole word to pdftotext, drawn over its
+    // neighbour's: no two words of the page overlap.
+    EXPECT_TRUE(OverlappingWords(words).isEmpty())
+        << OverlappingWords(words).join(", ").toStdString();
+}
+
 // A count past 32,767 rental lines neither wraps nor stops the window.
 TEST_F(CustomerReportTest, RentalCountsPastSixteenBits) {
     Sql("insert into userinfo (userid, username, money) values ('000001', '张三', 0);"

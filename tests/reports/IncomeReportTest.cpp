@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QJsonObject>
+#include <QTest>
 
 #include "platform/ui/Label.h"
 #include "tests/platform/excel/ExcelTestKit.h"
@@ -35,6 +36,30 @@ TEST_F(IncomeReportTest, EveryYearMergesTheSevenFamiliesNewestFirst) {
     EXPECT_NEAR(w.width() - w.HeaderGrid()->width(), TwipsToPixels(80), 1)
         << "the header grid plus 80 twips";
     EXPECT_GE(w.HeaderGrid()->width(), TwipsToPixels(11370) - 1);
+}
+
+// The window's width is set once, as it opens: the operator choosing the months, the days
+// and the years again (with the keyboard, in the period box) sees it neither widen, narrow
+// nor move, though the years hold a sale far wider than the design's column.
+TEST_F(IncomeReportTest, TheWindowKeepsItsWidthAndPlaceWhateverThePeriod) {
+    Data().Add(ShopData::Sale("030100000001", "0009")
+                   .By("W2")
+                   .On("2024-05-20 10:00:00")
+                   .Money(123456789.5));
+    frmReport& w = Opened();
+    const QRect opened = w.geometry();
+    const int body = w.BodyGrid()->width();
+    EXPECT_GT(w.BodyGrid()->ColWidth(11), 1100) << "the years' sales column widened";
+    const int years = w.BodyGrid()->ColWidth(11);
+    for (int period : {1, 2, 0}) {
+        QTest::keyClick(w.Combo1, period == 0 ? Qt::Key_Home : Qt::Key_Down);
+        ASSERT_EQ(w.Combo1->currentIndex(), period);
+        EXPECT_EQ(w.geometry(), opened) << "period " << period;
+        EXPECT_EQ(w.BodyGrid()->width(), body);
+        EXPECT_EQ(w.HeaderGrid()->width(), body);
+    }
+    EXPECT_EQ(w.LblTitle->Caption(), "星光每年收入及支出情况") << "the years again";
+    EXPECT_EQ(w.BodyGrid()->ColWidth(11), years);
 }
 
 TEST_F(IncomeReportTest, EachMonthOfThisYear) {

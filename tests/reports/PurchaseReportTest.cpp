@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QJsonObject>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "platform/ui/Label.h"
@@ -50,6 +51,37 @@ TEST_F(PurchaseReportTest, ThisWeekThisMonthThisYear) {
     w.Form_Activate();
     EXPECT_EQ(w.Combo1->currentIndex(), 0);
     EXPECT_EQ(w.BodyGrid()->Rows(), 2);
+}
+
+// The window's width is set by its first fill: this year's purchases, wider than this
+// week's, neither widen nor move it; the operator scrolls the wider column into view, and
+// the headings scroll with it, each over its column.
+TEST_F(PurchaseReportTest, TheWindowKeepsItsWidthAndTheHeadingsScrollWithTheColumns) {
+    Data().Add(ShopData::Title("030100000009", "戊")
+                   .Copies(1)
+                   .Prices(98765432.1, 1, 1)
+                   .Type("DVD")
+                   .BoughtOn("2026-02-01"));
+    frmBuyReport& w = Opened();
+    const QRect opened = w.geometry();
+    const int body = w.BodyGrid()->width();
+    QTest::keyClick(w.Combo1, Qt::Key_End);
+    ASSERT_EQ(w.LblTitle->Caption(), "星光今年光盘的购买情况");
+    EXPECT_EQ(w.geometry(), opened);
+    EXPECT_EQ(w.BodyGrid()->width(), body);
+    EXPECT_EQ(w.HeaderGrid()->width(), body);
+
+    FlexGrid* header = w.HeaderGrid();
+    FlexGrid* grid = w.BodyGrid();
+    QScrollBar* sideways = grid->horizontalScrollBar();
+    ASSERT_GT(sideways->maximum(), 0) << "the wider columns scroll";
+    for (int value : {sideways->maximum() / 2, sideways->maximum()}) {
+        sideways->setValue(value);  // the operator drags the scroll bar
+        Settle();
+        for (int c = 0; c < grid->Cols(); ++c)
+            EXPECT_EQ(header->columnViewportPosition(c), grid->columnViewportPosition(c))
+                << "column " << c << " at " << value;
+    }
 }
 
 TEST_F(PurchaseReportTest, TheWeekRunsMondayToSundayAcrossTheYearsEnd) {

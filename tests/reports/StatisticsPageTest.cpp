@@ -82,3 +82,46 @@ TEST_F(StatisticsPageTest, ThePicturesKeepTheDefaultPointerAndTheirClicksDoNothi
         EXPECT_TRUE(!w->isVisible() || w == host_->window()) << w->objectName().toStdString();
     EXPECT_TRUE(Prompts().empty());
 }
+
+namespace {
+bool SameColour(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 8;
+}
+
+// The last column of a picture's icon on a row: the plate's colour runs unchanged across a
+// row between the icon at the left end and the arrow at the right.
+int IconRight(const QImage& picture, int row) {
+    const QRgb plate = picture.pixel(picture.width() / 2, row);
+    for (int x = picture.width() / 3; x >= 0; --x)
+        if (!SameColour(picture.pixel(x, row), plate)) return x;
+    return -1;
+}
+
+// The first column of a label's red caption.
+int CaptionLeft(const QImage& label) {
+    for (int x = 0; x < label.width(); ++x)
+        for (int y = 0; y < label.height(); ++y) {
+            const QColor c = label.pixelColor(x, y);
+            if (c.alpha() > 128 && c.red() > 160 && c.green() < 100 && c.blue() < 100) return x;
+        }
+    return -1;
+}
+}  // namespace
+
+// Each caption stands clear of the icon at the left end of its picture, as drawn.
+TEST_F(StatisticsPageTest, EachCaptionStandsClearOfItsPicturesIcon) {
+    host_->show();
+    Settle();
+    for (int i = 0; i < StatisticsPage::kLinks; ++i) {
+        PictureButton* picture = page_->ImgReport[i];
+        Label* label = page_->LblReport[i];
+        const int row = label->geometry().center().y() - picture->y();
+        const int icon = IconRight(picture->grab().toImage(), row);
+        const int caption = CaptionLeft(label->grab().toImage());
+        ASSERT_GE(icon, 0) << i;
+        ASSERT_GE(caption, 0) << i;
+        EXPECT_GE((label->x() + caption) - (picture->x() + icon), 5)
+            << label->Caption().toStdString();
+    }
+}

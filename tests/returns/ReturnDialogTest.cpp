@@ -74,6 +74,20 @@ TEST_F(ReturnDialogTest, OpeningListsEveryOpenLineOfTheCustomerWithItsRentAndDep
     EXPECT_TRUE(d.Check2->isChecked());
 }
 
+// The rental key shows its 16 digits whole: the column is wider than the text and the
+// cell's margins, which is where Qt cuts a text short with "…".
+TEST_F(ReturnDialogTest, TheRentalKeyColumnShowsTheWholeKey) {
+    AddWalkInWithTwoTitles();
+    frmControlBack& d = OpenDialog("李四");
+    ShowActive(&d);
+    ListItem* item = d.LvwBack->ListItems().Item(1);
+    ASSERT_EQ(item->Text().size(), 16);
+    const int margins =
+        2 * (d.LvwBack->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, d.LvwBack) + 1);
+    EXPECT_GE(d.LvwBack->columnWidth(0),
+              d.LvwBack->fontMetrics().horizontalAdvance(item->Text()) + margins);
+}
+
 TEST_F(ReturnDialogTest, AMemberPaysTheMemberRent) {
     AddMember("000001", 0);
     AddLine(Line(kHero, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#&2#&3#"));

@@ -140,13 +140,19 @@ TEST_F(ReturnSettlementTest, TheRentReceivedIsSharedByEachLinesOwnRentAndTheLast
               "5.4 4.5 0.0")
         << "9.90 x 6/11 = 5.40; the rest to the last line that pays; none to the held one";
 
-    // By the operation: nothing due yet money received, and a remainder after rounding.
+    // By the operation: nothing due yet money received (the lines that pay share it by equal
+    // parts, as every sharing does), and a remainder after cutting to the cent.
     ReturnSettlement::Request r;
-    r.rentReceived = 10;
-    r.lines = {{"a", {1}, true, 0, true}, {"b", {1}, true, 0, true}, {"c", {1}, false, 3, true}};
-    EXPECT_EQ(ReturnSettlement::Shares(r), std::vector<double>({0, 10, 0}));
-    r.lines = {{"a", {1}, true, 1, true}, {"b", {1}, true, 1, true}, {"c", {1}, true, 1, true}};
-    EXPECT_EQ(ReturnSettlement::Shares(r), std::vector<double>({3.33, 3.33, 3.34}));
+    r.rentReceived = Yuan(10);
+    r.lines = {{"a", {1}, true, Money(), true},
+               {"b", {1}, true, Money(), true},
+               {"c", {1}, false, Yuan(3), true}};
+    EXPECT_EQ(ReturnSettlement::Shares(r), std::vector<Money>({Yuan(5), Yuan(5), Money()}));
+    r.lines = {{"a", {1}, true, Yuan(1), true},
+               {"b", {1}, true, Yuan(1), true},
+               {"c", {1}, true, Yuan(1), true}};
+    EXPECT_EQ(ReturnSettlement::Shares(r),
+              std::vector<Money>({Yuan(3.33), Yuan(3.33), Yuan(3.34)}));
 }
 
 TEST_F(ReturnSettlementTest, APledgeGoesBackForEveryLineOfItsRentalThatNamesTheSameItem) {
@@ -327,12 +333,12 @@ TEST_F(ReturnSettlementTest, TheOperationRefusesCopiesThatAreNotOutAndWritesNoth
     ReturnSettlement::Request r;
     r.customer = "李四";
     r.now = Now();
-    r.lines = {{kHero + "0001", {1}, true, 0, true}};
+    r.lines = {{kHero + "0001", {1}, true, Money(), true}};
     ReturnSettlement::Outcome out = ReturnSettlement::Settle(gConn, r);
     EXPECT_FALSE(out.done);
     EXPECT_TRUE(out.refusal.contains("已经改变"));
-    r.lines = {{kHero + "0001", {2}, false, 0, true}};
-    r.rentReceived = 3;
+    r.lines = {{kHero + "0001", {2}, false, Money(), true}};
+    r.rentReceived = Yuan(3);
     out = ReturnSettlement::Settle(gConn, r);
     EXPECT_TRUE(out.refusal.contains("实收租金应为零"));
     EXPECT_EQ(Dump(), before);
@@ -346,8 +352,9 @@ TEST_F(ReturnSettlementTest, TheOperationRefusesTheLinesOfTheBasketStillOpenAtTh
     ReturnSettlement::Request r;
     r.customer = "李四";
     r.now = Now();
-    r.lines = {{kHero + "0001", {1}, true, 4, true}, {kTiger + "0002", {1}, true, 5, true}};
-    r.rentReceived = 9;
+    r.lines = {{kHero + "0001", {1}, true, Yuan(4), true},
+               {kTiger + "0002", {1}, true, Yuan(5), true}};
+    r.rentReceived = Yuan(9);
     const ReturnSettlement::Outcome out = ReturnSettlement::Settle(gConn, r);
     EXPECT_FALSE(out.done);
     EXPECT_TRUE(out.refusal.contains("0002")) << out.refusal.toStdString();

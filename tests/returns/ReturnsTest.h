@@ -147,8 +147,8 @@ class ReturnsTest : public CoreTest {
     // cash (the exact amount) otherwise.
     void SettleAndPay(frmControlBack& d) {
         WhenPaymentShows([](frmPayMoney& p) {
-            if (!p.StoredMoneyMode() && p.AmountDue() > 0)
-                p.TxtCatchFact->SetText(QString::number(p.AmountDue(), 'f', 2));
+            if (!p.StoredMoneyMode() && p.AmountDue() > Money())
+                p.TxtCatchFact->SetText(p.AmountDue().PlainText());
             p.Command1->click();
         });
         d.Command3->click();

@@ -396,7 +396,7 @@ const Shown kCaptions[] = {
     {"frmMenu", "mnuClearAll", Own, "全部取消"},
     {"frmWait", "frmWait", Own, "请稍候"},
     {"frmWait", "Label1", Own, "正在汇总两年以前的出租和出售记录，请稍候……"},
-    {"frmProgress", "frmProgress", Own, ""},
+    {"frmProgress", "frmProgress", Own, "正在导出"},
 };
 // clang-format on
 
@@ -486,10 +486,10 @@ class CaptionsTest : public MainWindowTest {
         frmSelPrint::instance();
         frmControlBorrow::instance();
         frmControlSell::instance();
-        frmUseTaxPay::instance().Prepare(QStringLiteral("￥10.00"), true);
-        frmSellPay::instance().Prepare(30, QStringLiteral("000001"));
+        frmUseTaxPay::instance().Prepare(frmUseTaxPay::Credence{Yuan(10), QString()}, true);
+        frmSellPay::instance().Prepare(Yuan(30), QStringLiteral("000001"));
         frmControlBack::instance();
-        frmPayMoney::instance().Prepare(QStringLiteral("000001"), 12, 2, QString());
+        frmPayMoney::instance().Prepare(QStringLiteral("000001"), Yuan(12), Yuan(2), QString());
         frmDispUser::Open(QStringLiteral("000001"), false, &main);
         frmUserBorrowLst::Open(QStringLiteral("000001"), QStringLiteral("张三"), &main);
         frmUserSellLst::Open(QStringLiteral("000001"), QStringLiteral("张三"), &main);

@@ -3,7 +3,11 @@
 // purchase-amount rule asks; the catalogue and the settings page changing prices, the member
 // percentage and the deposit under the open baskets change nothing a line already holds, and
 // a removal and a settlement take exactly what the lines hold; a basket's fixed deposit
-// shared over three lines comes back whole through the return dialog, line by line.
+// shared over three lines comes back whole through the return dialog, line by line. Money is
+// held to the cent: a member price at a percentage is what a clerk writes, from the settings
+// page or from an older file, and an amount shared over lines is shared by one rule at the
+// counter and on return.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +22,7 @@
 #include "counter/frmControlSell.h"
 #include "counter/frmSellPay.h"
 #include "counter/frmUseTaxPay.h"
+#include "platform/ui/DataGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/MaskEdBox.h"
@@ -32,6 +37,9 @@ namespace {
 const QString kOld = "030100000001";    // 旧片: 2 copies, price 8, no buymoney, sold at 30
 const QString kTiger = "030100000002";  // 卧虎藏龙: 2 copies, price and buymoney 15, sold at 20
 const QString kMood = "030100000003";   // 花样年华: 1 copy, sold at 12
+// 便宜片: 2 copies, rented once for 1.70 and sold at 1.70; its member prices 1.70 × 85% as an
+// older program stored them, in binary: 1.4449999999999998.
+const QString kCheap = "030100000004";
 
 using namespace CounterAtTheFrame;
 
@@ -56,6 +64,13 @@ class CounterMoneyInTheFrameTest : public MainWindowTest {
                        .Copies(1)
                        .Prices(10, 2, 12)
                        .Set("membersellprice", 12));
+        Data().Add(ShopData::Title(kCheap, "便宜片")
+                       .Id("CHE")
+                       .Copies(2)
+                       .Prices(20, 1.70, 1.70)
+                       .RentPer("每次")
+                       .Set("memberborrowprice", 1.70 * 0.85)
+                       .Set("membersellprice", 1.70 * 0.85));
         Data().Add(ShopData::Member("000001", "张三").Money(100));
         Sql("update ForeGift set foregifttype = 1, money = 20, membermoney = 10;"
             "update pricepercent set percentb = 1, percents = 1");
@@ -113,6 +128,74 @@ class CounterMoneyInTheFrameTest : public MainWindowTest {
             "and substr(borrowid,-4) = '" +
             gBorrowBasket.No + "'");
     }
+    // Settles the open rental basket for the deposit typed, paid exactly.
+    void SettleDeposit(const QString& typed) {
+        Clear(Counter().TxtCredence);
+        Type(Counter().TxtCredence, typed);
+        WhenShown<frmUseTaxPay>([typed](frmUseTaxPay& pay) {
+            pay.TxtCatchFact->SetText(typed);
+            QTest::mouseClick(pay.Command1, Qt::LeftButton);
+        });
+        Click(Counter().CmdTax);
+        EXPECT_FALSE(gBorrowBasket.Open) << Prompts().back().toStdString();
+    }
+    // The return page's dialog for the renter of its current row, with the rent received
+    // typed (unless empty) and settled: from the stored money for a member, in cash for a
+    // walk-in customer (what is due, exactly). Returns the rent due the page showed for its
+    // current line and the one the dialog showed for them all.
+    QString ReturnAll(const QString& received) {
+        Button(1);
+        QString due = Main().Returns()->LblTheoryMoney->Caption();
+        Click(Main().Returns()->Command5);  // "处理本次出租"
+        EXPECT_TRUE(frmControlBack::isLoaded());
+        frmControlBack& d = frmControlBack::instance();
+        due += " " + d.LblPlanBackSum->Caption();
+        if (!received.isEmpty()) TypeAndLeave(d.MskPlanBackSum, received, d.TxtRemark);
+        QTimer::singleShot(0, [] {
+            if (!frmPayMoney::isLoaded()) return;
+            frmPayMoney& p = frmPayMoney::instance();
+            if (!p.StoredMoneyMode()) p.TxtCatchFact->SetText(p.AmountDue().PlainText());
+            QTest::mouseClick(p.Command1, Qt::LeftButton);
+        });
+        Click(d.Command3);  // "归还并结算"
+        EXPECT_FALSE(frmControlBack::isLoaded()) << Prompts().back().toStdString();
+        return due;
+    }
+    // What the cheap title's member prices show and cost: the catalogue's entry boxes and
+    // grid, the counter's labels, a member's purchase of both copies settled from the stored
+    // money, and a member's rental of one copy brought back with its rent from the stored
+    // money, as "boxes/grid/labels/sale panel/sale money/rent due/rent money/stored money".
+    QString MemberPricesOfTheCheapTitle() {
+        QStringList seen;
+        Button(2);
+        CataloguePage& catalogue = *Main().Catalogue();
+        catalogue.adoCDInfo->MoveFirst();
+        EXPECT_TRUE(catalogue.adoCDInfo->Find("id = 'CHE'"));
+        Settle();
+        seen << catalogue.MebMemberBorrowPrice->Text() + " " + catalogue.MebMemberSellPrice->Text();
+        seen << catalogue.dgCDInfo->Columns(CataloguePage::kColMemberBorrowPrice).Text() + " " +
+                    catalogue.dgCDInfo->Columns(CataloguePage::kColMemberSellPrice).Text();
+        Button(6);
+        EXPECT_TRUE(Counter().adoDispCDInfo->Find(QString("cdid = '%1'").arg(kCheap)));
+        Settle();
+        seen << Counter().LblBorrowMemberPrice->Caption() + " " +
+                    Counter().LblSellMemberPrice->Caption();
+        Sell(kCheap, {2}, "000001");
+        seen << SalePanel();
+        WhenShown<frmSellPay>(
+            [](frmSellPay& pay) { QTest::mouseClick(pay.Command1, Qt::LeftButton); });
+        Click(Counter().CmdSellTax);
+        EXPECT_FALSE(gSellBasket.Open);
+        seen << Query1("select quote(money) from sellinfo");
+        Sql("update ForeGift set foregifttype = 1, money = 0, membermoney = 0");
+        Rent(kCheap, {1}, "000001");
+        SettleDeposit("0");
+        seen << ReturnAll(QString());
+        seen << Query1("select quote(money) from borrowinfo");
+        seen << Query1("select quote(money) from userinfo where userid = '000001'");
+        return seen.join('/');
+    }
+
     QString StoredSale() {
         return Query1(
             "select sum(sellcount) || '/' || printf('￥%.2f', sum(money)) || '/' || "
@@ -264,7 +347,7 @@ TEST_F(CounterMoneyInTheFrameTest, AFixedDepositOverThreeLinesComesBackWholeLine
         QTimer::singleShot(0, [] {
             if (!frmPayMoney::isLoaded()) return;
             frmPayMoney& p = frmPayMoney::instance();
-            p.TxtCatchFact->SetText(QString::number(p.AmountDue(), 'f', 2));
+            p.TxtCatchFact->SetText(p.AmountDue().PlainText());
             QTest::mouseClick(p.Command1, Qt::LeftButton);
         });
         Click(d.Command3);  // "归还并结算"
@@ -274,4 +357,88 @@ TEST_F(CounterMoneyInTheFrameTest, AFixedDepositOverThreeLinesComesBackWholeLine
     EXPECT_EQ(Query1("select printf('%g', sum(foregift)) || '/' || sum(IsReturnGuaranty) || '/' "
                      "|| sum(isreturnall) from borrowinfo"),
               "0/3/3");
+}
+
+// The settings page's 85% gives the member prices a clerk writes: 1.70 at 85% is 1.45, not
+// the 1.4449999999999998 of the binary product; they are stored so, shown so by the
+// catalogue and the counter, and charged so at the counter and on return.
+TEST_F(CounterMoneyInTheFrameTest, APercentagePriceIsStoredShownAndChargedToTheCent) {
+    Sql("update cdinfo set memberborrowprice = 1.7, membersellprice = 1.7 where cdid = '" + kCheap +
+        "'");
+    Button(4);
+    SettingsPage& settings = *Main().Settings();
+    TypeAndLeave(settings.MaskEdBox3, "85%", settings.MaskEdBox4);
+    TypeAndLeave(settings.MaskEdBox2, "85%", settings.MaskEdBox4);
+    ASSERT_TRUE(Prompts().empty()) << Prompts().front().toStdString();
+    EXPECT_EQ(Query1("select quote(memberborrowprice) || ' ' || quote(membersellprice) || ' ' || "
+                     "percentb || ' ' || percents from cdinfo, pricepercent where cdid = '" +
+                     kCheap + "'"),
+              "1.45 1.45 0.85 0.85");
+    EXPECT_EQ(MemberPricesOfTheCheapTitle(),
+              "1.45 1.45/￥1.45 ￥1.45/￥1.45 ￥1.45/1/￥1.45/￥1.45/1.45/￥1.45 ￥1.45/1.45/97.1");
+}
+
+// A file written before holds the binary 1.4449999999999998: it is read as the 1.445 a person
+// reads, so shown and charged as 1.45 everywhere.
+TEST_F(CounterMoneyInTheFrameTest, AnOlderBinaryMemberPriceIsShownAndChargedAsTheClerkWritesIt) {
+    ASSERT_EQ(Query1("select membersellprice < 1.445 from cdinfo where cdid = '" + kCheap + "'"),
+              "1");
+    EXPECT_EQ(MemberPricesOfTheCheapTitle(),
+              "1.45 1.45/￥1.45 ￥1.45/￥1.45 ￥1.45/1/￥1.45/￥1.45/1.45/￥1.45 ￥1.45/1.45/97.1");
+}
+
+// One rule shares an amount over lines, at the counter and on return alike: 0.99 over two
+// lines of 1.50 is 0.49 and 0.50 (0.495 cut to the cent, the last the rest), for a deposit,
+// a sale and the rent received.
+TEST_F(CounterMoneyInTheFrameTest, AnAmountIsSharedAlikeAtTheCounterAndOnReturn) {
+    Sql("update ForeGift set foregifttype = 1, money = 1.5, membermoney = 1.5;"
+        "update cdinfo set borrowprice = 1.5, borrowpricetype = '每次', sellprice = 1.5 "
+        "where cdid in ('" +
+        kOld + "', '" + kTiger + "')");
+    Rent(kOld, {1});
+    Rent(kTiger, {1});
+    ASSERT_EQ(RentalPanel(), "2/￥3.00/￥3.00");
+    SettleDeposit("0.99");
+    const char* const kLines =
+        "select group_concat(quote(%1), ' ') from (select %1 from %2 "
+        "order by rowid)";
+    EXPECT_EQ(Query1(QString(kLines).arg("foregift", "borrowinfo")), "0.49 0.5");
+
+    EXPECT_EQ(ReturnAll("0.99"), "￥1.50 ￥3.00");
+    EXPECT_EQ(Query1(QString(kLines).arg("money", "borrowinfo")), "0.49 0.5");
+
+    Sell(kOld, {2});
+    Sell(kTiger, {2});
+    ASSERT_EQ(SalePanel(), "2/￥3.00/￥3.00");
+    TypeAndLeave(Counter().MskFactSellMoney, "0.99", Counter().TxtFind);
+    WhenShown<frmSellPay>([](frmSellPay& pay) {
+        pay.TxtCatchFact->SetText("1");
+        QTest::mouseClick(pay.Command1, Qt::LeftButton);
+    });
+    Click(Counter().CmdSellTax);
+    EXPECT_FALSE(gSellBasket.Open);
+    EXPECT_EQ(Query1(QString(kLines).arg("money", "sellinfo")), "0.49 0.5");
+}
+
+// 0.02 received for a rent due of 12.00 over four one-copy lines, from the stored money:
+// no line gets less than nothing, and the shares add up to 0.02.
+TEST_F(CounterMoneyInTheFrameTest, TwoCentsOfRentOverFourLinesLeaveNoShareBelowZero) {
+    for (const QString& cdid : {kOld, kTiger, kMood, kCheap}) Rent(cdid, {1}, "000001");
+    ASSERT_EQ(Counter().LblNotBackCount->Caption(), "4");
+    WhenShown<frmUseTaxPay>([](frmUseTaxPay& pay) {
+        // "会员免收押金", a click on its box
+        QTest::mouseClick(pay.Check1, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(8, pay.Check1->height() / 2));
+        QTest::mouseClick(pay.Command1, Qt::LeftButton);
+    });
+    Click(Counter().CmdTax);
+    ASSERT_FALSE(gBorrowBasket.Open)
+        << Counter().LblBorrowUserNameTotle->Caption().toStdString() << Prompts().size();
+    Sql("update cdinfo set borrowprice = 3, memberborrowprice = 3, borrowpricetype = '每次'");
+
+    EXPECT_EQ(ReturnAll("0.02"), "￥3.00 ￥12.00");
+    EXPECT_EQ(Query1("select group_concat(quote(money), ' ') from (select money from borrowinfo "
+                     "order by borrowdate, borrowid)"),
+              "0.0 0.0 0.0 0.02");
+    EXPECT_EQ(Query1("select quote(money) from userinfo where userid = '000001'"), "99.98");
 }

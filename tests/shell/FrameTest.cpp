@@ -1,8 +1,11 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -248,6 +251,68 @@ TEST_F(FrameTest, MembersButtonOpensTheMemberListAfreshEachTime) {
     EXPECT_TRUE(main.Members()->Text3->hasFocus());
 }
 
+namespace {
+// What the operator types into, picks from or presses: the program's own controls, each named
+// (not the parts Qt builds them of).
+bool IsControl(const QWidget* w) {
+    if (w->objectName().isEmpty()) return false;
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w);
+}
+
+// The controls of the page shown that are not wholly on the window: outside it, or cut by
+// the frame they stand in.
+QStringList ControlsOffTheWindow(frmMain& main) {
+    QStringList off;
+    for (QWidget* w : main.SSTab1->currentWidget()->findChildren<QWidget*>()) {
+        if (!IsControl(w) || !w->isVisible()) continue;
+        const QRect onWindow(w->mapTo(&main, QPoint(0, 0)), w->size());
+        if (!main.rect().contains(onWindow) || w->visibleRegion().boundingRect() != w->rect())
+            off << QString("%1 %2x%3+%4+%5")
+                       .arg(w->objectName())
+                       .arg(onWindow.width())
+                       .arg(onWindow.height())
+                       .arg(onWindow.x())
+                       .arg(onWindow.y());
+    }
+    return off;
+}
+}  // namespace
+
+// The test screen is a 1366 x 768 laptop's less its 40-pixel panel: the window, too large
+// for it at its opening size, fills it, and every control of every page, the baskets' boxes
+// and buttons at the foot of the counter included, is on it.
+TEST_F(FrameTest, OnALaptopScreenTheWindowFillsTheWorkAreaWithEveryControlOnIt) {
+    frmMain& main = Shown();
+    const QRect area = main.screen()->availableGeometry();
+    ASSERT_EQ(area.size(), QSize(1366, 728));
+    EXPECT_TRUE(main.isMaximized());
+    EXPECT_TRUE(area.contains(main.frameGeometry()))
+        << main.frameGeometry().height() << " high on " << area.height();
+    for (int button = 0; button < frmMain::kPageButtons; ++button) {
+        main.Image3_Click(button);
+        Settle();
+        EXPECT_EQ(ControlsOffTheWindow(main), QStringList()) << "page button " << button;
+    }
+    CounterPage* c = main.Counter;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c->lvwSell, c->MskFactSellMoney, c->CmdSellEdit,
+                                         c->CmdDelSellCD, c->CmdSellTax, c->Command15})
+        EXPECT_TRUE(w->isVisible()) << "counted above, in the sale layout";
+    main.Image3_Click(0);
+    Settle();
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c->LvwReturn, c->TxtCredence, c->CmdBorrowEdit, c->CmdDel, c->CmdTax, c->CmdBorrow})
+        EXPECT_TRUE(w->isVisible()) << "counted above, in the rental layout";
+
+    // Restored, it keeps a size that fits the work area.
+    main.showNormal();
+    Settle();
+    EXPECT_LE(main.frameGeometry().height(), area.height());
+    EXPECT_LE(main.frameGeometry().width(), area.width());
+}
+
 using StartupWindowTest = MainWindowTest;
 
 TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
@@ -259,6 +324,10 @@ TEST_F(StartupWindowTest, AfterMainTheBasketPanelsAreEmptyAndDisabled) {
     EXPECT_EQ(c->LblNotBackCount->Caption(), "0");
     EXPECT_EQ(c->LblMoneyBorrowCreSum->Caption(), "0");
     EXPECT_EQ(c->TxtCredence->text(), "");
+    // The sale panel shows what the closing of a sale leaves, its amount box empty.
+    EXPECT_EQ(c->LblSellCount->Caption(), "0");
+    EXPECT_EQ(c->LblSellMoney->Caption(), "0");
+    EXPECT_EQ(c->MskFactSellMoney->Text(), "");
     for (QWidget* w : std::initializer_list<QWidget*>{
              c->TxtCredence, c->CmdTax, c->CmdDel, c->CmdBorrowEdit, c->CmdSellTax, c->CmdDelSellCD,
              c->CmdSellEdit, c->MskFactSellMoney})

@@ -107,7 +107,7 @@ class ReturnsInTheFrameTest : public MainWindowTest {
         QTimer::singleShot(0, [] {
             if (!frmPayMoney::isLoaded()) return;
             frmPayMoney& p = frmPayMoney::instance();
-            p.TxtCatchFact->SetText(QString::number(p.AmountDue(), 'f', 2));
+            p.TxtCatchFact->SetText(p.AmountDue().PlainText());
             p.Command1->click();
         });
         frmControlBack::instance().Command3->click();

@@ -23,6 +23,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "tests/support/ShopData.h"
+#include "tests/support/Yuan.h"
 
 // Installs a message-box responder for every test: boxes are recorded and answered
 // from a queue; a box nobody expected is answered vbOK (or vbNo) and recorded.

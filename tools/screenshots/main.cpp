@@ -180,6 +180,8 @@ int main(int argc, char** argv) {
     Main();
     if (gQuit) return 1;
     frmMain& main = frmMain::instance();
+    // One size for the pictures, whatever screen the platform stands for.
+    main.setWindowState(Qt::WindowNoState);
     main.resize(1280, 860);
     Settle();
     for (const Shot& shot : kShots) {

@@ -28,7 +28,13 @@ struct Frame {
     std::vector<SheetCell> head;       // cells of the head rows below the title
     std::vector<QString> headMerges;
     bool headingsInRowK = true;
+    // The export adds no page breaks of its own: the output sheet holds one below every
+    // page block, so that its pages still print one block to a sheet of paper.
+    bool breaksInTemplate = false;
 };
+
+// Page breaks held by a template: as many as a spreadsheet program keeps on one sheet.
+constexpr int kTemplateBreaks = 1000;
 
 Look Base() {
     Look l;
@@ -66,8 +72,11 @@ Look HeadingLook() {
     return l;
 }
 
+// A data cell shows its whole text: one too wide for the column shows smaller, in print and
+// in a spreadsheet program alike, rather than cut at the next cell.
 Look BodyLook(Kind kind) {
     Look l = Boxed(Base());
+    l.shrink = true;
     switch (kind) {
         case Kind::Text:
             l.horizontal = "left";
@@ -97,7 +106,11 @@ Look FooterLook() {
     return l;
 }
 
-// Portrait or landscape, and the scale that puts one whole page frame on A4.
+// Portrait or landscape, and the scale that puts one whole page frame on A4. The sheet is
+// scaled to the paper's width, between side margins that leave no more width than the
+// frame takes at that scale: a spreadsheet program whose columns come out wider (its
+// default font's digits are wider) scales the page down further, so a frame never runs
+// over to a second sheet of paper, sideways or down.
 void FitOnPaper(SheetSpec& sheet, double widthPoints, double heightPoints) {
     const double a4w = 595, a4h = 841;  // A4 in whole points, rounded down to stay on the safe side
     auto fit = [&](double paperW, double paperH) {
@@ -107,7 +120,12 @@ void FitOnPaper(SheetSpec& sheet, double widthPoints, double heightPoints) {
     };
     const double portrait = fit(a4w, a4h), landscape = fit(a4h, a4w);
     sheet.landscape = landscape > portrait;
-    sheet.scale = static_cast<int>(std::floor(std::max(portrait, landscape) * 100));
+    const double scale = std::floor(std::max(portrait, landscape) * 100) / 100;
+    sheet.scale = static_cast<int>(std::lround(scale * 100));
+    sheet.fitToWidth = true;
+    const double paperWidth = sheet.landscape ? a4h : a4w;
+    const double margin = (paperWidth - scale * widthPoints) / 2 / kPointsPerInch;
+    sheet.sideMargin = std::max(kSideMargin, std::ceil(margin * 100) / 100);
 }
 
 TemplateSpec Build(const Frame& f) {
@@ -145,6 +163,10 @@ TemplateSpec Build(const Frame& f) {
     output.columnWidths = frame.columnWidths;
     output.landscape = frame.landscape;
     output.scale = frame.scale;
+    output.fitToWidth = frame.fitToWidth;
+    output.sideMargin = frame.sideMargin;
+    if (f.breaksInTemplate)
+        for (int page = 1; page <= kTemplateBreaks; ++page) output.rowBreaks.push_back(page * f.N);
     output.tabSelected = true;
     return TemplateSpec{f.name, {output, frame}};
 }
@@ -251,6 +273,7 @@ Frame BorrowReport() {
     Frame f;
     f.name = "BorrowReport";
     f.title = "出租情况";
+    f.breaksInTemplate = true;
     f.columns = {{"影片名称", 27.38, Kind::Text},   {"用户类型", 11.25, Kind::Text},
                  {"出租人姓名", 10.25, Kind::Text}, {"已付租金", 11.5, Kind::Number},
                  {"押金", 12.88, Kind::Number},     {"出租时间", 16, Kind::Text}};

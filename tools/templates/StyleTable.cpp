@@ -63,6 +63,7 @@ int StyleTable::Index(const Look& look) {
     if (!look.horizontal.isEmpty()) alignment += QString(" horizontal=\"%1\"").arg(look.horizontal);
     if (!look.vertical.isEmpty()) alignment += QString(" vertical=\"%1\"").arg(look.vertical);
     if (look.wrap) alignment += " wrapText=\"1\"";
+    if (look.shrink && !look.wrap) alignment += " shrinkToFit=\"1\"";
     QString xf =
         QString("<xf numFmtId=\"%1\" fontId=\"%2\" fillId=\"%3\" borderId=\"%4\" xfId=\"0\"")
             .arg(formatId)

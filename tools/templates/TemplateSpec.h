@@ -13,6 +13,7 @@ struct Look {
     QString horizontal;                // "left", "center", "right", or empty (general)
     QString vertical;                  // "center", "top", or empty (bottom)
     bool wrap = false;
+    bool shrink = false;   // a text too wide for the cell shows smaller (not with wrap)
     QString numberFormat;  // a format code, or empty for General
 };
 
@@ -21,6 +22,10 @@ struct SheetCell {
     QString text;  // empty for a cell that only has a look
     Look look;
 };
+
+// Page margins of every template, in inches (the sides of a page frame may be wider).
+constexpr double kSideMargin = 0.5;
+constexpr double kTopMargin = 0.6;
 
 // One worksheet of a template: geometry, cells, merged cells and page settings.
 struct SheetSpec {
@@ -31,6 +36,9 @@ struct SheetSpec {
     std::vector<QString> merges;
     bool landscape = false;
     int scale = 100;
+    bool fitToWidth = false;  // scaled to the paper's width (as the margins leave it)
+    double sideMargin = kSideMargin;
+    std::vector<int> rowBreaks;  // manual breaks below these rows
     bool tabSelected = false;
     QString printArea;  // "A1:I12", or empty
 };
@@ -45,7 +53,3 @@ std::vector<TemplateSpec> AllTemplates();
 // The page frame templates of the printouts (everything but the member card).
 std::vector<TemplateSpec> ReportTemplates();
 TemplateSpec CardTemplate();
-
-// Page margins of every template, in inches.
-constexpr double kSideMargin = 0.5;
-constexpr double kTopMargin = 0.6;

@@ -155,6 +155,7 @@ QByteArray SheetXml(const SheetSpec& sheet, StyleTable& styles, SharedStrings& s
         lastRow = std::max(lastRow, r);
         if (!cells.empty()) lastCol = std::max(lastCol, cells.rbegin()->first);
     }
+    if (sheet.fitToWidth) x += "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr>";
     x += QString("<dimension ref=\"%1\"/>").arg(RangeName(CellRect{1, 1, lastRow, lastCol}));
     x += QString("<sheetViews><sheetView%1 workbookViewId=\"0\"/></sheetViews>")
              .arg(sheet.tabSelected ? " tabSelected=\"1\"" : "");
@@ -191,10 +192,18 @@ QByteArray SheetXml(const SheetSpec& sheet, StyleTable& styles, SharedStrings& s
     x += QString(
              "<pageMargins left=\"%1\" right=\"%1\" top=\"%2\" bottom=\"%2\" header=\"0.3\" "
              "footer=\"0.3\"/>")
-             .arg(Number(kSideMargin), Number(kTopMargin));
-    x += QString("<pageSetup paperSize=\"9\" scale=\"%1\" orientation=\"%2\"/>")
+             .arg(Number(sheet.sideMargin), Number(kTopMargin));
+    x += QString("<pageSetup paperSize=\"9\" scale=\"%1\"%2 orientation=\"%3\"/>")
              .arg(sheet.scale)
+             .arg(sheet.fitToWidth ? " fitToWidth=\"1\" fitToHeight=\"0\"" : "")
              .arg(sheet.landscape ? "landscape" : "portrait");
+    if (!sheet.rowBreaks.empty()) {
+        x +=
+            QString("<rowBreaks count=\"%1\" manualBreakCount=\"%1\">").arg(sheet.rowBreaks.size());
+        for (int row : sheet.rowBreaks)
+            x += QString("<brk id=\"%1\" max=\"16383\" man=\"1\"/>").arg(row);
+        x += "</rowBreaks>";
+    }
     x += "</worksheet>";
     return x.toUtf8();
 }

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "platform/db/Command.h"
 #include "platform/db/CrashInjection.h"
 #include "tests/platform/db/DbFixture.h"
 
@@ -110,7 +109,7 @@ TEST_F(ConnectionTest, ExecuteBindsValuesAndCountsChangedRows) {
     EXPECT_EQ(conn.Execute("UPDATE cdinfo SET remark = 'y' WHERE 0"), 0);
 
     const QString odd = QStringLiteral("O'Brien 100% \"好\" -- ; DROP TABLE cdinfo");
-    Command(conn, "UPDATE cdinfo SET name = ? WHERE cdid = ?").Bind(odd).Bind(Cdid(1)).Execute();
+    conn.Execute("UPDATE cdinfo SET name = ?1 WHERE cdid = ?2", {odd, Cdid(1)});
     EXPECT_EQ(conn.Scalar("SELECT name FROM cdinfo WHERE cdid = ?1", {Cdid(1)}).ToString(), odd);
     EXPECT_EQ(
         conn.Scalar("SELECT count(*) FROM cdinfo WHERE name LIKE ?1", {QStringLiteral("%100%%")}),
@@ -209,44 +208,6 @@ TEST_F(ConnectionTest, TransactionsCommitRollBackAndNest) {
     EXPECT_EQ(Query1("SELECT count(*) FROM cdinfo"), "1");
     EXPECT_NO_THROW(conn.Rollback());  // nothing begun: nothing to do
     EXPECT_FALSE(ErrorOf([&] { conn.Commit(); }).isEmpty());
-}
-
-// The removal mark of a table moves with each row that leaves its keys, and the keys that
-// left are told between two marks while nothing else may have gone: an update that keeps
-// the key takes nothing out; a rollback, another program's write or too many removals to
-// keep leave nothing told.
-TEST_F(ConnectionTest, TheKeysTakenOutOfATableAreToldBetweenTwoMarks) {
-    AddTitles(3);
-    const QByteArray first = Query1("SELECT min(cdid) FROM cdinfo").toUtf8();
-    const Connection::RemovalMark start = conn.RemovalMarkOf("cdinfo");
-    conn.Execute("UPDATE cdinfo SET remark = 'kept', count = count + 1");
-    EXPECT_EQ(conn.RemovalMarkOf("cdinfo"), start) << "every key is still there";
-
-    conn.Execute("UPDATE cdinfo SET cdid = 'X' || cdid WHERE cdid = ?1", {QString(first)});
-    conn.Execute("DELETE FROM cdinfo WHERE cdid = 'X' || ?1", {QString(first)});
-    const Connection::RemovalMark two = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(start, two, "cdinfo"),
-              (std::vector<QByteArray>{first, "X" + first}));
-    EXPECT_EQ(conn.KeysRemovedBetween(two, two, "cdinfo"), std::vector<QByteArray>());
-    EXPECT_EQ(conn.RemovalMarkOf("borrowinfo").removed, 0u) << "each table keeps its own count";
-
-    conn.Begin();
-    conn.Execute("INSERT INTO cdinfo (cdid, name) VALUES ('ROLLED', 'x')");
-    conn.Rollback();
-    const Connection::RemovalMark rolled = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(two, rolled, "cdinfo"), std::nullopt);
-
-    Elsewhere("UPDATE cdinfo SET remark = 'elsewhere'");
-    const Connection::RemovalMark other = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(rolled, other, "cdinfo"), std::nullopt);
-
-    conn.Execute("DELETE FROM cdinfo");  // every row, each seen as it goes
-    const Connection::RemovalMark emptied = conn.RemovalMarkOf("cdinfo");
-    EXPECT_EQ(emptied.removed, other.removed + 2);
-    AddTitles(100);
-    conn.Execute("DELETE FROM cdinfo");
-    EXPECT_EQ(conn.KeysRemovedBetween(other, conn.RemovalMarkOf("cdinfo"), "cdinfo"), std::nullopt)
-        << "more keys than are kept";
 }
 
 // The seam counts what writes (INSERT, UPDATE, DELETE and the outermost commit), not reads

@@ -2,7 +2,6 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
-#include "platform/db/RowCount.h"
 #include "tests/platform/db/DbFixture.h"
 
 namespace {
@@ -40,18 +39,30 @@ class RecordsetOnDemand : public DbTest {
 }  // namespace
 
 // Counted at once, the rows read as asked: the same rows in the same order as a recordset
-// that reads them all, whichever way the statement orders them.
+// that reads them all, whichever way the statement orders them, counted by the statement
+// its maker gives or, without one, as the query stands (an ORDER BY with a LIMIT included).
 TEST_F(RecordsetOnDemand, GivesTheRowsOfAWholeReadInTheSameOrder) {
-    for (const char* sql : {kByKey, kSorted}) {
+    struct Case {
+        const char* sql;
+        const char* count;
+        Params params;
+        int rows;
+    };
+    const Case cases[] = {
+        {kByKey, "SELECT count(*) FROM cdinfo", {}, 250},
+        {kByKey, "", {}, 250},
+        {kSorted, "SELECT count(*) FROM cdinfo", {}, 250},
+        {kUnordered, "SELECT count(*) FROM cdinfo WHERE count > ?", {Value(7)}, 243},
+        {kUnordered, "", {Value(7)}, 243},
+        {"SELECT cdid, name, count, price FROM cdinfo ORDER BY cdid LIMIT 180", "", {}, 180},
+    };
+    for (const Case& c : cases) {
         Recordset rs;
-        OpenOnServer(rs, sql);
-        EXPECT_EQ(rs.RecordCount(), 250) << sql;
-        EXPECT_EQ(Rows(rs), ReadWhole(sql)) << sql;
+        rs.SetCountStatement(c.count);
+        OpenOnServer(rs, c.sql, c.params);
+        EXPECT_EQ(rs.RecordCount(), c.rows) << c.sql << " counted by " << c.count;
+        EXPECT_EQ(Rows(rs), ReadWhole(c.sql, c.params)) << c.sql;
     }
-    Recordset rs;
-    OpenOnServer(rs, kUnordered, {Value(7)});
-    EXPECT_EQ(rs.RecordCount(), 243);
-    EXPECT_EQ(Rows(rs), ReadWhole(kUnordered, {Value(7)}));
 }
 
 TEST_F(RecordsetOnDemand, MovesFindsAndBookmarksReachRowsNotYetRead) {
@@ -89,6 +100,7 @@ TEST_F(RecordsetOnDemand, MovesFindsAndBookmarksReachRowsNotYetRead) {
 TEST_F(RecordsetOnDemand, ShowsTheFileAsItWasAtOpenAfterTheConnectionWrites) {
     const QStringList before = ReadWhole(kByKey);
     Recordset rs;
+    rs.SetCountStatement("SELECT count(*) FROM cdinfo");
     OpenOnServer(rs, kByKey);
     {
         Transaction t(conn);
@@ -143,6 +155,7 @@ TEST_F(RecordsetOnDemand, ClosingTheConnectionKeepsTheRowsRead) {
 TEST_F(RecordsetOnDemand, ReadsTheRestByItselfAMomentLater) {
     const QStringList before = ReadWhole(kByKey);
     Recordset rs;
+    rs.SetCountStatement("SELECT count(*) FROM cdinfo");
     OpenOnServer(rs, kByKey);
     QElapsedTimer waited;
     waited.start();
@@ -185,29 +198,4 @@ TEST_F(RecordsetOnDemand, ARecordsetThatWritesReadsEveryRowAtOpen) {
     Elsewhere("DELETE FROM cdinfo");
     EXPECT_EQ(rs.RecordCount(), 250);
     EXPECT_EQ(rs.ValueAt(250, 0).ToString(), Cdid(250));
-}
-
-TEST(RowCountTest, LeavesOutOnlyTheQuerysOwnTrailingOrder) {
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t order by a desc"),
-              "select a from t ");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t ORDER\n  BY a, b"),
-              "select a from t ");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t"), "select a from t");
-    // An ORDER BY with a LIMIT chooses rows; one in parentheses or quotes is not the query's.
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t order by a limit 5"),
-              "select a from t order by a limit 5");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from (select a from t order by a)"),
-              "select a from (select a from t order by a)");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t where b = ' order by x'"),
-              "select a from t where b = ' order by x'");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select [order by] from t"),
-              "select [order by] from t");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select border, byline from t"),
-              "select border, byline from t");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t where b = 'it''s' order by a"),
-              "select a from t where b = 'it''s' ");
-    EXPECT_EQ(RowCount::WithoutTrailingOrder("select a from t where b = 'open"),
-              "select a from t where b = 'open");
-    EXPECT_EQ(RowCount::StatementFor("select a from t order by a"),
-              "select count(*) from (select a from t )");
 }

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "platform/excel/SheetUnits.h"
@@ -40,6 +41,11 @@ try:
             "print_area": area,
             "orientation": ws.page_setup.orientation or "",
             "scale": ws.page_setup.scale or 0,
+            "state": ws.sheet_state,
+            "fit_to_page": bool(ws.sheet_properties.pageSetUpPr is not None
+                                and ws.sheet_properties.pageSetUpPr.fitToPage),
+            "fit_to_width": -1 if ws.page_setup.fitToWidth is None else int(ws.page_setup.fitToWidth),
+            "fit_to_height": -1 if ws.page_setup.fitToHeight is None else int(ws.page_setup.fitToHeight),
         })
     print(json.dumps(out, ensure_ascii=False))
 except Exception as e:
@@ -80,6 +86,35 @@ QImage PdfPageImage(const QString& pdf, int page, int dpi) {
     Run("pdftoppm", {"-png", "-r", QString::number(dpi), "-f", QString::number(page), "-l",
                      QString::number(page), "-singlefile", pdf, prefix});
     return QImage(prefix + ".png");
+}
+
+std::vector<PdfWord> PdfWords(const QString& pdf, int page) {
+    const QString p = QString::number(page);
+    const QString html = QString::fromUtf8(Run("pdftotext", {"-bbox", "-f", p, "-l", p, pdf, "-"}));
+    static const QRegularExpression word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    std::vector<PdfWord> out;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        out.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return out;
+}
+
+QStringList OverlappingWords(const std::vector<PdfWord>& words) {
+    QStringList out;
+    for (size_t i = 0; i < words.size(); ++i) {
+        for (size_t j = i + 1; j < words.size(); ++j) {
+            // A shared edge is no overlap; a glyph run is a little taller than its line.
+            const QRectF a = words[i].box.adjusted(0.2, 1, -0.2, -1);
+            if (a.intersects(words[j].box.adjusted(0.2, 1, -0.2, -1)))
+                out << words[i].text + " / " + words[j].text;
+        }
+    }
+    return out;
 }
 
 QStringList PdfFiles(const QString& dir) {

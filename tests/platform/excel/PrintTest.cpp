@@ -117,6 +117,37 @@ TEST_F(ExcelFixture, PrintedColumnsHaveTheSheetsWidths) {
     EXPECT_NEAR(left, right, 4.0);
 }
 
+// A text wider than its column, with no empty neighbour to run on over, prints smaller
+// rather than cut at the column's edges; one with room beside it keeps its size.
+TEST_F(ExcelFixture, APrintedTextIsNeverCutAtItsCell) {
+    auto book = ThreePages(WriteTemplate(FrameSpec()));
+    Worksheet& out = book->Worksheets(1);
+    const QString wide = "20261201001-20261201001";
+    out.Cells(4, 2).SetValue(wide);   // between two full cells
+    out.Cells(10, 1).SetValue(wide);  // B10 is empty: it runs on over it
+    const PrintOutcome outcome = out.PrintOut();
+    const std::vector<PdfWord> words = PdfWords(outcome.path, 1);
+    EXPECT_TRUE(OverlappingWords(words).isEmpty())
+        << OverlappingWords(words).join(", ").toStdString();
+    const auto at =
+        std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == wide; });
+    ASSERT_NE(at, words.end()) << "the whole text is on the page";
+
+    const int dpi = 144;
+    const double k = dpi / 72.0;
+    const QImage page = PdfPageImage(outcome.path, 1, dpi);
+    const std::vector<int> lines = VerticalLines(page, static_cast<int>(at->box.center().y() * k));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_GE(at->box.left() * k, lines[1] - 1.0);
+    EXPECT_LE(at->box.right() * k, lines[2] + 1.0) << "drawn inside column B";
+
+    const std::vector<PdfWord> second = PdfWords(outcome.path, 2);
+    const auto over = std::find_if(second.begin(), second.end(),
+                                   [&](const PdfWord& w) { return w.text == wide; });
+    ASSERT_NE(over, second.end());
+    EXPECT_GT(over->box.width(), at->box.width() * 1.5) << "at its own size over the empty B10";
+}
+
 TEST_F(ExcelFixture, WithoutAPrinterPagesGoToTheProgramsFolder) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
     SetPrintToPdfDir(QString());

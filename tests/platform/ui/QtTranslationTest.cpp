@@ -5,7 +5,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,8 +28,8 @@ bool HasEnglishWord(const QString& text) {
 }
 
 // Every text the dialog shows of its own: labels, buttons and their tool tips, the headings
-// of its file list and the kind of each entry. The boxes that show the folder and the filter
-// hold the caller's texts, the names of the files are the files' own.
+// of its file list, the kind and the date of each entry. The boxes that show the folder and
+// the filter hold the caller's texts, the names of the files are the files' own.
 QStringList OwnTexts(QWidget* dialog) {
     QStringList texts{dialog->windowTitle()};
     for (QLabel* label : dialog->findChildren<QLabel*>())
@@ -41,8 +43,10 @@ QStringList OwnTexts(QWidget* dialog) {
         for (int c = 0; model && c < model->columnCount(); ++c)
             if (!view->isColumnHidden(c)) texts << model->headerData(c, Qt::Horizontal).toString();
         const QModelIndex shown = view->rootIndex();
-        for (int r = 0; model && r < model->rowCount(shown); ++r)
+        for (int r = 0; model && r < model->rowCount(shown); ++r) {
             texts << model->index(r, 2, shown).data().toString();  // "文件夹", "xlsx 文件"
+            texts << model->index(r, 3, shown).data().toString();  // "2026/12/9 22:21"
+        }
     }
     texts.removeAll(QString());
     return texts;
@@ -65,6 +69,7 @@ TEST_F(QtTranslationTest, TheSaveDialogReadsInChinese) {
     QStringList texts;
     QString saveButton;
     QString title;
+    QString folderDate;
     WhenShown<QFileDialog>([&](QFileDialog& dialog) {
         // The list of the folder's entries fills from a thread of its own.
         auto* list = dialog.findChild<QTreeView*>();
@@ -73,6 +78,10 @@ TEST_F(QtTranslationTest, TheSaveDialogReadsInChinese) {
             QTest::qWaitFor([&] { return list->model()->rowCount(list->rootIndex()) > 0; }));
         title = dialog.windowTitle();
         texts = OwnTexts(&dialog);
+        QAbstractItemModel* model = list->model();
+        for (int r = 0; r < model->rowCount(list->rootIndex()); ++r)
+            if (model->index(r, 0, list->rootIndex()).data().toString() == "earlier")
+                folderDate = model->index(r, 3, list->rootIndex()).data().toString();
         if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
             for (QAbstractButton* b : buttons->buttons())
                 if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole) saveButton = b->text();
@@ -89,5 +98,12 @@ TEST_F(QtTranslationTest, TheSaveDialogReadsInChinese) {
     EXPECT_TRUE(texts.contains("名称")) << texts.join(" | ").toStdString();
     EXPECT_TRUE(texts.contains("文件夹")) << texts.join(" | ").toStdString();
     EXPECT_GT(texts.size(), 10);
+    // The date of a file, whatever the machine's language: year, month, day.
+    const QDateTime made = QFileInfo(QDir(Dir()).filePath("earlier")).lastModified();
+    EXPECT_EQ(folderDate, QString("%1/%2/%3 %4")
+                              .arg(made.date().year())
+                              .arg(made.date().month())
+                              .arg(made.date().day())
+                              .arg(made.time().toString("HH:mm")));
     for (const QString& text : texts) EXPECT_FALSE(HasEnglishWord(text)) << text.toStdString();
 }
