@@ -87,7 +87,8 @@ struct IncomeFigures::Bounds {
     // The same with the open baskets of the table left out (%2 of the statement).
     QString Sql(const char* statement, const char* table, const char* dateColumn, bool odd,
                 QString (*notInOpenBasket)(const QString& line)) const {
-        return Sql(statement, table, dateColumn, odd).arg(notInOpenBasket(QString::fromUtf8(table)));
+        return Sql(statement, table, dateColumn, odd)
+            .arg(notInOpenBasket(QString::fromUtf8(table)));
     }
     // The period of a line's date: its year, month or day as year(), month() and day() read
     // them; none for a missing or malformed date, or one outside a bounded view.

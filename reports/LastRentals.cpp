@@ -40,8 +40,7 @@ Value LastRentals::Of(Connection& conn, const Value& customer, const Value& larg
         return largest;
     const QString key = Folded(customer);
     Statement dates(
-        conn,
-        QString::fromUtf8(kCustomerDates).arg(OpenBaskets::NotInRentalBasket("borrowinfo")));
+        conn, QString::fromUtf8(kCustomerDates).arg(OpenBaskets::NotInRentalBasket("borrowinfo")));
     dates.Bind({key, key.isEmpty() ? 1 : 0});
     Value latest;
     qint64 latestMoment = 0;

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "core/CopyList.h"
-#include "core/OpenBasketRow.h"
 #include "core/MoneyShares.h"
+#include "core/OpenBasketRow.h"
 #include "core/RecordNumber.h"
 #include "platform/db/Recordset.h"
 #include "platform/text/CharacterLength.h"

@@ -37,7 +37,8 @@ class OpenBasketsTest : public CoreTest {
             .ToString();
     }
     static OpenBasketRow RentalRow(const QString& no, int rule, double walkIn, double member) {
-        return {OpenBasketRow::Rental, no, "000001", kMemberUser, true, rule, Yuan(walkIn), Yuan(member)};
+        return {OpenBasketRow::Rental, no,          "000001", kMemberUser, true, rule,
+                Yuan(walkIn),          Yuan(member)};
     }
     static const char* Columns() {
         return "select group_concat(name || ' ' || type || ' ' || \"notnull\" || ' ' || "
@@ -54,7 +55,8 @@ TEST_F(OpenBasketsTest, TheConditionsLeaveOutTheLinesOfEveryBasketStoredAsOpen) 
     RentalRow("0002", 1, 20, 10).Open(gConn);
     EXPECT_EQ(RentalsSeen(), "0001,0003") << "both titles' lines of basket 0002";
     EXPECT_EQ(SalesSeen(), "0001,0002") << "a sale basket of that number is not open";
-    OpenBasketRow{OpenBasketRow::Sale, "0001", "x", kWalkInUser, false, -1, Money(), Money()}.Open(gConn);
+    OpenBasketRow{OpenBasketRow::Sale, "0001", "x", kWalkInUser, false, -1, Money(), Money()}.Open(
+        gConn);
     RentalRow("0003", 1, 20, 10).Open(gConn);  // one a crash left, beside the counter's
     EXPECT_EQ(RentalsSeen(), "0001");
     EXPECT_EQ(SalesSeen(), "0002");
@@ -92,7 +94,8 @@ TEST_F(OpenBasketsTest, ARowKeepsTheTermsItWasOpenedWith) {
     RentalRow("0004", 2, 45.56, 45.56).Store(gConn, true, basket);
     EXPECT_EQ(basket.FixedDeposit, Yuan(45.56));
     EXPECT_EQ(Count("select count(*) from openbasket"), 1);
-    OpenBasketRow{OpenBasketRow::Sale, "0004", "张三", kMemberUser, true, 2, Yuan(9), Yuan(9)}.Open(gConn);
+    OpenBasketRow{OpenBasketRow::Sale, "0004", "张三", kMemberUser, true, 2, Yuan(9), Yuan(9)}.Open(
+        gConn);
     EXPECT_EQ(Query1("select coalesce(foregifttype, 'none') from openbasket where kind = 'sell'"),
               "none")
         << "a sale basket has no deposit terms";
