@@ -143,8 +143,8 @@ void frmPayMoney::Prepare(const QString& customer, Money rentCollected, Money de
     ShowMode(member_);
     // The cursor waits where the operator types first: the cash received, or what a member
     // hands over beyond the stored money, when either is asked for.
-    QWidget* typedFirst =
-        member_ ? (shortfall_ > Money() ? TxtRemain : nullptr) : (due_ >= Money() ? TxtCatchFact : nullptr);
+    QWidget* typedFirst = member_ ? (shortfall_ > Money() ? TxtRemain : nullptr)
+                                  : (due_ >= Money() ? TxtCatchFact : nullptr);
     (typedFirst ? typedFirst : Command1)->setFocus();
 }
 
