@@ -690,13 +690,16 @@ void CataloguePage::Command9_Click() {
 void CataloguePage::ConnectShop() {
     connect(CmdPrintStore, &QPushButton::clicked, this,
             [this] { RunReported([this] { frmSelPrint::CmdPrintStore_Click(*this); }); });
-    // Titles changed elsewhere (a classification deleted, prices recomputed): the catalogue
-    // is read again, unless the operator is editing a title.
-    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this](QObject* source) {
+    // Titles changed elsewhere (a classification deleted, prices recomputed, copies lent or
+    // sold at the counter): the catalogue is read again, unless the operator is editing a
+    // title.
+    const auto follow = [this](QObject* source) {
         if (source == this || !adoCDInfo || !adoCDInfo->IsOpen() || adoCDInfo->HasPendingChanges())
             return;
         RunReported([this] { adoCDInfo->Requery(); });
-    });
+    };
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, follow);
+    connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, follow);
 }
 
 // The catalogue is read when the page or a caller first needs it, not at start-up: the

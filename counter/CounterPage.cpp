@@ -581,11 +581,13 @@ void CounterPage::CheckOutCurrentTitle() {
 // ---- The page protocol and the rest of the shop ------------------------------------------
 
 void CounterPage::ConnectShop() {
-    // The catalogue saved or discarded a title, or titles changed behind the lists.
-    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this](QObject* source) {
-        if (source == this) return;  // the counter's own check-outs refill the list themselves
-        RunReported([this] { RequeryDispCDInfo(); });
-    });
+    // The catalogue saved or discarded a title, or titles changed behind the list: read
+    // again in its order.
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this,
+            [this] { RunReported([this] { RequeryDispCDInfo(); }); });
+    // A check-out, a line removed or a basket settled: the list is built afresh, unsorted.
+    connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this,
+            [this] { RunReported([this] { SetDispSourse(QString()); }); });
     // The classification lists were read afresh: the filters offer their names, "全部"
     // selected, and a list that was filtered is shown unfiltered.
     connect(&ShopEvents::Get(), &ShopEvents::ClassificationRead, this,

@@ -7,7 +7,6 @@
 #include <QRadioButton>
 
 #include "core/CopyList.h"
-#include "core/MainWindow.h"
 #include "core/ShelfCopies.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
@@ -188,8 +187,4 @@ void RentalBasketPanel::EnableButtons(bool enabled) {
 
 void RentalBasketPanel::Refresh() {
     ShopEvents::AnnounceBasketsChanged(&page_);
-    ShopEvents::AnnounceTitlesChanged(&page_);
-    if (!MainWindow::IsLoaded()) return;
-    MainWindow::Get()->SetDispSourse("");
-    MainWindow::Get()->SetDispBorrowSourse("");
 }

@@ -39,6 +39,6 @@ class RentalBasketPanel : public BasketPanel {
     frmUseTaxPay::Credence ReadCredence();
     bool EditHeld() const;
     void EnableButtons(bool enabled);
-    // The lists that show rentals follow what was written.
+    // Tells the shop what was written; each page that shows it follows from there.
     void Refresh();
 };

@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "core/CopyList.h"
-#include "core/MainWindow.h"
 #include "core/ShelfCopies.h"
 #include "core/ShopEvents.h"
 #include "core/mdlMain.h"
@@ -186,8 +185,4 @@ void SaleBasketPanel::EnableButtons(bool enabled) {
 
 void SaleBasketPanel::Refresh() {
     ShopEvents::AnnounceBasketsChanged(&page_);
-    ShopEvents::AnnounceTitlesChanged(&page_);
-    if (!MainWindow::IsLoaded()) return;
-    MainWindow::Get()->SetDispSourse("");
-    MainWindow::Get()->SetDispBorrowSourse("");
 }

@@ -32,5 +32,6 @@ class SaleBasketPanel : public BasketPanel {
     void ShowBasket();
     bool EditHeld() const;
     void EnableButtons(bool enabled);
+    // Tells the shop what was written; each page that shows it follows from there.
     void Refresh();
 };

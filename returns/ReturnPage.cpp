@@ -388,17 +388,15 @@ void ReturnPage::Load() {
 }
 
 // The open rentals show titles' names: they follow changed titles. A basket settled at the
-// counter becomes a rental and its lines join the list; the counter usually refills the
-// list itself right after announcing, so the page looks once the announcement has passed.
+// counter becomes a rental and its lines join the list, read again in its order; a line
+// written into a basket still open changes nothing the list shows.
 void ReturnPage::ConnectShop() {
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
         if (adoDispBorrow && adoDispBorrow->IsOpen() && !adoDispBorrow->HasPendingChanges())
             RunReported([this] { RequeryDispBorrow(); });
     });
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (ListsOtherBaskets()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
-        });
+        if (ListsOtherBaskets()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
     });
 }
 

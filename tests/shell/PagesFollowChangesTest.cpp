@@ -1,0 +1,169 @@
+// A change is announced once, after it is in the file, and each page that shows it reads its
+// list again exactly once; a page not shown reads again once more when the operator shows it.
+// The reads are counted at the file: the statements each list runs once per refill.
+#include <sqlite3.h>
+
+#include <QPushButton>
+#include <map>
+
+#include "catalogue/CataloguePage.h"
+#include "catalogue/SettingsPage.h"
+#include "counter/frmControlBorrow.h"
+#include "counter/frmControlSell.h"
+#include "counter/frmSellPay.h"
+#include "counter/frmUseTaxPay.h"
+#include "platform/ui/MaskEdBox.h"
+#include "returns/ReturnPage.h"
+#include "tests/shell/CounterAtTheFrame.h"
+#include "tests/shell/MainWindowTest.h"
+
+namespace {
+using namespace CounterAtTheFrame;
+
+const QString kHero = "030100000001";
+const QString kTiger = "030100000002";
+
+// What each page's refill runs once: the statement of its list.
+const std::map<QString, QString> kRefillOf = {
+    {"counter", "select cdid, id, name, [key], movietype, type, born, count, buydate, "},
+    {"returns", "select c.[count] as [count], c.BorrowPrice as BorrowPrice, "},
+    {"catalogue", "select * from cdinfo where issell<2"},
+};
+
+// Every statement the connection starts, tallied by the page whose refill it is.
+class RefillCount {
+  public:
+    RefillCount() { sqlite3_trace_v2(gConn.Handle(), SQLITE_TRACE_STMT, &Traced, this); }
+    ~RefillCount() { sqlite3_trace_v2(gConn.Handle(), 0, nullptr, nullptr); }
+    RefillCount(const RefillCount&) = delete;
+    RefillCount& operator=(const RefillCount&) = delete;
+
+    // "counter 1, returns 0, catalogue 1" since the last call.
+    QString Take() {
+        QStringList out;
+        for (const auto& [page, statement] : kRefillOf)
+            out << page + " " + QString::number(n_[page]);
+        n_.clear();
+        return out.join(", ");
+    }
+
+  private:
+    static int Traced(unsigned, void* self, void* stmt, void*) {
+        const QString sql = QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)));
+        for (const auto& [page, statement] : kRefillOf)
+            if (sql.startsWith(statement)) ++static_cast<RefillCount*>(self)->n_[page];
+        return 0;
+    }
+    std::map<QString, int> n_;
+};
+
+class PagesFollowChangesTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Data().AddDiscClassifications();
+        for (const auto& [cdid, name] : {std::pair{kHero, "英雄"}, std::pair{kTiger, "卧虎藏龙"}})
+            Data().Add(ShopData::Title(cdid, QString::fromUtf8(name))
+                           .Copies(3)
+                           .Prices(20, 2, 30)
+                           .Type("DVD")
+                           .MovieType("动作")
+                           .RentPer("每天")
+                           .Set("key", cdid));  // as the catalogue keeps it: nothing to edit
+        // A settled rental of another customer, so that the return page lists something.
+        Data().Add(ShopData::Rental(kTiger, "0001")
+                       .By("王五")
+                       .On("2026-12-07 10:00:00")
+                       .Set("borrowcount", 1)
+                       .Set("borrowlst", "&3#")
+                       .Set("isnotpaylst", "&3#"));
+        Sql("update cdinfo set station = '借出部分' where cdid = '" + kTiger + "'");
+        frmMain& main = LoadMainWindow();
+        EXPECT_TRUE(ShowActive(&main));
+        // Every page with a list built and read once, as after a morning's use.
+        for (int button : {1, 2, 4, 0}) Button(button);
+    }
+    void TearDown() override {
+        frmControlBorrow::unload();
+        frmControlSell::unload();
+        frmUseTaxPay::unload();
+        frmSellPay::unload();
+        MainWindowTest::TearDown();
+    }
+
+    // The check-out dialog of a title at the counter (button 0 rents, 6 sells), copy 1 alone
+    // ticked, left for the operator's confirming click.
+    template <class Dialog>
+    Dialog& OpenCheckOut(int button, const QString& cdid) {
+        Button(button);
+        EXPECT_TRUE(Counter().adoDispCDInfo->Find(QString("cdid = '%1'").arg(cdid)));
+        Settle();
+        Click(button == 0 ? Counter().CmdBorrow : Counter().Command15);
+        Dialog& d = Dialog::instance();
+        EXPECT_TRUE(d.isVisible());
+        TickOnly(d.ListView1, {1});
+        return d;
+    }
+};
+}  // namespace
+
+// Written at the counter: the counter reads its list once, the catalogue (not shown) once; the
+// return page only when what it lists changed, that is when a basket became a rental.
+TEST_F(PagesFollowChangesTest, EachBasketChangeRefillsEachPageThatShowsItOnce) {
+    frmControlBorrow& first = OpenCheckOut<frmControlBorrow>(0, kHero);
+    RefillCount reads;
+    Click(first.Command1);
+    ASSERT_TRUE(gBorrowBasket.Open);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1")
+        << "a new basket: the return page reads again to leave it out";
+
+    frmControlBorrow& second = OpenCheckOut<frmControlBorrow>(0, kTiger);
+    reads.Take();  // the page button's own reading
+    Click(second.Command1);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0")
+        << "a line into the open basket changes nothing the return page lists";
+
+    ClickRow(Counter().LvwReturn, 2);
+    Click(Counter().CmdDel);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+
+    WhenShown<frmUseTaxPay>([](frmUseTaxPay& pay) {
+        pay.TxtCatchFact->SetText("1000");
+        pay.Command1->click();
+    });
+    Click(Counter().CmdTax);
+    ASSERT_FALSE(gBorrowBasket.Open);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1") << "settled: a rental now";
+
+    // A page not shown reads again when it is shown, as it always does.
+    Button(1);
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 0, returns 1");
+    EXPECT_EQ(frmMain::instance().Returns()->adoDispBorrow->RecordCount(), 2);
+
+    // The sale basket the same way; it never shows on the return page.
+    frmControlSell& sale = OpenCheckOut<frmControlSell>(6, kHero);
+    reads.Take();
+    Click(sale.Command1);
+    ASSERT_TRUE(gSellBasket.Open);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+    WhenShown<frmSellPay>([](frmSellPay& pay) {
+        pay.TxtCatchFact->SetText("1000");
+        pay.Command1->click();
+    });
+    Click(Counter().CmdSellTax);
+    ASSERT_FALSE(gSellBasket.Open);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+}
+
+// Titles changed in the settings: every page that shows titles reads them again once, though
+// none of them is shown; the counter once more when the operator goes back to it.
+TEST_F(PagesFollowChangesTest, ATitlesChangeRefillsEachPageOnceAndTheCounterAgainWhenShown) {
+    Button(4);
+    SettingsPage& settings = *frmMain::instance().Settings();
+    RefillCount reads;
+    TypeAndLeave(settings.MaskEdBox2, "50", settings.Option3[1]);  // a focus that writes nothing
+    EXPECT_EQ(Query1("select memberborrowprice from cdinfo where cdid = '" + kHero + "'"), "1.0");
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1");
+    Button(0);
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
+}
