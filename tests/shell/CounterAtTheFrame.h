@@ -53,17 +53,24 @@ inline void Button(int index) {
 }
 
 // At the counter (button 0 rents, 6 sells) the title's check-out dialog, opened with its
-// button, the copies (1-based items of its list) ticked, confirmed with its button; a member
-// number given makes it a member's basket.
+// button.
 template <class Dialog>
-Dialog& CheckOut(int button, const QString& cdid, std::initializer_list<int> copies,
-                 const QString& member = QString()) {
+Dialog& OpenCheckOut(int button, const QString& cdid) {
     Button(button);
     EXPECT_TRUE(Counter().adoDispCDInfo->Find(QString("cdid = '%1'").arg(cdid)));
     Settle();
     Click(button == 0 ? Counter().CmdBorrow : Counter().Command15);
     Dialog& d = Dialog::instance();
     EXPECT_TRUE(d.isVisible());
+    return d;
+}
+
+// The check-out dialog opened, the copies (1-based items of its list) ticked, confirmed with
+// its button; a member number given makes it a member's basket.
+template <class Dialog>
+Dialog& CheckOut(int button, const QString& cdid, std::initializer_list<int> copies,
+                 const QString& member = QString()) {
+    Dialog& d = OpenCheckOut<Dialog>(button, cdid);
     if (!member.isEmpty()) {
         if (!d.Option3->isChecked()) Click(d.Option3);
         d.TxtName->setText(member);
