@@ -3,6 +3,7 @@
 // generated there once and every later run (each a fresh process) opens that same file,
 // so a measurement never pays for the generation nor runs on the cache it leaves behind.
 // Without it the shops go into a temporary folder of the run.
+#include <sqlite3.h>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
-#include <sqlite3.h>
 
 #include "tools/demodata/ShopGenerator.h"
 
@@ -43,10 +43,10 @@ inline void DropTheProgramsAdditions(const QString& path) {
         "where sql is not null and type in ('index', 'trigger')";
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, kDrops, -1, &st, nullptr);
-    const QString drops = sqlite3_step(st) == SQLITE_ROW
-                              ? QString::fromUtf8(reinterpret_cast<const char*>(
-                                    sqlite3_column_text(st, 0)))
-                              : QString();
+    const QString drops =
+        sqlite3_step(st) == SQLITE_ROW
+            ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+            : QString();
     sqlite3_finalize(st);
     const QString script = drops + ";drop table openbasket; drop table freenumber; vacuum";
     const int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, nullptr);

@@ -1,7 +1,5 @@
 // An older shop file brought up at start: what the program adds of its own, as a file made
 // from the schema has it, in one transaction, or nothing at all.
-#include <sqlite3.h>
-
 #include "core/ShopFileAdditions.h"
 #include "tests/core/CoreTest.h"
 
@@ -47,14 +45,7 @@ TEST_F(ShopFileAdditionsTest, AFileThatCannotBeWrittenIsLeftAsItIs) {
     MakeOlder();
     Sql(kRows);
     const QString before = Additions();
-    sqlite3* other = nullptr;
-    sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    gConn.SetBusyTimeout(50);
-    EXPECT_FALSE(ShopFileAdditions::BringUp(gConn));
-    gConn.SetBusyTimeout(5000);
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    EXPECT_FALSE(BringUpWhileAnotherProgramHoldsTheFile());
     EXPECT_EQ(Additions(), before);
     EXPECT_EQ(gConn.Scalar("select count(*) from borrowinfo where name = '李四'").ToInt(), 1);
 }
