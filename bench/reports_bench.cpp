@@ -20,6 +20,7 @@
 
 #include "bench/BenchMain.h"
 #include "bench/BenchShop.h"
+#include "core/ShopFileAdditions.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
@@ -56,6 +57,7 @@ void OpenShop() {
     });
     SetSaveFileResponder([dir](const SaveFileCall&) { return QDir(dir).filePath("export.xlsx"); });
     gConn.OpenFile(BenchShop("large"));
+    ShopFileAdditions::BringUp(gConn);  // as start-up does: an older file gets what it lacks
 }
 
 template <class W>

@@ -14,3 +14,8 @@ frmWait::frmWait() : FormOf<frmWait>(Qt::Dialog | Qt::WindowTitleHint | Qt::Cust
     layout->addWidget(Label1);
     setFixedSize(sizeHint());
 }
+
+void frmWait::Say(const QString& text) {
+    Label1->setText(text);
+    setFixedSize(sizeHint());
+}

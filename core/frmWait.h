@@ -3,10 +3,15 @@
 
 class QLabel;
 
-// Shown while the yearly fold runs, so the operator knows the program is working.
+// Shown while the yearly fold runs, or while start-up brings an older shop file up, so the
+// operator knows the program is working.
 class frmWait : public FormOf<frmWait> {
     Q_OBJECT
     friend class FormOf<frmWait>;
+
+  public:
+    // What the program is doing, in place of the fold's sentence.
+    void Say(const QString& text);
 
   private:
     frmWait();

@@ -5,6 +5,7 @@
 #include "shell/Startup.h"
 
 #include "core/ShopFileAdditions.h"
+#include "core/frmWait.h"
 #include "core/mdlMain.h"
 #include "counter/LeftOpenBaskets.h"
 #include "platform/app/AppPath.h"
@@ -66,10 +67,23 @@ bool OpenDatabase() {
     }
 }
 
-// A file made before the program's own additions gets them before anything reads it. One
-// that cannot be written gets them on the connection only, and works read-only as before.
+// A file made before the program's own additions gets them before anything reads it, behind
+// the wait window when indexes are built over every line (seconds on a large shop, once in
+// the file's life). One that cannot be written works read-only as before, only slower.
 void BringShopFileUp() {
-    TryStep([] { ShopFileAdditions::BringUp(gConn); });
+    TryStep([] {
+        if (!ShopFileAdditions::TakesLong(gConn)) {
+            ShopFileAdditions::BringUp(gConn);
+            return;
+        }
+        frmWait::instance().Say(QStringLiteral("正在更新数据库文件，请稍候……"));
+        frmWait::instance().Show();
+        DoEvents();
+        struct Unload {
+            ~Unload() { frmWait::unload(); }
+        } unload;
+        ShopFileAdditions::BringUp(gConn);
+    });
 }
 
 // A basket the program left open when it last stopped (a crash, a kill, a power cut) is no

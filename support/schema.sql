@@ -1,4 +1,5 @@
--- The shop's database: nine tables, and one of the program's own (openbasket, at the end).
+-- The shop's database: nine tables, and two of the program's own (openbasket and freenumber,
+-- at the end, with freenumber's triggers).
 -- The program reads and writes the nine tables but never creates or alters them;
 -- tools/lumtrak-mkdb makes an empty database from this file.
 --
@@ -209,6 +210,87 @@ CREATE TABLE openbasket (
     PRIMARY KEY (kind, basketno)
 );
 
+-- The program's own: the rental ('borrow'), sale ('sell') and return ('return') numbers no
+-- line carries, one row each (no, four digits from 0001 to 9999), so that the lowest free
+-- number is the table's first row of its kind, found in one look-up however many numbers
+-- are in use. A line carries the number of its key's last four characters; a key whose last
+-- four characters are not four digits carries none, nor do the yearly fold's summary rows
+-- ('0000'). The triggers keep the table whoever writes the lines, with SQLite's own
+-- functions only, so another program writing the file keeps it right too: a line written
+-- takes its number out; a line gone gives its number back once no other line carries it,
+-- as the index of the keys' last four characters tells. No statement here can meet a
+-- conflict, so the conflict clause of the statement that fires a trigger changes nothing;
+-- and nothing here counts lines, which a line replaced by an INSERT OR REPLACE (gone without
+-- its delete trigger firing) would put wrong. Start-up adds the table, filled from the
+-- lines, and its triggers to a file made before them (core/ShopFileAdditions).
+CREATE TABLE freenumber (
+    kind TEXT NOT NULL,
+    no   TEXT NOT NULL,
+    PRIMARY KEY (kind, no)
+) WITHOUT ROWID;
+CREATE TRIGGER borrowinfo_number_taken AFTER INSERT ON borrowinfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'borrow' AND no = substr(new.borrowid, -4);
+END;
+CREATE TRIGGER borrowinfo_number_freed AFTER DELETE ON borrowinfo
+WHEN substr(old.borrowid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.borrowid, -4) <> '0000'
+BEGIN
+    INSERT INTO freenumber (kind, no) SELECT 'borrow', substr(old.borrowid, -4)
+    WHERE NOT EXISTS (SELECT 1 FROM borrowinfo WHERE substr(borrowid, -4) = substr(old.borrowid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'borrow' AND no = substr(old.borrowid, -4));
+END;
+CREATE TRIGGER borrowinfo_number_changed AFTER UPDATE OF borrowid ON borrowinfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'borrow' AND no = substr(new.borrowid, -4);
+    INSERT INTO freenumber (kind, no) SELECT 'borrow', substr(old.borrowid, -4)
+    WHERE substr(old.borrowid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.borrowid, -4) <> '0000'
+    AND NOT EXISTS (SELECT 1 FROM borrowinfo WHERE substr(borrowid, -4) = substr(old.borrowid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'borrow' AND no = substr(old.borrowid, -4));
+END;
+CREATE TRIGGER sellinfo_number_taken AFTER INSERT ON sellinfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'sell' AND no = substr(new.sellid, -4);
+END;
+CREATE TRIGGER sellinfo_number_freed AFTER DELETE ON sellinfo
+WHEN substr(old.sellid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.sellid, -4) <> '0000'
+BEGIN
+    INSERT INTO freenumber (kind, no) SELECT 'sell', substr(old.sellid, -4)
+    WHERE NOT EXISTS (SELECT 1 FROM sellinfo WHERE substr(sellid, -4) = substr(old.sellid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'sell' AND no = substr(old.sellid, -4));
+END;
+CREATE TRIGGER sellinfo_number_changed AFTER UPDATE OF sellid ON sellinfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'sell' AND no = substr(new.sellid, -4);
+    INSERT INTO freenumber (kind, no) SELECT 'sell', substr(old.sellid, -4)
+    WHERE substr(old.sellid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.sellid, -4) <> '0000'
+    AND NOT EXISTS (SELECT 1 FROM sellinfo WHERE substr(sellid, -4) = substr(old.sellid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'sell' AND no = substr(old.sellid, -4));
+END;
+CREATE TRIGGER returninfo_number_taken AFTER INSERT ON returninfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'return' AND no = substr(new.returnid, -4);
+END;
+CREATE TRIGGER returninfo_number_freed AFTER DELETE ON returninfo
+WHEN substr(old.returnid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.returnid, -4) <> '0000'
+BEGIN
+    INSERT INTO freenumber (kind, no) SELECT 'return', substr(old.returnid, -4)
+    WHERE NOT EXISTS (SELECT 1 FROM returninfo WHERE substr(returnid, -4) = substr(old.returnid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'return' AND no = substr(old.returnid, -4));
+END;
+CREATE TRIGGER returninfo_number_changed AFTER UPDATE OF returnid ON returninfo
+BEGIN
+    DELETE FROM freenumber WHERE kind = 'return' AND no = substr(new.returnid, -4);
+    INSERT INTO freenumber (kind, no) SELECT 'return', substr(old.returnid, -4)
+    WHERE substr(old.returnid, -4) GLOB '[0-9][0-9][0-9][0-9]' AND substr(old.returnid, -4) <> '0000'
+    AND NOT EXISTS (SELECT 1 FROM returninfo WHERE substr(returnid, -4) = substr(old.returnid, -4))
+    AND NOT EXISTS (SELECT 1 FROM freenumber WHERE kind = 'return' AND no = substr(old.returnid, -4));
+END;
+
 -- The settings rows exist from the start: the settings page only updates them.
 INSERT INTO pricepercent (id, percentb, percents, tax) VALUES (1, 1, 1, 0);
 INSERT INTO ForeGift (id, foregifttype, money, membermoney) VALUES (1, 1, 0, 0);
+-- Every number is free in a file with no lines.
+INSERT INTO freenumber (kind, no)
+    WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 9999)
+    SELECT kind, substr(10000 + x, -4)
+    FROM n, (SELECT 'borrow' AS kind UNION ALL SELECT 'sell' UNION ALL SELECT 'return');

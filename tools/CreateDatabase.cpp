@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <string>
 
+#include "core/ShopSchema.h"
+
 namespace {
 bool Fail(QString* error, const QString& message) {
     if (error) *error = message;
@@ -24,7 +26,7 @@ bool CreateDatabase(const QString& path, QString* error) {
         return Fail(error, message);
     }
     char* raw = nullptr;
-    const int rc = sqlite3_exec(db, (std::string("BEGIN;") + SchemaSql() + "\nCOMMIT;").c_str(),
+    const int rc = sqlite3_exec(db, (std::string("BEGIN;") + ShopSchemaSql() + "\nCOMMIT;").c_str(),
                                 nullptr, nullptr, &raw);
     const QString message = raw ? QString::fromUtf8(raw) : QString();
     sqlite3_free(raw);

@@ -111,14 +111,7 @@ TEST_F(OpenBasketsTest, AnOlderFileIsBroughtUpOrGetsTheTableOnTheConnection) {
     EXPECT_TRUE(ShopFileAdditions::BringUp(gConn)) << "a file brought up is left alone";
 
     gConn.Execute("drop table openbasket");
-    sqlite3* other = nullptr;
-    sqlite3_open_v2(DbPath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    gConn.SetBusyTimeout(50);
-    EXPECT_FALSE(ShopFileAdditions::BringUp(gConn));
-    gConn.SetBusyTimeout(5000);
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    EXPECT_FALSE(BringUpWhileAnotherProgramHoldsTheFile());
     EXPECT_EQ(RentalsSeen(), "") << "the conditions run on the connection's table";
     EXPECT_EQ(Count("select count(*) from sqlite_master where name = 'openbasket'"), 0);
     Transaction t(gConn);

@@ -571,11 +571,12 @@ TEST_F(FileFaultsTest, AReadOnlyFileIsToldAtTheFirstWriteAndLosesNothing) {
     EXPECT_FALSE(QFile::exists(DbPath() + "-journal"));
 }
 
-// A file made before the program's own table of open baskets, and read-only: start-up cannot
-// add the table to it and makes it on the connection only, tells nothing, and the counter and
-// the return page list the file as it stands; the file stays as it was.
+// A file made before the program's own indexes and tables, and read-only: start-up cannot
+// add them and makes the table of open baskets on the connection only, tells nothing, and
+// the counter and the return page list the file as it stands; the file stays as it was.
 TEST_F(FileFaultsTest, AnOlderReadOnlyFileOpensAndListsWithTheTableOnTheConnectionOnly) {
-    Sql("drop table openbasket;" + kOneRentalOut);
+    MakeOlder();
+    Sql(kOneRentalOut);
     MakeReadOnlyForThisUser(Dir(), DbPath());
     const QByteArray bytesBefore = FileBytes(DbPath());
     const auto look = [] {
@@ -613,7 +614,8 @@ TEST_F(FileFaultsTest, AnOlderReadOnlyFileOpensAndListsWithTheTableOnTheConnecti
 // The same older file held by another program while the program starts: the table goes on
 // the connection, and start-up tells no more than it tells of a held file that has it. Once
 // the other program lets go, the first basket takes the table into the file with its line,
-// so that a crash then still finds the basket at the next start.
+// so that a crash then still finds the basket at the next start; its number is found among
+// the lines, and the next start brings the file up.
 TEST_F(FileFaultsTest, AnOlderFileLockedAtStartTakesTheTableInWithItsFirstBasket) {
     const BriefWaits brief;
     Sql(kOneRentalOut);
@@ -625,7 +627,7 @@ TEST_F(FileFaultsTest, AnOlderFileLockedAtStartTakesTheTableInWithItsFirstBasket
     }
     CloseProgram();
     ForgetPrompts();
-    Sql("drop table openbasket");
+    MakeOlder();
     {
         WriteLockHolder other(DbPath());
         frmMain& main = StartProgram();
@@ -645,6 +647,8 @@ TEST_F(FileFaultsTest, AnOlderFileLockedAtStartTakesTheTableInWithItsFirstBasket
     StartProgram();
     EXPECT_EQ(Prompts().size(), 1u) << Shown().toStdString();
     EXPECT_EQ(Count("select count(*) from borrowinfo"), 1) << "the basket went back";
+    EXPECT_EQ(Query1("select min(no) from freenumber where kind = 'borrow'"), "0002")
+        << "brought up at this start, once the file was free";
 }
 
 // ---- Disk full --------------------------------------------------------------------------

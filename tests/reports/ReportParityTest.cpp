@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <memory>
 
+#include "core/ShopFileAdditions.h"
 #include "core/mdlMain.h"
 #include "platform/db/DateText.h"
 #include "platform/db/Recordset.h"
@@ -709,6 +710,19 @@ TEST_F(ReportParityTest, IncomeEveryPeriodAsItsStatementsGiveIt) {
     ExpectIncome();
     ReopenWithoutNewIndexes();
     ExpectIncome();
+}
+
+// The same file without the reports' indexes, brought up as start-up does: it gets them,
+// and the figures stay.
+TEST_F(ReportParityTest, AnOlderFileBroughtUpGetsTheIndexesAndTheSameFigures) {
+    Sql(kNewIndexes);
+    Open();
+    ASSERT_TRUE(ShopFileAdditions::BringUp(gConn));
+    EXPECT_EQ(Count("select count(*) from sqlite_master where name in ('borrowinfo_lines', "
+                    "'returninfo_lines', 'borrowinfo_customers', 'userinfo_userid_nocase')"),
+              4);
+    ExpectIncome();
+    ExpectCustomers();
 }
 
 TEST_F(ReportParityTest, CustomersAsTheirStatementsGiveThem) {

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/frmWait.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "tests/core/CoreTest.h"
@@ -123,6 +124,23 @@ TEST_F(StartupTest, MaintenanceJobsRunBeforeTheWindow) {
     SetToday(2026, 12, 16);
     Main();
     EXPECT_EQ(Query1("select ispay from userinfo"), "0");
+}
+
+// A file made before the program's indexes and tables of its own gets them as a file made
+// from the schema has them, before the window shows, with nothing to tell.
+TEST_F(StartupTest, AnOlderFileIsBroughtUpBeforeTheWindowShows) {
+    const QString fresh = Additions();
+    MakeOlder();
+    Sql("insert into borrowinfo (borrowid, name, borrowdate, borrowcount, isreturnall) values "
+        "('0301000000010001', '李四', '2026-12-07 10:00:00', 1, 1)");
+    SetToday(2026, 12, 20);
+    Main();
+    EXPECT_FALSE(gQuit);
+    EXPECT_TRUE(frmMain::instance().isVisible());
+    EXPECT_FALSE(frmWait::isLoaded());
+    EXPECT_TRUE(MsgBoxLog::Get().Calls().empty());
+    EXPECT_EQ(Additions(), fresh);
+    EXPECT_EQ(Query1("select min(no) from freenumber where kind = 'borrow'"), "0002");
 }
 
 TEST(ConnectionString, RootFolderGetsNoSecondSlash) {

@@ -77,6 +77,12 @@ void ShopTest::Sql(const QString& script) {
     ASSERT_EQ(rc, SQLITE_OK) << message.toStdString();
 }
 
+void ShopTest::MakeOlder() {
+    Sql(Query1("select group_concat('drop ' || type || ' ' || name, ';') from sqlite_master "
+               "where sql is not null and type in ('index', 'trigger')") +
+        ";drop table openbasket; drop table freenumber");
+}
+
 QString ShopTest::Query1(const QString& sql) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(DbPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);

@@ -60,6 +60,16 @@ class ShopTest : public ::testing::Test {
     void Sql(const QString& script);
     QString Query1(const QString& sql);  // first column of the first row as text
     int Count(const QString& sql) { return Query1(sql).toInt(); }
+    // The file as made before the program's own additions: none of its indexes, triggers
+    // or tables (openbasket, freenumber), the shop's nine tables as they are.
+    void MakeOlder();
+    // The program's own additions the file holds: type, name and statement of each.
+    QString Additions() {
+        return Query1(
+            "select group_concat(type || ' ' || name || ': ' || sql, char(10)) from (select * "
+            "from sqlite_master where sql is not null and (type in ('index', 'trigger') or "
+            "name in ('openbasket', 'freenumber')) order by type, name)");
+    }
     // The rows of the shop, written into this test's file.
     ShopData Data() const { return ShopData(DbPath()); }
 
