@@ -12,9 +12,10 @@ struct Basket {
     int UserType = 0;   // kMemberUser or kWalkInUser
     QString UserName;
     // Fixed when the basket opens, so that every later line is priced alike:
-    bool Member = false;           // the customer was a member: a member's deposit and prices
-    int DepositRule = -1;          // rentals: the deposit rule in force (foregifttype)
-    Money FixedDeposit = Money();  // rentals under the fixed-sum rule: the one sum asked
+    bool Member = false;             // the customer was a member: a member's deposit and prices
+    int DepositRule = -1;            // rentals: the deposit rule in force (foregifttype)
+    Money FixedDeposit = Money();    // rentals under the fixed-sum rule: the one sum asked
+    Money DepositPerCopy = Money();  // rentals under the per-copy rule: what a copy asks
 
     void Clear() { *this = Basket(); }
 };

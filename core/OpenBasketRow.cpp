@@ -27,6 +27,7 @@ const char* const kHoldsLine =
 
 const char* const kRentalKind = "borrow";
 const char* const kSaleKind = "sell";
+constexpr int kPerCopyRule = 1;
 constexpr int kFixedSumRule = 2;
 
 QString KindText(OpenBasketRow::Kind kind) {
@@ -121,6 +122,7 @@ void OpenBasketRow::Into(Basket& basket) const {
     basket.UserName = customer;
     basket.Member = member;
     basket.DepositRule = depositRule;
-    basket.FixedDeposit =
-        depositRule == kFixedSumRule ? (member ? memberDeposit : walkInDeposit) : Money();
+    const Money ofKind = member ? memberDeposit : walkInDeposit;
+    basket.FixedDeposit = depositRule == kFixedSumRule ? ofKind : Money();
+    basket.DepositPerCopy = depositRule == kPerCopyRule ? ofKind : Money();
 }

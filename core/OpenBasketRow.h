@@ -51,6 +51,7 @@ struct OpenBasketRow {
     static bool HoldsLine(Connection& conn, Kind kind, const QString& lineId);
 
     // The basket as the counter keeps it in memory, from this row: number, customer, kind,
-    // whether a member, the deposit rule and the one sum it asks under the fixed-sum rule.
+    // whether a member, the deposit rule and the amount of the customer's kind it asks (a
+    // copy's under the per-copy rule, the one sum under the fixed-sum rule).
     void Into(Basket& basket) const;
 };

@@ -28,12 +28,14 @@ class BasketLines {
                                    const QString& userName) const;
 
     // Writes the title's line: a new line, or the copies and their amount added to the line
-    // there, or (after a line edit) the line holding exactly the copies confirmed and their
-    // amount. True when the line is new.
+    // there, or (after a line edit) the line holding exactly the copies confirmed. An edit
+    // prices nothing again: each copy the line keeps keeps its share of what the line holds
+    // (MoneyShares over the line's copies, in their stored order), a copy dropped takes its
+    // share off, and the copies new to the line add amount. True when the line is new.
     struct LineWrite {
         QString customer;
         std::vector<int> copies;
-        Money amount;  // what these copies add: their deposit, or their money
+        Money amount;  // what the copies new to the line add: their deposit, or their money
         QString remark;
         QDateTime now;
         bool rewritesLine = false;
@@ -46,6 +48,8 @@ class BasketLines {
         std::vector<int> available;
         std::vector<int> own;
         bool Covers(const std::vector<int>& copies) const;
+        // How many of the copies are not the line's own: the ones a confirmation prices.
+        int NewCopies(const std::vector<int>& copies) const;
     };
     Offer OfferFor(Connection& conn, const QString& lineId, const std::vector<int>& shelf,
                    bool rewritesLine) const;
@@ -62,6 +66,19 @@ class BasketLines {
     Checked Check(Connection& conn, const Basket& basket, int userType, const QString& userName,
                   const QString& cdid, const std::vector<int>& copies, bool rewritesLine) const;
 
+    // The basket's lines as a settlement finds them in its transaction, with the customer
+    // they are the basket of (its stored row's; without a row, its first line's). refusal
+    // says, in the operator's words, why they cannot be settled: none left, a line naming
+    // another customer (the number taken for someone else's rental or sale), or lines other
+    // than the panel showed (shown: its copies and amount; nothing compares nothing).
+    struct Shown {
+        int copies = 0;
+        Money amount;
+    };
+    struct ToSettle;
+    ToSettle ForSettlement(Connection& conn, const QString& basketNo,
+                           const std::optional<Shown>& shown) const;
+
     // A line as stored, with its title's disc number and name.
     struct Line {
         QString lineId;
@@ -70,6 +87,7 @@ class BasketLines {
         int copies = 0;
         QString copyList;
         Money amount;
+        QString customer;  // the name the line is written for
     };
     std::optional<Line> Of(Connection& conn, const QString& lineId) const;
     // The basket's lines in the order they were first written.
@@ -79,7 +97,17 @@ class BasketLines {
     // Deletes the line; false when it was not there.
     bool Remove(Connection& conn, const QString& lineId) const;
 
+    struct ToSettle {
+        std::vector<Line> lines;
+        QString customer;
+        int copies = 0;
+        QString refusal;
+    };
+
   private:
+    // What the copies of the line that stay on it hold of its stored amount.
+    Money KeptShare(Connection& conn, const QString& lineId, const std::vector<int>& copies) const;
+
     struct Statements {
         const char* holds;     // ?1 the line: what it holds; no row when there is none
         const char* insert;    // ?1 the line, ?2 customer, ?3 date, ?4 count, ?5 copies,
@@ -91,9 +119,10 @@ class BasketLines {
         const char* amount;    // ?1 the line, ?2 amount
         const char* remove;    // ?1 the line
     };
-    constexpr BasketLines(RecordNumber::Kind numbers, const Statements& sql)
-        : numbers_(numbers), sql_(sql) {}
+    constexpr BasketLines(RecordNumber::Kind numbers, const char* action, const Statements& sql)
+        : numbers_(numbers), action_(action), sql_(sql) {}
 
     RecordNumber::Kind numbers_;
+    const char* action_;  // "出租" / "出售", in the refusals
     Statements sql_;
 };

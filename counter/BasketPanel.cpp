@@ -60,6 +60,9 @@ BasketPanel::Sums BasketPanel::ShowStoredLines(const BasketLines& kind, const QS
         sums.copies += line.copies;
         sums.amount += line.amount;
     }
+    sums.changed =
+        sums.lines != shown_.lines || sums.copies != shown_.copies || sums.amount != shown_.amount;
+    shown_ = sums;
     return sums;
 }
 

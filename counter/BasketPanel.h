@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "core/Basket.h"
+#include "counter/BasketLines.h"
 
-class BasketLines;
 class CheckOutForm;
 class CounterPage;
 class Label;
@@ -52,11 +52,14 @@ class BasketPanel : public QObject {
     struct Sums {
         int lines = 0;
         int copies = 0;
-        Money amount;  // deposit or money
+        Money amount;          // deposit or money
+        bool changed = false;  // other sums than the panel showed before
     };
     // The basket's list shows its stored lines, in the order they were written, the row
     // selected before still selected; returns their sums.
     Sums ShowStoredLines(const BasketLines& kind, const QString& basketNo);
+    // The basket as the panel shows it, for a settlement to compare with the file.
+    BasketLines::Shown Shown() const { return {shown_.copies, shown_.amount}; }
     // The customer's caption ("会员编号：" or "用户姓名：") and key.
     static void ShowCustomer(Label* caption, Label* name, const Basket& basket);
     static bool IsMemberCaption(const QString& caption);
@@ -65,4 +68,5 @@ class BasketPanel : public QObject {
     ListView* lines_;
     QString lineKey_;
     bool busy_ = false;
+    Sums shown_;
 };

@@ -26,13 +26,13 @@ DepositDue DepositDue::Read(Connection& conn) {
     return due;
 }
 
-Money DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
-                           int basketRule) const {
-    switch (basketRule) {
+Money DepositDue::OfCopies(Connection& conn, const QString& cdid, int copies,
+                           const Basket& basket) {
+    switch (basket.DepositRule) {
         case kPerTitlePurchase:
             return BuyMoneyOf(conn, cdid).Times(copies);
         case kPerCopy:
-            return AmountOfKind(member).Times(copies);
+            return basket.DepositPerCopy.Times(copies);
         default:
             return Money();
     }

@@ -21,10 +21,10 @@ class DepositDue {
 
     static DepositDue Read(Connection& conn);
 
-    // The deposit of copies of one title under a basket's rule, to the cent, at today's
-    // amounts (rule 2: nothing; the basket's sum is apart).
-    Money OfCopies(Connection& conn, const QString& cdid, int copies, bool member,
-                   int basketRule) const;
+    // The deposit of copies of one title under the terms the basket was opened with (its
+    // rule and the amount of its customer's kind), the title's purchase price as it stands
+    // for rule 0; to the cent. Rule 2: nothing, the basket's one sum is apart.
+    static Money OfCopies(Connection& conn, const QString& cdid, int copies, const Basket& basket);
     int Rule() const { return rule_; }
     // The rule's amounts for walk-in customers and for members, as stored.
     Money WalkInAmount() const { return walkInAmount_; }
@@ -38,5 +38,4 @@ class DepositDue {
     int rule_ = -1;
     Money walkInAmount_;
     Money memberAmount_;
-    Money AmountOfKind(bool member) const { return member ? memberAmount_ : walkInAmount_; }
 };

@@ -109,11 +109,14 @@ void RentalBasketPanel::CmdDel_Click() {
 void RentalBasketPanel::CmdTax_Click() {
     if (!IsCurrentPage() || busy_ || !gBorrowBasket.Open || EditHeld()) return;
     const BusyFlag busy(busy_);
-    const frmUseTaxPay::Choice choice = frmUseTaxPay::Ask(
-        ReadCredence(), IsMemberCaption(page_.LblBorrowUserNameTotle->Caption()), Owner());
+    // A member who has left is a walk-in: no waiver offered (the settlement checks again).
+    const bool member = IsMemberCaption(page_.LblBorrowUserNameTotle->Caption()) &&
+                        IsUserExist(gBorrowBasket.UserName);
+    const frmUseTaxPay::Choice choice = frmUseTaxPay::Ask(ReadCredence(), member, Owner());
     if (choice.IsPay == frmUseTaxPay::kCancelled) return;
     RentalSettlement::Request request;
     request.basketNo = gBorrowBasket.No;
+    request.shown = Shown();
     if (choice.IsPay == frmUseTaxPay::kWaived) {
         request.kind = RentalSettlement::MemberWaived;
     } else if (choice.deposit) {
@@ -171,7 +174,9 @@ void RentalBasketPanel::ShowBasket(Credence credence) {
     ShowCustomer(page_.LblBorrowUserNameTotle, page_.LblBorrowUserName, gBorrowBasket);
     page_.LblNotBackCount->SetCaption(QString::number(sums.copies));
     page_.LblMoneyBorrowCreSum->SetCaption(sums.amount.Text());
-    if (credence == Credence::Offer || (credence == Credence::FollowAmount && typedAmount))
+    // What was typed stays until the basket's lines change.
+    if (credence == Credence::Offer || (sums.changed && typedAmount) ||
+        (credence == Credence::FollowAmount && typedAmount))
         page_.TxtCredence->setText(page_.LblMoneyBorrowCreSum->Caption());
 }
 

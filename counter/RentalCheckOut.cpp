@@ -55,8 +55,9 @@ RentalCheckOut::Result RentalCheckOut::Run(Connection& conn, const Request& requ
                             due.WalkInAmount(),    due.MemberAmount()};
     row.Store(conn, !request.basket.Open, basket);
     const int count = static_cast<int>(request.copies.size());
-    // The basket's rule, not today's, says what the copies add.
-    const Money added = due.OfCopies(conn, request.cdid, count, basket.Member, basket.DepositRule);
+    // The basket's terms, not today's, say what the copies new to the line add.
+    const Money added =
+        DepositDue::OfCopies(conn, request.cdid, checked.offer.NewCopies(request.copies), basket);
     result.newLine = BasketLines::Rental.Write(conn, result.borrowid,
                                                {basket.UserName, request.copies, added,
                                                 request.remark, request.now, request.rewritesLine});

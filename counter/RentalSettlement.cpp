@@ -16,7 +16,10 @@ const char* const kPledge =
     "update borrowinfo set credencetype = '证件', Guaranty = ?2, foregift = 0, "
     "isnotpaylst = borrowlst where substr(borrowid,-4) = ?1";
 
-const char* const kNoCopiesLeft = "这一单出租已经没有光盘了，不能结算。";
+const char* const kMemberById = "select 1 from userinfo where userid = ?1 limit 1";
+
+const char* const kNoLongerMember =
+    "%1 已经不是会员了（会员资料已被删除），不能免收押金，没有结算。请按零租用户收押金结算。";
 const char* const kNegativeDeposit = "实收押金不能小于零，没有结算。";
 }  // namespace
 
@@ -27,14 +30,15 @@ RentalSettlement::Result RentalSettlement::Run(Connection& conn, const Request& 
         return result;
     }
     Transaction t(conn);
-    const std::vector<BasketLines::Line> lines =
-        BasketLines::Rental.OfBasket(conn, request.basketNo);
-    int copies = 0;
-    for (const BasketLines::Line& line : lines) copies += line.copies;
-    if (copies <= 0) {
-        result.refusal = QString::fromUtf8(kNoCopiesLeft);
-        return result;
-    }
+    const BasketLines::ToSettle basket =
+        BasketLines::Rental.ForSettlement(conn, request.basketNo, request.shown);
+    const std::vector<BasketLines::Line>& lines = basket.lines;
+    if (basket.refusal.isEmpty() && request.kind == MemberWaived &&
+        conn.Scalar(kMemberById, {basket.customer}).IsNull())
+        result.refusal = QString::fromUtf8(kNoLongerMember).arg(basket.customer);
+    else
+        result.refusal = basket.refusal;
+    if (!result.refusal.isEmpty()) return result;
     switch (request.kind) {
         case MemberWaived:
             conn.Execute(kWaived, {request.basketNo});
@@ -51,6 +55,6 @@ RentalSettlement::Result RentalSettlement::Run(Connection& conn, const Request& 
     }
     OpenBasketRow::Close(conn, OpenBasketRow::Rental, request.basketNo);
     t.Commit();
-    result.copies = copies;
+    result.copies = basket.copies;
     return result;
 }

@@ -1,5 +1,8 @@
 #pragma once
 #include <QString>
+#include <optional>
+
+#include "counter/BasketLines.h"
 
 #include "platform/text/Money.h"
 
@@ -13,9 +16,12 @@ class Connection;
 //    when the lines hold none), by the one rule for shares (LineShares);
 //  - a pledge: "证件" with the pledged item as typed, no deposit.
 // The basket is no longer stored as open (OpenBasketRow): its lines are a rental from now on.
-// Returns the basket's copies. A basket with no line left, or a cash deposit below zero, is
-// refused: nothing is written and the refusal says why, in the words the operator is shown.
-// Raises DbError and writes nothing when the database refuses.
+// Returns the basket's copies. What it writes on is read again in its transaction: the
+// basket's lines as they stand (BasketLines::ForSettlement: none left, a line of another
+// customer under its number, or other lines than the panel showed, refuse) and, for the
+// waiver, the member (one who has left is a walk-in: no waiver). A cash deposit below zero
+// is refused too. A refusal writes nothing and says why, in the words the operator is
+// shown. Raises DbError and writes nothing when the database refuses.
 class RentalSettlement {
   public:
     enum Kind { MemberWaived, Cash, Pledge };
@@ -24,6 +30,8 @@ class RentalSettlement {
         Kind kind = Cash;
         Money amount;    // Cash: the deposit received
         QString pledge;  // Pledge: the item
+        // The basket as the panel showed it when the settlement was asked for.
+        std::optional<BasketLines::Shown> shown = std::nullopt;
     };
     struct Result {
         int copies = 0;   // the basket's copies, once settled

@@ -106,7 +106,7 @@ void SaleBasketPanel::CmdDelSellCD_Click() {
         frmControlSell::unload();
         page_.CloseSellBasket();
     } else {
-        ShowBasket();
+        ShowBasket(true);
     }
     Refresh();
 }
@@ -130,10 +130,12 @@ void SaleBasketPanel::CmdSellTax_Click() {
     request.amount = choice.amount;
     request.fromStoredMoney = choice.FromStoredMoney;
     request.customerKey = customer;
+    request.shown = Shown();
+    request.balanceShown = choice.balance;
     const SaleSettlement::Result settled = SaleSettlement::Run(gConn, request);
     if (!settled.refusal.isEmpty()) {
         MsgBox(settled.refusal, vbInformation, QStringLiteral("提示"));
-        ShowBasket();
+        ShowBasket(false);
         return;
     }
     frmControlSell::unload();
@@ -147,20 +149,20 @@ void SaleBasketPanel::LblSellMoney_Change() {
 
 void SaleBasketPanel::LineWritten(const SaleCheckOut::Result& result) {
     gSellBasket = result.basket;
-    ShowBasket();
+    ShowBasket(true);
     Refresh();
 }
 
 void SaleBasketPanel::KeepOpen() {
     gSellBasket.Open = true;
-    ShowBasket();
+    ShowBasket(false);
 }
 
 void SaleBasketPanel::CloseEmpty() {
     page_.CloseSellBasket();
 }
 
-void SaleBasketPanel::ShowBasket() {
+void SaleBasketPanel::ShowBasket(bool offerTotal) {
     const Sums sums = ShowStoredLines(BasketLines::Sale, gSellBasket.No);
     if (sums.lines == 0) {  // its lines went behind the panel's back
         page_.CloseSellBasket();
@@ -170,7 +172,8 @@ void SaleBasketPanel::ShowBasket() {
     ShowCustomer(page_.LblSellUserNameTotle, page_.LblSellUserName, gSellBasket);
     page_.LblSellCount->SetCaption(QString::number(sums.copies));
     page_.LblSellMoney->SetCaption(sums.amount.Text());
-    page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
+    // What the operator typed (an agreed discount) stays until the basket's lines change.
+    if (offerTotal || sums.changed) page_.MskFactSellMoney->SetText(page_.LblSellMoney->Caption());
 }
 
 bool SaleBasketPanel::EditHeld() const {

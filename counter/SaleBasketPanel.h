@@ -28,8 +28,9 @@ class SaleBasketPanel : public BasketPanel {
     void CloseEmpty() override;
 
   private:
-    // The basket as its stored lines are; the amount received follows the money due.
-    void ShowBasket();
+    // The basket as its stored lines are; the amount received offers the money due when
+    // offerTotal or the lines changed, and otherwise stays as typed.
+    void ShowBasket(bool offerTotal);
     bool EditHeld() const;
     void EnableButtons(bool enabled);
     // Tells the shop what was written; each page that shows it follows from there.

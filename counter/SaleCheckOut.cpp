@@ -41,8 +41,10 @@ SaleCheckOut::Result SaleCheckOut::Run(Connection& conn, const Request& request)
                             basket.Member};
     row.Store(conn, !request.basket.Open, basket);
 
-    const int count = static_cast<int>(request.copies.size());
-    const Money money = PricePerCopy(conn, request.cdid, basket.Member).Times(count);
+    // The copies new to the line at the title's price of the moment; the line's own keep
+    // what they were confirmed at.
+    const Money money = PricePerCopy(conn, request.cdid, basket.Member)
+                            .Times(checked.offer.NewCopies(request.copies));
     result.newLine = BasketLines::Sale.Write(conn, result.sellid,
                                              {basket.UserName, request.copies, money,
                                               request.remark, request.now, request.rewritesLine});

@@ -1,5 +1,8 @@
 #pragma once
 #include <QString>
+#include <optional>
+
+#include "counter/BasketLines.h"
 
 #include "platform/text/Money.h"
 
@@ -11,9 +14,13 @@ class Connection;
 // for shares (LineShares). A payment from the member's stored money leaves the balance less
 // the amount, or 0 when that would be negative (the shortfall is paid in cash); a negative
 // amount adds to the balance. The basket is no longer stored as open (OpenBasketRow): its
-// lines are a sale from now on. A basket with no line left is refused: nothing is written
-// and the refusal says why, in the words the operator is shown. Raises DbError and writes
-// nothing when the database refuses.
+// lines are a sale from now on. What it writes on is read again in its transaction: the
+// basket's lines as they stand (BasketLines::ForSettlement: none left, a line of another
+// customer under its number, or other lines than the panel showed, refuse) and, for stored
+// money, the member row and its balance (a member who has left, another customer than the
+// basket's, or a balance other than the dialog showed, refuse). A refusal writes nothing and
+// says why, in the words the operator is shown. Raises DbError and writes nothing when the
+// database refuses.
 class SaleSettlement {
   public:
     struct Request {
@@ -21,6 +28,9 @@ class SaleSettlement {
         Money amount;
         bool fromStoredMoney = false;
         QString customerKey;  // the member whose stored money pays
+        // The basket as the panel showed it, and the stored money the payment dialog showed.
+        std::optional<BasketLines::Shown> shown = std::nullopt;
+        std::optional<Money> balanceShown = std::nullopt;
     };
     struct Result {
         int copies = 0;

@@ -85,13 +85,14 @@ frmSellPay::Choice frmSellPay::Ask(Money amount, const QString& customerKey, QWi
     dialog.Prepare(amount, customerKey);
     dialog.ShowModal(owner);
     if (!alive) return {};
-    return {alive->IsPay, alive->FromStoredMoney, alive->amount_};
+    return {alive->IsPay, alive->FromStoredMoney, alive->amount_, alive->balance_};
 }
 
 void frmSellPay::Prepare(Money amount, const QString& customerKey) {
     IsPay = false;
     FromStoredMoney = false;
     amount_ = amount;
+    balance_.reset();
     const bool member = IsUserExist(customerKey);
     const bool paying = amount >= Money();
     FillCash();
@@ -116,6 +117,7 @@ void frmSellPay::Prepare(Money amount, const QString& customerKey) {
 
 void frmSellPay::FillStoredMoney(const QString& customerKey) {
     const Money balance = Money::FromStored(gConn.Scalar(kStoredMoney, {customerKey}).ToDouble());
+    balance_ = balance;
     const Money rest = balance - amount_;
     TxtSum->setText(amount_.Text());
     TxtCurrentTax->setText(balance.Text());

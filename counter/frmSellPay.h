@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "platform/text/Money.h"
 #include "platform/ui/FormOf.h"
 
@@ -22,7 +24,8 @@ class frmSellPay : public FormOf<frmSellPay> {
     struct Choice {
         bool IsPay = false;
         bool FromStoredMoney = false;
-        Money amount;  // the amount received the dialog was shown for
+        Money amount;                  // the amount received the dialog was shown for
+        std::optional<Money> balance;  // the member's stored money it showed
     };
     // Shows the dialog for the amount received from the basket's customer (a member when a
     // member has that number) and returns what the operator chose.
@@ -70,4 +73,5 @@ class frmSellPay : public FormOf<frmSellPay> {
     bool CashCovered() const;
 
     Money amount_;
+    std::optional<Money> balance_;
 };

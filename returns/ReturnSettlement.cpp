@@ -42,6 +42,7 @@ const char* const kCloseLine = "update borrowinfo set isreturnall = 1 where borr
 
 const char* const kStoredMoney = "select [money] from userinfo where userid = ?1";
 const char* const kSetStoredMoney = "update userinfo set [money] = ?2 where userid = ?1";
+const char* const kMemberExists = "select 1 from userinfo where userid = ?1";
 
 const char* const kNoCopyChosen = "没有选择归还的光盘！";
 const char* const kNumbersUsedUp =
@@ -52,6 +53,8 @@ const char* const kRentWithoutLine =
     "没有选择支付租金的光盘，用户实收租金应为零。请勾选“支付租金”或把实收租金改为 0。";
 const char* const kNegativeRent = "用户实收租金不能小于零。";
 const char* const kStoredMoneyShort = "会员的储值现在只有 %1，不够支付 %2，没有结算。请重新结算。";
+const char* const kMemberGone =
+    "会员 %1 已经不在了（会员资料已被删除），不能用会费结算，没有结算。请改用现金结算。";
 const char* const kNotYetSettled =
     "出租编号为 %1 的光盘还在柜台没有结算（还没有收押金），请先在出租页面结算，再办理归还。";
 
@@ -143,7 +146,11 @@ Money ReturnSettlement::StoredMoneyAfter(Connection& conn, const Request& reques
 // Paying from the stored money never takes it below zero: the money may have changed since
 // the payment dialog showed it. Money coming back goes in whatever the balance.
 QString ReturnSettlement::StoredMoneyRefusal(Connection& conn, const Request& request) {
-    if (!request.fromStoredMoney || *request.fromStoredMoney <= Money()) return QString();
+    if (!request.fromStoredMoney) return QString();
+    // Money paid from, or credited to, a member who has left would be lost.
+    if (conn.Scalar(kMemberExists, {request.customer}).IsNull())
+        return QString::fromUtf8(kMemberGone).arg(request.customer);
+    if (*request.fromStoredMoney <= Money()) return QString();
     if (request.paidIn >= Money() && StoredMoneyAfter(conn, request) >= Money()) return QString();
     const Money stored = StoredMoneyOf(conn, request.customer);
     return QString::fromUtf8(kStoredMoneyShort)

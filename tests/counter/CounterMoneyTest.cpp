@@ -209,12 +209,12 @@ TEST_F(CounterMoneyTest, ARemovalTakesOffWhatTheLineHeldWhateverChangedSince) {
     page.CmdDel->click();
     EXPECT_EQ(RentalPanel(), "2/￥40.00/￥40.00");
     SetDeposit(2, 5, 5);  // and changes the rule
-    // The basket keeps the rule it opened with, a copy's amount as the settings say now.
+    // The basket keeps the rule it opened with and a copy's amount of that moment.
     Confirm(OpenRental(C), {1});
-    EXPECT_EQ(RentalPanel(), "3/￥45.00/￥45.00");
+    EXPECT_EQ(RentalPanel(), "3/￥60.00/￥60.00");
     Select(page.LvwReturn, 1);
     page.CmdDel->click();
-    EXPECT_EQ(RentalPanel(), "1/￥5.00/￥5.00");
+    EXPECT_EQ(RentalPanel(), "1/￥20.00/￥20.00");
     SettleRentalInCash("5");
     EXPECT_EQ(Query1("select printf('%g',sum(foregift)) from borrowinfo"), "5");
 

@@ -49,9 +49,9 @@ const char* const kRentalLineSeen =
 const char* const kSaleLineSeen = "select count(*) from sellinfo as s where s.sellid = ?1 and %1";
 const char* const kAllRentalLines = "select count(*) from borrowinfo";
 const char* const kAllSaleLines = "select count(*) from sellinfo";
-const char* const kLineLeft =
-    "select count(*) from (select borrowid as id from borrowinfo union all "
-    "select sellid from sellinfo) where id = ?1";
+// Rental and sale lines share their ids' form: a basket's line is looked for in its table.
+const char* const kRentalLineLeft = "select count(*) from borrowinfo where borrowid = ?1";
+const char* const kSaleLineLeft = "select count(*) from sellinfo where sellid = ?1";
 const char* const kStillOpen = "select count(*) from openbasket";
 
 QString RentalCondition() {
@@ -226,7 +226,7 @@ QStringList CrashRestart::CheckStarted(const QString& file, const std::vector<Ba
     for (const Basket& b : open) {
         for (const Line& line : b.lines) {
             anyLine = true;
-            if (Count(conn, kLineLeft, {line.id}) != 0)
+            if (Count(conn, b.rental ? kRentalLineLeft : kSaleLineLeft, {line.id}) != 0)
                 broken << QStringLiteral("line %1 of %2 is still there").arg(line.id, What(b));
             const std::optional<ShelfCopies> shelf =
                 ShelfCopies::OfTitle(conn, line.id.left(kCdidLength));

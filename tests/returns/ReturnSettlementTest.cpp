@@ -434,6 +434,29 @@ TEST_F(ReturnSettlementTest, StoredMoneyChangedUnderTheDialogIsToldAndNothingIsT
     EXPECT_EQ(StoredMoney("000001"), "0.0");
 }
 
+// The deposit coming back as a credit to a member who left while the payment dialog was
+// open is refused, not lost: the return and the deposit stay as they were.
+TEST_F(ReturnSettlementTest, ACreditToAMemberWhoLeftMeanwhileIsRefusedNotLost) {
+    AddMember("000001", 10);
+    AddLine(Line(kTiger, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#", 15));  // rent 4
+    Sql("delete from userinfo where userid = '000001'");
+    const QStringList gone = Dump();
+    AddMember("000001", 10);
+    frmControlBack& d = OpenDialog("000001");
+    WhenPaymentShows([&](frmPayMoney& p) {
+        Sql("delete from userinfo where userid = '000001'");  // the member page, elsewhere
+        p.Command1->click();
+    });
+    d.Command3->click();
+    Settle();
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(
+        Prompts()[0],
+        "会员 000001 已经不在了（会员资料已被删除），不能用会费结算，没有结算。请改用现金结算。");
+    EXPECT_EQ(Dump(), gone) << "no return written, the deposit of 15 still on the line";
+    EXPECT_TRUE(frmControlBack::isLoaded());
+}
+
 TEST_F(ReturnSettlementTest, MoneyComingBackToAMemberInDebtLowersTheDebtAndAsksForNothing) {
     AddMember("000001", -30);  // the monthly fee ran the stored money below zero
     AddLine(Line(kTiger, "0001", "000001", kTwoAndAHalfDaysAgo, "&1#", 15));  // rent 4

@@ -10,6 +10,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/PictureButton.h"
 #include "shell/frmMain.h"
+#include "tests/support/ListClicks.h"
 #include "tests/support/TestSupport.h"
 
 namespace CounterAtTheFrame {
@@ -21,25 +22,6 @@ inline void Click(QWidget* w) {
 // An option button takes a click on its round box, not on the blank beyond its caption.
 inline void Click(QRadioButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
-    Settle();
-}
-
-// Ticks exactly the listed copies (1-based items) with clicks on their boxes.
-inline void TickOnly(ListView* list, std::initializer_list<int> items) {
-    ListItemList all = list->ListItems();
-    for (int i = 1; i <= all.Count(); ++i) {
-        const bool wanted = std::find(items.begin(), items.end(), i) != items.end();
-        if (all.Item(i)->Checked() != wanted)
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              CheckBoxCentre(list, all.Item(i)));
-    }
-    Settle();
-}
-
-// A click on a row of a basket list selects it.
-inline void ClickRow(ListView* list, int row) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->ListItems().Item(row)).center());
     Settle();
 }
 
