@@ -700,6 +700,7 @@ void CataloguePage::ConnectShop() {
     };
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, follow);
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, follow);
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this, follow);
 }
 
 // The catalogue is read when the page or a caller first needs it, not at start-up: the

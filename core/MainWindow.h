@@ -24,8 +24,6 @@ class MainWindow {
     virtual bool IsShowing(const QWidget* page) const = 0;
 
     // Procedures and recordsets of the pages that others call on.
-    virtual void SetDispSourse(const QString& StrOrder) = 0;
-    virtual void SetDispBorrowSourse(const QString& StrOrder) = 0;
     virtual void FillTypeLists() = 0;
     virtual Recordset* adoCDInfo() const = 0;
     virtual Recordset* adoDispBorrow() const = 0;

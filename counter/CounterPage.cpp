@@ -588,6 +588,9 @@ void CounterPage::ConnectShop() {
     // A check-out, a line removed or a basket settled: the list is built afresh, unsorted.
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this,
             [this] { RunReported([this] { SetDispSourse(QString()); }); });
+    // A return put copies back on the shelf: read again in its order.
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this,
+            [this] { RunReported([this] { RequeryDispCDInfo(); }); });
     // The classification lists were read afresh: the filters offer their names, "全部"
     // selected, and a list that was filtered is shown unfiltered.
     connect(&ShopEvents::Get(), &ShopEvents::ClassificationRead, this,
@@ -689,6 +692,6 @@ bool CounterPage::AskAndRollBack(bool rental) {
     } else {
         CloseSellBasket();
     }
-    SetDispSourse("");
+    ShopEvents::AnnounceBasketsChanged(this);
     return true;
 }

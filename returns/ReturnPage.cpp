@@ -398,6 +398,9 @@ void ReturnPage::ConnectShop() {
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
         if (ListsOtherBaskets()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
     });
+    // The rentals returned leave the list: it is built afresh, unsorted.
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this,
+            [this] { RunReported([this] { SetDispBorrowSourse(QString()); }); });
 }
 
 void ReturnPage::Activate(int) {

@@ -14,6 +14,8 @@
 #include "counter/frmUseTaxPay.h"
 #include "platform/ui/MaskEdBox.h"
 #include "returns/ReturnPage.h"
+#include "returns/frmControlBack.h"
+#include "returns/frmPayMoney.h"
 #include "tests/shell/CounterAtTheFrame.h"
 #include "tests/shell/MainWindowTest.h"
 
@@ -88,6 +90,8 @@ class PagesFollowChangesTest : public MainWindowTest {
         frmControlSell::unload();
         frmUseTaxPay::unload();
         frmSellPay::unload();
+        frmPayMoney::unload();
+        frmControlBack::unload();
         MainWindowTest::TearDown();
     }
 };
@@ -155,4 +159,45 @@ TEST_F(PagesFollowChangesTest, ATitlesChangeRefillsEachPageOnceAndTheCounterAgai
     EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1");
     Button(0);
     EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
+}
+
+// A return settled: the return page (shown) leaves the rental out, the counter puts the copy
+// back on its shelf and the catalogue counts it, each reading once.
+TEST_F(PagesFollowChangesTest, AReturnRefillsEachPageThatShowsItOnce) {
+    Button(1);
+    ReturnPage& page = *frmMain::instance().Returns();
+    ASSERT_EQ(page.adoDispBorrow->RecordCount(), 1);
+    Click(page.Command5);
+    ASSERT_TRUE(frmControlBack::isLoaded());
+    QTimer::singleShot(0, [] {
+        if (!frmPayMoney::isLoaded()) return;
+        frmPayMoney& pay = frmPayMoney::instance();
+        pay.TxtCatchFact->SetText(pay.AmountDue().PlainText());
+        pay.Command1->click();
+    });
+    RefillCount reads;
+    Click(frmControlBack::instance().Command3);
+    ASSERT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(Count("select count(*) from returninfo"), 1);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1");
+    EXPECT_EQ(page.adoDispBorrow->RecordCount(), 0);
+    Button(0);
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
+    EXPECT_EQ(Query1("select station from cdinfo where cdid = '" + kTiger + "'"), "未借出");
+}
+
+// A basket left open is rolled back when the program closes; should the operator then keep
+// the program open, every page already shows the basket gone.
+TEST_F(PagesFollowChangesTest, ABasketRolledBackAtClosingRefillsEachPageThatShowsItOnce) {
+    CheckOut<frmControlBorrow>(0, kHero, {1});
+    CheckOut<frmControlSell>(6, kTiger, {1});
+    ASSERT_TRUE(gBorrowBasket.Open && gSellBasket.Open);
+    RefillCount reads;
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    EXPECT_FALSE(frmMain::unload()) << "the sale basket kept";
+    EXPECT_FALSE(gBorrowBasket.Open);
+    EXPECT_TRUE(gSellBasket.Open);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1");
+    EXPECT_EQ(Query1("select station from cdinfo where cdid = '" + kHero + "'"), "未借出");
 }
