@@ -17,6 +17,9 @@ class MainWindow {
     static bool IsLoaded() { return Get() != nullptr; }
     // The loaded main window as the owner of the windows a page opens; null when none is.
     static Form* Owner();
+    // Whether the operator sees a page now: the loaded window shows it, or no window holds it.
+    // A page not seen follows a change when it is shown, not when the change is announced.
+    static bool Shows(const QWidget* page);
 
     // The window itself: the owner of modeless windows, shown again when they close.
     virtual Form* Window() = 0;
