@@ -3,9 +3,10 @@
 //  - a period change: the open rentals read afresh, the grid bound, the detail panel shown;
 //  - opening the return dialog for a customer with five open lines;
 //  - a settlement: every copy of a customer's open lines back in one transaction, and the
-//    list of open rentals refilled as the dialog does afterwards, with the rest of its rows
-//    that the list reads a moment later (the window is busy with it then, the operator
-//    waits for it as much as for the rest); before each the operator looks at the window.
+//    pages that show what a return changes refilled as after the dialog, the return list
+//    with the rest of its rows that it reads a moment later (the window is busy with it
+//    then, the operator waits for it as much as for the rest); before each the operator
+//    looks at the window.
 // Each "...First" benchmark times the action once in a fresh process, with the window
 // loaded: the figure the operator meets first. Run it alone with bench/run-fresh.
 #include <benchmark/benchmark.h>
@@ -20,6 +21,7 @@
 #include <cstdlib>
 
 #include "bench/BenchProgram.h"
+#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/AppPath.h"
 #include "platform/app/Clock.h"
@@ -152,7 +154,7 @@ void BM_SettlementWithListRefill(benchmark::State& state) {
         OperatorPause();
         state.ResumeTiming();
         if (!ReturnSettlement::Settle(gConn, request).done) state.SkipWithError("refused");
-        page.SetDispBorrowSourse(QString());
+        ShopEvents::AnnounceRentalsReturned();  // as the return dialog does: every page follows
         Recordset& list = *page.adoDispBorrow;
         benchmark::DoNotOptimize(list.ValueAt(list.RecordCount(), 0));  // the rest of the list
     }

@@ -690,16 +690,23 @@ void CataloguePage::Command9_Click() {
 void CataloguePage::ConnectShop() {
     connect(CmdPrintStore, &QPushButton::clicked, this,
             [this] { RunReported([this] { frmSelPrint::CmdPrintStore_Click(*this); }); });
-    // Titles changed elsewhere (a classification deleted, prices recomputed, copies lent or
-    // sold at the counter): the catalogue is read again, unless the operator is editing a
-    // title.
+    // Titles changed elsewhere (a classification deleted, prices recomputed, copies lent,
+    // sold or returned): the catalogue is read again, unless the operator is editing a
+    // title; not shown, when it is shown next.
     const auto follow = [this](QObject* source) {
-        if (source == this || !adoCDInfo || !adoCDInfo->IsOpen() || adoCDInfo->HasPendingChanges())
-            return;
-        RunReported([this] { adoCDInfo->Requery(); });
+        if (source == this || !adoCDInfo || !adoCDInfo->IsOpen()) return;
+        behind_ = true;
+        if (MainWindow::Shows(this)) CatchUp();
     };
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, follow);
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, follow);
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this, follow);
+}
+
+void CataloguePage::CatchUp() {
+    if (!behind_ || !adoCDInfo || !adoCDInfo->IsOpen() || adoCDInfo->HasPendingChanges()) return;
+    behind_ = false;
+    RunReported([this] { adoCDInfo->Requery(); });
 }
 
 // The catalogue is read when the page or a caller first needs it, not at start-up: the
@@ -722,6 +729,7 @@ void CataloguePage::EnableEntry() {
 
 void CataloguePage::Activate(int) {
     OpenedCatalogue();
+    CatchUp();
     MainWindow::Get()->FillTypeLists();
     if (Text1->isEnabled()) Text1->setFocus();
     ShowRentTypeAndClassification();

@@ -165,6 +165,9 @@ class CataloguePage : public ShopPage {
   private:
     QWidget* BuildList();
     void ConnectShop();
+    // Reads the catalogue again when a change was announced since it was read, unless the
+    // operator is editing a title.
+    void CatchUp();
     QGroupBox* BuildEntry();
     QWidget* BuildButtons();
     void BindEntryFields();
@@ -186,6 +189,7 @@ class CataloguePage : public ShopPage {
     QString filterType_;
     // AddNew keeps the entry inputs: a new title starts from the one shown before it.
     bool addingNew_ = false;
+    bool behind_ = false;  // a change was announced that the catalogue does not show yet
     // The pointer's save was refused for the edits as they stand: moving the pointer again
     // does not repeat the message until the title is edited or another one is current.
     bool pointerSaveRefused_ = false;

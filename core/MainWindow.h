@@ -17,6 +17,9 @@ class MainWindow {
     static bool IsLoaded() { return Get() != nullptr; }
     // The loaded main window as the owner of the windows a page opens; null when none is.
     static Form* Owner();
+    // Whether the operator sees a page now: the loaded window shows it, or no window holds it.
+    // A page not seen follows a change when it is shown, not when the change is announced.
+    static bool Shows(const QWidget* page);
 
     // The window itself: the owner of modeless windows, shown again when they close.
     virtual Form* Window() = 0;
@@ -24,8 +27,6 @@ class MainWindow {
     virtual bool IsShowing(const QWidget* page) const = 0;
 
     // Procedures and recordsets of the pages that others call on.
-    virtual void SetDispSourse(const QString& StrOrder) = 0;
-    virtual void SetDispBorrowSourse(const QString& StrOrder) = 0;
     virtual void FillTypeLists() = 0;
     virtual Recordset* adoCDInfo() const = 0;
     virtual Recordset* adoDispBorrow() const = 0;

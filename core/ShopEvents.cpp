@@ -28,6 +28,10 @@ void ShopEvents::AnnounceBasketsChanged(QObject* source) {
     AfterCommit(&ShopEvents::BasketsChanged, source);
 }
 
+void ShopEvents::AnnounceRentalsReturned(QObject* source) {
+    AfterCommit(&ShopEvents::RentalsReturned, source);
+}
+
 void ShopEvents::AnnounceClassificationRead(const QString& table, const QStringList& names) {
     emit Get().ClassificationRead(table, names);
 }

@@ -19,12 +19,16 @@ class ShopEvents : public QObject {
     // A basket at the counter was written: a line checked out, edited or removed, a basket
     // settled. Rentals, sales and the titles' copies on the shelf changed with it.
     static void AnnounceBasketsChanged(QObject* source = nullptr);
+    // Rentals were returned: a return settled. The open rentals and the titles' copies on the
+    // shelf changed with it.
+    static void AnnounceRentalsReturned(QObject* source = nullptr);
     // A classification list (table "type" or "movietype") was read afresh: names in order.
     static void AnnounceClassificationRead(const QString& table, const QStringList& names);
 
   signals:
     void TitlesChanged(QObject* source);
     void BasketsChanged(QObject* source);
+    void RentalsReturned(QObject* source);
     void ClassificationRead(const QString& table, const QStringList& names);
 
   private:

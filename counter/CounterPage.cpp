@@ -580,14 +580,19 @@ void CounterPage::CheckOutCurrentTitle() {
 
 // ---- The page protocol and the rest of the shop ------------------------------------------
 
+// Not shown, the list follows nothing: showing the page reads it again.
 void CounterPage::ConnectShop() {
+    const auto requery = [this] {
+        if (MainWindow::Shows(this)) RunReported([this] { RequeryDispCDInfo(); });
+    };
     // The catalogue saved or discarded a title, or titles changed behind the list: read
-    // again in its order.
-    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this,
-            [this] { RunReported([this] { RequeryDispCDInfo(); }); });
+    // again in its order. So after a return, which put copies back on the shelf.
+    connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, requery);
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this, requery);
     // A check-out, a line removed or a basket settled: the list is built afresh, unsorted.
-    connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this,
-            [this] { RunReported([this] { SetDispSourse(QString()); }); });
+    connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
+        if (MainWindow::Shows(this)) RunReported([this] { SetDispSourse(QString()); });
+    });
     // The classification lists were read afresh: the filters offer their names, "全部"
     // selected, and a list that was filtered is shown unfiltered.
     connect(&ShopEvents::Get(), &ShopEvents::ClassificationRead, this,
@@ -689,6 +694,6 @@ bool CounterPage::AskAndRollBack(bool rental) {
     } else {
         CloseSellBasket();
     }
-    SetDispSourse("");
+    ShopEvents::AnnounceBasketsChanged(this);
     return true;
 }

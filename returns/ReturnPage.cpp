@@ -389,14 +389,21 @@ void ReturnPage::Load() {
 
 // The open rentals show titles' names: they follow changed titles. A basket settled at the
 // counter becomes a rental and its lines join the list, read again in its order; a line
-// written into a basket still open changes nothing the list shows.
+// written into a basket still open changes nothing the list shows. Not shown, the list
+// follows nothing: showing the page reads it again.
 void ReturnPage::ConnectShop() {
     connect(&ShopEvents::Get(), &ShopEvents::TitlesChanged, this, [this] {
+        if (!MainWindow::Shows(this)) return;
         if (adoDispBorrow && adoDispBorrow->IsOpen() && !adoDispBorrow->HasPendingChanges())
             RunReported([this] { RequeryDispBorrow(); });
     });
     connect(&ShopEvents::Get(), &ShopEvents::BasketsChanged, this, [this] {
-        if (ListsOtherBaskets()) RunReported([this] { SetDispBorrowSourse(listedOrder_); });
+        if (MainWindow::Shows(this) && ListsOtherBaskets())
+            RunReported([this] { SetDispBorrowSourse(listedOrder_); });
+    });
+    // The rentals returned leave the list: it is built afresh, unsorted.
+    connect(&ShopEvents::Get(), &ShopEvents::RentalsReturned, this, [this] {
+        if (MainWindow::Shows(this)) RunReported([this] { SetDispBorrowSourse(QString()); });
     });
 }
 

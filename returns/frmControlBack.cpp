@@ -12,6 +12,7 @@
 
 #include "core/CopyList.h"
 #include "core/MainWindow.h"
+#include "core/ShopEvents.h"
 #include "core/mdlMain.h"
 #include "platform/app/Clock.h"
 #include "platform/text/CharacterLength.h"
@@ -400,8 +401,7 @@ void frmControlBack::Command3_Click() {
     if (!self) return;
     settling_ = false;
     if (!settled) return;
-    MainWindow* frame = MainWindow::Get();
-    if (frame) frame->SetDispBorrowSourse(QString());
+    ShopEvents::AnnounceRentalsReturned(this);
     Unload();
     ShowMainWindow();
 }

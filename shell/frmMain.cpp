@@ -455,16 +455,6 @@ void frmMain::Form_Unload(int& Cancel) {
 
 // ---- The main-window interface, answered by the pages ---------------------------------
 
-void frmMain::SetDispSourse(const QString& StrOrder) {
-    Counter->SetDispSourse(StrOrder);
-}
-
-// A return page not yet built has no list to refresh: it reads its list when it is built.
-void frmMain::SetDispBorrowSourse(const QString& StrOrder) {
-    if (auto* returns = static_cast<ReturnPage*>(pages_[kReturns]))
-        returns->SetDispBorrowSourse(StrOrder);
-}
-
 // Until the settings and catalogue pages are built, only the pages that follow the lists
 // have something to fill: the two pages read the lists when they are built.
 void frmMain::FillTypeLists() {

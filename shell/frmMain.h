@@ -66,8 +66,6 @@ class frmMain : public FormOf<frmMain>, public MainWindow {
     // The main-window interface.
     Form* Window() override { return this; }
     bool IsShowing(const QWidget* page) const override;
-    void SetDispSourse(const QString& StrOrder) override;
-    void SetDispBorrowSourse(const QString& StrOrder) override;
     void FillTypeLists() override;
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override;

@@ -47,14 +47,10 @@ class PageHost : public Form, public MainWindow {
     bool ShowPage(ShopPage* page);
 
     // The orders the counter's and the return page's lists were asked to show, in turn.
-    const QStringList& DispOrders() const { return dispOrders_; }
-    const QStringList& DispBorrowOrders() const { return dispBorrowOrders_; }
 
     // The main-window interface.
     Form* Window() override { return this; }
     bool IsShowing(const QWidget* page) const override;
-    void SetDispSourse(const QString& StrOrder) override { dispOrders_ << StrOrder; }
-    void SetDispBorrowSourse(const QString& StrOrder) override { dispBorrowOrders_ << StrOrder; }
     void FillTypeLists() override;
     Recordset* adoCDInfo() const override;
     Recordset* adoDispBorrow() const override { return nullptr; }
@@ -71,7 +67,5 @@ class PageHost : public Form, public MainWindow {
     std::vector<ShopPage*> pages_;
     std::function<void()> fillTypeLists_;
     std::function<Recordset*()> catalogue_;
-    QStringList dispOrders_;
-    QStringList dispBorrowOrders_;
     QStringList memberInfoShown_;
 };

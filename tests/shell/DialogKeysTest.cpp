@@ -263,7 +263,7 @@ TEST_F(DialogKeysTest, SalePaymentTakesEnterOnceAndEscCancels) {
 
     // A walk-in customer pays cash.
     Data().Add(ShopData::Title("030100000002", "卧虎藏龙").Id("B2").Prices(20, 2, 25));
-    Main().SetDispSourse("");
+    Counter().SetDispSourse("");
     frmControlSell& walkIn = OpenCheckOut<frmControlSell>(6);
     ASSERT_TRUE(walkIn.Option4->isChecked());
     walkIn.TxtRemark->setFocus();

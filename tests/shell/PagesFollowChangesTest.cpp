@@ -1,5 +1,5 @@
-// A change is announced once, after it is in the file, and each page that shows it reads its
-// list again exactly once; a page not shown reads again once more when the operator shows it.
+// A change is announced once, after it is in the file, and the page shown reads its list again
+// exactly once; a page not shown reads it once when the operator shows it, and not before.
 // The reads are counted at the file: the statements each list runs once per refill.
 #include <sqlite3.h>
 
@@ -14,6 +14,8 @@
 #include "counter/frmUseTaxPay.h"
 #include "platform/ui/MaskEdBox.h"
 #include "returns/ReturnPage.h"
+#include "returns/frmControlBack.h"
+#include "returns/frmPayMoney.h"
 #include "tests/shell/CounterAtTheFrame.h"
 #include "tests/shell/MainWindowTest.h"
 
@@ -88,32 +90,32 @@ class PagesFollowChangesTest : public MainWindowTest {
         frmControlSell::unload();
         frmUseTaxPay::unload();
         frmSellPay::unload();
+        frmPayMoney::unload();
+        frmControlBack::unload();
         MainWindowTest::TearDown();
     }
 };
 }  // namespace
 
-// Written at the counter: the counter reads its list once, the catalogue (not shown) once; the
-// return page only when what it lists changed, that is when a basket became a rental.
+// Written at the counter: the counter reads its list once; the return page and the catalogue,
+// not shown, once each when shown.
 TEST_F(PagesFollowChangesTest, EachBasketChangeRefillsEachPageThatShowsItOnce) {
     frmControlBorrow& first = OpenCheckOut<frmControlBorrow>(0, kHero);
     TickOnly(first.ListView1, {1});
     RefillCount reads;
     Click(first.Command1);
     ASSERT_TRUE(gBorrowBasket.Open);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1")
-        << "a new basket: the return page reads again to leave it out";
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
 
     frmControlBorrow& second = OpenCheckOut<frmControlBorrow>(0, kTiger);
     TickOnly(second.ListView1, {1});
     reads.Take();  // the page button's own reading
     Click(second.Command1);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0")
-        << "a line into the open basket changes nothing the return page lists";
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
 
     ClickRow(Counter().LvwReturn, 2);
     Click(Counter().CmdDel);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
 
     WhenShown<frmUseTaxPay>([](frmUseTaxPay& pay) {
         pay.TxtCatchFact->SetText("1000");
@@ -121,12 +123,15 @@ TEST_F(PagesFollowChangesTest, EachBasketChangeRefillsEachPageThatShowsItOnce) {
     });
     Click(Counter().CmdTax);
     ASSERT_FALSE(gBorrowBasket.Open);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1") << "settled: a rental now";
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
 
-    // A page not shown reads again when it is shown, as it always does.
     Button(1);
     EXPECT_EQ(reads.Take(), "catalogue 0, counter 0, returns 1");
-    EXPECT_EQ(frmMain::instance().Returns()->adoDispBorrow->RecordCount(), 2);
+    EXPECT_EQ(frmMain::instance().Returns()->adoDispBorrow->RecordCount(), 2) << "a rental now";
+    Button(2);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 0, returns 0") << "once for four changes";
+    Button(2);
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 0, returns 0") << "nothing new";
 
     // The sale basket the same way; it never shows on the return page.
     frmControlSell& sale = OpenCheckOut<frmControlSell>(6, kHero);
@@ -134,25 +139,67 @@ TEST_F(PagesFollowChangesTest, EachBasketChangeRefillsEachPageThatShowsItOnce) {
     reads.Take();
     Click(sale.Command1);
     ASSERT_TRUE(gSellBasket.Open);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
     WhenShown<frmSellPay>([](frmSellPay& pay) {
         pay.TxtCatchFact->SetText("1000");
         pay.Command1->click();
     });
     Click(Counter().CmdSellTax);
     ASSERT_FALSE(gSellBasket.Open);
-    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
 }
 
-// Titles changed in the settings: every page that shows titles reads them again once, though
-// none of them is shown; the counter once more when the operator goes back to it.
-TEST_F(PagesFollowChangesTest, ATitlesChangeRefillsEachPageOnceAndTheCounterAgainWhenShown) {
+// Titles changed in the settings: no page that lists titles is shown; each reads them once when
+// the operator shows it.
+TEST_F(PagesFollowChangesTest, ATitlesChangeRefillsEachPageOnceWhenShown) {
     Button(4);
     SettingsPage& settings = *frmMain::instance().Settings();
     RefillCount reads;
     TypeAndLeave(settings.MaskEdBox2, "50", settings.Option3[1]);  // a focus that writes nothing
     EXPECT_EQ(Query1("select memberborrowprice from cdinfo where cdid = '" + kHero + "'"), "1.0");
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 0, returns 0");
+    for (int button : {0, 1, 2}) Button(button);
     EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 1");
+}
+
+// A return settled: the return page (shown) leaves the rental out at once; the counter puts the
+// copy back on its shelf, and the catalogue counts it, when shown.
+TEST_F(PagesFollowChangesTest, AReturnRefillsEachPageThatShowsItOnce) {
+    Button(1);
+    ReturnPage& page = *frmMain::instance().Returns();
+    ASSERT_EQ(page.adoDispBorrow->RecordCount(), 1);
+    Click(page.Command5);
+    ASSERT_TRUE(frmControlBack::isLoaded());
+    QTimer::singleShot(0, [] {
+        if (!frmPayMoney::isLoaded()) return;
+        frmPayMoney& pay = frmPayMoney::instance();
+        pay.TxtCatchFact->SetText(pay.AmountDue().PlainText());
+        pay.Command1->click();
+    });
+    RefillCount reads;
+    Click(frmControlBack::instance().Command3);
+    ASSERT_FALSE(frmControlBack::isLoaded());
+    EXPECT_EQ(Count("select count(*) from returninfo"), 1);
+    EXPECT_EQ(reads.Take(), "catalogue 0, counter 0, returns 1");
+    EXPECT_EQ(page.adoDispBorrow->RecordCount(), 0);
     Button(0);
+    Button(2);
+    EXPECT_EQ(reads.Take(), "catalogue 1, counter 1, returns 0");
+    EXPECT_EQ(Query1("select station from cdinfo where cdid = '" + kTiger + "'"), "未借出");
+}
+
+// A basket left open is rolled back when the program closes; should the operator then keep
+// the program open, the counter shows the basket gone, and the return page when shown.
+TEST_F(PagesFollowChangesTest, ABasketRolledBackAtClosingRefillsEachPageThatShowsItOnce) {
+    CheckOut<frmControlBorrow>(0, kHero, {1});
+    CheckOut<frmControlSell>(6, kTiger, {1});
+    ASSERT_TRUE(gBorrowBasket.Open && gSellBasket.Open);
+    RefillCount reads;
+    MsgBoxLog::Get().QueueAnswer(vbYes);
+    MsgBoxLog::Get().QueueAnswer(vbNo);
+    EXPECT_FALSE(frmMain::unload()) << "the sale basket kept";
+    EXPECT_FALSE(gBorrowBasket.Open);
+    EXPECT_TRUE(gSellBasket.Open);
     EXPECT_EQ(reads.Take(), "catalogue 0, counter 1, returns 0");
+    EXPECT_EQ(Query1("select station from cdinfo where cdid = '" + kHero + "'"), "未借出");
 }
