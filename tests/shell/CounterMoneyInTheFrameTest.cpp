@@ -78,15 +78,6 @@ class CounterMoneyInTheFrameTest : public MainWindowTest {
         main.EnableCatalogueEntry();
         EXPECT_TRUE(ShowActive(&main));
     }
-    void TearDown() override {
-        frmPayMoney::unload();
-        frmControlBack::unload();
-        frmSellPay::unload();
-        frmUseTaxPay::unload();
-        frmControlSell::unload();
-        frmControlBorrow::unload();
-        MainWindowTest::TearDown();
-    }
 
     frmMain& Main() { return frmMain::instance(); }
 

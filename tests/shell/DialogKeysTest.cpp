@@ -95,12 +95,6 @@ class DialogKeysTest : public MainWindowTest {
         EXPECT_TRUE(ShowActive(&main));
     }
     void TearDown() override {
-        frmPayMoney::unload();
-        frmControlBack::unload();
-        frmSellPay::unload();
-        frmUseTaxPay::unload();
-        frmControlSell::unload();
-        frmControlBorrow::unload();
         frmDispUser::unload();
         frmUserBorrowLst::unload();
         frmReport::unload();

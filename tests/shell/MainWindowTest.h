@@ -2,7 +2,13 @@
 #include <QDateTime>
 
 #include "core/mdlMain.h"
+#include "counter/frmControlBorrow.h"
+#include "counter/frmControlSell.h"
+#include "counter/frmSellPay.h"
+#include "counter/frmUseTaxPay.h"
 #include "platform/app/Clock.h"
+#include "returns/frmControlBack.h"
+#include "returns/frmPayMoney.h"
 #include "shell/frmMain.h"
 #include "tests/support/TestSupport.h"
 
@@ -19,6 +25,7 @@ class MainWindowTest : public ShopTest {
     }
 
     void TearDown() override {
+        UnloadCounterAndReturnDialogs();
         CloseMainWindow();
         ResetGlobalState();
         ShopTest::TearDown();
@@ -28,6 +35,16 @@ class MainWindowTest : public ShopTest {
         frmMain& main = frmMain::instance();
         Settle();
         return main;
+    }
+
+    // The counter's and the return page's dialogs a test may have left open.
+    static void UnloadCounterAndReturnDialogs() {
+        frmPayMoney::unload();
+        frmControlBack::unload();
+        frmSellPay::unload();
+        frmUseTaxPay::unload();
+        frmControlSell::unload();
+        frmControlBorrow::unload();
     }
 
     // Throws the window away without the closing questions and saves.

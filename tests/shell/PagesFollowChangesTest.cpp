@@ -85,15 +85,6 @@ class PagesFollowChangesTest : public MainWindowTest {
         // Every page with a list built and read once, as after a morning's use.
         for (int button : {1, 2, 4, 0}) Button(button);
     }
-    void TearDown() override {
-        frmControlBorrow::unload();
-        frmControlSell::unload();
-        frmUseTaxPay::unload();
-        frmSellPay::unload();
-        frmPayMoney::unload();
-        frmControlBack::unload();
-        MainWindowTest::TearDown();
-    }
 };
 }  // namespace
 

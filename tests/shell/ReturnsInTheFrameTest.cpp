@@ -50,13 +50,6 @@ class ReturnsInTheFrameTest : public MainWindowTest {
                            .Set("memberborrowprice", 2));
         Sql("update ForeGift set foregifttype = 1, money = 10, membermoney = 5");
     }
-    void TearDown() override {
-        frmPayMoney::unload();
-        frmControlBack::unload();
-        frmControlBorrow::unload();
-        frmUseTaxPay::unload();
-        MainWindowTest::TearDown();
-    }
 
     frmMain& Start() {
         frmMain& main = LoadMainWindow();
