@@ -76,6 +76,62 @@ Converted Convert(const QVariant& value) {
     if (out.text.size() > kMaxTextLength) throw ExcelError("单元格的文字太长（最多32767个字）");
     return out;
 }
+
+// A cell of a copy, at the place it goes to.
+struct PlacedCell {
+    int row, col;
+    Cell cell;
+};
+
+// The cells of rect in sheet a row at a time: visit(row, first cell, past the last cell).
+template <class VisitRow>
+void ForEachRowIn(const Worksheet& sheet, const CellRect& rect, VisitRow visit) {
+    const auto& sheetRows = sheet.Rows();
+    for (auto r = sheetRows.lower_bound(rect.row1); r != sheetRows.end() && r->first <= rect.row2;
+         ++r) {
+        const CellRow& cells = r->second.cells;
+        const auto first = cells.lower_bound(rect.col1);
+        const auto last = cells.upper_bound(rect.col2);
+        if (first != last) visit(r->first, first, last);
+    }
+}
+
+// Each cell of rect in sheet, row by row in column order, at its place moved by rows and cols.
+std::vector<PlacedCell> CellsIn(const Worksheet& sheet, const CellRect& rect, int rows, int cols) {
+    std::vector<PlacedCell> cells;
+    ForEachRowIn(sheet, rect, [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
+        for (; c != end; ++c) cells.push_back({row + rows, c->first + cols, c->second});
+    });
+    return cells;
+}
+
+// Writes copied cells into a cleared destination; they come row by row, in column order, so
+// each row is found once.
+void Place(const std::vector<PlacedCell>& cells, Worksheet& target) {
+    auto& targetRows = target.MutableRows();
+    CellRow* row = nullptr;
+    int rowNumber = 0;
+    for (const PlacedCell& p : cells) {
+        if (!row || rowNumber != p.row) {
+            row = &targetRows[p.row].cells;
+            rowNumber = p.row;
+        }
+        row->emplace_hint(row->end(), p.col, p.cell);
+    }
+}
+
+// Copies the cells of rect in source, moved by rows and cols, into another sheet whose
+// destination is cleared: each row's cells at once, its room taken once.
+void CopyRows(const Worksheet& source, const CellRect& rect, int rows, int cols,
+              Worksheet& target) {
+    auto& targetRows = target.MutableRows();
+    ForEachRowIn(source, rect,
+                 [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
+                     CellRow& to = targetRows[row + rows].cells;
+                     if (to.empty()) to.reserve(static_cast<std::size_t>(end - c));
+                     for (; c != end; ++c) to.emplace_hint(to.end(), c->first + cols, c->second);
+                 });
+}
 }  // namespace
 
 void Range::SetValue(const QVariant& value) {
@@ -187,36 +243,22 @@ void Range::CopyTo(const Range& destination) const {
     if (to.row2 > kMaxSheetRow || to.col2 > kMaxSheetColumn)
         throw ExcelError(QString("复制的区域超出了工作表的范围（%1）").arg(destination.Address()));
 
-    // Read everything first: the source and the destination may overlap.
-    struct Placed {
-        int row, col;
-        Cell cell;
-    };
-    std::vector<Placed> cells;
-    const auto& rows = sheet_->Rows();
-    for (auto r = rows.lower_bound(rect_.row1); r != rows.end() && r->first <= rect_.row2; ++r) {
-        const auto& rowCells = r->second.cells;
-        for (auto c = rowCells.lower_bound(rect_.col1);
-             c != rowCells.end() && c->first <= rect_.col2; ++c)
-            cells.push_back({r->first + dRows, c->first + dCols, c->second});
-    }
     std::vector<CellRect> merges;
     for (const CellRect& m : sheet_->Merges()) {
         if (rect_.Contains(m.row1, m.col1) && rect_.Contains(m.row2, m.col2))
             merges.push_back(m.Moved(dRows, dCols));
     }
-
-    target.ClearRect(to);
-    auto& targetRows = target.MutableRows();
-    Worksheet::Row* row = nullptr;
-    int rowNumber = 0;
-    for (const Placed& p : cells) {
-        // The cells come row by row, in column order: each row is found once.
-        if (!row || rowNumber != p.row) {
-            row = &targetRows[p.row];
-            rowNumber = p.row;
-        }
-        row->cells.emplace_hint(row->cells.end(), p.col, p.cell);
+    if (&target == sheet_) {
+        // Within one sheet the source and the destination may overlap: the cells are read
+        // first, then the destination cleared and written.
+        const std::vector<PlacedCell> cells = CellsIn(*sheet_, rect_, dRows, dCols);
+        target.ClearRect(to);
+        Place(cells, target);
+    } else {
+        // Another sheet is written as the source is read: a page frame pasted thousands of
+        // times into an export goes without a buffer.
+        target.ClearRect(to);
+        CopyRows(*sheet_, rect_, dRows, dCols, target);
     }
     for (const CellRect& m : merges) target.AddMerge(m);
 }

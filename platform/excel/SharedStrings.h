@@ -1,7 +1,7 @@
 #pragma once
 #include <QByteArray>
-#include <QHash>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 // The workbook's table of texts: text cells refer to it by index. Texts read from the
@@ -9,7 +9,7 @@
 class SharedStrings {
   public:
     void Load(const QByteArray& xml);
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return static_cast<int>(texts_.size()); }
     // The plain text of an entry; the empty text for an index out of range.
     const QString& At(int index) const;
     // The index of a plain entry with this text, added when there is none yet.
@@ -18,10 +18,17 @@ class SharedStrings {
     QByteArray ToXml(qint64 references) const;
 
   private:
-    struct Item {
-        QString text;
-        QByteArray rawXml;  // the <si> element as read, or empty for a plain text
+    struct Slot {
+        std::size_t hash = 0;
+        int index = -1;  // the entry's index, or -1 for a free slot
     };
-    std::vector<Item> items_;
-    QHash<QString, int> plainIndex_;
+    // The index of the plain entry with this text; without one, index is recorded as it.
+    int FindOrIndex(const QString& text, int index);
+    void Grow();
+
+    std::vector<QString> texts_;
+    // The <si> elements with formatted runs, as read, by index: written back as they were.
+    std::unordered_map<int, QByteArray> rawXml_;
+    std::vector<Slot> slots_;  // a power of two of them, at most three quarters used
+    std::size_t indexed_ = 0;
 };

@@ -9,6 +9,7 @@
 
 #include "platform/excel/Cell.h"
 #include "platform/excel/CellRef.h"
+#include "platform/excel/CellRow.h"
 #include "platform/excel/PageSetup.h"
 #include "platform/excel/PrintOutcome.h"
 
@@ -24,7 +25,7 @@ class Worksheet {
         double height = 0;  // points; 0 for the sheet's default height
         bool hidden = false;
         int style = -1;  // a row format, or -1
-        std::map<int, Cell> cells;
+        CellRow cells;
     };
     struct ColumnSpan {
         int min = 1;

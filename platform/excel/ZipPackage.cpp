@@ -145,6 +145,10 @@ QByteArray ZipPackage::ToZipBytes() const {
     }
 
     QByteArray out;
+    zip_stat_t written;
+    zip_stat_init(&written);
+    if (zip_source_stat(sink, &written) == 0 && (written.valid & ZIP_STAT_SIZE))
+        out.reserve(static_cast<qsizetype>(written.size));  // taken once, not grown
     if (zip_source_open(sink) == 0) {
         char buffer[65536];
         zip_int64_t n;

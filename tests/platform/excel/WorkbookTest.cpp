@@ -1,6 +1,8 @@
 #include <sys/resource.h>
 
 #include <QJsonArray>
+#include <QRegularExpression>
+#include <QSet>
 #include <csignal>
 
 #include "platform/excel/ExcelError.h"
@@ -144,6 +146,45 @@ TEST_F(ExcelFixture, CopyReplacesWhatStoodInTheCoveredCells) {
     frame.Range("A3:C4").CopyTo(frame.Range("A4"));
     EXPECT_EQ(frame.Range("B4").Value().toString(), "数量");
     EXPECT_EQ(frame.Range("B3").Value().toString(), "数量");
+}
+
+// Tens of thousands of texts, many repeated, written into cells in no column order (some
+// between cells already there) and pasted frames beside them: every cell reads back as
+// written after a save, and each text is stored once.
+TEST_F(ExcelFixture, ManyTextsInAnyColumnOrderComeBackAsWrittenAndEachIsStoredOnce) {
+    auto book = Workbook::Open(WriteTemplate(FrameSpec()));
+    Worksheet& out = book->Worksheets(1);
+    Worksheet& frame = book->Worksheets(2);
+    const int rows = 4000;
+    const int columns[] = {7, 4, 9, 5, 8, 6};  // D to I, each after a later column
+    auto text = [](int row, int column) {
+        return column % 2 ? QString("顾客%1").arg(row * 7 + column) : QString::number(row % 50);
+    };
+    for (int r = 1; r <= rows; ++r) {
+        for (int c : columns) out.Cells(r, c).SetValue(text(r, c));
+        if (r % 100 == 1) frame.Range("A1:C6").CopyTo(out.Cells(r, 1));  // before them
+    }
+    book->SaveAs(PathOf("many.xlsx"));
+    QSet<QString> distinct;
+    for (int r = 1; r <= rows; ++r)
+        for (int c : columns) distinct.insert(text(r, c));
+
+    auto again = Workbook::Open(PathOf("many.xlsx"));
+    Worksheet& read = again->Worksheets(1);
+    for (int r = 1; r <= rows; ++r)
+        for (int c : columns)
+            ASSERT_EQ(read.Cells(r, c).Value().toString(), text(r, c)) << r << "," << c;
+    EXPECT_EQ(read.Range("A101").Value().toString(), "标题") << "a pasted frame beside them";
+    EXPECT_TRUE(read.Range("B101").MergeCells());
+    const QString strings =
+        QString::fromUtf8(ZipPackage::Read(PathOf("many.xlsx")).Part("xl/sharedStrings.xml"));
+    QStringList stored;
+    static const QRegularExpression entry("<si><t[^>]*>([^<]*)</t></si>");
+    for (auto m = entry.globalMatch(strings); m.hasNext();) stored << m.next().captured(1);
+    const QSet<QString> storedSet(stored.begin(), stored.end());
+    EXPECT_EQ(storedSet.size(), stored.size()) << "no text is stored twice";
+    EXPECT_TRUE(storedSet.contains(distinct));
+    EXPECT_LE(stored.size(), distinct.size() + 6) << "the written texts and the frame's";
 }
 
 TEST_F(ExcelFixture, RangeWritesTheSameValueIntoEachCell) {
