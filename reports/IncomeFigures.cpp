@@ -32,8 +32,11 @@ const char* const kReturnLines =
     "select returnid, returndate, returncount from returninfo where %1 order by returnid";
 const char* const kTitles = "select cdid from cdinfo order by cdid";
 // A bounded view looks up the partners of its lines that are dated outside it. A rental
-// line is returned when the first 16 characters of a return line are its whole id.
-const char* const kRentOfRental = "select money from borrowinfo where borrowid=?1";
+// line is returned when the first 16 characters of a return line are its whole id. The id
+// is asked as a range of one key so that the index of the lines with their money answers
+// it without the table (an equality goes through the key's own index, then the table's
+// row): the hundreds of look-ups of a month then read pages the view has read already.
+const char* const kRentOfRental = "select money from borrowinfo where borrowid between ?1 and ?1";
 const char* const kReturnOfRental =
     "select 1 from returninfo where substr(returnid,1,16)=?1 limit 1";
 
