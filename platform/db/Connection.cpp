@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/db/CrashInjection.h"
+#include "platform/db/PageCacheMemory.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/SqliteError.h"
 #include "platform/db/Statement.h"
@@ -97,6 +98,7 @@ void Connection::Open(const QString& connectionString) {
 void Connection::OpenFile(const QString& path) {
     Close();
     if (path.isEmpty()) throw DbError(QStringLiteral("没有指定数据库文件。"));
+    PageCacheMemory::Reserve();
     sqlite3* db = nullptr;
     // Never CREATE: a missing file is an error and nothing appears on disk. The connection
     // is used by one thread only, so SQLite need not lock it around every call (a recordset
