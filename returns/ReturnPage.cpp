@@ -52,8 +52,14 @@ const char* const kOpenRentalColumns =
     "a.[name] as name, a.borrowdate as borrowdate, c.[name] as moviename, c.[key] as [key], "
     "a.borrowid as borrowid, a.borrowlst as borrowlst, a.borrowcount as borrowcount, "
     "a.CredenceType as Credence, a.[money] as [money], a.remark as remark ";
-// How many there are, in any order.
-const char* const kOpenRentalCount = "select count(*) ";
+// How many there are: the same lines, counted from the indexes of the lines still out and
+// of the titles off the shelf without reading a row of either table (a title's key is
+// unique, so a line meets at most one title either way). %1 as above.
+const char* const kOpenRentalCount =
+    "select count(*) from borrowinfo as a "
+    "where a.isreturnall = 0 "
+    "and substr(a.borrowid,1,12) in (select cdid from cdinfo where station <> '未借出') "
+    "and %1";
 // The rentals of a period: from its first day up to (not including) the day after it.
 const char* const kPeriodCondition = " and a.borrowdate >= ?1 and a.borrowdate < ?2";
 
@@ -219,14 +225,16 @@ void ReturnPage::SetDispBorrowSourse(const QString& StrOrder) {
 }
 
 ReturnPage::ListStatement ReturnPage::ListOf(int entry, const QDate& today) {
-    QString rentals = QString::fromUtf8(kOpenRentals).arg(OpenBaskets::NotInRentalBasket("a"));
+    const QString notInBasket = OpenBaskets::NotInRentalBasket("a");
+    QString rentals = QString::fromUtf8(kOpenRentals).arg(notInBasket);
+    QString count = QString::fromUtf8(kOpenRentalCount).arg(notInBasket);
     Params params;
     if (const std::optional<Period> period = PeriodOf(entry, today)) {
         rentals += QString::fromUtf8(kPeriodCondition);
+        count += QString::fromUtf8(kPeriodCondition);
         params = {DayText(period->first), DayText(period->after)};
     }
-    return {QString::fromUtf8(kOpenRentalColumns) + rentals,
-            QString::fromUtf8(kOpenRentalCount) + rentals, params};
+    return {QString::fromUtf8(kOpenRentalColumns) + rentals, count, params};
 }
 
 void ReturnPage::ReadList(const QString& StrOrder) {

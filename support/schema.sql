@@ -63,6 +63,8 @@ CREATE INDEX cdinfo_born_desc ON cdinfo(born DESC);
 -- Whether each title is listed, so that the counter's list is counted without reading every
 -- title's row. It leads with the key, so that it never serves, nor orders, the list itself.
 CREATE INDEX cdinfo_listing ON cdinfo(cdid, isabandon, issell);
+-- The titles not on the shelf, whose lines still out the return page lists and counts.
+CREATE INDEX cdinfo_out ON cdinfo(cdid, station) WHERE station <> '未借出';
 -- The lines whose date is in neither written form (another program's "2024-3-1 9:05:00",
 -- a leading blank, a "T"): the reports read them by their value besides the range of written
 -- dates they take from the date index. The condition is the reports' own, word for word.
@@ -119,8 +121,11 @@ CREATE INDEX borrowinfo_date ON borrowinfo(borrowdate);
 CREATE INDEX borrowinfo_customers ON borrowinfo(name, money, borrowdate);
 -- Every line in id order with what the income report sums: read without the table.
 CREATE INDEX borrowinfo_lines ON borrowinfo(borrowid, borrowdate, borrowcount, money, foregift);
--- The lines still out, newest first: the return page lists them by period.
-CREATE INDEX borrowinfo_open ON borrowinfo(borrowdate) WHERE isreturnall = 0;
+-- The lines still out, with what the return page lists of them: it lists them by period,
+-- and counts them (with the titles out, below), without reading the lines' rows, which lie
+-- scattered among the returned ones.
+CREATE INDEX borrowinfo_out ON borrowinfo(borrowdate, borrowid, isreturnall, name, borrowcount,
+    borrowlst, CredenceType, foregift, Guaranty, money, remark) WHERE isreturnall = 0;
 CREATE INDEX borrowinfo_odd_dates ON borrowinfo(borrowdate)
     WHERE NOT (borrowdate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
     OR borrowdate GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]');

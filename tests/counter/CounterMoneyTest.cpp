@@ -444,9 +444,10 @@ TEST_F(CounterMoneyTest, ADepositSharedOverThreeLinesComesBackToTheCent) {
     Confirm(OpenRental(B), {1});
     ASSERT_EQ(RentalPanel(), "3/￥60.00/￥60.00");
     SettleRentalInCash("10");
-    EXPECT_EQ(Query1("select group_concat(printf('%.2f',foregift)) from borrowinfo "
-                     "where isreturnall = 0"),
-              "3.33,3.33,3.34");
+    EXPECT_EQ(Query1("select group_concat(f) from (select printf('%.2f',foregift) as f "
+                     "from borrowinfo where isreturnall = 0 order by rowid)"),
+              "3.33,3.33,3.34")
+        << "in the order the lines were written";
     EXPECT_FALSE(page.CmdTax->isEnabled());
 }
 

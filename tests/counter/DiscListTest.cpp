@@ -44,7 +44,8 @@ class DiscListTest : public CounterFixture {
         indexes.Open(
             "select name from sqlite_master where type = 'index' and tbl_name = 'cdinfo' "
             "and sql is not null "
-            "and name not in ('cdinfo_type', 'cdinfo_movietype', 'cdinfo_odd_dates')",
+            "and name not in ('cdinfo_type', 'cdinfo_movietype', 'cdinfo_odd_dates', "
+            "'cdinfo_out')",
             before, adLockReadOnly);
         int dropped = 0;
         for (; !indexes.AtEOF(); indexes.MoveNext(), ++dropped)

@@ -384,3 +384,37 @@ TEST_F(ReturnPageTest, ALongListIsReadOnDemandAndShowsEveryOpenRental) {
     gConn.Execute("update borrowinfo set isreturnall = 1 where name = '客001'");
     EXPECT_EQ(Names(page), newestFirst);
 }
+
+// A list longer than its first rows takes its count from a statement of its own: in every
+// period it is the number of rows the list then reads, with lines whose title is gone, on
+// the shelf, of no state, of a key differing only in case, or of a key longer than a line's.
+TEST_F(ReturnPageTest, ALongListCountsExactlyTheRowsItReadsWhateverTheirTitles) {
+    AddTitle(kHero, "英雄", 2, 1);
+    AddTitle(kShelf, "十面埋伏", 2, 1);
+    Sql("update cdinfo set station = '未借出' where cdid = '030100000003'");
+    AddTitle("030100000004", "无状态", 2, 1);
+    Sql("update cdinfo set station = null where cdid = '030100000004'");
+    AddTitle("A30100000005", "大写", 2, 1);
+    const QString titles[] = {kHero, kShelf, "030100000004", "a30100000005", "039900000009"};
+    for (int i = 1; i <= 600; ++i) {
+        const QString when = QDateTime(QDate(2026, 11, 20), QTime(9, 0))
+                                 .addSecs(3600 * i)
+                                 .toString("yyyy-MM-dd hh:mm:ss");
+        const QString& title = titles[i % 5];
+        AddLine(Line(i % 7 == 0 ? kHero + "77" : title, QString("%1").arg(i, 4, 10, QChar('0')),
+                     QString("客%1").arg(i), when, "&1#"));
+    }
+    ReturnPage& page = OpenPage();
+    for (int entry = 0; entry < page.CboSelTime->count(); ++entry) {
+        const QString period = page.CboSelTime->itemText(entry);
+        page.SelectPeriod(period);
+        const ReturnPage::ListStatement list = ReturnPage::ListOf(entry, Today());
+        Recordset whole;
+        whole.Open(list.sql, gConn, adLockReadOnly, list.params);
+        EXPECT_EQ(page.adoDispBorrow->RecordCount(), whole.RecordCount()) << period.toStdString();
+        EXPECT_EQ(gConn.Scalar(list.count, list.params).ToInt(), whole.RecordCount())
+            << period.toStdString();
+    }
+    page.SelectPeriod("全部未还光盘");
+    EXPECT_GT(page.adoDispBorrow->RecordCount(), 100) << "long enough to be counted";
+}
