@@ -77,12 +77,6 @@ Converted Convert(const QVariant& value) {
     return out;
 }
 
-// A cell of a copy, at the place it goes to.
-struct PlacedCell {
-    int row, col;
-    Cell cell;
-};
-
 // The cells of rect in sheet a row at a time: visit(row, first cell, past the last cell).
 template <class VisitRow>
 void ForEachRowIn(const Worksheet& sheet, const CellRect& rect, VisitRow visit) {
@@ -96,41 +90,11 @@ void ForEachRowIn(const Worksheet& sheet, const CellRect& rect, VisitRow visit) 
     }
 }
 
-// Each cell of rect in sheet, row by row in column order, at its place moved by rows and cols.
-std::vector<PlacedCell> CellsIn(const Worksheet& sheet, const CellRect& rect, int rows, int cols) {
-    std::vector<PlacedCell> cells;
-    ForEachRowIn(sheet, rect, [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
-        for (; c != end; ++c) cells.push_back({row + rows, c->first + cols, c->second});
-    });
-    return cells;
-}
-
-// Writes copied cells into a cleared destination; they come row by row, in column order, so
-// each row is found once.
-void Place(const std::vector<PlacedCell>& cells, Worksheet& target) {
-    auto& targetRows = target.MutableRows();
-    CellRow* row = nullptr;
-    int rowNumber = 0;
-    for (const PlacedCell& p : cells) {
-        if (!row || rowNumber != p.row) {
-            row = &targetRows[p.row].cells;
-            rowNumber = p.row;
-        }
-        row->emplace_hint(row->end(), p.col, p.cell);
-    }
-}
-
-// Copies the cells of rect in source, moved by rows and cols, into another sheet whose
-// destination is cleared: each row's cells at once, its room taken once.
-void CopyRows(const Worksheet& source, const CellRect& rect, int rows, int cols,
-              Worksheet& target) {
-    auto& targetRows = target.MutableRows();
-    ForEachRowIn(source, rect,
-                 [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
-                     CellRow& to = targetRows[row + rows].cells;
-                     if (to.empty()) to.reserve(static_cast<std::size_t>(end - c));
-                     for (; c != end; ++c) to.emplace_hint(to.end(), c->first + cols, c->second);
-                 });
+// Writes the cells [c, end) of a row, moved by cols, into a row whose columns they cover
+// are clear; a row written afresh takes its room once.
+void AppendCells(CellRow& to, CellRow::const_iterator c, CellRow::const_iterator end, int cols) {
+    if (to.empty()) to.reserve(static_cast<std::size_t>(end - c));
+    for (; c != end; ++c) to.emplace_hint(to.end(), c->first + cols, c->second);
 }
 }  // namespace
 
@@ -248,17 +212,26 @@ void Range::CopyTo(const Range& destination) const {
         if (rect_.Contains(m.row1, m.col1) && rect_.Contains(m.row2, m.col2))
             merges.push_back(m.Moved(dRows, dCols));
     }
+    auto& targetRows = target.MutableRows();
     if (&target == sheet_) {
         // Within one sheet the source and the destination may overlap: the cells are read
         // first, then the destination cleared and written.
-        const std::vector<PlacedCell> cells = CellsIn(*sheet_, rect_, dRows, dCols);
+        std::vector<std::pair<int, CellRow>> read;
+        ForEachRowIn(*sheet_, rect_,
+                     [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
+                         AppendCells(read.emplace_back(row, CellRow()).second, c, end, 0);
+                     });
         target.ClearRect(to);
-        Place(cells, target);
+        for (const auto& [row, cells] : read)
+            AppendCells(targetRows[row + dRows].cells, cells.begin(), cells.end(), dCols);
     } else {
         // Another sheet is written as the source is read: a page frame pasted thousands of
         // times into an export goes without a buffer.
         target.ClearRect(to);
-        CopyRows(*sheet_, rect_, dRows, dCols, target);
+        ForEachRowIn(*sheet_, rect_,
+                     [&](int row, CellRow::const_iterator c, CellRow::const_iterator end) {
+                         AppendCells(targetRows[row + dRows].cells, c, end, dCols);
+                     });
     }
     for (const CellRect& m : merges) target.AddMerge(m);
 }
